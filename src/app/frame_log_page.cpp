@@ -1,0 +1,85 @@
+#include "app/frame_log_page.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+
+namespace {
+constexpr int kRow = 22;
+QRect captionPlace(int line)
+{
+    return QRect(8, 28 + line * kRow, 112, 20);
+}
+QRect valuePlace(int line)
+{
+    return QRect(122, 28 + line * kRow, 124, 20);
+}
+} // namespace
+
+TFrame4::TFrame4(QWidget* parent) : PageFrame(parent, QRect(16, 168, 760, 392))
+{
+    Label1 = MakeLabel(this, QRect(8, 4, 200, 20), "Log Information:", true);
+    Label2 = MakeLabel(this, captionPlace(0), "Status:");
+    Label3 = MakeLabel(this, captionPlace(1), "Time:");
+    Label4 = MakeLabel(this, captionPlace(2), "Distance:");
+    Label5 = MakeLabel(this, captionPlace(3), "Speed:");
+    Label10 = MakeLabel(this, captionPlace(4), "Recording Method:");
+    Label12 = MakeLabel(this, captionPlace(5), "Record Count:");
+    Label14 = MakeLabel(this, captionPlace(6), "Memory Used:");
+    Label6 = MakeLabel(this, valuePlace(0), "", true);
+    Label7 = MakeLabel(this, valuePlace(1), "", true);
+    Label8 = MakeLabel(this, valuePlace(2), "", true);
+    Label9 = MakeLabel(this, valuePlace(3), "", true);
+    Label11 = MakeLabel(this, valuePlace(4), "", true);
+    Label13 = MakeLabel(this, valuePlace(5), "", true);
+    CGauge1 = new QProgressBar(this);
+    CGauge1->setGeometry(valuePlace(6));
+    CGauge1->setRange(0, 100);
+    CGauge1->setValue(0);
+    CGauge1->setFormat("%p%");
+    Button1 = new QPushButton("Reset", this);
+    Button1->setGeometry(8, 28 + 7 * kRow, 80, 22);
+    Button1->setVisible(false);
+
+    GroupBox1 = MakeGroupBox(this, QRect(8, 208, 240, 126), "String Grid Option");
+    MakeLabel(GroupBox1, QRect(10, 22, 140, 20), "Day Light Saving Time:");
+    CSpinEdit1 = new QSpinBox(GroupBox1);
+    CSpinEdit1->setGeometry(160, 22, 66, 22);
+    CSpinEdit1->setRange(0, 6);
+    MakeLabel(GroupBox1, QRect(10, 54, 140, 20), "Speed Unit:");
+    ComboBox1 = new QComboBox(GroupBox1);
+    ComboBox1->setGeometry(160, 54, 66, 22);
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->addItems({"km/h", "mph"});
+    Button2 = new QPushButton("Updating Grid Now !!", GroupBox1);
+    Button2->setGeometry(10, 88, 216, 26);
+
+    StringGrid1 = new QTableView(this);
+    StringGrid1->setGeometry(256, 4, 496, 334);
+    StringGrid1->verticalHeader()->setDefaultSectionSize(18);
+    StringGrid1->verticalHeader()->setMinimumSectionSize(18);
+
+    const char* captions[] = {"Start Log", "Stop Log", "Download", "Erase", "Save", "Open", "Draw"};
+    ImageButton** clickable[] = {&SpeedButton1, &SpeedButton2, &SpeedButton3, &SpeedButton4,
+                                 &SpeedButton5, &SpeedButton6, &SpeedButton7};
+    ImageButton** twins[] = {&SpeedButton8,  &SpeedButton9,  &SpeedButton10, &SpeedButton11,
+                             &SpeedButton12, &SpeedButton13, &SpeedButton14};
+    for (int i = 0; i < 7; ++i)
+        MakeButtonPair(this, QRect(16 + 104 * i, 344, 105, 38), captions[i], ButtonLook::Inactive, clickable[i],
+                       twins[i]);
+}
+
+ButtonPair TFrame4::pair(int index) const
+{
+    const ButtonPair pairs[] = {{SpeedButton1, SpeedButton8},  {SpeedButton2, SpeedButton9},
+                                {SpeedButton3, SpeedButton10}, {SpeedButton4, SpeedButton11},
+                                {SpeedButton5, SpeedButton12}, {SpeedButton6, SpeedButton13},
+                                {SpeedButton7, SpeedButton14}};
+    return pairs[index];
+}

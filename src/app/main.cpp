@@ -1,0 +1,31 @@
+// Drovik: the window, with its settings file beside the executable.
+#include "app/main_window.h"
+#include "app/qt_user_dialogs.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include <exception>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QtUserDialogs dialogs;
+    const QFileInfo executable(QCoreApplication::applicationFilePath());
+    const std::string settingsPath =
+        (executable.absolutePath() + "/" + executable.completeBaseName() + ".ini").toStdString();
+    try {
+        TForm1 window(dialogs, settingsPath);
+        dialogs.setOwner(&window);
+        window.show();
+        // An image named on the command line opens in the log page, as the open button would.
+        if (argc > 1) {
+            window.Frame11SpeedButton3Click();
+            window.Guarded([&] { window.DecodeLogFile(argv[1]); });
+        }
+        return app.exec();
+    } catch (const std::exception& error) {
+        dialogs.errorReport(error.what());
+        return 1;
+    }
+}

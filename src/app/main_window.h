@@ -1,0 +1,152 @@
+// TForm1: the main window. It owns the link state, the logger values, the
+// track table and every page; its operations are spread over the
+// main_window_*.cpp files by area.
+#pragma once
+
+#include "app/user_dialogs.h"
+#include "decode/track_table.h"
+#include "link/device_link_state.h"
+#include "link/logger_status.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QTimer;
+class TFrame1;
+class TFrame2;
+class TFrame3;
+class TFrame4;
+class TFrame5;
+class TFrame6;
+class TFrame7;
+class TFrame8;
+class TFrame9;
+class TFrame10;
+class TFrame11;
+class TrackTableModel;
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    enum class MainPage { Settings, Live, Log, About };
+    enum class SettingsPage { Port, NmeaOutput, LoggingCriteria, LogFormat, RecordingMethod };
+
+    // settingsPath: the settings file beside the executable.
+    TForm1(UserDialogs& dialogs, std::string settingsPath, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // ---- window shell ----
+    void ShowMainPage(MainPage page);
+    void ShowSettingsPage(SettingsPage page);
+    void SetRestartButtons(bool active);
+    void SetLogPageButtons(const std::array<bool, 7>& active);
+    void SetConnectButtons(bool connected);
+    // Runs a handler; an error escaping it is shown by the default error report.
+    void Guarded(const std::function<void()>& handler);
+
+    void Frame11SpeedButton1Click();
+    void Frame11SpeedButton2Click();
+    void Frame11SpeedButton3Click();
+    void Frame11SpeedButton4Click();
+    void Frame61SpeedButton1Click();
+    void Frame61SpeedButton2Click();
+    void Frame61SpeedButton3Click();
+    void Frame61SpeedButton4Click();
+    void Frame61SpeedButton5Click();
+    void FormClose();
+
+    UserDialogs& dialogs() { return dialogs_; }
+    DeviceLinkState& link() { return link_; }
+    LoggerStatus& loggerStatus() { return loggerStatus_; }
+    TrackTable& trackTable() { return trackTable_; }
+    bool Connected() const;
+
+    TFrame1* Frame11;
+    TFrame2* Frame21;
+    TFrame3* Frame31;
+    TFrame4* Frame41;
+    TFrame5* Frame51;
+    TFrame6* Frame61;
+    TFrame7* Frame71;
+    TFrame8* Frame81;
+    TFrame9* Frame91;
+    TFrame10* Frame101;
+    TFrame11* Frame111;
+    QTimer* Timer1;  // the status poll
+
+    // ---- settings file ----
+    void LoadSettings();
+    void SaveConnectionSettings();
+
+    // ---- log page: track table, grid options, files ----
+    void DecodeLogFile(const std::string& path);
+    void ShowSatelliteInfo(int column, int row);
+    void UpdateGridOptions();
+    void Frame41Button2Click();
+    void Frame41SpeedButton5Click();
+    void Frame41SpeedButton6Click();
+    void Frame41SpeedButton7Click();
+    void Frame41StringGrid1SelectCell(int column, int row);
+
+    // ---- port page and receive thread ----
+    void OpenPort();
+    void ClosePort();
+    void ScanPorts();
+    void Frame71SpeedButton1Click();
+    void Frame71SpeedButton2Click();
+    void Frame71Button1Click();
+
+    // ---- live page and logger replies ----
+    // Start-up colour of the signal bar chart.
+    void ColourLiveChart();
+
+    // ---- download and erase ----
+
+    // ---- settings sub-pages and restarts ----
+    // Start-up state of the sub-pages' controls: colours, edits, disabled boxes.
+    void PrepareSettingsSubPages();
+    void SetMethodButtons(bool overwriteClickable, bool stopClickable);
+    void HideCriteriaScrollBar();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void ConnectShellHandlers();
+    void ConnectLogPageHandlers();
+    void ConnectPortHandlers();
+    void ConnectLiveHandlers();
+    void ConnectLoggerHandlers();
+    void ConnectSettingsPagesHandlers();
+    // Connects a button's click to a handler run through Guarded.
+    template <typename Button>
+    void OnClick(Button* button, void (TForm1::*handler)());
+
+    UserDialogs& dialogs_;
+    std::string settingsPath_;
+    DeviceLinkState link_;
+    LoggerStatus loggerStatus_;
+    TrackTable trackTable_;
+    TrackTableModel* trackTableModel_ = nullptr;
+
+    // ---- private state of the port page and receive thread ----
+    // Stops the reader and waits for it while still serving its hand-overs.
+    void StopReceiveThread();
+
+    // ---- private state of the live page and logger replies ----
+
+    // ---- private state of download and erase ----
+
+    // ---- private state of the settings sub-pages ----
+};
+
+template <typename Button>
+void TForm1::OnClick(Button* button, void (TForm1::*handler)())
+{
+    connect(button, &Button::clicked, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+}

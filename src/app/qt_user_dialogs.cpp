@@ -1,0 +1,90 @@
+#include "app/qt_user_dialogs.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace {
+QMessageBox::Icon qtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// "Name (*.a)|*.a|Other (*.b)|*.b" -> the names, which carry their patterns.
+QStringList filterNames(const std::string& filter)
+{
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList names;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        names << parts[i];
+    return names;
+}
+} // namespace
+
+void QtUserDialogs::message(const std::string& text, const std::string& caption, MessageIcon icon)
+{
+    QMessageBox box(qtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
+                    owner_);
+    box.exec();
+}
+
+bool QtUserDialogs::askYesNo(const std::string& text, const std::string& caption)
+{
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, owner_);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<FileChoice> QtUserDialogs::chooseFile(const FileDialogRequest& request, bool save)
+{
+    QFileDialog dialog(owner_, QString::fromStdString(request.title), QString::fromStdString(request.initialDirectory));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The flows ask about overwriting themselves.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const QStringList names = filterNames(request.filter);
+    dialog.setNameFilters(names);
+    if (request.filterIndex >= 1 && request.filterIndex <= names.size())
+        dialog.selectNameFilter(names[request.filterIndex - 1]);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return FileChoice{dialog.selectedFiles().first().toStdString(),
+                      static_cast<int>(names.indexOf(dialog.selectedNameFilter())) + 1};
+}
+
+std::optional<FileChoice> QtUserDialogs::chooseOpenFile(const FileDialogRequest& request)
+{
+    return chooseFile(request, false);
+}
+
+std::optional<FileChoice> QtUserDialogs::chooseSaveFile(const FileDialogRequest& request)
+{
+    return chooseFile(request, true);
+}
+
+void QtUserDialogs::openDocument(const std::string& path)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+void QtUserDialogs::processEvents()
+{
+    // Long operations call this once per row; serving events every few
+    // milliseconds keeps the window live without slowing them down.
+    if (sinceEvents_.elapsed() < 15)
+        return;
+    QApplication::processEvents();
+    sinceEvents_.restart();
+}

@@ -1,0 +1,27 @@
+// The program's real dialogs: Qt message boxes, file dialogs and the desktop.
+#pragma once
+
+#include "app/user_dialogs.h"
+
+#include <QElapsedTimer>
+
+class QWidget;
+
+class QtUserDialogs : public UserDialogs {
+public:
+    explicit QtUserDialogs(QWidget* owner = nullptr) : owner_(owner) { sinceEvents_.start(); }
+    void setOwner(QWidget* owner) { owner_ = owner; }
+
+    void message(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    bool askYesNo(const std::string& text, const std::string& caption) override;
+    std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) override;
+    std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) override;
+    void openDocument(const std::string& path) override;
+    void processEvents() override;
+
+private:
+    std::optional<FileChoice> chooseFile(const FileDialogRequest& request, bool save);
+
+    QWidget* owner_;
+    QElapsedTimer sinceEvents_;
+};

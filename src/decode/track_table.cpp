@@ -1,0 +1,118 @@
+#include "decode/track_table.h"
+
+namespace {
+const std::string kEmpty;
+
+void notify(const std::function<void()>& listener)
+{
+    if (listener)
+        listener();
+}
+} // namespace
+
+const std::string& TrackTable::cell(int column, int row) const
+{
+    if (row < 0 || column < 0 || row >= static_cast<int>(rows_.size()))
+        return kEmpty;
+    const auto& cells = rows_[row];
+    return column < static_cast<int>(cells.size()) ? cells[column] : kEmpty;
+}
+
+void TrackTable::setCell(int column, int row, std::string text)
+{
+    if (row < 0 || column < 0)
+        return;
+    if (row >= static_cast<int>(rows_.size())) {
+        if (text.empty())
+            return;
+        rows_.resize(row + 1);
+    }
+    auto& cells = rows_[row];
+    if (column >= static_cast<int>(cells.size())) {
+        if (text.empty())
+            return;
+        cells.resize(column + 1);
+    }
+    cells[column] = std::move(text);
+    if (onCellChanged)
+        onCellChanged(column, row);
+}
+
+void TrackTable::setColumnCount(int count)
+{
+    if (count == columnCount_)
+        return;
+    columnCount_ = count < 0 ? 0 : count;
+    notify(onShapeChanged);
+}
+
+void TrackTable::setRowCount(int count)
+{
+    if (count == rowCount_)
+        return;
+    rowCount_ = count < 0 ? 0 : count;
+    notify(onShapeChanged);
+}
+
+void TrackTable::clearColumn(int column)
+{
+    for (int row = 0; row < static_cast<int>(rows_.size()); ++row)
+        if (!cell(column, row).empty())
+            setCell(column, row, {});
+}
+
+void TrackTable::clearRow(int row)
+{
+    if (row < 0 || row >= static_cast<int>(rows_.size()))
+        return;
+    auto& cells = rows_[row];
+    for (int column = 0; column < static_cast<int>(cells.size()); ++column)
+        if (!cells[column].empty())
+            setCell(column, row, {});
+}
+
+void TrackTable::clearCells()
+{
+    rows_.clear();
+    widths_.clear();
+    notify(onShapeChanged);
+}
+
+int TrackTable::usedColumnCount() const
+{
+    int column = 0;
+    while (!cell(column, 0).empty())
+        ++column;
+    return column;
+}
+
+int TrackTable::usedRowCount() const
+{
+    int row = 0;
+    while (!cell(0, row).empty())
+        ++row;
+    return row;
+}
+
+int TrackTable::findColumn(std::string_view header) const
+{
+    for (int column = 0; !cell(column, 0).empty(); ++column)
+        if (cell(column, 0) == header)
+            return column;
+    return -1;
+}
+
+int TrackTable::columnWidth(int column) const
+{
+    return column >= 0 && column < static_cast<int>(widths_.size()) ? widths_[column] : 0;
+}
+
+void TrackTable::setColumnWidth(int column, int width)
+{
+    if (column < 0)
+        return;
+    if (column >= static_cast<int>(widths_.size()))
+        widths_.resize(column + 1, 0);
+    widths_[column] = width;
+    notify(onShapeChanged);
+}

@@ -1,0 +1,46 @@
+// The track table: the log page grid's own cell store, plain text cells.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TrackTable {
+public:
+    // Cells live independently of the counts: writing past them is allowed,
+    // and an unwritten cell reads as the empty text.
+    const std::string& cell(int column, int row) const;
+    void setCell(int column, int row, std::string text);
+
+    int columnCount() const { return columnCount_; }
+    int rowCount() const { return rowCount_; }
+    void setColumnCount(int count);
+    void setRowCount(int count);
+
+    void clearColumn(int column);
+    void clearRow(int row);
+    // Drops every cell and width hint; the counts stay.
+    void clearCells();
+
+    // Readers' rules: columns end at the first empty header, rows at the
+    // first row whose column 0 is empty.
+    int usedColumnCount() const;
+    int usedRowCount() const;
+    // Column whose header (row 0) is exactly the text, within the used columns; -1 if none.
+    int findColumn(std::string_view header) const;
+
+    // Width hint in pixels for the grid; 0 means the grid's default.
+    int columnWidth(int column) const;
+    void setColumnWidth(int column, int width);
+
+    // Told after the counts or widths changed, and after a cell changed.
+    std::function<void()> onShapeChanged;
+    std::function<void(int column, int row)> onCellChanged;
+
+private:
+    std::vector<std::vector<std::string>> rows_;
+    std::vector<int> widths_;
+    int columnCount_ = 0;
+    int rowCount_ = 0;
+};

@@ -1,0 +1,36 @@
+// The one record shared by the window and the receive side. Only Downloading
+// is read by the receive thread outside a hand-over; everything else belongs
+// to the window's thread.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+struct DeviceLinkState {
+    static constexpr int kNoPort = -1;
+    // Hex characters of one complete 64 KiB chunk.
+    static constexpr std::size_t kHexBufferCapacity = 131072;
+
+    int PortHandle = kNoPort;  // file descriptor of the open serial line
+
+    bool NmeaPeriodsRequested = false;
+    bool TimeIntervalRequested = false;
+    bool DistanceIntervalRequested = false;
+    bool SpeedIntervalRequested = false;
+    bool LogFormatRequested = false;
+    bool MethodRequested = false;
+    bool LogPageActive = false;
+
+    std::atomic<bool> Downloading{false};
+    bool Erasing = false;
+    bool LastSectorBlank = false;
+
+    int32_t TtffCount = 0;
+    uint32_t MemorySize = 0;
+
+    uint32_t DownloadAddress = 0;
+    uint32_t DownloadEnd = 0;
+    std::string HexBuffer;
+    int32_t BadReplyCount = 0;
+};
