@@ -1,0 +1,152 @@
+#include "link/live_view.h"
+
+#include "link/field_numbers.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+const char* const kDegreeSign = "°";
+
+std::string withDegreeSign(std::string value, std::size_t degreeDigits, const std::string& hemisphere)
+{
+    value.insert(std::min(degreeDigits, value.size()), kDegreeSign);
+    return value + " " + hemisphere;
+}
+
+std::string modeText(const std::string& field)
+{
+    switch (LenientInt(field)) {
+    case 2:
+        return "2D";
+    case 3:
+        return "3D";
+    default:
+        return "No Fix";
+    }
+}
+
+// Characters [first, first + count) of a field, counted from 0; shorter when the field is.
+std::string part(const std::string& field, std::size_t first, std::size_t count)
+{
+    return first < field.size() ? field.substr(first, count) : std::string();
+}
+
+// RMC's UTC date and time in the machine's time zone; both kept when a number is missing.
+void updateDateTime(const std::string& timeField, const std::string& dateField, LiveFix& fix)
+{
+    const std::string numbers[] = {part(timeField, 0, 2), part(timeField, 2, 2), part(timeField, 4, 2),
+                                   part(dateField, 0, 2), part(dateField, 2, 2), part(dateField, 4, 2)};
+    for (const auto& number : numbers)
+        if (!IsDigits(number))
+            return;
+    std::tm utc{};
+    utc.tm_hour = std::stoi(numbers[0]);
+    utc.tm_min = std::stoi(numbers[1]);
+    utc.tm_sec = std::stoi(numbers[2]);
+    utc.tm_mday = std::stoi(numbers[3]);
+    utc.tm_mon = std::stoi(numbers[4]) - 1;
+    utc.tm_year = 2000 + std::stoi(numbers[5]) - 1900;
+    const std::time_t when = timegm(&utc);
+    std::tm local{};
+    if (!localtime_r(&when, &local))
+        return;
+
+    char text[64];
+    std::snprintf(text, sizeof text, "%4d/%02d/%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    fix.Date = text;
+    const std::string fraction = part(timeField, 6, 4);
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d%4s", local.tm_hour, local.tm_min, local.tm_sec,
+                  fraction.c_str());
+    fix.Time = text;
+}
+} // namespace
+
+std::string LatitudeText(const std::string& value, const std::string& hemisphere)
+{
+    return withDegreeSign(value, 2, hemisphere);
+}
+
+std::string LongitudeText(const std::string& value, const std::string& hemisphere)
+{
+    return withDegreeSign(value, 3, hemisphere);
+}
+
+std::string KnotsToKmhText(double knots, char decimalSeparator)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.15g", knots * 1.852);
+    std::string number(text);
+    for (char& c : number)
+        if (c == '.')
+            c = decimalSeparator;
+    return number.substr(0, 5) + " km/h";
+}
+
+void ParseGga(const IncomingSentence& sentence, LiveFix& fix)
+{
+    fix.Latitude = LatitudeText(sentence.field(2), sentence.field(3));
+    fix.Longitude = LongitudeText(sentence.field(4), sentence.field(5));
+    fix.Hdop = sentence.field(8);
+}
+
+void ParseGll(const IncomingSentence& sentence, LiveFix& fix)
+{
+    fix.Latitude = LatitudeText(sentence.field(1), sentence.field(2));
+    fix.Longitude = LongitudeText(sentence.field(3), sentence.field(4));
+}
+
+void ParseGsa(const IncomingSentence& sentence, LiveFix& fix, SatelliteTable& satellites,
+              DeviceLinkState& link)
+{
+    fix.Mode = modeText(sentence.field(2));
+    for (int i = 0; i < SatelliteTable::kUsedSlots; ++i)
+        satellites.UsedPrn[i] = sentence.field(3 + i);
+    fix.Pdop = sentence.field(15);
+    fix.Hdop = sentence.field(16);
+    fix.Vdop = sentence.field(17);
+    if (fix.Mode != "3D" && link.TtffCount < kTtffLimit)
+        ++link.TtffCount;
+}
+
+void ParseGsv(const IncomingSentence& sentence, SatelliteTable& satellites)
+{
+    for (int group = 4; group <= 16; group += 4) {
+        const int prn = LenientInt(sentence.field(group));
+        // The table has no room for numbers beyond its slots; such satellites are not shown.
+        if (prn <= 0 || prn >= SatelliteTable::kSlots)
+            continue;
+        satellites.Prn[prn] = sentence.field(group);
+        satellites.Elevation[prn] = sentence.field(group + 1);
+        satellites.Azimuth[prn] = sentence.field(group + 2);
+        satellites.Snr[prn] = sentence.field(group + 3);
+    }
+    if (LenientInt(sentence.field(2)) == LenientInt(sentence.field(1)))
+        satellites.RedrawPending = true;
+}
+
+void ParseRmc(const IncomingSentence& sentence, LiveFix& fix, char decimalSeparator)
+{
+    fix.Latitude = LatitudeText(sentence.field(3), sentence.field(4));
+    fix.Longitude = LongitudeText(sentence.field(5), sentence.field(6));
+    fix.Speed = KnotsToKmhText(LenientDouble(sentence.field(7)), decimalSeparator);
+    updateDateTime(sentence.field(1), sentence.field(9), fix);
+}
+
+void ParseVtg(const IncomingSentence& sentence, LiveFix& fix)
+{
+    fix.Speed = sentence.field(7) + " km/h";
+}
+
+LiveViewUpdate RefreshLiveView(const std::string& sentenceText, SentenceMemo& memo,
+                               const LiveFix& fix, int32_t ttffCount, SatelliteTable& satellites)
+{
+    LiveViewUpdate update;
+    update.memoCleared = memo.Add(sentenceText);
+    update.labeledEdits = {fix.Date,      fix.Time,  fix.Mode, std::to_string(ttffCount),
+                           fix.Latitude, fix.Longitude, fix.Speed, fix.Pdop,
+                           fix.Vdop,     fix.Hdop};
+    if (satellites.RedrawPending)
+        update.charts = DrawSatellites(satellites);
+    return update;
+}

@@ -1,0 +1,280 @@
+#include "link/logger_replies.h"
+
+#include "link/field_numbers.h"
+
+#include <algorithm>
+
+namespace {
+constexpr uint32_t kSectorSize = 0x10000;
+
+namespace ValueType {
+constexpr int LogFormat = 2;
+constexpr int TimeInterval = 3;
+constexpr int DistanceInterval = 4;
+constexpr int SpeedInterval = 5;
+constexpr int RecordingMethod = 6;
+constexpr int Status = 7;
+constexpr int MemoryUsed = 8;
+constexpr int FlashIdentifier = 9;
+constexpr int RecordCount = 10;
+} // namespace ValueType
+
+constexpr int kLoggerCommand = 182;
+constexpr int kEraseSubCommand = 6;
+constexpr int kReadMemorySubCommand = 7;
+constexpr int kAckSucceeded = 3;
+constexpr int kValueReply = 3;
+constexpr int kMemoryDataReply = 8;
+
+bool has(int32_t word, int32_t bits)
+{
+    return (word & bits) == bits;
+}
+
+MemoryUsed fromWriteAddress(uint32_t address, uint32_t memorySize)
+{
+    const double percent = static_cast<double>(address) * 100 / memorySize;
+    const uint64_t roundedUp = (uint64_t{address} + kSectorSize - 1) / kSectorSize * kSectorSize;
+    // The address can only run past the memory's end by a fault; the gauge stops at full.
+    return {static_cast<int32_t>(std::min(percent, 100.0)),
+            static_cast<uint32_t>(std::min<uint64_t>(roundedUp, memorySize))};
+}
+
+// Where each criterion's request flag and stored value live, and its unit on the log page.
+struct CriterionFields {
+    bool DeviceLinkState::*requested;
+    int32_t LoggerStatus::*stored;
+    const char* unit;
+};
+
+const CriterionFields& fieldsOf(LoggingCriterion criterion)
+{
+    static const CriterionFields table[] = {
+        {&DeviceLinkState::TimeIntervalRequested, &LoggerStatus::TimeInterval, " second (s)"},
+        {&DeviceLinkState::DistanceIntervalRequested, &LoggerStatus::DistanceInterval, " meter (s)"},
+        {&DeviceLinkState::SpeedIntervalRequested, &LoggerStatus::SpeedInterval, " km/h"},
+    };
+    return table[static_cast<int>(criterion)];
+}
+} // namespace
+
+std::optional<MemoryUsed> ComputeMemoryUsed(uint32_t writeAddress, uint32_t memorySize, int32_t statusWord,
+                                            bool lastSectorBlank)
+{
+    const MemoryUsed wholeMemory{100, memorySize};
+    const bool stopMode = has(statusWord, StatusBits::StopWhenFull);
+    if (stopMode && has(statusWord, StatusBits::MemoryFull))
+        return wholeMemory;
+    // In overwrite mode a written last sector means the memory has wrapped.
+    if (!stopMode && !lastSectorBlank)
+        return wholeMemory;
+    if (memorySize == 0)
+        return std::nullopt;
+    return fromWriteAddress(writeAddress, memorySize);
+}
+
+std::array<bool, LoggerReplyView::kLogFormatBoxes> LogFormatBoxes(uint32_t mask)
+{
+    std::array<bool, LoggerReplyView::kLogFormatBoxes> checked{};
+    for (int bit = 0; bit < LoggerReplyView::kLogFormatBoxes; ++bit)
+        checked[bit] = (mask >> bit & 1) != 0;
+    // Milliseconds (bit 18) sit in CheckBox20 and distance (bit 19) in CheckBox19.
+    std::swap(checked[18], checked[19]);
+    return checked;
+}
+
+std::optional<uint32_t> MemorySizeFromFlashId(std::string_view identifier)
+{
+    if (identifier.starts_with("C22015"))
+        return 0x200000;
+    if (identifier.starts_with("C22014"))
+        return 0x100000;
+    return std::nullopt;
+}
+
+LoggerReplies::LoggerReplies(DeviceLinkState& link, LoggerStatus& status, LoggerReplyView& view,
+                             DownloadReceiver& download)
+    : link_(link), status_(status), view_(view), download_(download)
+{
+}
+
+void LoggerReplies::HandleAck(const IncomingSentence& sentence)
+{
+    if (LenientInt(sentence.field(1)) != kLoggerCommand || LenientInt(sentence.field(3)) != kAckSucceeded)
+        return;
+    switch (LenientInt(sentence.field(2))) {
+    case kEraseSubCommand:
+        link_.Erasing = false;
+        break;
+    case kReadMemorySubCommand:
+        if (link_.Downloading)
+            download_.DownloadNextChunk();
+        break;
+    }
+}
+
+void LoggerReplies::HandleLoggerReply(const IncomingSentence& sentence)
+{
+    switch (LenientInt(sentence.field(1))) {
+    case kValueReply:
+        HandleValueReply(sentence);
+        break;
+    case kMemoryDataReply:
+        memoryData(sentence);
+        break;
+    }
+}
+
+void LoggerReplies::memoryData(const IncomingSentence& sentence)
+{
+    if (link_.Downloading) {
+        download_.OnMemoryData(sentence);
+        return;
+    }
+    // Outside a download the only memory read is the last-sector probe.
+    if (link_.LastSectorBlank && sentence.field(3) != "FFFF")
+        link_.LastSectorBlank = false;
+}
+
+void LoggerReplies::HandleValueReply(const IncomingSentence& sentence)
+{
+    const std::string& value = sentence.field(3);
+    switch (LenientInt(sentence.field(2))) {
+    case ValueType::LogFormat:
+        logFormat(value);
+        break;
+    case ValueType::TimeInterval:
+        criterion(LoggingCriterion::Time, value);
+        break;
+    case ValueType::DistanceInterval:
+        criterion(LoggingCriterion::Distance, value);
+        break;
+    case ValueType::SpeedInterval:
+        criterion(LoggingCriterion::Speed, value);
+        break;
+    case ValueType::RecordingMethod:
+        recordingMethod(value);
+        break;
+    case ValueType::Status:
+        statusWord(value);
+        break;
+    case ValueType::MemoryUsed:
+        memoryUsed(value);
+        break;
+    case ValueType::FlashIdentifier:
+        flashIdentifier(value);
+        break;
+    case ValueType::RecordCount:
+        recordCount(value);
+        break;
+    }
+}
+
+void LoggerReplies::logFormat(const std::string& value)
+{
+    if (const auto mask = ReadHex(value))
+        status_.FormatMask = *mask;
+    if (link_.LogFormatRequested) {
+        view_.FillLogFormatBoxes(LogFormatBoxes(status_.FormatMask));
+        link_.LogFormatRequested = false;
+    }
+}
+
+void LoggerReplies::criterion(LoggingCriterion criterion, const std::string& value)
+{
+    // The logger keeps the criteria in tenths.
+    const int32_t interval = LenientInt(value) / 10;
+    const CriterionFields& fields = fieldsOf(criterion);
+    status_.*fields.stored = interval;
+    if (link_.*fields.requested) {
+        view_.FillCriterion(criterion, interval);
+        link_.*fields.requested = false;
+    }
+    if (link_.LogPageActive)
+        view_.ShowCriterionText(criterion, std::to_string(interval) + fields.unit);
+}
+
+void LoggerReplies::recordingMethod(const std::string& value)
+{
+    switch (LenientInt(value)) {
+    case 1:
+        status_.Overwrite = true;
+        break;
+    case 2:
+        status_.Overwrite = false;
+        break;
+    }
+    if (link_.MethodRequested) {
+        view_.SetMethodButtons(!status_.Overwrite, status_.Overwrite);
+        link_.MethodRequested = false;
+    }
+}
+
+void LoggerReplies::statusWord(const std::string& value)
+{
+    if (const auto word = ReadDecimal(value)) {
+        status_.StatusWord = static_cast<int32_t>(*word);
+        const int32_t bits = status_.StatusWord;
+        status_.StatusText = has(bits, StatusBits::LoggingOn) ? "Log started." : "Log stopped.";
+        if (has(bits, StatusBits::StopWhenFull)) {
+            status_.MethodText = "Stop.";
+            link_.LastSectorBlank = true;
+        } else {
+            status_.MethodText = "Overwrite.";
+        }
+        if (has(bits, StatusBits::Fault)) {
+            const bool full = has(bits, StatusBits::MemoryFull);
+            status_.StatusText = full ? "Memory full." : "Logger error!!";
+            if (!full)
+                view_.ShowResetButton();
+        }
+    } else {
+        status_.StatusText = "Logger error!!";
+    }
+    if (link_.LogPageActive)
+        view_.ShowLogStatus(status_.StatusText, status_.MethodText,
+                            has(status_.StatusWord, StatusBits::LoggingOn));
+}
+
+void LoggerReplies::memoryUsed(const std::string& value)
+{
+    const auto address = ReadHex(value);
+    if (!address)
+        return;
+    if (const auto used = ComputeMemoryUsed(*address, link_.MemorySize, status_.StatusWord, link_.LastSectorBlank)) {
+        status_.PercentUsed = used->percent;
+        link_.DownloadEnd = used->downloadEnd;
+    }
+    if (link_.LogPageActive)
+        view_.ShowMemoryUsed(status_.PercentUsed);
+}
+
+void LoggerReplies::flashIdentifier(const std::string& value)
+{
+    if (const auto size = MemorySizeFromFlashId(value))
+        link_.MemorySize = *size;
+}
+
+void LoggerReplies::recordCount(const std::string& value)
+{
+    if (const auto count = ReadHex(value))
+        status_.RecordCount = *count;
+    if (link_.LogPageActive)
+        view_.ShowRecordCount(std::to_string(status_.RecordCount));
+}
+
+void LoggerReplies::HandleNmeaPeriods(const IncomingSentence& sentence)
+{
+    if (!link_.NmeaPeriodsRequested)
+        return;
+    Sentences::NmeaPeriods periods;
+    periods.gll = LenientInt(sentence.field(1));
+    periods.rmc = LenientInt(sentence.field(2));
+    periods.vtg = LenientInt(sentence.field(3));
+    periods.gga = LenientInt(sentence.field(4));
+    periods.gsa = LenientInt(sentence.field(5));
+    periods.gsv = LenientInt(sentence.field(6));
+    periods.zda = LenientInt(sentence.field(18));
+    view_.FillNmeaPeriods(periods);
+    link_.NmeaPeriodsRequested = false;
+}

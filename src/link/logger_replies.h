@@ -1,0 +1,62 @@
+// The logger's $PMTK replies: acknowledgements, value replies, memory data and
+// the NMEA period report, kept in LoggerStatus and DeviceLinkState and shown
+// through LoggerReplyView.
+#pragma once
+
+#include "link/device_link_state.h"
+#include "link/download_receiver.h"
+#include "link/incoming_sentence.h"
+#include "link/logger_reply_view.h"
+#include "link/logger_status.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace StatusBits {
+inline constexpr int32_t LoggingOn = 0x0002;
+inline constexpr int32_t StopWhenFull = 0x0004;
+inline constexpr int32_t Fault = 0x0400;
+inline constexpr int32_t MemoryFull = 0x0800;  // meaningful together with Fault
+} // namespace StatusBits
+
+struct MemoryUsed {
+    int32_t percent = 0;
+    uint32_t downloadEnd = 0;
+};
+
+// Memory used from the logger's next write address; empty when it cannot be
+// told yet (the flash size is still unknown).
+std::optional<MemoryUsed> ComputeMemoryUsed(uint32_t writeAddress, uint32_t memorySize, int32_t statusWord,
+                                            bool lastSectorBlank);
+// The log-format page's boxes for a mask: [k] is CheckBox(k + 1).
+std::array<bool, LoggerReplyView::kLogFormatBoxes> LogFormatBoxes(uint32_t mask);
+// The flash size a flash identifier stands for; empty for identifiers not known.
+std::optional<uint32_t> MemorySizeFromFlashId(std::string_view identifier);
+
+class LoggerReplies {
+public:
+    LoggerReplies(DeviceLinkState& link, LoggerStatus& status, LoggerReplyView& view,
+                  DownloadReceiver& download);
+
+    void HandleAck(const IncomingSentence& sentence);
+    void HandleLoggerReply(const IncomingSentence& sentence);
+    void HandleValueReply(const IncomingSentence& sentence);
+    void HandleNmeaPeriods(const IncomingSentence& sentence);
+
+private:
+    void memoryData(const IncomingSentence& sentence);
+    void logFormat(const std::string& value);
+    void criterion(LoggingCriterion criterion, const std::string& value);
+    void recordingMethod(const std::string& value);
+    void statusWord(const std::string& value);
+    void memoryUsed(const std::string& value);
+    void flashIdentifier(const std::string& value);
+    void recordCount(const std::string& value);
+
+    DeviceLinkState& link_;
+    LoggerStatus& status_;
+    LoggerReplyView& view_;
+    DownloadReceiver& download_;
+};
