@@ -1,0 +1,15 @@
+// Number texts as printf writes them in the C locale, whatever locale the
+// window runs under: track table texts always use a decimal point.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// printf "%<width>.<precision>f".
+void AppendFixed(std::string& text, double value, int precision, int width = 0);
+// printf "%0<width>d", or "%<width>d" with pad ' '; width 0 gives "%d".
+void AppendInteger(std::string& text, long long value, int width = 0, char pad = '0');
+
+// A whole number, optionally signed, and nothing else.
+std::optional<long long> ParseInteger(std::string_view text);

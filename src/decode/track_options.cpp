@@ -1,0 +1,160 @@
+#include "decode/track_options.h"
+
+#include "app/app_error.h"
+#include "decode/civil_time.h"
+#include "decode/number_text.h"
+
+#include <charconv>
+#include <optional>
+
+namespace {
+constexpr std::string_view kKilometresPerHour = "km/h";
+constexpr std::string_view kMilesPerHour = "mph";
+constexpr double kKilometresPerHourToMph = 0.62137;
+constexpr double kMphToKilometresPerHour = 1.60935;
+
+struct OptionColumns {
+    int time = -1;
+    int speed = -1;
+};
+
+OptionColumns FindOptionColumns(const TrackTable& table)
+{
+    OptionColumns columns;
+    for (int column = 1; !table.cell(column, 0).empty(); ++column) {
+        const std::string& header = table.cell(column, 0);
+        if (header == "TIME" && columns.time < 0)
+            columns.time = column;
+        else if (header == "SPEED" && columns.speed < 0)
+            columns.speed = column;
+    }
+    return columns;
+}
+
+AppError RowError(int row)
+{
+    return AppError("Line" + std::to_string(row) + ": Error data! Access denied!");
+}
+
+bool IsSpace(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+struct SpeedText {
+    double number = 0;
+    std::string_view unit;
+};
+
+// A number, then one word; spaces may come before and between them.
+std::optional<SpeedText> ParseSpeed(std::string_view text)
+{
+    std::size_t position = 0;
+    while (position < text.size() && IsSpace(text[position]))
+        ++position;
+    SpeedText speed;
+    const auto number = std::from_chars(text.data() + position, text.data() + text.size(), speed.number);
+    if (number.ec != std::errc{})
+        return std::nullopt;
+    position = number.ptr - text.data();
+    while (position < text.size() && IsSpace(text[position]))
+        ++position;
+    std::size_t end = position;
+    while (end < text.size() && !IsSpace(text[end]))
+        ++end;
+    if (end == position)
+        return std::nullopt;
+    speed.unit = text.substr(position, end - position);
+    return speed;
+}
+
+// The SPEED text in the chosen unit; unchanged when already in it.
+std::string ConvertedSpeed(const std::string& cell, std::string_view unit, int row)
+{
+    const auto speed = ParseSpeed(cell);
+    if (!speed || (speed->unit != kKilometresPerHour && speed->unit != kMilesPerHour))
+        throw RowError(row);
+    if (speed->unit == unit)
+        return cell;
+    const double factor = unit == kMilesPerHour ? kKilometresPerHourToMph : kMphToKilometresPerHour;
+    std::string text;
+    AppendFixed(text, speed->number * factor, 3, 3);
+    text += ' ';
+    text += unit;
+    return text;
+}
+
+// Characters of a cell by 0-based position; shorter when the text is.
+std::string_view Part(std::string_view text, std::size_t position, std::size_t length)
+{
+    return position < text.size() ? text.substr(position, length) : std::string_view{};
+}
+
+std::int64_t WholeNumber(std::string_view part, int row)
+{
+    const auto value = ParseInteger(part);
+    if (!value)
+        throw AppError("Line" + std::to_string(row) + ": '" + std::string(part) + "' is not a valid integer value");
+    return *value;
+}
+
+struct DateTimeTexts {
+    std::string date;
+    std::string time;
+};
+
+DateTimeTexts ShiftedDateTime(std::string_view date, std::string_view time, int hours, int row)
+{
+    const std::string_view parts[] = {
+        Part(date, 0, 4), Part(date, 5, 2), Part(date, 8, 2), Part(time, 0, 2), Part(time, 3, 2), Part(time, 6, 2)};
+    for (std::string_view part : parts)
+        if (part.empty())
+            throw RowError(row);
+    const CivilTime given{WholeNumber(parts[0], row), WholeNumber(parts[1], row), WholeNumber(parts[2], row),
+        WholeNumber(parts[3], row), WholeNumber(parts[4], row), WholeNumber(parts[5], row)};
+    const CivilTime shifted = CivilTimeFromSeconds(SecondsFromCivilTime(given) + hours * std::int64_t{3600});
+
+    DateTimeTexts texts;
+    AppendInteger(texts.date, shifted.year, 4, ' ');
+    texts.date += '/';
+    AppendInteger(texts.date, shifted.month, 2);
+    texts.date += '/';
+    AppendInteger(texts.date, shifted.day, 2);
+    AppendInteger(texts.time, shifted.hour, 2);
+    texts.time += ':';
+    AppendInteger(texts.time, shifted.minute, 2);
+    texts.time += ':';
+    AppendInteger(texts.time, shifted.second, 2);
+    const std::string_view fraction = Part(time, 8, 4);
+    texts.time.append(4 - fraction.size(), ' ');
+    texts.time += fraction;
+    return texts;
+}
+} // namespace
+
+GridOptionsOutcome UpdateGridOptions(TrackTable& table, int timeShiftHours, const std::string& speedUnit)
+{
+    const OptionColumns columns = FindOptionColumns(table);
+    const bool convertSpeed = columns.speed >= 0;
+    const bool shiftTime = columns.time >= 0 && timeShiftHours != 0;
+    if (convertSpeed && speedUnit != kKilometresPerHour && speedUnit != kMilesPerHour)
+        throw AppError("Unknown speed unit \"" + speedUnit + "\": choose km/h or mph.");
+
+    for (int row = 1; row < table.rowCount(); ++row) {
+        // Everything of a row is worked out before any cell of it changes.
+        std::optional<std::string> speed;
+        std::optional<DateTimeTexts> dateTime;
+        if (convertSpeed)
+            speed = ConvertedSpeed(table.cell(columns.speed, row), speedUnit, row);
+        if (shiftTime)
+            dateTime = ShiftedDateTime(
+                table.cell(columns.time - 1, row), table.cell(columns.time, row), timeShiftHours, row);
+        if (speed && *speed != table.cell(columns.speed, row))
+            table.setCell(columns.speed, row, std::move(*speed));
+        if (dateTime) {
+            table.setCell(columns.time - 1, row, std::move(dateTime->date));
+            table.setCell(columns.time, row, std::move(dateTime->time));
+        }
+    }
+    return {convertSpeed, columns.time >= 0};
+}

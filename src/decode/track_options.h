@@ -1,0 +1,29 @@
+// The track table's options, applied in place: shift every date and time
+// forward by whole hours, and show every speed in the chosen unit.
+//
+// The shift is plain calendar arithmetic on the cell texts (hours carry into
+// days, months and years). The texts hold UTC as decoded, so the machine's
+// time zone plays no part and no daylight-saving change can add or lose an
+// hour on the way.
+#pragma once
+
+#include "decode/track_table.h"
+
+#include <string>
+
+inline constexpr const char* kGridOptionsSection = "String Grid Option";
+inline constexpr const char* kTimeShiftKey = "Day Light Saving Time";
+inline constexpr const char* kSpeedUnitKey = "Speed Unit";
+
+// Which settings the caller stores once the table is updated.
+struct GridOptionsOutcome {
+    bool storeSpeedUnit = false;  // the table has a SPEED column
+    bool storeTimeShift = false;  // the table has a TIME column
+};
+
+// speedUnit is the drop-down text, "km/h" or "mph". Throws AppError on a row
+// it cannot read ("Line<row>: Error data! Access denied!", or a conversion
+// message for a part that is not a whole number): earlier rows keep their new
+// texts, that row and the later ones stay untouched. An unknown unit throws
+// before anything changes.
+GridOptionsOutcome UpdateGridOptions(TrackTable& table, int timeShiftHours, const std::string& speedUnit);
