@@ -13,7 +13,9 @@
 #include "app/frame_top_bar.h"
 #include "app/app_error.h"
 #include "app/track_table_model.h"
+#include "link/receive_thread.h"
 #include "link/sentences.h"
+#include "link/serial_port.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -71,7 +73,11 @@ TForm1::TForm1(UserDialogs& dialogs, std::string settingsPath, QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    StopReceiveThread();
+    SerialPort::Close(link_.PortHandle);
+}
 
 void TForm1::FormCreate()
 {

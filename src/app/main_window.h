@@ -7,6 +7,7 @@
 #include "decode/track_table.h"
 #include "link/device_link_state.h"
 #include "link/logger_status.h"
+#include "link/sentence_dispatch.h"
 
 #include <QWidget>
 
@@ -27,9 +28,11 @@ class TFrame8;
 class TFrame9;
 class TFrame10;
 class TFrame11;
+class Thread1;
+struct PortOpenResult;
 class TrackTableModel;
 
-class TForm1 : public QWidget {
+class TForm1 : public QWidget, public SentenceHandlers {
     Q_OBJECT
 public:
     enum class MainPage { Settings, Live, Log, About };
@@ -103,6 +106,16 @@ public:
     // ---- live page and logger replies ----
     // Start-up colour of the signal bar chart.
     void ColourLiveChart();
+    void OnGga(const IncomingSentence& sentence) override;
+    void OnGll(const IncomingSentence& sentence) override;
+    void OnGsa(const IncomingSentence& sentence) override;
+    void OnGsv(const IncomingSentence& sentence) override;
+    void OnRmc(const IncomingSentence& sentence) override;
+    void OnVtg(const IncomingSentence& sentence) override;
+    void HandleAck(const IncomingSentence& sentence) override;
+    void HandleLoggerReply(const IncomingSentence& sentence) override;
+    void HandleNmeaPeriods(const IncomingSentence& sentence) override;
+    void RefreshLiveView(const IncomingSentence& sentence) override;
 
     // ---- download and erase ----
 
@@ -137,6 +150,8 @@ private:
     // ---- private state of the port page and receive thread ----
     // Stops the reader and waits for it while still serving its hand-overs.
     void StopReceiveThread();
+    void ReportPortFailure(const PortOpenResult& result);
+    std::unique_ptr<Thread1> thread_;
 
     // ---- private state of the live page and logger replies ----
 

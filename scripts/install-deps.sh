@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs the build and test tools that are missing (Debian 12; run as root).
+set -euo pipefail
+packages=(g++ cmake ninja-build qt6-base-dev libqt6opengl6-dev libxkbcommon-dev
+          libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool imagemagick)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}" >&2
+    SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+fi

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds and runs every test: once as released, once under AddressSanitizer
+# and UndefinedBehaviorSanitizer. "--sanitize" runs only the second.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+chmod 700 "$XDG_RUNTIME_DIR"
+export QT_QPA_PLATFORM=offscreen
+
+run_suite() {
+    local build=$1; shift
+    "$root/scripts/build.sh" "$build" "$@"
+    (cd "$build" && ctest --output-on-failure -j2 --timeout 300)
+}
+
+if [ "${1:-}" != "--sanitize" ]; then
+    run_suite "$root/build"
+fi
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+run_suite "$root/build-sanitize" -DDROVIK_SANITIZE=ON -DDROVIK_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug

@@ -1,0 +1,128 @@
+// TForm1: the port page — open, close and scan — and the receive thread.
+#include "app/main_window.h"
+
+#include "app/app_error.h"
+#include "app/frame_port_page.h"
+#include "link/port_open.h"
+#include "link/receive_thread.h"
+#include "link/sentences.h"
+#include "link/serial_port.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QThread>
+
+namespace {
+const QColor kOpenedColour(0, 128, 0);
+const QColor kFailedColour(255, 0, 0);
+const QColor kClosedColour(255, 255, 255);
+} // namespace
+
+void TForm1::ConnectPortHandlers()
+{
+    OnClick(Frame71->SpeedButton1, &TForm1::Frame71SpeedButton1Click);
+    OnClick(Frame71->SpeedButton2, &TForm1::Frame71SpeedButton2Click);
+    OnClick(Frame71->Button1, &TForm1::Frame71Button1Click);
+}
+
+void TForm1::Frame71SpeedButton1Click()
+{
+    ClosePort();
+}
+
+void TForm1::Frame71SpeedButton2Click()
+{
+    OpenPort();
+}
+
+void TForm1::Frame71Button1Click()
+{
+    ScanPorts();
+}
+
+void TForm1::OpenPort()
+{
+    const PortOpenResult result = OpenPortSteps(Frame71->ComboBox1->count(),
+                                                Frame71->ComboBox1->currentText().toStdString(),
+                                                Frame71->ComboBox2->currentText().toStdString());
+    if (!result.succeeded()) {
+        ReportPortFailure(result);
+        return;
+    }
+    link_.PortHandle = result.fd;
+    Frame71->Shape1->setFillColour(kOpenedColour);
+    link_.Downloading = false;
+    link_.TtffCount = 0;
+    // The reader hands each sentence over and waits; the hand-over is served
+    // by any event loop of this thread, modal dialogs' included.
+    thread_ = std::make_unique<Thread1>(result.fd, link_, *this, [this](std::function<void()> job) {
+        return QMetaObject::invokeMethod(
+            this, [this, &job] { Guarded(job); }, Qt::BlockingQueuedConnection);
+    });
+    thread_->start();
+    SetConnectButtons(true);
+    SetRestartButtons(true);
+    SetLogPageButtons({false, false, true, true, true, true, true});
+    ShowMainPage(MainPage::Live);
+    SendSentence(link_, Sentences::QueryStatus);
+    SendSentence(link_, Sentences::QueryFlashId);
+}
+
+void TForm1::ReportPortFailure(const PortOpenResult& result)
+{
+    if (result.turnsShapeRed)
+        Frame71->Shape1->setFillColour(kFailedColour);
+    if (result.isErrorBox) {
+        dialogs_.error(result.failureText);
+        return;
+    }
+    throw AppError(result.failureText);
+}
+
+void TForm1::ClosePort()
+{
+    SetRestartButtons(false);
+    SetConnectButtons(false);
+    StopReceiveThread();
+    SerialPort::Close(link_.PortHandle);
+    link_.PortHandle = DeviceLinkState::kNoPort;
+    Frame71->Shape1->setFillColour(kClosedColour);
+}
+
+void TForm1::StopReceiveThread()
+{
+    if (!thread_)
+        return;
+    thread_->requestStop();
+    // The reader may be waiting in a hand-over to this thread: keep serving
+    // events until it has left its loop, then join.
+    while (!thread_->isFinished()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+    }
+    thread_->wait();
+    thread_.reset();
+}
+
+void TForm1::ScanPorts()
+{
+    if (Connected()) {
+        dialogs_.warning("Before scanning, please disconnect first.");
+        return;
+    }
+    QComboBox* ports = Frame71->ComboBox1;
+    ports->clear();
+    ports->setEditText("");
+    Frame71->Label3->setText("Scanning...");
+    Frame71->Label3->repaint();
+    for (const std::string& name : ScanPortNames()) {
+        ports->addItem(QString::fromStdString(name));
+        if (ports->count() == 1)
+            ports->setEditText(QString::fromStdString(name));
+    }
+    Frame71->Label3->setText("");
+    if (ports->count() == 0)
+        dialogs_.error("No com port had found out.");
+}

@@ -1,0 +1,151 @@
+// The window's start state, page switching and error report.
+#include "app/app_error.h"
+#include "app/frame_about_page.h"
+#include "app/frame_log_page.h"
+#include "app/frame_port_page.h"
+#include "app/frame_settings_menu.h"
+#include "app/frame_top_bar.h"
+#include "support/window_fixture.h"
+
+#include <QLabel>
+#include <QTimer>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+int visibleCount(const std::vector<QWidget*>& widgets)
+{
+    int count = 0;
+    for (QWidget* widget : widgets)
+        count += widget->isVisibleTo(widget->parentWidget()) ? 1 : 0;
+    return count;
+}
+
+std::string drain(int fd)
+{
+    std::string text;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = read(fd, buffer, sizeof buffer)) > 0)
+        text.append(buffer, n);
+    return text;
+}
+} // namespace
+
+class ShellTest : public WindowTest {
+protected:
+    std::vector<QWidget*> mainPages() const
+    {
+        return {(QWidget*)window->Frame21, (QWidget*)window->Frame31, (QWidget*)window->Frame41,
+                (QWidget*)window->Frame51};
+    }
+    std::vector<QWidget*> subPages() const
+    {
+        return {(QWidget*)window->Frame71, (QWidget*)window->Frame81, (QWidget*)window->Frame91,
+                (QWidget*)window->Frame101, (QWidget*)window->Frame111};
+    }
+    // A pipe stands in for the port, so whatever the window sends can be read back.
+    void attachPipe()
+    {
+        ASSERT_EQ(pipe2(pipeEnds, O_NONBLOCK), 0);
+        window->link().PortHandle = pipeEnds[1];
+    }
+    void TearDown() override
+    {
+        window->link().PortHandle = DeviceLinkState::kNoPort;
+        for (int fd : pipeEnds)
+            if (fd >= 0)
+                close(fd);
+    }
+    int pipeEnds[2] = {-1, -1};
+};
+
+TEST_F(ShellTest, StartsOnThePortPageNotConnectedWithTheStartButtonStates)
+{
+    EXPECT_EQ(window->windowTitle(), "Pemblet");
+    EXPECT_EQ(window->size(), QSize(792, 572));
+    EXPECT_TRUE(window->Frame21->isVisibleTo(window.get()));
+    EXPECT_TRUE(window->Frame71->isVisibleTo(window->Frame21));
+    EXPECT_EQ(visibleCount(mainPages()), 1);
+    EXPECT_EQ(visibleCount(subPages()), 1);
+    EXPECT_FALSE(window->Connected());
+    EXPECT_TRUE(window->Frame71->SpeedButton2->isVisibleTo(window->Frame71));   // open, clickable
+    EXPECT_FALSE(window->Frame71->SpeedButton1->isVisibleTo(window->Frame71));  // close hidden
+    const bool expected[] = {false, false, false, false, true, true, true};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(window->Frame41->pair(i).isActive(), expected[i]) << "log page button " << i + 1;
+    EXPECT_TRUE(window->link().LastSectorBlank);
+    EXPECT_FALSE(window->Timer1->isActive());
+    EXPECT_EQ(window->Frame51->Label1->text(), "Update:  2007/06/14");
+    EXPECT_EQ(window->Frame51->Label2->text(), "Version:  2.2");
+}
+
+TEST_F(ShellTest, ClicksAtThePlacesOfTheLayoutReachTheirButtons)
+{
+    // Top bar at (16, 88): settings, live, log, about.
+    const QPoint topBar[] = {{16 + 90, 120}, {16 + 300, 120}, {16 + 500, 120}, {16 + 680, 120}};
+    for (int page = 0; page < 4; ++page) {
+        clickAt(topBar[page]);
+        EXPECT_TRUE(mainPages()[page]->isVisibleTo(window.get())) << "page " << page;
+        EXPECT_EQ(visibleCount(mainPages()), 1);
+    }
+    clickAt(topBar[0]);
+    // Settings menu at (16 + 4, 168 + 48 + 48 k).
+    for (int sub = 0; sub < 5; ++sub) {
+        clickAt({16 + 80, 168 + 48 * (sub + 1) + 15});
+        EXPECT_TRUE(subPages()[sub]->isVisibleTo(window->Frame21)) << "sub-page " << sub;
+        EXPECT_EQ(visibleCount(subPages()), 1);
+    }
+    // The selected page's own button shows its selected twin.
+    EXPECT_FALSE(window->Frame11->pair(0).isActive());
+    EXPECT_TRUE(window->Frame11->pair(1).isActive());
+    EXPECT_FALSE(window->Frame61->pair(4).isActive());
+}
+
+TEST_F(ShellTest, ReturningToSettingsShowsTheLastSubPageWithoutANewQuery)
+{
+    attachPipe();
+    window->Frame61SpeedButton2Click();
+    EXPECT_EQ(drain(pipeEnds[0]), "$PMTK414*33\r\n");
+    window->Frame11SpeedButton2Click();
+    window->Frame11SpeedButton1Click();
+    EXPECT_TRUE(window->Frame81->isVisibleTo(window->Frame21));
+    EXPECT_EQ(drain(pipeEnds[0]), "");
+}
+
+TEST_F(ShellTest, SubPagesSetTheirRequestFlagsAndSendTheirQueries)
+{
+    attachPipe();
+    window->Frame61SpeedButton3Click();
+    EXPECT_EQ(drain(pipeEnds[0]), "$PMTK182,2,3*38\r\n$PMTK182,2,4*3F\r\n$PMTK182,2,5*3E\r\n");
+    EXPECT_TRUE(window->link().TimeIntervalRequested && window->link().DistanceIntervalRequested &&
+                window->link().SpeedIntervalRequested);
+    window->Frame61SpeedButton4Click();
+    EXPECT_EQ(drain(pipeEnds[0]), "$PMTK182,2,2*39\r\n");
+    EXPECT_TRUE(window->link().LogFormatRequested);
+    window->Frame61SpeedButton5Click();
+    EXPECT_EQ(drain(pipeEnds[0]), "$PMTK182,2,6*3D\r\n");
+    EXPECT_TRUE(window->link().MethodRequested);
+}
+
+TEST_F(ShellTest, TheLogPageStartsThePollEvenWithoutAPort)
+{
+    window->Frame11SpeedButton3Click();
+    EXPECT_TRUE(window->Frame41->isVisibleTo(window.get()));
+    EXPECT_TRUE(window->Timer1->isActive());
+    EXPECT_TRUE(window->link().LogPageActive);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(ShellTest, AnErrorEscapingAHandlerIsReportedAndTheWindowGoesOn)
+{
+    window->Guarded([] { throw AppError("Com Port Error!"); });
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Com Port Error!");
+    EXPECT_EQ(dialogs.messages[0].caption, "Pemblet");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
+    window->Frame11SpeedButton4Click();
+    EXPECT_TRUE(window->Frame51->isVisibleTo(window.get()));
+}
