@@ -1,0 +1,25 @@
+// Which memory data replies and read acknowledgements to spoil, counted over
+// the whole run.
+#pragma once
+
+#include "sim_options.h"
+
+enum class ReplyFault { None, BadChecksum, Dropped, Short };
+
+class FaultPlan {
+public:
+    explicit FaultPlan(const FaultOptions& options) : options_(options) {}
+
+    // Counts one memory data reply and tells what to do to it.
+    ReplyFault nextDataReply();
+    // Counts one read acknowledgement; true when it is to be left out.
+    bool dropNextReadAck();
+
+    long dataReplies() const { return dataReplies_; }
+    long readAcks() const { return readAcks_; }
+
+private:
+    FaultOptions options_;
+    long dataReplies_ = 0;
+    long readAcks_ = 0;
+};

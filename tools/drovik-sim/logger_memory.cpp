@@ -1,0 +1,84 @@
+#include "logger_memory.h"
+
+#include "decode/log_image.h"
+#include "decode/log_image_writer.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace {
+constexpr uint8_t kErased = 0xFF;
+
+class RecordCounter : public SectorEntryHandler {
+public:
+    void onFormatChange(uint32_t mask) override { lastMask = mask; }
+    void onRecord(const TrackRecord&) override { ++records; }
+
+    uint32_t records = 0;
+    uint32_t lastMask = 0;
+};
+} // namespace
+
+LoggerMemory::LoggerMemory(std::vector<uint8_t> image, uint32_t size) : bytes_(std::move(image))
+{
+    bytes_.resize(size, kErased);
+    survey();
+}
+
+LoggerMemory LoggerMemory::FromFile(const std::string& path, uint32_t size)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throw std::runtime_error("cannot read image " + path);
+    std::vector<uint8_t> image(std::istreambuf_iterator<char>(file), {});
+    return LoggerMemory(std::move(image), size);
+}
+
+LoggerMemory LoggerMemory::Generated(int sectors, uint32_t size)
+{
+    if (sectors == 0)
+        return LoggerMemory({}, size);
+    SampleImageOptions sample;
+    sample.sectorCount = sectors;
+    return LoggerMemory(MakeSampleImage(sample), size);
+}
+
+std::string LoggerMemory::flashId() const
+{
+    return size() == 0x100000 ? "C22014C2" : "C22015C2";
+}
+
+std::span<const uint8_t> LoggerMemory::read(uint32_t address, uint32_t length) const
+{
+    if (address >= bytes_.size())
+        return {};
+    return std::span<const uint8_t>(bytes_).subspan(address, std::min<size_t>(length, bytes_.size() - address));
+}
+
+void LoggerMemory::erase()
+{
+    std::fill(bytes_.begin(), bytes_.end(), kErased);
+    survey();
+}
+
+void LoggerMemory::survey()
+{
+    auto lastWritten = std::find_if(bytes_.rbegin(), bytes_.rend(), [](uint8_t b) { return b != kErased; });
+    nextWriteAddress_ = static_cast<uint32_t>(bytes_.rend() - lastWritten);
+
+    recordCount_ = 0;
+    lastFormatMask_.reset();
+    for (size_t start = 0; start + logimage::kSectorSize <= bytes_.size(); start += logimage::kSectorSize) {
+        ByteView sector(bytes_.data() + start, logimage::kSectorSize);
+        SectorHeader header = ReadSectorHeader(sector);
+        if (!header.holdsData())
+            continue;
+        RecordCounter counter;
+        counter.lastMask = header.mask;
+        ReadSectorEntries(sector, counter);
+        recordCount_ += counter.records;
+        lastFormatMask_ = counter.lastMask;
+    }
+}

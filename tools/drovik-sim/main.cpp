@@ -1,0 +1,85 @@
+// drovik-sim: a simulated GPS data logger on a pseudo-terminal. See --help.
+#include "command_reader.h"
+#include "pseudo_terminal.h"
+#include "sim_options.h"
+#include "simulator.h"
+
+#include <csignal>
+#include <iostream>
+#include <optional>
+#include <stdexcept>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+LoggerMemory LoadMemory(const SimOptions& options)
+{
+    if (!options.imagePath.empty())
+        return LoggerMemory::FromFile(options.imagePath, options.memorySize);
+    return LoggerMemory::Generated(options.generatedSectors, options.memorySize);
+}
+
+// Signals are taken by sigwait in main, never by a handler in another thread.
+sigset_t BlockStopSignals()
+{
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+    return signals;
+}
+
+int Serve(const SimOptions& options)
+{
+    sigset_t stopSignals = BlockStopSignals();
+    PseudoTerminal terminal;
+    std::optional<PortLink> link;
+    if (!options.linkName.empty())
+        link.emplace(options.linkName, terminal.slavePath());
+
+    int stopPipe[2];
+    if (pipe(stopPipe) != 0)
+        throw std::runtime_error("pipe failed");
+    Simulator simulator(options, LoadMemory(options), terminal.masterFd(), stopPipe[0]);
+    CommandReader reader(terminal.masterFd(), stopPipe[0], options.logPath,
+                         [&simulator](std::string sentence) { simulator.deliver(std::move(sentence)); });
+    std::thread readerThread([&reader] { reader.run(); });
+    std::thread simulatorThread([&simulator] { simulator.run(); });
+
+    std::cout << terminal.slavePath() << std::endl;
+
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    simulator.stop();
+    if (write(stopPipe[1], "x", 1) != 1)
+        std::cerr << "drovik-sim: cannot wake the threads\n";
+    readerThread.join();
+    simulatorThread.join();
+    close(stopPipe[0]);
+    close(stopPipe[1]);
+    return 0;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    SimOptions options;
+    try {
+        options = ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::invalid_argument& error) {
+        std::cerr << "drovik-sim: " << error.what() << "\n(see drovik-sim --help)\n";
+        return 2;
+    }
+    if (options.help) {
+        std::cout << kSimUsage;
+        return 0;
+    }
+    try {
+        return Serve(options);
+    } catch (const std::exception& error) {
+        std::cerr << "drovik-sim: " << error.what() << '\n';
+        return 1;
+    }
+}

@@ -1,0 +1,159 @@
+#include "sim_options.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string_view>
+
+const char* const kSimUsage = R"(Usage: drovik-sim [options]
+
+A simulated GPS data logger on a pseudo-terminal. Prints the path of the
+terminal's slave end on stdout (one line) once it is ready, then answers the
+logger's commands until SIGTERM or SIGINT.
+
+Port:
+  --link ComN           put a link named ComN to the terminal into the port
+                        directory ($DROVIK_PORTS, else ~/.config/drovik/ports);
+                        removed at exit
+  --baud N              emulate the line rate: at most N/10 bytes per second
+                        (default: unthrottled)
+
+Memory:
+  --image FILE          serve this memory image (padded with 0xFF, cut to size)
+  --generate SECTORS    serve a generated track of SECTORS 64 KiB sectors
+                        (default 4; 0 gives an erased memory)
+  --memory 1M|2M        memory size (default 2M)
+  --erase-delay MS      time an erase takes before its acknowledgement
+                        (default 1000)
+
+Logger settings at start:
+  --mask HEX            log format mask (default: from the image, else 0002002F)
+  --method 1|2          recording method, 1 overwrite, 2 stop when full
+                        (default 1)
+  --stopped             logging off (default on)
+  --fault               report a logger fault (status bit 0x0400) until reset
+  --intervals T,D,S     time, distance and speed criteria in tenths
+                        (default 50,0,0)
+
+Output:
+  --no-nmea             send no NMEA sentences (replies only)
+  --silent              send nothing at all, answer nothing
+
+Faults (K counts from 1 over the whole run; each option may be repeated or
+take a comma list, e.g. --drop-reply 3,40):
+  --bad-checksum K      spoil the checksum of the K-th memory data reply
+  --drop-reply K        leave out the K-th memory data reply
+  --short-reply K       send the K-th memory data reply two hex digits short
+  --drop-ack K          leave out the K-th read-memory acknowledgement
+  --noise               line noise bytes between sentences
+  --no-erase-ack        erase without ever acknowledging it
+
+Records:
+  --log FILE            append every sentence received, one per line without
+                        CR LF, flushed at once; sentences failing the checksum
+                        or framing are written with the prefix "BAD "
+  --state FILE          rewrite FILE with the logger's settings as key=value
+                        lines after every change (replaced atomically)
+  --help                this text
+)";
+
+namespace {
+long ParseNumber(std::string_view text, int base, const std::string& option)
+{
+    long value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0)
+        throw std::invalid_argument("bad value for " + option + ": " + std::string(text));
+    return value;
+}
+
+std::vector<long> ParseList(std::string_view text, const std::string& option)
+{
+    std::vector<long> values;
+    size_t start = 0;
+    while (true) {
+        size_t comma = text.find(',', start);
+        values.push_back(ParseNumber(text.substr(start, comma - start), 10, option));
+        if (comma == std::string_view::npos)
+            return values;
+        start = comma + 1;
+    }
+}
+
+void AddPositions(std::set<long>& positions, std::string_view text, const std::string& option)
+{
+    for (long k : ParseList(text, option)) {
+        if (k == 0)
+            throw std::invalid_argument(option + " counts from 1");
+        positions.insert(k);
+    }
+}
+
+uint32_t ParseMemorySize(std::string_view text)
+{
+    if (text == "1M")
+        return 0x100000;
+    if (text == "2M")
+        return 0x200000;
+    throw std::invalid_argument("--memory takes 1M or 2M");
+}
+} // namespace
+
+SimOptions ParseSimOptions(const std::vector<std::string>& args)
+{
+    SimOptions o;
+    using Setter = std::function<void(const std::string&)>;
+    const std::map<std::string, std::function<void()>> flags = {
+        {"--no-nmea", [&] { o.nmea = false; }},
+        {"--stopped", [&] { o.logging = false; }},
+        {"--fault", [&] { o.fault = true; }},
+        {"--noise", [&] { o.faults.noise = true; }},
+        {"--no-erase-ack", [&] { o.faults.noEraseAck = true; }},
+        {"--silent", [&] { o.faults.silent = true; }},
+        {"--help", [&] { o.help = true; }},
+    };
+    const std::map<std::string, Setter> valued = {
+        {"--link", [&](const std::string& v) { o.linkName = v; }},
+        {"--image", [&](const std::string& v) { o.imagePath = v; }},
+        {"--generate", [&](const std::string& v) { o.generatedSectors = ParseNumber(v, 10, "--generate"); }},
+        {"--memory", [&](const std::string& v) { o.memorySize = ParseMemorySize(v); }},
+        {"--erase-delay", [&](const std::string& v) { o.eraseDelayMs = ParseNumber(v, 10, "--erase-delay"); }},
+        {"--baud", [&](const std::string& v) { o.baud = ParseNumber(v, 10, "--baud"); }},
+        {"--log", [&](const std::string& v) { o.logPath = v; }},
+        {"--state", [&](const std::string& v) { o.statePath = v; }},
+        {"--mask", [&](const std::string& v) { o.formatMask = ParseNumber(v, 16, "--mask"); }},
+        {"--method", [&](const std::string& v) { o.recordingMethod = ParseNumber(v, 10, "--method"); }},
+        {"--intervals",
+         [&](const std::string& v) {
+             auto values = ParseList(v, "--intervals");
+             if (values.size() != 3)
+                 throw std::invalid_argument("--intervals takes three values T,D,S");
+             o.timeInterval = values[0];
+             o.distanceInterval = values[1];
+             o.speedInterval = values[2];
+         }},
+        {"--bad-checksum", [&](const std::string& v) { AddPositions(o.faults.badChecksumReplies, v, "--bad-checksum"); }},
+        {"--drop-reply", [&](const std::string& v) { AddPositions(o.faults.droppedReplies, v, "--drop-reply"); }},
+        {"--short-reply", [&](const std::string& v) { AddPositions(o.faults.shortReplies, v, "--short-reply"); }},
+        {"--drop-ack", [&](const std::string& v) { AddPositions(o.faults.droppedReadAcks, v, "--drop-ack"); }},
+    };
+
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (auto flag = flags.find(arg); flag != flags.end()) {
+            flag->second();
+        } else if (auto option = valued.find(arg); option != valued.end()) {
+            if (i + 1 == args.size())
+                throw std::invalid_argument(arg + " needs a value");
+            option->second(args[++i]);
+        } else {
+            throw std::invalid_argument("unknown option: " + arg);
+        }
+    }
+    if (o.recordingMethod != 1 && o.recordingMethod != 2)
+        throw std::invalid_argument("--method takes 1 or 2");
+    if (o.generatedSectors > static_cast<int>(o.memorySize / 0x10000))
+        throw std::invalid_argument("--generate: more sectors than the memory holds");
+    return o;
+}

@@ -1,0 +1,49 @@
+// Command line of drovik-sim: what the simulated logger starts with and which
+// faults it injects.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+// 1-based positions, counted over the whole run, of the replies to spoil.
+struct FaultOptions {
+    std::set<long> badChecksumReplies;
+    std::set<long> droppedReplies;
+    std::set<long> shortReplies;
+    std::set<long> droppedReadAcks;
+    bool noise = false;
+    bool noEraseAck = false;
+    bool silent = false;
+};
+
+struct SimOptions {
+    std::string linkName;        // ComN placed in the port directory; empty for none
+    std::string imagePath;       // memory image to serve; empty to generate one
+    int generatedSectors = 4;
+    uint32_t memorySize = 0x200000;
+    int eraseDelayMs = 1000;
+    bool nmea = true;
+    long baud = 0;  // 0: as fast as the pseudo-terminal takes it
+    std::string logPath;
+    std::string statePath;
+
+    // Settings the logger starts with.
+    std::optional<uint32_t> formatMask;  // default: the image's own
+    int recordingMethod = 1;
+    bool logging = true;
+    bool fault = false;
+    int timeInterval = 50;  // tenths of a second
+    int distanceInterval = 0;
+    int speedInterval = 0;
+
+    FaultOptions faults;
+    bool help = false;
+};
+
+// Throws std::invalid_argument with a message for the user.
+SimOptions ParseSimOptions(const std::vector<std::string>& args);
+
+extern const char* const kSimUsage;
