@@ -1,0 +1,58 @@
+#include "logger/method_page.h"
+
+#include "app/app_error.h"
+#include "link/sentences.h"
+
+namespace {
+void RefuseWhenFull(const LoggerStatus& status)
+{
+    if (MemoryFull(status))
+        throw AppError("Memory was full and access denied.");
+}
+} // namespace
+
+bool MemoryFull(const LoggerStatus& status)
+{
+    return status.PercentUsed >= 100;
+}
+
+void ShowRecordingMethod(MethodView& view, bool overwrite)
+{
+    view.setMethodButtons(!overwrite, overwrite);
+}
+
+void RequestRecordingMethod(DeviceLinkState& link)
+{
+    link.MethodRequested = true;
+    SendSentence(link, Sentences::QueryRecordingMethod);
+}
+
+void SetOverwriteMode(const LoggerStatus& status, const DeviceLinkState& link,
+                      const std::function<void()>& probeLastSector)
+{
+    RefuseWhenFull(status);
+    SendSentence(link, Sentences::SetOverwriteMode);
+    probeLastSector();
+}
+
+void SetStopMode(const LoggerStatus& status, const DeviceLinkState& link)
+{
+    RefuseWhenFull(status);
+    SendSentence(link, Sentences::SetStopMode);
+}
+
+void ChooseOverwriteMethod(MethodView& view, const LoggerStatus& status, const DeviceLinkState& link,
+                           UserDialogs& dialogs, const std::function<void()>& probeLastSector)
+{
+    SetOverwriteMode(status, link, probeLastSector);
+    ShowRecordingMethod(view, true);
+    dialogs.plain("'Overwrite' is set.");
+}
+
+void ChooseStopMethod(MethodView& view, const LoggerStatus& status, const DeviceLinkState& link,
+                      UserDialogs& dialogs)
+{
+    SetStopMode(status, link);
+    ShowRecordingMethod(view, false);
+    dialogs.plain("'Stop' is set.");
+}

@@ -1,0 +1,37 @@
+// The recording-method sub-page: what the logger does when its memory is
+// full, overwrite the oldest data or stop.
+#pragma once
+
+#include "app/user_dialogs.h"
+#include "link/device_link_state.h"
+#include "link/logger_status.h"
+
+#include <functional>
+
+class MethodView {
+public:
+    virtual ~MethodView() = default;
+    // Shows the clickable overwrite (stop) button when the flag is true,
+    // else its selected look.
+    virtual void setMethodButtons(bool overwriteClickable, bool stopClickable) = 0;
+};
+
+// The log page's memory gauge stands at 100 %.
+bool MemoryFull(const LoggerStatus& status);
+
+// The method reply or the last click: the current method shows its selected look.
+void ShowRecordingMethod(MethodView& view, bool overwrite);
+// Sets MethodRequested and asks for the method; the reply sets the buttons.
+void RequestRecordingMethod(DeviceLinkState& link);
+
+// Both throw AppError "Memory was full and access denied." when memory is full.
+void SetOverwriteMode(const LoggerStatus& status, const DeviceLinkState& link,
+                      const std::function<void()>& probeLastSector);
+void SetStopMode(const LoggerStatus& status, const DeviceLinkState& link);
+
+// The two buttons of the page: set the mode, show it, tell the user. Connected
+// or not (without a port nothing goes out).
+void ChooseOverwriteMethod(MethodView& view, const LoggerStatus& status, const DeviceLinkState& link,
+                           UserDialogs& dialogs, const std::function<void()>& probeLastSector);
+void ChooseStopMethod(MethodView& view, const LoggerStatus& status, const DeviceLinkState& link,
+                      UserDialogs& dialogs);

@@ -1,0 +1,189 @@
+#include "link/logger_replies.h"
+#include "link/sentences.h"
+#include "logger/log_format_page.h"
+#include "logger/pages_fakes.h"
+#include "support/fake_dialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+TEST(LogFormatBoxes, EachBitHasItsBoxAndBitsEighteenAndNineteenAreCrossed)
+{
+    EXPECT_EQ(FormatBoxOfBit(0), 1);
+    EXPECT_EQ(FormatBoxOfBit(13), 14);
+    EXPECT_EQ(FormatBoxOfBit(17), 18);
+    EXPECT_EQ(FormatBoxOfBit(18), 20);  // "Mili - Second"
+    EXPECT_EQ(FormatBoxOfBit(19), 19);  // "Distance"
+    EXPECT_EQ(FormatMaskOfBox(20), 0x00040000u);
+    EXPECT_EQ(FormatMaskOfBox(19), 0x00080000u);
+}
+
+// The reply side's mask-to-box mapping and this page's box-to-mask mapping
+// must agree on every bit, or an applied mask would read back differently.
+TEST(LogFormatBoxes, EveryBitReadsBackAsTheSameMask)
+{
+    for (int bit = 0; bit < kFormatBoxCount; ++bit) {
+        const uint32_t mask = uint32_t{1} << bit;
+        const bool perSatellite = bit >= 14 && bit <= 16;
+        FakeLogFormatPage page;
+        ShowFormatBoxes(page, LogFormatBoxes(mask | (perSatellite ? 0x2000u : 0u)));
+        EXPECT_EQ(FormatMaskFromBoxes(page), mask | (perSatellite ? 0x2000u : 0u)) << "bit " << bit;
+        EXPECT_EQ(page.checked[FormatBoxOfBit(bit)], true) << "bit " << bit;
+    }
+}
+
+TEST(LogFormatBoxes, FormatReplyWithSidEnablesTheSatelliteBoxes)
+{
+    FakeLogFormatPage page;
+    ShowFormatBoxes(page, LogFormatBoxes(0x0000E000));
+    EXPECT_TRUE(page.enabled[15] && page.enabled[16] && page.enabled[17]);
+    ShowFormatBoxes(page, LogFormatBoxes(0x00000001));
+    EXPECT_FALSE(page.enabled[15] || page.enabled[16] || page.enabled[17]);
+}
+
+TEST(LogFormatBoxes, UncheckingSidDisablesButKeepsTheSatelliteBoxesAndDropsTheirBits)
+{
+    FakeLogFormatPage page;
+    ApplyFormatPreset(page, FormatPreset::Gsv);
+    ASSERT_EQ(FormatMaskFromBoxes(page), 0x0001F000u);
+    page.setFormatBoxChecked(kSidBox, false);
+    UpdateSatelliteDetailBoxes(page);
+    EXPECT_EQ(page.checkedBoxes(), (std::vector<int>{13, 15, 16, 17}));
+    EXPECT_FALSE(page.enabled[15] || page.enabled[16] || page.enabled[17]);
+    EXPECT_EQ(FormatMaskFromBoxes(page), 0x00001000u);
+    EXPECT_EQ(CountCheckedFormatBoxes(page), 4);
+}
+
+struct PresetCase {
+    int button;
+    uint32_t mask;
+    std::vector<int> boxes;
+};
+
+TEST(LogFormatPresets, EachButtonAloneChecksItsBoxes)
+{
+    const PresetCase cases[] = {
+        {1, 0x0000159F, {1, 2, 3, 4, 5, 8, 9, 11, 13}},
+        {2, 0x0000000D, {1, 3, 4}},
+        {3, 0x00002E00, {10, 11, 12, 14}},
+        {4, 0x0001F000, {13, 14, 15, 16, 17}},
+        {5, 0x0000006D, {1, 3, 4, 6, 7}},
+        {6, 0x00000020, {6}},
+        {7, 0x00000001, {1}},
+        {8, 0x000FFFFF, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}},
+        {9, 0x00000000, {}},
+        {10, 0x0002002F, {1, 2, 3, 4, 6, 18}},
+        {11, 0x000A003F, {1, 2, 3, 4, 5, 6, 18, 19}},
+    };
+    for (const PresetCase& c : cases) {
+        FakeLogFormatPage page;
+        ApplyFormatPreset(page, FormatPresetOfButton(c.button));
+        EXPECT_EQ(FormatMaskFromBoxes(page), c.mask) << "Button" << c.button;
+        EXPECT_EQ(page.checkedBoxes(), c.boxes) << "Button" << c.button;
+    }
+}
+
+TEST(LogFormatPresets, PresetsAddUpAndOnlyClearAllUnchecks)
+{
+    FakeLogFormatPage page;
+    ApplyFormatPreset(page, FormatPreset::Gll);
+    ApplyFormatPreset(page, FormatPreset::Vtg);
+    ApplyFormatPreset(page, FormatPreset::Gsa);
+    EXPECT_EQ(FormatMaskFromBoxes(page), 0x00002E2Du);
+    EXPECT_TRUE(page.enabled[15]);
+    ApplyFormatPreset(page, FormatPreset::ClearAll);
+    EXPECT_EQ(CountCheckedFormatBoxes(page), 0);
+    EXPECT_FALSE(page.enabled[15]);
+}
+
+struct ApplyFixture : ::testing::Test {
+    DeviceLinkState link;
+    WireTap wire{link};
+    FakeDialogs dialogs;
+    FakeLogFormatPage page;
+    int erases = 0;
+    bool eraseAgreed = true;
+
+    void apply(bool connected = true)
+    {
+        ApplyLogFormat(page, connected, link, dialogs, [this] {
+            ++erases;
+            SendSentence(link, Sentences::EraseMemory);
+            return eraseAgreed;
+        });
+    }
+};
+
+using LogFormatApply = ApplyFixture;
+
+TEST_F(LogFormatApply, GoogleEarthPresetOnAClearedPageGoesOutAfterTheErase)
+{
+    ApplyFormatPreset(page, FormatPreset::ClearAll);
+    ApplyFormatPreset(page, FormatPreset::GoogleEarth);
+    apply();
+    EXPECT_EQ(wire.take(), std::string(Sentences::EraseMemory) + "$PMTK182,1,2,000A003F*12\r\n");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Setting updated!");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+}
+
+TEST_F(LogFormatApply, SingleFieldMasksGoOutAsTheirBit)
+{
+    const std::pair<int, const char*> cases[] = {{20, "00040000"}, {19, "00080000"}, {1, "00000001"}};
+    for (const auto& [box, hex] : cases) {
+        ApplyFormatPreset(page, FormatPreset::ClearAll);
+        page.setFormatBoxChecked(box, true);
+        apply();
+        EXPECT_EQ(wire.take(), std::string(Sentences::EraseMemory) +
+                                   AppendChecksum(std::string("$PMTK182,1,2,") + hex + "*"));
+    }
+}
+
+struct Refusal {
+    const char* name;
+    bool connected;
+    std::vector<int> boxes;
+    bool eraseAgreed;
+    int erases;
+    std::vector<ShownMessage> messages;
+};
+
+TEST_F(LogFormatApply, RefusalsSendNoFormat)
+{
+    const Refusal cases[] = {
+        {"not connected", false, {1}, true, 0, {{"No connecting.", "Warning", MessageIcon::Warning}}},
+        {"nothing checked", true, {}, true, 0, {{"Least check one field.", "Error", MessageIcon::Error}}},
+        {"erase declined", true, {1, 2}, false, 1, {}},
+        // Elevation left checked without SID: counted as a field, but no bit of the mask.
+        {"only elevation", true, {15}, true, 1, {{"Least check one format.", "Error", MessageIcon::Error}}},
+    };
+    for (const Refusal& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeLogFormatPage fresh;
+        page = fresh;
+        for (int box : c.boxes)
+            page.setFormatBoxChecked(box, true);
+        dialogs.messages.clear();
+        erases = 0;
+        eraseAgreed = c.eraseAgreed;
+        apply(c.connected);
+        EXPECT_EQ(erases, c.erases);
+        EXPECT_EQ(wire.take(), c.erases ? std::string(Sentences::EraseMemory) : std::string());
+        ASSERT_EQ(dialogs.messages.size(), c.messages.size());
+        for (std::size_t i = 0; i < c.messages.size(); ++i) {
+            EXPECT_EQ(dialogs.messages[i].text, c.messages[i].text);
+            EXPECT_EQ(dialogs.messages[i].caption, c.messages[i].caption);
+            EXPECT_EQ(dialogs.messages[i].icon, c.messages[i].icon);
+        }
+    }
+}
+
+TEST(LogFormatRequest, OpeningThePageFlagsTheRequestAndAsksForTheMask)
+{
+    DeviceLinkState link;
+    WireTap wire(link);
+    RequestLogFormat(link);
+    EXPECT_TRUE(link.LogFormatRequested);
+    EXPECT_EQ(wire.take(), "$PMTK182,2,2*39\r\n");
+}
+} // namespace
