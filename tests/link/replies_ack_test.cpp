@@ -1,0 +1,69 @@
+#include "link/live_replies_support.h"
+#include "link/replies_fakes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+TEST(LoggerAck, OnlySuccessfulEraseAndReadAcknowledgementsAct)
+{
+    struct Case {
+        const char* body;
+        bool downloading;
+        bool erasingAfter;
+        int nextChunkCalls;
+    };
+    const Case cases[] = {
+        {"$PMTK001,182,6,3", false, false, 0},
+        {"$PMTK001,182,6,2", false, true, 0},
+        {"$PMTK001,182,6,0", false, true, 0},
+        {"$PMTK001,182,6,1", false, true, 0},
+        {"$PMTK001,182,7,3", true, true, 1},
+        {"$PMTK001,182,7,2", true, true, 0},
+        {"$PMTK001,182,7,3", false, true, 0},  // the probe's acknowledgement
+        {"$PMTK001,182,4,3", true, true, 0},
+        {"$PMTK001,314,3", false, true, 0},
+        {"$PMTK001,181,6,3", false, true, 0},
+        {"$PMTK001", true, true, 0},
+    };
+    for (const auto& c : cases) {
+        ReplyBench bench;
+        bench.link.Erasing = true;
+        bench.link.Downloading = c.downloading;
+        bench.replies.HandleAck(Incoming(c.body));
+        EXPECT_EQ(bench.link.Erasing, c.erasingAfter) << c.body;
+        EXPECT_EQ(bench.download.nextChunkCalls, c.nextChunkCalls) << c.body;
+        EXPECT_TRUE(bench.view.calls.empty());
+    }
+}
+
+TEST(LoggerMemoryData, FeedsTheDownloadWhileOneRuns)
+{
+    ReplyBench bench;
+    bench.link.Downloading = true;
+    bench.link.LastSectorBlank = true;
+    bench.replies.HandleLoggerReply(Incoming("$PMTK182,8,00000000,0A0B"));
+    bench.replies.HandleLoggerReply(Incoming("$PMTK182,8,00000800,FFFF"));
+    EXPECT_EQ(bench.download.memoryData, (std::vector<std::string>{"0A0B", "FFFF"}));
+    EXPECT_TRUE(bench.link.LastSectorBlank);
+}
+
+TEST(LoggerMemoryData, OutsideADownloadOnlyTheLastSectorProbeCounts)
+{
+    struct Case {
+        const char* data;
+        bool blankBefore;
+        bool blankAfter;
+    };
+    const Case cases[] = {
+        {"FFFF", true, true}, {"FFFE", true, false}, {"ffff", true, false},
+        {"", true, false},    {"FFFFFF", true, false}, {"0000", false, false}, {"FFFF", false, false},
+    };
+    for (const auto& c : cases) {
+        ReplyBench bench;
+        bench.link.LastSectorBlank = c.blankBefore;
+        bench.replies.HandleLoggerReply(Incoming(std::string("$PMTK182,8,001F0000,") + c.data));
+        EXPECT_EQ(bench.link.LastSectorBlank, c.blankAfter) << c.data;
+        EXPECT_TRUE(bench.download.memoryData.empty());
+    }
+}
+} // namespace

@@ -1,0 +1,89 @@
+#include "link/status_poll.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <string>
+
+namespace {
+// The port replaced by a pipe: what the poll sends is read back from its other end.
+class StatusPollTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(pipe(ends_), 0);
+        fcntl(ends_[0], F_SETFL, O_NONBLOCK);
+        link.PortHandle = ends_[1];
+        link.MemorySize = 0x200000;
+    }
+    void TearDown() override
+    {
+        close(ends_[0]);
+        close(ends_[1]);
+    }
+    std::string sent()
+    {
+        std::string text;
+        char buffer[512];
+        for (ssize_t n; (n = read(ends_[0], buffer, sizeof buffer)) > 0;)
+            text.append(buffer, n);
+        return text;
+    }
+
+    DeviceLinkState link;
+
+private:
+    int ends_[2] = {-1, -1};
+};
+
+TEST_F(StatusPollTest, SendsTheThreeQueriesInOrderWhileTheLogPageShows)
+{
+    link.LogPageActive = true;
+    EXPECT_TRUE(StatusPollTick(link, true));
+    EXPECT_EQ(sent(), "$PMTK182,2,7*3C\r\n$PMTK182,2,8*33\r\n$PMTK182,2,10*0A\r\n");
+    EXPECT_TRUE(link.LogPageActive);
+}
+
+TEST_F(StatusPollTest, ProbesTheLastSectorWhileItIsThoughtBlank)
+{
+    link.LastSectorBlank = true;
+    EXPECT_TRUE(StatusPollTick(link, true));
+    EXPECT_EQ(sent(), "$PMTK182,2,7*3C\r\n$PMTK182,2,8*33\r\n$PMTK182,2,10*0A\r\n$PMTK182,7,001F0000,2*67\r\n");
+}
+
+TEST_F(StatusPollTest, ProbeAddressBeforeTheFlashSizeIsKnown)
+{
+    link.MemorySize = 0;
+    ProbeLastSector(link);
+    link.MemorySize = 0x100000;
+    ProbeLastSector(link);
+    EXPECT_EQ(sent(), "$PMTK182,7,FFFF0000,2*10\r\n$PMTK182,7,000F0000,2*66\r\n");
+}
+
+TEST_F(StatusPollTest, PausedDuringADownloadOrAnErase)
+{
+    link.LogPageActive = true;
+    link.Downloading = true;
+    EXPECT_TRUE(StatusPollTick(link, true));
+    EXPECT_TRUE(StatusPollTick(link, false));
+    link.Downloading = false;
+    link.Erasing = true;
+    EXPECT_TRUE(StatusPollTick(link, false));
+    EXPECT_EQ(sent(), "");
+    EXPECT_TRUE(link.LogPageActive);
+}
+
+TEST_F(StatusPollTest, LeavingTheLogPageStopsThePollUntilItIsOpenedAgain)
+{
+    link.LogPageActive = true;
+    link.LastSectorBlank = true;
+    EXPECT_FALSE(StatusPollTick(link, false));
+    EXPECT_FALSE(link.LogPageActive);
+    EXPECT_EQ(sent(), "");
+    link.LogPageActive = true;
+    EXPECT_TRUE(StatusPollTick(link, true));
+    EXPECT_NE(sent().find("$PMTK182,2,7*3C\r\n"), std::string::npos);
+}
+} // namespace
