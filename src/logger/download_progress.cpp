@@ -1,0 +1,54 @@
+#include "logger/download_progress.h"
+
+DownloadProgress::DownloadProgress(ProgressGauge& gauge, const DialogTimings& timings)
+    : gauge_(gauge), timings_(timings)
+{
+    FormCreate();
+}
+
+void DownloadProgress::FormCreate()
+{
+    seconds_ = 0;
+    minutes_ = 0;
+    countdown_ = timings_.closeCountdown;
+    label1_.clear();
+    label2_.clear();
+}
+
+void DownloadProgress::Timer1Timer()
+{
+    if (closed_)
+        return;
+    if (gauge_.full()) {
+        label1_ = TimeUsed() + ", downloading completed.";
+        label2_ = "After " + std::to_string(countdown_) + " seconds, automatically close window.";
+        if (countdown_-- <= 0)
+            CloseDialog();
+        return;
+    }
+    // The gauge can stand full for a moment and fall back when the last
+    // chunk is rejected; the countdown then starts afresh.
+    countdown_ = timings_.closeCountdown;
+    label2_.clear();
+    if (++seconds_ == 60) {
+        seconds_ = 0;
+        ++minutes_;
+    }
+    label1_ = TimeUsed();
+    if (minutes_ * 60 + seconds_ >= timings_.downloadTimeoutTicks)
+        gauge_.fill();
+}
+
+void DownloadProgress::CloseDialog()
+{
+    if (closed_)
+        return;
+    closed_ = true;
+    if (onClose)
+        onClose();
+}
+
+std::string DownloadProgress::TimeUsed() const
+{
+    return "Time Used:  " + std::to_string(minutes_) + ":" + std::to_string(seconds_);
+}

@@ -1,0 +1,42 @@
+// The behaviour of the "Download Progress" dialog: elapsed time, completion
+// report, the close countdown and the 16-minute time-out. The dialog widget
+// only shows these labels and the gauge, and forwards its timer and buttons.
+#pragma once
+
+#include "logger/dialog_timings.h"
+#include "logger/progress_gauge.h"
+
+#include <functional>
+#include <string>
+
+class DownloadProgress {
+public:
+    // gauge: the download's gauge, shared with the download that advances it.
+    DownloadProgress(ProgressGauge& gauge, const DialogTimings& timings);
+
+    void Timer1Timer();
+    void Button1Click() { CloseDialog(); }
+    void FormClose() { CloseDialog(); }
+    void CloseDialog();
+
+    const ProgressGauge& gauge() const { return gauge_; }
+    const std::string& label1() const { return label1_; }
+    const std::string& label2() const { return label2_; }
+    bool closed() const { return closed_; }
+
+    // Ends the modal dialog (always with the cancel result); told once.
+    std::function<void()> onClose;
+
+private:
+    void FormCreate();
+    std::string TimeUsed() const;
+
+    ProgressGauge& gauge_;
+    DialogTimings timings_;
+    int seconds_ = 0;
+    int minutes_ = 0;
+    int countdown_ = 0;
+    std::string label1_;
+    std::string label2_;
+    bool closed_ = false;
+};

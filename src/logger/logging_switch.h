@@ -1,0 +1,8 @@
+// Starting and stopping the logger's recording. The next status reply shows
+// the outcome; nothing here waits for it.
+#pragma once
+
+#include "link/device_link_state.h"
+
+void StartLogging(const DeviceLinkState& link);
+void StopLogging(const DeviceLinkState& link);

@@ -1,0 +1,75 @@
+#include "logger/memory_erase.h"
+
+#include "link/sentences.h"
+
+EraseProgress::EraseProgress(const DeviceLinkState& link, UserDialogs& dialogs, const DialogTimings& timings)
+    : link_(link), dialogs_(dialogs), timings_(timings)
+{
+    FormCreate();
+}
+
+void EraseProgress::FormCreate()
+{
+    ticks_ = 0;
+    label1_ = "Erasing...";
+    label2_ = "Don't touch any button \nor slide switch!";
+    timerEnabled_ = true;
+}
+
+void EraseProgress::Timer1Timer()
+{
+    if (!timerEnabled_)
+        return;
+    if (!link_.Erasing) {
+        timerEnabled_ = false;
+        End();
+        return;
+    }
+    if (ticks_++ > timings_.eraseTimeoutTicks) {
+        timerEnabled_ = false;
+        dialogs_.error("Erasing fail!");
+        End();
+        return;
+    }
+    if (gauge_.full())
+        gauge_.setProgress(0);
+    gauge_.advance();
+}
+
+void EraseProgress::End()
+{
+    ended_ = true;
+    if (onEnd)
+        onEnd();
+}
+
+MemoryErase::MemoryErase(DeviceLinkState& link, UserDialogs& dialogs, const DialogTimings& timings,
+                         DialogRunner runDialog)
+    : link_(link), dialogs_(dialogs), timings_(timings), runDialog_(std::move(runDialog))
+{
+}
+
+bool MemoryErase::ConfirmErase()
+{
+    if (!dialogs_.confirm("This will erase all data,\nare you sre?")) {
+        dialogs_.plain("Terminated.");
+        return false;
+    }
+    EraseMemory();
+    return true;
+}
+
+void MemoryErase::EraseMemory()
+{
+    SendSentence(link_, Sentences::EraseMemory);
+    link_.LastSectorBlank = true;
+    link_.Erasing = true;
+    EraseProgress progress(link_, dialogs_, timings_);
+    runDialog_(progress);
+}
+
+void MemoryErase::ResetLogger()
+{
+    SendSentence(link_, Sentences::ResetLogger);
+    EraseMemory();
+}

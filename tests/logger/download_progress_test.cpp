@@ -1,0 +1,122 @@
+#include "logger/download_progress.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+struct Dialog {
+    explicit Dialog(int gaugeMax = 100)
+    {
+        gauge.setMax(gaugeMax);
+        progress.onClose = [this] { ++closes; };
+    }
+    void Ticks(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            progress.Timer1Timer();
+    }
+
+    ProgressGauge gauge;
+    DownloadProgress progress{gauge, DialogTimings{}};
+    int closes = 0;
+};
+
+TEST(ProgressGauge, NeverRunsPastItsMaximumAndIgnoresAZeroMaximum)
+{
+    ProgressGauge gauge;
+    gauge.setMax(0);
+    EXPECT_EQ(gauge.max(), 100);
+    gauge.advance(150);
+    EXPECT_EQ(gauge.progress(), 100);
+    gauge.setMax(40);
+    EXPECT_EQ(gauge.progress(), 40);
+    EXPECT_TRUE(gauge.full());
+    gauge.setProgress(-3);
+    EXPECT_EQ(gauge.progress(), 0);
+}
+
+TEST(DownloadProgress, StartsWithEmptyLabels)
+{
+    Dialog dialog;
+    EXPECT_EQ(dialog.progress.label1(), "");
+    EXPECT_EQ(dialog.progress.label2(), "");
+}
+
+TEST(DownloadProgress, ElapsedTimeHasNoLeadingZeros)
+{
+    const struct {
+        int ticks;
+        const char* label;
+    } cases[] = {{1, "Time Used:  0:1"}, {59, "Time Used:  0:59"}, {60, "Time Used:  1:0"}, {125, "Time Used:  2:5"}};
+    for (const auto& c : cases) {
+        Dialog dialog;
+        dialog.Ticks(c.ticks);
+        EXPECT_EQ(dialog.progress.label1(), c.label) << c.ticks << " ticks";
+        EXPECT_EQ(dialog.closes, 0);
+    }
+}
+
+TEST(DownloadProgress, CompletionCountsDownFromFiveAndClosesOnTheTickShowingZero)
+{
+    Dialog dialog(96);
+    dialog.Ticks(7);
+    dialog.gauge.advance(96);
+
+    for (int shown = 5; shown >= 0; --shown) {
+        EXPECT_EQ(dialog.closes, 0);
+        dialog.Ticks(1);
+        EXPECT_EQ(dialog.progress.label1(), "Time Used:  0:7, downloading completed.");
+        EXPECT_EQ(dialog.progress.label2(),
+                  "After " + std::to_string(shown) + " seconds, automatically close window.");
+    }
+    EXPECT_EQ(dialog.closes, 1);
+    EXPECT_TRUE(dialog.progress.closed());
+    dialog.Ticks(3);
+    EXPECT_EQ(dialog.closes, 1);
+}
+
+TEST(DownloadProgress, SixteenMinutesForceTheGaugeFull)
+{
+    Dialog dialog;
+    dialog.gauge.advance(10);
+    dialog.Ticks(959);
+    EXPECT_FALSE(dialog.gauge.full());
+    EXPECT_EQ(dialog.progress.label1(), "Time Used:  15:59");
+
+    dialog.Ticks(1);
+    EXPECT_EQ(dialog.progress.label1(), "Time Used:  16:0");
+    EXPECT_TRUE(dialog.gauge.full());
+
+    dialog.Ticks(5);
+    EXPECT_EQ(dialog.closes, 0);
+    dialog.Ticks(1);
+    EXPECT_EQ(dialog.closes, 1);
+    EXPECT_EQ(dialog.progress.label1(), "Time Used:  16:0, downloading completed.");
+}
+
+TEST(DownloadProgress, GaugeFallingBackRestartsTimeAndCountdown)
+{
+    Dialog dialog(32);
+    dialog.gauge.fill();
+    dialog.Ticks(2);
+    dialog.gauge.setProgress(0);
+    dialog.Ticks(1);
+    EXPECT_EQ(dialog.progress.label1(), "Time Used:  0:1");
+    EXPECT_EQ(dialog.progress.label2(), "");
+
+    dialog.gauge.fill();
+    dialog.Ticks(1);
+    EXPECT_EQ(dialog.progress.label2(), "After 5 seconds, automatically close window.");
+}
+
+TEST(DownloadProgress, CancelAndCloseBoxEndTheDialogOnce)
+{
+    for (auto close : {&DownloadProgress::Button1Click, &DownloadProgress::FormClose}) {
+        Dialog dialog;
+        (dialog.progress.*close)();
+        (dialog.progress.*close)();
+        EXPECT_EQ(dialog.closes, 1);
+        dialog.Ticks(2);
+        EXPECT_EQ(dialog.progress.label1(), "");
+    }
+}
+} // namespace

@@ -1,0 +1,348 @@
+#include "logger/log_download.h"
+
+#include "app/app_error.h"
+#include "link/sentences.h"
+#include "logger/sent_sentences.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+namespace {
+using namespace std::chrono_literals;
+using Replies = std::vector<std::string>;
+
+constexpr uint32_t kChunk = LogDownload::kChunkSize;
+constexpr uint32_t kReply = LogDownload::kReplyBytes;
+
+unsigned char MemoryByte(uint32_t address)
+{
+    return static_cast<unsigned char>(address * 7 + (address >> 8) + (address >> 16));
+}
+
+std::string Hex8(uint32_t value)
+{
+    char text[9];
+    std::snprintf(text, sizeof text, "%08X", value);
+    return text;
+}
+
+std::string ReplyHex(uint32_t address)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (uint32_t a = address; a < address + kReply; ++a) {
+        hex += digits[MemoryByte(a) >> 4];
+        hex += digits[MemoryByte(a) & 15];
+    }
+    return hex;
+}
+
+std::string MemoryReply(uint32_t address, const std::string& hex)
+{
+    return AppendChecksum("$PMTK182,8," + Hex8(address) + "," + hex + "*");
+}
+
+Replies ChunkReplies(uint32_t chunkAddress)
+{
+    Replies replies;
+    for (uint32_t a = chunkAddress; a < chunkAddress + kChunk; a += kReply)
+        replies.push_back(MemoryReply(a, ReplyHex(a)));
+    return replies;
+}
+
+std::vector<unsigned char> ExpectedMemory(uint32_t size)
+{
+    std::vector<unsigned char> bytes(size);
+    for (uint32_t a = 0; a < size; ++a)
+        bytes[a] = MemoryByte(a);
+    return bytes;
+}
+
+std::vector<unsigned char> FileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+class LogDownloadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        directory = std::filesystem::path(::testing::TempDir()) / ("log_download_" + std::string(test->name()));
+        std::filesystem::remove_all(directory);
+        std::filesystem::create_directories(directory);
+        image = (directory / "data.bin").string();
+        download = std::make_unique<LogDownload>(link, image, 2000ms);
+        download->now = [this] { return clock; };
+        download->onStopped = [this] { ++stops; };
+    }
+    void TearDown() override { std::filesystem::remove_all(directory); }
+
+    void Start(uint32_t downloadEnd)
+    {
+        link.DownloadEnd = downloadEnd;
+        download->Start();
+    }
+    void Deliver(const std::string& text)
+    {
+        IncomingSentence sentence;
+        sentence.SentenceText = text;
+        SplitFields(sentence);
+        download->OnMemoryData(sentence);
+    }
+    void Deliver(const Replies& replies)
+    {
+        for (const auto& reply : replies)
+            Deliver(reply);
+    }
+    // One chunk's exchange: its replies, then the acknowledgement.
+    void Answer(const Replies& replies)
+    {
+        Deliver(replies);
+        download->DownloadNextChunk();
+    }
+
+    DeviceLinkState link;
+    SentSentences sent{link};
+    std::filesystem::path directory;
+    std::string image;
+    std::unique_ptr<LogDownload> download;
+    LogDownload::Clock::time_point clock{};
+    int stops = 0;
+};
+
+TEST_F(LogDownloadTest, StartCreatesEmptyImageStopsLoggingAndRequestsFirstChunk)
+{
+    std::ofstream(image) << "an older image";
+    Start(0x30000);
+
+    EXPECT_TRUE(std::filesystem::exists(image));
+    EXPECT_EQ(std::filesystem::file_size(image), 0u);
+    EXPECT_EQ(sent.take(), (Replies{std::string(Sentences::StopLogging), "$PMTK182,7,00000000,00010000*23\r\n"}));
+    EXPECT_TRUE(link.Downloading);
+    EXPECT_EQ(download->gauge().max(), 0x30000 / 2048);
+}
+
+TEST_F(LogDownloadTest, ThreeChunksAreRequestedInOrderAndSavedWhole)
+{
+    Start(0x30000);
+    sent.take();
+    Replies requests;
+    for (uint32_t address = 0; address < 0x30000; address += kChunk) {
+        Answer(ChunkReplies(address));
+        for (const auto& s : sent.take())
+            requests.push_back(s);
+    }
+
+    EXPECT_EQ(requests, (Replies{"$PMTK182,7,00010000,10000*12\r\n", "$PMTK182,7,00020000,10000*11\r\n"}));
+    EXPECT_EQ(link.DownloadAddress, 0x30000u);
+    EXPECT_FALSE(link.Downloading);
+    EXPECT_TRUE(download->complete());
+    EXPECT_TRUE(download->failure().empty());
+    EXPECT_EQ(stops, 1);
+    EXPECT_TRUE(download->gauge().full());
+    EXPECT_EQ(FileBytes(image), ExpectedMemory(0x30000));
+}
+
+// Every fault spoils one chunk: nothing of it is written, the same address
+// is requested again with a fresh buffer, and a clean answer then completes.
+struct ChunkFault {
+    const char* name;
+    std::function<void(Replies&)> spoil;
+};
+
+class SpoiledChunkTest : public LogDownloadTest, public ::testing::WithParamInterface<ChunkFault> {};
+
+TEST_P(SpoiledChunkTest, ChunkIsRequestedAgainAndFileStaysWhole)
+{
+    Start(0x20000);
+    Answer(ChunkReplies(0));
+    sent.take();
+
+    Replies replies = ChunkReplies(kChunk);
+    GetParam().spoil(replies);
+    Answer(replies);
+
+    EXPECT_EQ(sent.take(), Replies{Sentences::NextMemoryRead(kChunk)});
+    EXPECT_EQ(std::filesystem::file_size(image), kChunk);
+    EXPECT_EQ(link.DownloadAddress, kChunk);
+    EXPECT_TRUE(link.HexBuffer.empty());
+    EXPECT_EQ(link.BadReplyCount, 0);
+    EXPECT_TRUE(link.Downloading);
+
+    Answer(ChunkReplies(kChunk));
+    EXPECT_TRUE(download->complete());
+    EXPECT_EQ(FileBytes(image), ExpectedMemory(0x20000));
+}
+
+std::string WithChecksumOf(std::string reply, std::string_view badDigits)
+{
+    reply.replace(reply.find('*') + 1, 2, badDigits);
+    return reply;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, SpoiledChunkTest,
+    ::testing::Values(
+        ChunkFault{"BadChecksum",
+                   [](Replies& r) {
+                       const std::string good = r[5].substr(r[5].find('*') + 1, 2);
+                       r[5] = WithChecksumOf(r[5], good == "00" ? "01" : "00");
+                   }},
+        ChunkFault{"ThirtyOneReplies", [](Replies& r) { r.pop_back(); }},
+        ChunkFault{"DroppedReplyInTheMiddle", [](Replies& r) { r.erase(r.begin() + 10); }},
+        ChunkFault{"ShortReply",
+                   [](Replies& r) { r[3] = MemoryReply(kChunk + 3 * kReply, ReplyHex(kChunk + 3 * kReply).substr(2)); }},
+        ChunkFault{"NonHexCharacterWithValidChecksum",
+                   [](Replies& r) {
+                       std::string hex = ReplyHex(kChunk + 7 * kReply);
+                       hex[100] = 'G';
+                       r[7] = MemoryReply(kChunk + 7 * kReply, hex);
+                   }},
+        ChunkFault{"OverflowByRepeatedLastReply", [](Replies& r) { r.push_back(r.back()); }},
+        ChunkFault{"RepliesOutOfOrder", [](Replies& r) { std::swap(r[1], r[2]); }},
+        ChunkFault{"UnreadableAddress",
+                   [](Replies& r) { r[0] = AppendChecksum("$PMTK182,8,0001000X," + ReplyHex(kChunk) + "*"); }},
+        ChunkFault{"OnlyGarbledReplies", [](Replies& r) { r.assign(3, WithChecksumOf(r[0], "ZZ")); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LogDownloadTest, RepliesToAnEarlierRequestAreIgnored)
+{
+    Start(0x20000);
+    Answer(ChunkReplies(0));
+    sent.take();
+
+    // A late second answer for chunk 0, then the real answer for chunk 1.
+    Answer(ChunkReplies(0));
+    EXPECT_TRUE(sent.take().empty());
+    EXPECT_EQ(link.BadReplyCount, 0);
+    Answer(ChunkReplies(kChunk));
+
+    EXPECT_TRUE(download->complete());
+    EXPECT_EQ(FileBytes(image), ExpectedMemory(0x20000));
+}
+
+TEST_F(LogDownloadTest, LostAcknowledgementIsRecoveredAfterSilence)
+{
+    Start(0x10000);
+    sent.take();
+    Deliver(ChunkReplies(0));
+
+    clock += 1999ms;
+    download->CheckSilence();
+    EXPECT_TRUE(sent.take().empty());
+
+    clock += 1ms;
+    download->CheckSilence();
+    EXPECT_EQ(sent.take(), Replies{"$PMTK182,7,00000000,10000*13\r\n"});  // later requests drop the zeros
+    EXPECT_TRUE(link.HexBuffer.empty());
+
+    Answer(ChunkReplies(0));
+    EXPECT_TRUE(download->complete());
+    EXPECT_EQ(FileBytes(image), ExpectedMemory(0x10000));
+}
+
+TEST_F(LogDownloadTest, RepliesKeepTheSilenceWatchAway)
+{
+    Start(0x10000);
+    sent.take();
+    for (const auto& reply : ChunkReplies(0)) {
+        clock += 1500ms;
+        Deliver(reply);
+        download->CheckSilence();
+    }
+    EXPECT_TRUE(sent.take().empty());
+}
+
+TEST_F(LogDownloadTest, RetriesNeverFillTheGauge)
+{
+    Start(0x10000);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        Replies replies = ChunkReplies(0);
+        replies[31] = WithChecksumOf(replies[31], "ZZ");
+        Deliver(replies);
+        EXPECT_TRUE(download->gauge().full());  // every reply counted ...
+        download->DownloadNextChunk();
+        EXPECT_EQ(download->gauge().progress(), 0);  // ... and taken back with the rejected chunk
+    }
+    Answer(ChunkReplies(0));
+    EXPECT_TRUE(download->gauge().full());
+    EXPECT_TRUE(download->complete());
+}
+
+TEST_F(LogDownloadTest, SmallDownloadEndKeepsTheDefaultGaugeMaximum)
+{
+    Start(1000);
+    EXPECT_EQ(download->gauge().max(), ProgressGauge::kDefaultMax);
+}
+
+TEST_F(LogDownloadTest, ZeroDownloadEndNeverCompletesAndFillsTheGaugeAfterHundredReplies)
+{
+    Start(0);
+    for (uint32_t address = 0; address < 3 * kChunk; address += kChunk)
+        Answer(ChunkReplies(address));
+    EXPECT_TRUE(link.Downloading);
+    EXPECT_FALSE(download->complete());
+    EXPECT_EQ(link.DownloadAddress, 3 * kChunk);
+
+    Replies fourth = ChunkReplies(3 * kChunk);
+    Deliver(Replies(fourth.begin(), fourth.begin() + 3));
+    EXPECT_FALSE(download->gauge().full());
+    Deliver(fourth[3]);
+    EXPECT_TRUE(download->gauge().full());
+}
+
+TEST_F(LogDownloadTest, NothingHappensOutsideADownload)
+{
+    Start(0x10000);
+    download->Cancel();
+    sent.take();
+    Answer(ChunkReplies(0));
+    clock += 1h;
+    download->CheckSilence();
+
+    EXPECT_TRUE(sent.take().empty());
+    EXPECT_EQ(std::filesystem::file_size(image), 0u);
+    EXPECT_FALSE(download->complete());
+}
+
+TEST_F(LogDownloadTest, ImageThatCannotBeCreatedRaisesAnError)
+{
+    LogDownload elsewhere(link, (directory / "missing" / "data.bin").string(), 2000ms);
+    EXPECT_THROW(elsewhere.Start(), AppError);
+    EXPECT_FALSE(link.Downloading);
+    EXPECT_TRUE(sent.take().empty());
+}
+
+TEST_F(LogDownloadTest, WriteFailureStopsTheDownloadAndSaysWhy)
+{
+    Start(0x30000);
+    Answer(ChunkReplies(0));
+    sent.take();
+    // The image turns into something that cannot be appended to.
+    std::filesystem::remove(image);
+    std::filesystem::create_directory(image);
+
+    Answer(ChunkReplies(kChunk));
+
+    EXPECT_FALSE(link.Downloading);
+    EXPECT_FALSE(download->complete());
+    EXPECT_NE(download->failure().find("data.bin"), std::string::npos);
+    EXPECT_EQ(stops, 1);
+    EXPECT_EQ(download->bytesSaved(), kChunk);
+    EXPECT_TRUE(sent.take().empty());
+}
+
+TEST(ChunkSilenceLimit, SuitsTheLineRate)
+{
+    EXPECT_EQ(ChunkSilenceLimit(115200), 2000ms);
+    EXPECT_EQ(ChunkSilenceLimit(9600), 12876ms);  // three 4,121-character replies at 960 characters/s
+    EXPECT_EQ(ChunkSilenceLimit(0), 2000ms);
+}
+} // namespace

@@ -1,0 +1,143 @@
+#include "logger/memory_erase.h"
+
+#include "link/sentences.h"
+#include "logger/sent_sentences.h"
+#include "support/fake_dialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+using Sent = std::vector<std::string>;
+
+struct EraseDialog {
+    EraseDialog() { progress.onEnd = [this] { ++ends; }; }
+    int TicksUntilEnd(int limit)
+    {
+        int ticks = 0;
+        while (!progress.ended() && ticks < limit) {
+            progress.Timer1Timer();
+            ++ticks;
+        }
+        return ticks;
+    }
+
+    DeviceLinkState link;
+    FakeDialogs dialogs;
+    EraseProgress progress{link, dialogs, DialogTimings{}};
+    int ends = 0;
+};
+
+TEST(EraseProgress, ShowsItsTextsWhenCreated)
+{
+    EraseDialog dialog;
+    EXPECT_EQ(dialog.progress.label1(), "Erasing...");
+    EXPECT_EQ(dialog.progress.label2(), "Don't touch any button \nor slide switch!");
+    EXPECT_TRUE(dialog.progress.timerEnabled());
+    EXPECT_EQ(dialog.progress.gauge().progress(), 0);
+}
+
+TEST(EraseProgress, AcknowledgementEndsTheDialogAtTheNextTickWithoutMessage)
+{
+    EraseDialog dialog;
+    dialog.link.Erasing = true;
+    EXPECT_EQ(dialog.TicksUntilEnd(40), 40);  // two seconds
+    EXPECT_FALSE(dialog.progress.ended());
+
+    dialog.link.Erasing = false;
+    dialog.progress.Timer1Timer();
+    EXPECT_TRUE(dialog.progress.ended());
+    EXPECT_FALSE(dialog.progress.timerEnabled());
+    EXPECT_EQ(dialog.ends, 1);
+    EXPECT_TRUE(dialog.dialogs.messages.empty());
+}
+
+TEST(EraseProgress, NoAcknowledgementFailsOnTheTickAfterFifteenSeconds)
+{
+    EraseDialog dialog;
+    dialog.link.Erasing = true;
+    EXPECT_EQ(dialog.TicksUntilEnd(1000), 302);
+    EXPECT_EQ(dialog.ends, 1);
+    ASSERT_EQ(dialog.dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialog.dialogs.messages[0].text, "Erasing fail!");
+    EXPECT_EQ(dialog.dialogs.messages[0].caption, "Error");
+    EXPECT_EQ(dialog.dialogs.messages[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(dialog.link.Erasing);  // the poll stays paused
+    dialog.progress.Timer1Timer();
+    EXPECT_EQ(dialog.dialogs.messages.size(), 1u);
+}
+
+TEST(EraseProgress, PieFillsInHundredTicksAndStartsAgain)
+{
+    EraseDialog dialog;
+    dialog.link.Erasing = true;
+    const struct {
+        int ticks;
+        int progress;
+    } steps[] = {{1, 1}, {99, 100}, {1, 1}, {99, 100}, {50, 50}};
+    for (const auto& step : steps) {
+        dialog.TicksUntilEnd(step.ticks);
+        EXPECT_EQ(dialog.progress.gauge().progress(), step.progress);
+    }
+}
+
+class MemoryEraseTest : public ::testing::Test {
+protected:
+    MemoryEraseTest()
+    {
+        link.LastSectorBlank = false;
+    }
+    // Stands in for the modal dialog: the logger acknowledges after a few ticks.
+    void RunDialog(EraseProgress& progress)
+    {
+        dialogRuns.push_back({link.Erasing, link.LastSectorBlank, sent.take()});
+        for (int tick = 0; !progress.ended(); ++tick) {
+            if (tick == 5)
+                link.Erasing = false;
+            progress.Timer1Timer();
+        }
+    }
+
+    struct DialogRun {
+        bool erasing;
+        bool lastSectorBlank;
+        Sent sentBefore;
+    };
+
+    DeviceLinkState link;
+    SentSentences sent{link};
+    FakeDialogs dialogs;
+    std::vector<DialogRun> dialogRuns;
+    MemoryErase erase{link, dialogs, DialogTimings{}, [this](EraseProgress& p) { RunDialog(p); }};
+};
+
+TEST_F(MemoryEraseTest, AnsweringNoSendsNothingAndSaysTerminated)
+{
+    EXPECT_FALSE(erase.ConfirmErase());
+    EXPECT_EQ(dialogs.questions, Sent{"Confirm: This will erase all data,\nare you sre?"});
+    EXPECT_EQ(dialogs.lastText(), "Terminated.");
+    EXPECT_EQ(dialogs.messages.back().icon, MessageIcon::None);
+    EXPECT_TRUE(sent.take().empty());
+    EXPECT_TRUE(dialogRuns.empty());
+}
+
+TEST_F(MemoryEraseTest, AnsweringYesErasesUnderTheDialog)
+{
+    dialogs.yesNoAnswers = {true};
+    EXPECT_TRUE(erase.ConfirmErase());
+    ASSERT_EQ(dialogRuns.size(), 1u);
+    EXPECT_TRUE(dialogRuns[0].erasing);
+    EXPECT_TRUE(dialogRuns[0].lastSectorBlank);
+    EXPECT_EQ(dialogRuns[0].sentBefore, Sent{std::string(Sentences::EraseMemory)});
+    EXPECT_FALSE(link.Erasing);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(MemoryEraseTest, ResetSendsResetThenEraseWithoutAsking)
+{
+    erase.ResetLogger();
+    EXPECT_TRUE(dialogs.questions.empty());
+    ASSERT_EQ(dialogRuns.size(), 1u);
+    EXPECT_EQ(dialogRuns[0].sentBefore,
+              (Sent{std::string(Sentences::ResetLogger), std::string(Sentences::EraseMemory)}));
+}
+} // namespace
