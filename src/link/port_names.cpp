@@ -1,0 +1,90 @@
+#include "link/port_names.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cstdlib>
+#include <string_view>
+
+namespace PortNames {
+namespace {
+struct DeviceRange {
+    int firstPort;
+    int lastPort;
+    const char* devicePrefix;
+    int firstDevice;
+};
+
+constexpr DeviceRange kBuiltInTable[] = {
+    {1, 2, "/dev/ttyS", 0},
+    {3, 34, "/dev/ttyUSB", 0},
+    {35, 66, "/dev/ttyACM", 0},
+    {67, 99, "/dev/ttyS", 2},
+};
+
+constexpr std::string_view kPrefix = "Com";
+
+bool isPortName(std::string_view name)
+{
+    if (!name.starts_with(kPrefix) || name.size() == kPrefix.size())
+        return false;
+    const auto digits = name.substr(kPrefix.size());
+    return std::all_of(digits.begin(), digits.end(),
+                       [](unsigned char c) { return std::isdigit(c) != 0; });
+}
+
+// The number of a name written the plain way ("Com7", not "Com07").
+int plainNumberOf(std::string_view name)
+{
+    const auto digits = name.substr(kPrefix.size());
+    int number = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (error != std::errc() || end != digits.data() + digits.size() || NameOf(number) != name)
+        return 0;
+    return number;
+}
+
+std::string builtInDevice(int number)
+{
+    for (const auto& range : kBuiltInTable)
+        if (number >= range.firstPort && number <= range.lastPort)
+            return range.devicePrefix + std::to_string(range.firstDevice + number - range.firstPort);
+    return {};
+}
+
+bool entryExists(const std::string& path)
+{
+    struct stat entry {};
+    return lstat(path.c_str(), &entry) == 0;
+}
+} // namespace
+
+std::string PortDirectory()
+{
+    if (const char* ports = std::getenv("DROVIK_PORTS"); ports && *ports)
+        return ports;
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return std::string(home) + "/.config/drovik/ports";
+    return {};
+}
+
+std::string ResolveDevice(const std::string& portName)
+{
+    if (!isPortName(portName))
+        return {};
+    const std::string directory = PortDirectory();
+    if (!directory.empty()) {
+        const std::string entry = directory + "/" + portName;
+        if (entryExists(entry))
+            return entry;
+    }
+    return builtInDevice(plainNumberOf(portName));
+}
+
+std::string NameOf(int portNumber)
+{
+    return std::string(kPrefix) + std::to_string(portNumber);
+}
+} // namespace PortNames

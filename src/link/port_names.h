@@ -1,0 +1,26 @@
+// The port names the user types ("Com1" ... "Com99") and the devices they
+// stand for.
+//
+// A name is first looked up in the port directory: `$DROVIK_PORTS` when that
+// is set, else `~/.config/drovik/ports`. An entry there named exactly like
+// the port (a symbolic link to a device, or a device node) wins, even when
+// it leads nowhere. Otherwise the built-in table applies:
+//
+//   Com1,  Com2          /dev/ttyS0,   /dev/ttyS1    (never probed by a scan)
+//   Com3  ... Com34      /dev/ttyUSB0 ... /dev/ttyUSB31
+//   Com35 ... Com66      /dev/ttyACM0 ... /dev/ttyACM31
+//   Com67 ... Com99      /dev/ttyS2   ... /dev/ttyS34
+//
+// Only names made of "Com" and decimal digits are looked up; any other text
+// has no device.
+#pragma once
+
+#include <string>
+
+namespace PortNames {
+std::string PortDirectory();
+// The device path for a port name, empty when the name has none.
+std::string ResolveDevice(const std::string& portName);
+// "Com" followed by the number.
+std::string NameOf(int portNumber);
+} // namespace PortNames

@@ -1,0 +1,91 @@
+#include "link/port_open.h"
+
+#include "link/port_names.h"
+#include "link/serial_port.h"
+
+#include <charconv>
+#include <cstdio>
+
+namespace {
+PortOpenResult failure(const char* text, bool turnsShapeRed)
+{
+    PortOpenResult result;
+    result.failureText = text;
+    result.turnsShapeRed = turnsShapeRed;
+    return result;
+}
+
+bool readsAsPortNumber(const std::string& portText)
+{
+    int number = 0;
+    return std::sscanf(portText.c_str(), "Com%d", &number) == 1;
+}
+
+// The whole text as a decimal integer; 0 when it is not one.
+int baudRateOf(const std::string& baudText)
+{
+    int baudRate = 0;
+    const char* end = baudText.data() + baudText.size();
+    const auto [stop, error] = std::from_chars(baudText.data(), end, baudRate);
+    return error == std::errc() && stop == end ? baudRate : 0;
+}
+
+int openDevice(const std::string& portName)
+{
+    const std::string device = PortNames::ResolveDevice(portName);
+    return device.empty() ? -1 : SerialPort::Open(device);
+}
+
+// Steps after the open; the port is closed again when one fails.
+PortOpenResult configure(int fd, const std::string& baudText)
+{
+    SerialPort::SetTimeouts(fd);
+    if (!SerialPort::SetQueueSizes(fd, SerialPort::kInputQueueSize, SerialPort::kOutputQueueSize))
+        return failure("SetupComm failed.", true);
+    const auto settings = SerialPort::GetLineSettings(fd);
+    if (!settings)
+        return failure("GetCommState failed.", true);
+    const int baudRate = baudRateOf(baudText);
+    if (baudRate == 0)
+        return failure("Error baud rate.", false);
+    if (!SerialPort::SetLineSettings(fd, *settings, baudRate))
+        return failure("SetCommState failed.", true);
+    if (!SerialPort::Purge(fd))
+        return failure("PurgeComm failed.", true);
+    PortOpenResult result;
+    result.fd = fd;
+    return result;
+}
+} // namespace
+
+PortOpenResult OpenPortSteps(int portItemCount, const std::string& portText, const std::string& baudText)
+{
+    if (portItemCount <= 0) {
+        auto result = failure("No device is connected to com port!", false);
+        result.isErrorBox = true;
+        return result;
+    }
+    if (!readsAsPortNumber(portText))
+        return failure("Com Port Error!", false);
+    const int fd = openDevice(portText);
+    if (fd < 0)
+        return failure("Open ComPort failed.", true);
+    auto result = configure(fd, baudText);
+    if (!result.succeeded())
+        SerialPort::Close(fd);
+    return result;
+}
+
+std::vector<std::string> ScanPortNames()
+{
+    std::vector<std::string> found;
+    for (int number = kFirstScannedPort; number <= kLastScannedPort; ++number) {
+        const std::string name = PortNames::NameOf(number);
+        const int fd = openDevice(name);
+        if (fd >= 0) {
+            found.push_back(name);
+            SerialPort::Close(fd);
+        }
+    }
+    return found;
+}

@@ -1,0 +1,158 @@
+#include "link/serial_port.h"
+
+#include "link/custom_baud_rate.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+
+namespace SerialPort {
+namespace {
+struct StandardSpeed {
+    int baudRate;
+    speed_t code;
+};
+
+constexpr StandardSpeed kStandardSpeeds[] = {
+    {50, B50}, {75, B75}, {110, B110}, {134, B134}, {150, B150}, {200, B200},
+    {300, B300}, {600, B600}, {1200, B1200}, {1800, B1800}, {2400, B2400},
+    {4800, B4800}, {9600, B9600}, {19200, B19200}, {38400, B38400},
+    {57600, B57600}, {115200, B115200}, {230400, B230400}, {460800, B460800},
+    {500000, B500000}, {576000, B576000}, {921600, B921600},
+    {1000000, B1000000}, {1152000, B1152000}, {1500000, B1500000},
+    {2000000, B2000000}, {2500000, B2500000}, {3000000, B3000000},
+    {3500000, B3500000}, {4000000, B4000000},
+};
+
+std::optional<speed_t> standardSpeedCode(int baudRate)
+{
+    for (const auto& speed : kStandardSpeeds)
+        if (speed.baudRate == baudRate)
+            return speed.code;
+    return std::nullopt;
+}
+
+bool claimExclusively(int fd)
+{
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return false;
+    if (!isatty(fd))
+        return true;
+    // Exclusive mode does not stop a privileged opener, so ask for it first.
+    int heldExclusively = 0;
+    if (ioctl(fd, TIOCGEXCL, &heldExclusively) == 0 && heldExclusively)
+        return false;
+    return ioctl(fd, TIOCEXCL) == 0;
+}
+
+int millisecondsUntil(std::chrono::steady_clock::time_point deadline)
+{
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+} // namespace
+
+int Open(const std::string& devicePath)
+{
+    const int fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    if (!claimExclusively(fd)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+void SetTimeouts(int fd)
+{
+    termios settings{};
+    if (tcgetattr(fd, &settings) != 0)
+        return;
+    settings.c_cc[VMIN] = 0;
+    settings.c_cc[VTIME] = kReadTimeoutMs / 100;  // tenths of a second
+    tcsetattr(fd, TCSANOW, &settings);
+}
+
+bool SetQueueSizes(int fd, std::size_t, std::size_t)
+{
+    return isatty(fd);
+}
+
+std::optional<termios> GetLineSettings(int fd)
+{
+    termios settings{};
+    if (tcgetattr(fd, &settings) != 0)
+        return std::nullopt;
+    return settings;
+}
+
+bool SetLineSettings(int fd, termios settings, int baudRate)
+{
+    if (baudRate <= 0)
+        return false;
+    const cc_t minimum = settings.c_cc[VMIN];
+    const cc_t time = settings.c_cc[VTIME];
+    cfmakeraw(&settings);  // 8 data bits, no parity, bytes passed untouched
+    settings.c_cflag &= ~CSTOPB;
+    settings.c_cflag |= CLOCAL | CREAD;
+    settings.c_cc[VMIN] = minimum;
+    settings.c_cc[VTIME] = time;
+    const auto code = standardSpeedCode(baudRate);
+    if (code && cfsetspeed(&settings, *code) != 0)
+        return false;
+    if (tcsetattr(fd, TCSANOW, &settings) != 0)
+        return false;
+    return code || SetCustomBaudRate(fd, baudRate);
+}
+
+bool Purge(int fd)
+{
+    return tcflush(fd, TCIOFLUSH) == 0;
+}
+
+int QueuedInputBytes(int fd)
+{
+    int queued = 0;
+    return ioctl(fd, FIONREAD, &queued) == 0 ? queued : -1;
+}
+
+bool Write(int fd, std::string_view bytes)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWriteTimeoutMs);
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written > 0) {
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+            continue;
+        }
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0 && errno != EAGAIN)
+            return false;
+        pollfd port{fd, POLLOUT, 0};
+        const int waitMs = millisecondsUntil(deadline);
+        if (waitMs == 0)
+            return false;
+        const int ready = poll(&port, 1, waitMs);
+        if (ready == 0 || (ready < 0 && errno != EINTR))
+            return false;
+    }
+    return true;
+}
+
+void Close(int fd)
+{
+    if (fd < 0)
+        return;
+    if (isatty(fd))
+        ioctl(fd, TIOCNXCL);
+    ::close(fd);
+}
+} // namespace SerialPort

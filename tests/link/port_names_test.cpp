@@ -1,0 +1,45 @@
+// Which device a typed port name opens.
+#include "link/port_names.h"
+
+#include "link/port_directory.h"
+
+namespace {
+using PortNamesTest = PortDirectoryTest;
+
+TEST_F(PortNamesTest, BuiltInTableCoversTheScannedRange)
+{
+    const struct {
+        const char* name;
+        const char* device;
+    } cases[] = {
+        {"Com1", "/dev/ttyS0"},    {"Com2", "/dev/ttyS1"},     {"Com3", "/dev/ttyUSB0"},
+        {"Com34", "/dev/ttyUSB31"}, {"Com35", "/dev/ttyACM0"}, {"Com66", "/dev/ttyACM31"},
+        {"Com67", "/dev/ttyS2"},   {"Com99", "/dev/ttyS34"},
+        {"Com0", ""},   {"Com100", ""}, {"COM5", ""},  {"com5", ""},       {"Com05", ""},
+        {"Com5x", ""},  {"Com", ""},    {"Com-1", ""}, {"Com5/../x", ""},  {"", ""},
+        {"Com99999999999", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PortNames::ResolveDevice(c.name), c.device) << c.name;
+}
+
+TEST_F(PortNamesTest, EntryInThePortDirectoryWins)
+{
+    const auto toNull = link("Com3", "/dev/null");
+    const auto toNothing = link("Com4", "/nonexistent/tty");
+    const auto unusual = link("Com05", "/dev/null");
+    EXPECT_EQ(PortNames::ResolveDevice("Com3"), toNull);
+    EXPECT_EQ(PortNames::ResolveDevice("Com4"), toNothing);
+    EXPECT_EQ(PortNames::ResolveDevice("Com05"), unusual);
+    EXPECT_EQ(PortNames::ResolveDevice("Com5"), "/dev/ttyUSB2");
+}
+
+TEST_F(PortNamesTest, DirectoryComesFromTheEnvironmentOrHome)
+{
+    EXPECT_EQ(PortNames::PortDirectory(), directory_.string());
+    unsetenv("DROVIK_PORTS");
+    const char* home = std::getenv("HOME");
+    ASSERT_NE(home, nullptr);
+    EXPECT_EQ(PortNames::PortDirectory(), std::string(home) + "/.config/drovik/ports");
+}
+} // namespace
