@@ -1,0 +1,174 @@
+#include "export/csv_reader.h"
+
+#include "app/user_dialogs.h"
+#include "decode/track_table.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+enum class LineEnd { Complete, EndOfFile, OpenQuoteAtEnd };
+
+struct CsvLine {
+    std::vector<std::string> fields;
+    bool tooWide = false;
+
+    bool hasText() const
+    {
+        return std::any_of(fields.begin(), fields.end(), [](const std::string& f) { return !f.empty(); });
+    }
+};
+
+// Splits the file into lines ending in LF (a CR before it dropped) and the
+// lines into fields at commas; RFC 4180 quotes may hold commas, quotes and line ends.
+class CsvLineReader {
+public:
+    explicit CsvLineReader(std::FILE* file) : file_(file) {}
+
+    LineEnd next(CsvLine& line)
+    {
+        line = {};
+        field_.clear();
+        state_ = State::FieldStart;
+        pendingCr_ = false;
+        commaSeen_ = false;
+        int c;
+        while ((c = nextByte()) != EOF) {
+            if (consume(static_cast<char>(c), line))
+                return LineEnd::Complete;
+        }
+        return state_ == State::Quoted ? LineEnd::OpenQuoteAtEnd : LineEnd::EndOfFile;
+    }
+
+private:
+    enum class State { FieldStart, Unquoted, Quoted, AfterQuote };
+
+    int nextByte()
+    {
+        if (position_ == filled_) {
+            filled_ = std::fread(buffer_.get(), 1, kChunk, file_);
+            position_ = 0;
+            if (filled_ == 0)
+                return EOF;
+        }
+        return static_cast<unsigned char>(buffer_[position_++]);
+    }
+
+    // True when c ended the line.
+    bool consume(char c, CsvLine& line)
+    {
+        if (state_ == State::Quoted) {
+            if (c == '"')
+                state_ = State::AfterQuote;
+            else
+                field_ += c;
+            return false;
+        }
+        if (pendingCr_) {
+            pendingCr_ = false;
+            if (c == '\n')
+                return endLine(line);
+            field_ += '\r';
+            state_ = State::Unquoted;
+        }
+        switch (c) {
+        case '\r':
+            pendingCr_ = true;
+            return false;
+        case '\n':
+            return endLine(line);
+        case ',':
+            commaSeen_ = true;
+            endField(line);
+            return false;
+        case '"':
+            if (state_ == State::FieldStart) {
+                state_ = State::Quoted;
+                return false;
+            }
+            if (state_ == State::AfterQuote) {
+                field_ += '"';
+                state_ = State::Quoted;
+                return false;
+            }
+            break;
+        default:
+            break;
+        }
+        field_ += c;
+        state_ = State::Unquoted;
+        return false;
+    }
+
+    void endField(CsvLine& line)
+    {
+        if (static_cast<int>(line.fields.size()) < kMaxCsvColumns)
+            line.fields.push_back(std::move(field_));
+        else
+            line.tooWide = true;
+        field_.clear();
+        state_ = State::FieldStart;
+    }
+
+    bool endLine(CsvLine& line)
+    {
+        // The comma the writer puts after every cell opens no further field.
+        const bool trailingComma = commaSeen_ && state_ == State::FieldStart;
+        if (!trailingComma)
+            endField(line);
+        return true;
+    }
+
+    static constexpr std::size_t kChunk = 1 << 16;
+    std::FILE* file_;
+    std::unique_ptr<char[]> buffer_ = std::make_unique<char[]>(kChunk);
+    std::size_t filled_ = 0;
+    std::size_t position_ = 0;
+    std::string field_;
+    State state_ = State::FieldStart;
+    bool pendingCr_ = false;
+    bool commaSeen_ = false;
+};
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+} // namespace
+
+bool ReadCsvFile(const std::string& path, TrackTable& table, UserDialogs& dialogs)
+{
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        dialogs.error("Read fail!");
+        return false;
+    }
+    table.clearCells();
+    table.setColumnCount(2);
+    table.setRowCount(2);
+
+    CsvLineReader reader(file.get());
+    CsvLine line;
+    int row = 0;
+    int columns = 0;
+    bool loaded = true;
+    for (;;) {
+        const LineEnd end = reader.next(line);
+        if (end == LineEnd::EndOfFile)
+            break;
+        if (end == LineEnd::OpenQuoteAtEnd || !line.hasText() || line.tooWide) {
+            dialogs.plain("READ FILE FAIL!!");
+            loaded = false;
+            break;
+        }
+        for (int column = 0; column < static_cast<int>(line.fields.size()); ++column)
+            table.setCell(column, row, std::move(line.fields[column]));
+        columns = std::max(columns, static_cast<int>(line.fields.size()));
+        ++row;
+        dialogs.processEvents();
+    }
+    table.setColumnCount(columns);
+    table.setRowCount(row);
+    return loaded;
+}

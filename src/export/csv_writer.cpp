@@ -1,0 +1,60 @@
+#include "export/csv_writer.h"
+
+#include "app/user_dialogs.h"
+#include "decode/track_table.h"
+#include "export/output_file.h"
+#include "export/saved_message.h"
+
+#include <algorithm>
+
+namespace {
+bool NeedsQuotes(const std::string& cell)
+{
+    return cell.find_first_of(",\"\r\n") != std::string::npos;
+}
+
+void AppendCell(std::string& out, const std::string& cell)
+{
+    if (!NeedsQuotes(cell)) {
+        out += cell;
+        return;
+    }
+    out += '"';
+    for (char c : cell) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void WriteCsvRows(OutputFile& file, const TrackTable& table)
+{
+    // An empty cell in the middle of a row must not cut the row short, so every
+    // line spans all columns; a header cleared in the grid loses no data either.
+    const int columns = std::max(table.usedColumnCount(), table.columnCount());
+    std::string line;
+    for (int row = 0; !table.cell(0, row).empty(); ++row) {
+        line.clear();
+        for (int column = 0; column < columns; ++column) {
+            AppendCell(line, table.cell(column, row));
+            line += ',';
+        }
+        line += "\r\n";
+        file.write(line);
+    }
+}
+} // namespace
+
+bool WriteCsvFile(const std::string& path, const TrackTable& table, UserDialogs& dialogs)
+{
+    OutputFile file(path);
+    if (file.isOpen())
+        WriteCsvRows(file, table);
+    if (!file.close()) {
+        dialogs.error("Write CSV file fail!");
+        return false;
+    }
+    dialogs.plain(SavedMessage(path));
+    return true;
+}

@@ -1,0 +1,13 @@
+// The track table as comma-separated text: every cell followed by ",",
+// every line by CR LF, cells with separators in RFC 4180 quotes.
+#pragma once
+
+#include <string>
+
+class TrackTable;
+class UserDialogs;
+
+// Writes the rows from the header down to the first row whose column 0 is
+// empty, each with every column of the table, and tells the user how it went;
+// true when saved.
+bool WriteCsvFile(const std::string& path, const TrackTable& table, UserDialogs& dialogs);

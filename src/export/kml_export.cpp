@@ -1,0 +1,105 @@
+#include "export/kml_export.h"
+
+#include "app/user_dialogs.h"
+#include "decode/track_table.h"
+#include "export/kml_document.h"
+#include "export/kml_track_rows.h"
+#include "export/output_file.h"
+
+#include <filesystem>
+#include <thread>
+
+namespace {
+struct RequiredColumn {
+    int KmlColumns::*column;
+    const char* message;
+};
+
+// Checked in this order; the first missing one is reported.
+constexpr RequiredColumn kSaveAsRequired[] = {
+    {&KmlColumns::valid, "No 'VALID' to draw."},
+    {&KmlColumns::latitude, "No 'LATITUDE' to draw."},
+    {&KmlColumns::longitude, "No 'LONGITUDE' to draw."},
+    {&KmlColumns::date, "No 'DATE' or 'TIME' to draw."},
+    {&KmlColumns::time, "No 'DATE' or 'TIME' to draw."},
+};
+constexpr RequiredColumn kDrawRequired[] = {
+    {&KmlColumns::date, "No 'DATE' to draw."},
+    {&KmlColumns::time, "No 'TIME' to draw."},
+    {&KmlColumns::valid, "No 'VALID' to draw."},
+    {&KmlColumns::latitude, "No 'LATITUDE' to draw."},
+    {&KmlColumns::longitude, "No 'LONGITUDE' to draw."},
+};
+
+template <std::size_t N>
+bool ReportMissingColumn(const KmlColumns& columns, const RequiredColumn (&required)[N], UserDialogs& dialogs)
+{
+    for (const RequiredColumn& each : required) {
+        if (columns.*each.column < 0) {
+            dialogs.plain(each.message);
+            return true;
+        }
+    }
+    return false;
+}
+
+KmlExportSettings DrawKmlSettings(const DrawOptions& options)
+{
+    return {KmlExportKind::Draw, options.colourWord, options.opacity, options.lineWidth,
+            RowRange{options.indexStart, options.indexEnd}};
+}
+} // namespace
+
+bool SaveKmlFile(const std::string& path, const TrackTable& table, UserDialogs& dialogs)
+{
+    OutputFile file(path);
+    if (!file.isOpen()) {
+        dialogs.error("Write KML file fail!");
+        return false;
+    }
+    if (table.cell(0, 0).empty()) {
+        dialogs.plain("No information on table.");
+        return false;
+    }
+    const KmlColumns columns = LookUpKmlColumns(table);
+    if (ReportMissingColumn(columns, kSaveAsRequired, dialogs))
+        return false;
+    WriteKmlDocument(file, table, columns, SaveAsKmlSettings());
+    if (!file.close()) {
+        dialogs.error("Write KML file fail!");
+        return false;
+    }
+    return true;
+}
+
+void DrawKmlTrack(const TrackTable& table, UserDialogs& dialogs, const DrawOptionsPrompt& askOptions,
+                  std::chrono::milliseconds viewerPause)
+{
+    const int dataRowCount = table.rowCount() - 1;
+    OutputFile file(kDrawKmlPath);
+    if (table.cell(0, 0).empty()) {
+        dialogs.error("No information on the grid.");
+        return;
+    }
+    if (!file.isOpen()) {
+        dialogs.error("Fail to write file!");
+        return;
+    }
+    const KmlColumns columns = LookUpKmlColumns(table);
+    if (ReportMissingColumn(columns, kDrawRequired, dialogs))
+        return;
+    const std::optional<DrawOptions> options = askOptions(dataRowCount);
+    if (!options) {
+        dialogs.plain("Aborting!");
+        return;
+    }
+    WriteKmlDocument(file, table, columns, DrawKmlSettings(*options));
+    if (!file.close()) {
+        dialogs.error("Fail to write file!");
+        return;
+    }
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(kDrawKmlPath, error);
+    dialogs.openDocument(error ? std::string(kDrawKmlPath) : absolute.string());
+    std::this_thread::sleep_for(viewerPause);
+}

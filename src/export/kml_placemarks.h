@@ -1,0 +1,33 @@
+// The "My Places" folder of a KML export: one point placemark per stamped
+// track row, labelled with the distance travelled along the track.
+#pragma once
+
+#include "export/geodesy.h"
+
+#include <optional>
+
+class OutputFile;
+class TrackTable;
+struct KmlColumns;
+
+enum class KmlExportKind { SaveAs, Draw };
+
+// Rows numbered as in the table (1 for the first record), both ends included.
+struct RowRange {
+    int first = 1;
+    int last = 1;
+};
+
+// The distance summed along the track during one export.
+struct TrackDistance {
+    Ecef PreviousEcef; // all zero: no previous point
+    double RunningDistance = 0;
+
+    // Adds the leg from the previous point, unless that point has a zero coordinate.
+    void advance(const Ecef& point);
+};
+
+// Writes the placemarks of the rows up to the end of the track; with a range,
+// only rows inside it get placemarks, though every row counts for the distance.
+void WriteKmlPlacemarks(OutputFile& file, const TrackTable& table, const KmlColumns& columns, KmlExportKind kind,
+                        std::optional<RowRange> placemarkRows);

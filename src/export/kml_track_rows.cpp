@@ -1,0 +1,71 @@
+#include "export/kml_track_rows.h"
+
+#include "decode/track_table.h"
+#include "export/column_lookup.h"
+#include "export/text_scan.h"
+
+KmlColumns LookUpKmlColumns(const TrackTable& table)
+{
+    KmlColumns columns;
+    columns.valid = LookUpColumn(table, "VALID");
+    columns.latitude = LookUpColumn(table, "LATITUDE");
+    columns.longitude = LookUpColumn(table, "LONGITUDE");
+    columns.date = LookUpColumn(table, "DATE");
+    columns.time = LookUpColumn(table, "TIME");
+    columns.speed = LookUpColumn(table, "SPEED");
+    columns.height = LookUpColumn(table, "HEIGHT");
+    return columns;
+}
+
+namespace {
+int StampFlags(std::string_view reasons)
+{
+    int flags = 0;
+    for (char letter : reasons) {
+        switch (letter) {
+        case 'T':
+            flags |= kStampTime;
+            break;
+        case 'D':
+            flags |= kStampDistance;
+            break;
+        case 'S':
+            flags |= kStampSpeed;
+            break;
+        case 'B':
+            flags |= kStampMix;
+            break;
+        default:
+            break;
+        }
+    }
+    return flags;
+}
+} // namespace
+
+TrackRowKind ReadTrackRow(const TrackTable& table, const KmlColumns& columns, int row, TrackPoint& point)
+{
+    const auto cell = [&](int column) -> std::string_view { return table.cell(column, row); };
+    if (cell(columns.valid) == "No fix")
+        return TrackRowKind::PassedOver;
+    point.latitudeText = cell(columns.latitude);
+    point.northSouth = cell(columns.latitude + 1);
+    point.longitudeText = cell(columns.longitude);
+    point.eastWest = cell(columns.longitude + 1);
+    if (point.latitudeText.empty() || point.northSouth.empty() || point.longitudeText.empty() ||
+        point.eastWest.empty())
+        return TrackRowKind::End;
+
+    point.latitude = LeadingDecimal(point.latitudeText);
+    if (point.northSouth != "N")
+        point.latitude = -point.latitude;
+    point.longitude = LeadingDecimal(point.longitudeText);
+    if (point.eastWest != "E")
+        point.longitude = -point.longitude;
+    point.height = columns.height >= 0 ? LeadingDecimal(cell(columns.height)) : 0;
+    point.stampFlags = StampFlags(cell(1));
+    point.date = cell(columns.date);
+    point.time = cell(columns.time);
+    point.speed = cell(columns.speed);
+    return TrackRowKind::Point;
+}

@@ -1,0 +1,38 @@
+// The row filter both KML walks share: which rows of the track table are track
+// points, which are passed over, and where the track ends.
+#pragma once
+
+#include <string_view>
+
+class TrackTable;
+
+struct KmlColumns {
+    int valid = -1;
+    int latitude = -1;  // N/S right of it
+    int longitude = -1; // E/W right of it
+    int date = -1;
+    int time = -1;
+    int speed = -1;
+    int height = -1;
+};
+
+KmlColumns LookUpKmlColumns(const TrackTable& table);
+
+// Record reasons of a row, from the letters T, D, S and B.
+enum StampFlag { kStampTime = 1, kStampDistance = 2, kStampSpeed = 4, kStampMix = 8 };
+
+// One visited row. The texts point into the table and live as long as its cells.
+struct TrackPoint {
+    double latitude = 0;  // signed degrees, north positive
+    double longitude = 0; // signed degrees, east positive
+    double height = 0;    // metres
+    int stampFlags = 0;
+    std::string_view date, time, speed;
+    std::string_view latitudeText, northSouth;
+    std::string_view longitudeText, eastWest;
+};
+
+enum class TrackRowKind { PassedOver, End, Point };
+
+// Fills the point for a row that is one.
+TrackRowKind ReadTrackRow(const TrackTable& table, const KmlColumns& columns, int row, TrackPoint& point);

@@ -1,0 +1,11 @@
+// The track table as an NMEA 0183 text file, for tools that replay tracks.
+#pragma once
+
+#include <string>
+
+class TrackTable;
+class UserDialogs;
+
+// Writes the sentences of every data row up to the first row that cannot be
+// read, and tells the user how it went; true when saved.
+bool WriteNmeaFile(const std::string& path, const TrackTable& table, UserDialogs& dialogs);

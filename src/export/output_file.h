@@ -1,0 +1,25 @@
+// A file written in large blocks that remembers any failure, so a writer can
+// tell a full disk from success when it closes the file.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+class OutputFile {
+public:
+    // Creates the file or empties it.
+    explicit OutputFile(const std::string& path);
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    bool isOpen() const { return file_ != nullptr; }
+    void write(std::string_view text);
+    // True when the file was open and every byte written reached it.
+    bool close();
+
+private:
+    std::FILE* file_ = nullptr;
+    bool failed_ = false;
+};
