@@ -1,6 +1,7 @@
 #include "export/open_track_file.h"
 
 #include "app/user_dialogs.h"
+#include "decode/log_decoder.h"
 #include "export/csv_reader.h"
 
 void OpenTrackFile(TrackTable& table, UserDialogs& dialogs, const LogDecoder& decode)
@@ -22,4 +23,9 @@ void OpenTrackFile(TrackTable& table, UserDialogs& dialogs, const LogDecoder& de
         dialogs.plain("Unknown file?");
         break;
     }
+}
+
+void OpenTrackFile(TrackTable& table, UserDialogs& dialogs)
+{
+    OpenTrackFile(table, dialogs, DecodeLogFile);
 }

@@ -13,3 +13,5 @@ inline constexpr const char* kOpenFilter = "Drovik File (*.bin)|*.bin|CSV File (
 using LogDecoder = std::function<void(const std::string& path, TrackTable& table, UserDialogs& dialogs)>;
 
 void OpenTrackFile(TrackTable& table, UserDialogs& dialogs, const LogDecoder& decode);
+// Memory images go to DecodeLogFile.
+void OpenTrackFile(TrackTable& table, UserDialogs& dialogs);

@@ -1,0 +1,40 @@
+#include "console_dialogs.h"
+
+#include "subcommand.h"
+
+namespace {
+std::string WithoutTrailingBreaks(std::string text)
+{
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    return text;
+}
+} // namespace
+
+void ConsoleDialogs::message(const std::string& text, const std::string& /*caption*/, MessageIcon icon)
+{
+    if (icon == MessageIcon::Error || icon == MessageIcon::Warning)
+        ++errorCount_;
+    PrintError(WithoutTrailingBreaks(text));
+}
+
+bool ConsoleDialogs::askYesNo(const std::string& text, const std::string& /*caption*/)
+{
+    PrintError(WithoutTrailingBreaks(text) + " No.");
+    return false;
+}
+
+std::optional<FileChoice> ConsoleDialogs::chooseOpenFile(const FileDialogRequest& /*request*/)
+{
+    return std::nullopt;
+}
+
+std::optional<FileChoice> ConsoleDialogs::chooseSaveFile(const FileDialogRequest& /*request*/)
+{
+    return std::nullopt;
+}
+
+void ConsoleDialogs::openDocument(const std::string& path)
+{
+    PrintError("written " + path);
+}

@@ -1,0 +1,21 @@
+// The user, as far as a command line has one: messages go to stderr, questions
+// are answered No, file choosers are cancelled, and errors are counted.
+#pragma once
+
+#include "app/user_dialogs.h"
+
+class ConsoleDialogs : public UserDialogs {
+public:
+    void message(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    bool askYesNo(const std::string& text, const std::string& caption) override;
+    std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) override;
+    std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) override;
+    void openDocument(const std::string& path) override;
+    void processEvents() override {}
+
+    // Messages shown with the error or warning icon.
+    int errorCount() const { return errorCount_; }
+
+private:
+    int errorCount_ = 0;
+};

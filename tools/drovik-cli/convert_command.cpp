@@ -1,0 +1,211 @@
+// drovik-cli convert: a memory image or a CSV table into a CSV table, a KML
+// document or an NMEA file, through the same readers and writers as the window.
+#include "console_dialogs.h"
+#include "subcommand.h"
+
+#include "app/app_error.h"
+#include "decode/log_decoder.h"
+#include "decode/track_options.h"
+#include "decode/track_table.h"
+#include "export/csv_reader.h"
+#include "export/csv_writer.h"
+#include "export/kml_export.h"
+#include "export/nmea_writer.h"
+#include "export/text_scan.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+namespace {
+constexpr const char* kHelp =
+    "Usage: drovik-cli convert [OPTIONS] IN OUT\n"
+    "\n"
+    "Reads IN into a track table and writes the table to OUT.\n"
+    "\n"
+    "IN is taken by its extension:\n"
+    "  .bin   a logger memory image (such as a downloaded data.bin), decoded\n"
+    "  .csv   a table saved as CSV, loaded line by line\n"
+    "\n"
+    "OUT is written as one of:\n"
+    "  csv    the table as comma-separated text\n"
+    "  kml    a KML document for Google Earth: placemarks for stamped points\n"
+    "         and the track line (yellow, 3.0 wide), as the save dialog writes it\n"
+    "  nma    NMEA 0183 sentences (GGA, GLL, GSA, GSV, RMC, VTG, ZDA) per point\n"
+    "An existing OUT is replaced.\n"
+    "\n"
+    "Options:\n"
+    "  --format csv|kml|nma    the kind of OUT; by default taken from OUT's\n"
+    "                          extension (.csv, .kml or .nma)\n"
+    "  --time-shift HOURS      shift every DATE and TIME forward by HOURS (0 to 6)\n"
+    "  --speed-unit km/h|mph   show every SPEED in this unit\n"
+    "  -h, --help              show this text\n"
+    "Either of --time-shift and --speed-unit updates the table before it is\n"
+    "written, as the log page's \"Updating Grid Now !!\" button does; the unit is\n"
+    "km/h unless --speed-unit says otherwise.\n"
+    "\n"
+    "Exit status: 0 when OUT was written; 1 when IN cannot be read, holds no\n"
+    "track table, or OUT cannot be written (reasons on stderr); 2 wrong usage.\n"
+    "Nothing is printed on stdout.\n";
+
+enum class FileKind { Bin, Csv, Kml, Nma };
+
+struct ConvertRequest {
+    std::string input;
+    std::string output;
+    std::optional<FileKind> format;
+    std::optional<int> timeShiftHours;
+    std::optional<std::string> speedUnit;
+};
+
+std::string Lowered(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::optional<FileKind> KindOfName(const std::string& name)
+{
+    if (name == "bin")
+        return FileKind::Bin;
+    if (name == "csv")
+        return FileKind::Csv;
+    if (name == "kml")
+        return FileKind::Kml;
+    if (name == "nma")
+        return FileKind::Nma;
+    return std::nullopt;
+}
+
+std::optional<FileKind> KindOfPath(const std::string& path)
+{
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || path.find('/', dot) != std::string::npos)
+        return std::nullopt;
+    return KindOfName(Lowered(path.substr(dot + 1)));
+}
+
+std::optional<int> Hours(const std::string& text)
+{
+    int hours = 0;
+    TextScanner scanner(text);
+    if (!scanner.integer(hours) || !scanner.rest().empty() || hours < 0 || hours > 6)
+        return std::nullopt;
+    return hours;
+}
+
+// nullopt after telling what is wrong.
+std::optional<ConvertRequest> ParseArguments(const std::vector<std::string>& arguments)
+{
+    ConvertRequest request;
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        const bool isOption = argument == "--format" || argument == "--time-shift" || argument == "--speed-unit";
+        if (!isOption) {
+            if (argument.size() > 1 && argument.front() == '-') {
+                PrintError("convert: unknown option '" + argument + "'");
+                return std::nullopt;
+            }
+            paths.push_back(argument);
+            continue;
+        }
+        if (i + 1 == arguments.size()) {
+            PrintError("convert: " + argument + " needs a value");
+            return std::nullopt;
+        }
+        const std::string& value = arguments[++i];
+        if (argument == "--format") {
+            request.format = KindOfName(value);
+            if (!request.format || *request.format == FileKind::Bin) {
+                PrintError("convert: --format takes csv, kml or nma, not '" + value + "'");
+                return std::nullopt;
+            }
+        } else if (argument == "--time-shift") {
+            request.timeShiftHours = Hours(value);
+            if (!request.timeShiftHours) {
+                PrintError("convert: --time-shift takes whole hours from 0 to 6, not '" + value + "'");
+                return std::nullopt;
+            }
+        } else {
+            if (value != "km/h" && value != "mph") {
+                PrintError("convert: --speed-unit takes km/h or mph, not '" + value + "'");
+                return std::nullopt;
+            }
+            request.speedUnit = value;
+        }
+    }
+    if (paths.size() != 2) {
+        PrintError("convert: give IN and OUT; see drovik-cli convert --help");
+        return std::nullopt;
+    }
+    request.input = paths[0];
+    request.output = paths[1];
+    return request;
+}
+
+bool LoadTable(const std::string& path, FileKind kind, TrackTable& table, ConsoleDialogs& dialogs)
+{
+    if (kind == FileKind::Bin)
+        DecodeLogFile(path, table, dialogs);
+    else if (!ReadCsvFile(path, table, dialogs))
+        return false;
+    if (dialogs.errorCount() > 0)
+        return false;
+    if (table.cell(0, 0).empty()) {
+        PrintError(path + ": no track table in it");
+        return false;
+    }
+    return true;
+}
+
+bool WriteTable(const std::string& path, FileKind kind, const TrackTable& table, ConsoleDialogs& dialogs)
+{
+    switch (kind) {
+    case FileKind::Csv:
+        return WriteCsvFile(path, table, dialogs);
+    case FileKind::Kml:
+        return SaveKmlFile(path, table, dialogs);
+    case FileKind::Nma:
+        return WriteNmeaFile(path, table, dialogs);
+    case FileKind::Bin:
+        break;
+    }
+    return false;
+}
+
+int RunConvert(const std::vector<std::string>& arguments)
+{
+    const auto request = ParseArguments(arguments);
+    if (!request)
+        return kExitUsage;
+    const auto inputKind = KindOfPath(request->input);
+    if (!inputKind || (*inputKind != FileKind::Bin && *inputKind != FileKind::Csv)) {
+        PrintError("convert: IN must end in .bin or .csv: '" + request->input + "'");
+        return kExitUsage;
+    }
+    const auto outputKind = request->format ? request->format : KindOfPath(request->output);
+    if (!outputKind || *outputKind == FileKind::Bin) {
+        PrintError("convert: OUT must end in .csv, .kml or .nma, or give --format: '" + request->output + "'");
+        return kExitUsage;
+    }
+
+    ConsoleDialogs dialogs;
+    TrackTable table;
+    if (!LoadTable(request->input, *inputKind, table, dialogs))
+        return kExitFailure;
+    if (request->timeShiftHours || request->speedUnit) {
+        try {
+            UpdateGridOptions(table, request->timeShiftHours.value_or(0), request->speedUnit.value_or("km/h"));
+        } catch (const AppError& error) {
+            PrintError(request->input + ": " + error.what());
+            return kExitFailure;
+        }
+    }
+    return WriteTable(request->output, *outputKind, table, dialogs) ? kExitSuccess : kExitFailure;
+}
+
+const SubcommandRegistration kRegistration{
+    {"convert", "convert a memory image or CSV table to CSV, KML or NMEA", kHelp, RunConvert}};
+} // namespace

@@ -1,0 +1,32 @@
+#include "subcommand.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iostream>
+
+namespace {
+// A function-local list, so registrations from any file's start-up find it built.
+std::vector<Subcommand>& Registry()
+{
+    static std::vector<Subcommand> subcommands;
+    return subcommands;
+}
+} // namespace
+
+SubcommandRegistration::SubcommandRegistration(const Subcommand& subcommand)
+{
+    Registry().push_back(subcommand);
+}
+
+std::vector<Subcommand> RegisteredSubcommands()
+{
+    std::vector<Subcommand> subcommands = Registry();
+    std::sort(subcommands.begin(), subcommands.end(),
+              [](const Subcommand& a, const Subcommand& b) { return std::strcmp(a.name, b.name) < 0; });
+    return subcommands;
+}
+
+void PrintError(const std::string& message)
+{
+    std::cerr << "drovik-cli: " << message << '\n';
+}
