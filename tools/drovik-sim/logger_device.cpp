@@ -10,8 +10,8 @@ constexpr uint32_t kLogging = 0x0002;
 constexpr uint32_t kStopWhenFull = 0x0004;
 constexpr uint32_t kFault = 0x0400;
 constexpr uint32_t kFull = 0x0800;
-// A memory with less than this left cannot take another record.
-constexpr uint32_t kFullMargin = 128;
+// Room for the longest record the logger writes; a memory with less left is full.
+constexpr uint32_t kFullMargin = 512;
 constexpr uint32_t kBytesPerDataReply = 2048;
 
 // Acknowledgement flags of PMTK001.
