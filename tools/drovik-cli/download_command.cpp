@@ -1,0 +1,223 @@
+#include "console_dialogs.h"
+#include "logger_session.h"
+#include "progress_line.h"
+#include "subcommand.h"
+
+#include "decode/log_decoder.h"
+#include "export/csv_writer.h"
+#include "link/logger_replies.h"
+#include "link/sentences.h"
+#include "logger/log_download.h"
+#include "logger/logging_switch.h"
+
+#include <unistd.h>
+
+#include <charconv>
+#include <fstream>
+#include <iostream>
+#include <stdexcept>
+
+namespace {
+const char* const kDownloadUsage = R"(Usage: drovik-cli download --port ComN [--baud N] [-o FILE] [--csv FILE]
+
+Downloads the logger's whole used memory into FILE (default data.bin), 64 KiB
+at a time, writing only chunks whose every reply was checked; then decodes
+it and reports the number of records.
+
+  --port ComN     the logger's port
+  --baud N        line rate (default 115200)
+  -o FILE         the memory image to write (default data.bin)
+  --csv FILE      also save the decoded track as CSV
+
+Exit status: 0 when the whole memory was saved (and decoded, and exported);
+1 when the port cannot be opened, the logger does not answer, or the download
+ends incomplete (FILE then holds only the verified chunks before the gap);
+2 for a bad command line.
+)";
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr auto kAnswerTimeout = 5s;
+
+struct DownloadOptions {
+    std::string port;
+    int baud = 115200;
+    std::string image = "data.bin";
+    std::string csv;
+};
+
+struct CommandFailure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+int PositiveNumber(const std::string& text, const std::string& option)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || value <= 0)
+        throw std::invalid_argument("bad value for " + option + ": " + text);
+    return value;
+}
+
+DownloadOptions ParseOptions(const std::vector<std::string>& args)
+{
+    DownloadOptions options;
+    for (std::size_t i = 0; i < args.size(); i += 2) {
+        const std::string& option = args[i];
+        if (option != "--port" && option != "--baud" && option != "-o" && option != "--csv")
+            throw std::invalid_argument("unknown option " + option);
+        if (i + 1 == args.size())
+            throw std::invalid_argument("missing value for " + option);
+        const std::string& value = args[i + 1];
+        if (option == "--port")
+            options.port = value;
+        else if (option == "--baud")
+            options.baud = PositiveNumber(value, option);
+        else if (option == "-o")
+            options.image = value;
+        else
+            options.csv = value;
+    }
+    if (options.port.empty())
+        throw std::invalid_argument("--port is required");
+    return options;
+}
+
+// How many bytes of memory are worth fetching, as the log page learns it:
+// status and flash size first, the last-sector probe in overwrite mode, then
+// the next write address.
+uint32_t LearnDownloadEnd(LoggerSession& session, const std::string& port)
+{
+    if (!session.Ask(Sentences::QueryStatus, "3,7", kAnswerTimeout) ||
+        !session.Ask(Sentences::QueryFlashId, "3,9", kAnswerTimeout))
+        throw CommandFailure("the logger on " + port + " does not answer");
+    const auto [memorySize, overwrite] = session.Locked([&] {
+        return std::pair(session.link().MemorySize, (session.status().StatusWord & StatusBits::StopWhenFull) == 0);
+    });
+    if (memorySize == 0)
+        throw CommandFailure("the logger reported a flash identifier of unknown size");
+    if (overwrite && !session.Ask(Sentences::LastSectorProbe(memorySize), "8", kAnswerTimeout))
+        throw CommandFailure("the logger does not answer the read of its last sector");
+    if (!session.Ask(Sentences::QueryMemoryUsed, "3,8", kAnswerTimeout))
+        throw CommandFailure("the logger does not report its memory use");
+    return session.Locked([&] { return session.link().DownloadEnd; });
+}
+
+// Longest wait for the next accepted chunk before giving up: the line time of
+// a few chunks, at least half a minute.
+std::chrono::milliseconds StallLimit(int baud)
+{
+    const auto chunkLine = std::chrono::milliseconds(32LL * 4121 * 10 * 1000 / baud);
+    return std::max<std::chrono::milliseconds>(30s, 3 * chunkLine);
+}
+
+class ProgressReport {
+public:
+    explicit ProgressReport(uint32_t total) : total_(total), terminal_(::isatty(STDERR_FILENO)) {}
+
+    // A terminal line follows every change; a log gets a line a second.
+    void Show(uint32_t done, bool last = false)
+    {
+        const auto now = Clock::now();
+        const bool due = now - shownAt_ >= 1s || (terminal_ && done != shown_);
+        if (!last && !due)
+            return;
+        shown_ = done;
+        shownAt_ = now;
+        std::cerr << (terminal_ ? "\r" : "") << ProgressLine(done, total_, now - start_) << (terminal_ ? "" : "\n");
+        if (last && terminal_)
+            std::cerr << '\n';
+    }
+
+private:
+    uint32_t total_;
+    bool terminal_;
+    Clock::time_point start_ = Clock::now();
+    Clock::time_point shownAt_{};
+    uint32_t shown_ = UINT32_MAX;
+};
+
+// Runs the download to its end; throws CommandFailure when it stops short.
+void Download(LoggerSession& session, const DownloadOptions& options, uint32_t downloadEnd)
+{
+    LogDownload download(session.link(), options.image, ChunkSilenceLimit(options.baud));
+    session.AttachDownload(&download);
+    session.Locked([&] { download.Start(); });
+    ProgressReport report(downloadEnd);
+    uint32_t saved = 0;
+    auto lastGain = Clock::now();
+    for (bool running = true; running;) {
+        session.WaitUntil([&] { return !download.running() || download.bytesSaved() != saved; }, 250ms);
+        uint32_t now = 0;
+        session.Locked([&] {
+            download.CheckSilence();
+            now = download.bytesSaved();
+            running = download.running();
+        });
+        if (now != saved)
+            lastGain = Clock::now();
+        saved = now;
+        report.Show(saved);
+        if (running && Clock::now() - lastGain > StallLimit(options.baud)) {
+            session.Locked([&] { download.Cancel(); });
+            running = false;
+        }
+    }
+    report.Show(saved, true);
+    session.AttachDownload(nullptr);
+    const std::string failure = session.Locked([&] { return download.failure(); });
+    if (!failure.empty())
+        throw CommandFailure(failure);
+    if (!session.Locked([&] { return download.complete(); }))
+        throw CommandFailure("the logger stopped answering; " + options.image + " holds only the first " +
+                             std::to_string(saved) + " of " + std::to_string(downloadEnd) + " bytes");
+}
+
+void DecodeAndExport(const DownloadOptions& options)
+{
+    ConsoleDialogs dialogs;
+    TrackTable table;
+    DecodeLogFile(options.image, table, dialogs);
+    const int rows = table.usedRowCount();
+    std::cerr << "Decoded " << (rows > 0 ? rows - 1 : 0) << " records from " << options.image << ".\n";
+    if (!options.csv.empty() && !WriteCsvFile(options.csv, table, dialogs))
+        throw CommandFailure("cannot save " + options.csv);
+}
+
+void RunDownload(const DownloadOptions& options)
+{
+    LoggerSession session;
+    if (const std::string failure = session.Open(options.port, options.baud); !failure.empty())
+        throw CommandFailure("cannot open " + options.port + ": " + failure);
+    session.Locked([&] { StopLogging(session.link()); });
+    const uint32_t downloadEnd = LearnDownloadEnd(session, options.port);
+    if (downloadEnd == 0) {
+        if (!std::ofstream(options.image, std::ios::binary | std::ios::trunc))
+            throw CommandFailure("cannot create " + options.image);
+        PrintError("the logger's memory is empty; " + options.image + " is empty");
+        return;
+    }
+    std::cerr << "Downloading " << downloadEnd << " bytes from " << options.port << " into " << options.image
+              << ".\n";
+    Download(session, options, downloadEnd);
+    DecodeAndExport(options);
+}
+
+int RunDownloadCommand(const std::vector<std::string>& args)
+{
+    try {
+        RunDownload(ParseOptions(args));
+        return kExitSuccess;
+    } catch (const std::invalid_argument& error) {
+        PrintError(std::string("download: ") + error.what() + "; see drovik-cli download --help");
+        return kExitUsage;
+    } catch (const std::runtime_error& error) {  // CommandFailure, AppError
+        PrintError(std::string("download: ") + error.what());
+        return kExitFailure;
+    }
+}
+
+const SubcommandRegistration kRegistration{
+    {"download", "fetch the logger's memory into an image and decode it", kDownloadUsage, RunDownloadCommand}};
+} // namespace

@@ -1,0 +1,68 @@
+#include "logger_session.h"
+
+#include "link/port_open.h"
+#include "link/sentences.h"
+#include "link/serial_port.h"
+
+LoggerSession::LoggerSession() : replies_(link_, status_, *this)
+{
+    // Until a probe says otherwise, the last sector counts as blank.
+    link_.LastSectorBlank = true;
+}
+
+LoggerSession::~LoggerSession()
+{
+    // The hand-over never waits for this thread, so the reader can simply be joined.
+    thread_.reset();
+    if (link_.PortHandle != DeviceLinkState::kNoPort)
+        SerialPort::Close(link_.PortHandle);
+}
+
+std::string LoggerSession::Open(const std::string& portName, int baud)
+{
+    const PortOpenResult port = OpenPortSteps(1, portName, std::to_string(baud));
+    if (!port.succeeded())
+        return port.failureText;
+    link_.PortHandle = port.fd;
+    SentenceHandlers& handlers = *this;
+    thread_ = std::make_unique<Thread1>(port.fd, link_, handlers,
+                                        [this](std::function<void()> handler) { return RunHandler(handler); });
+    thread_->start();
+    return {};
+}
+
+bool LoggerSession::RunHandler(const std::function<void()>& handler)
+{
+    {
+        std::lock_guard lock(mutex_);
+        handler();
+    }
+    handled_.notify_all();
+    return true;
+}
+
+void LoggerSession::HandleLoggerReply(const IncomingSentence& sentence)
+{
+    replies_.HandleLoggerReply(sentence);
+    const std::string& kind = sentence.field(1);
+    heard_.insert(kind == "3" ? kind + "," + sentence.field(2) : kind);
+}
+
+bool LoggerSession::WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(mutex_);
+    return handled_.wait_for(lock, timeout, condition);
+}
+
+bool LoggerSession::Ask(std::string_view query, const std::string& replyKind, std::chrono::milliseconds timeout)
+{
+    using namespace std::chrono_literals;
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    Locked([&] { heard_.erase(replyKind); });
+    while (std::chrono::steady_clock::now() < deadline) {
+        Locked([&] { SendSentence(link_, query); });
+        if (WaitUntil([&] { return heard_.count(replyKind) > 0; }, 1s))
+            return true;
+    }
+    return false;
+}

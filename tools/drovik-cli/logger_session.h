@@ -1,0 +1,78 @@
+// A logger on a serial port without a window: the port, the receive thread
+// and the reply handlers. The thread hands each sentence over by running its
+// handler under the session's lock, so the caller touches the shared records
+// only inside Locked().
+#pragma once
+
+#include "link/device_link_state.h"
+#include "link/logger_replies.h"
+#include "link/logger_reply_view.h"
+#include "link/logger_status.h"
+#include "link/receive_thread.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <string_view>
+
+class LoggerSession : private SentenceHandlers, private LoggerReplyView {
+public:
+    LoggerSession();
+    ~LoggerSession() override;
+
+    // Opens and configures the port and starts reading; the failure text, or
+    // empty on success.
+    std::string Open(const std::string& portName, int baud);
+
+    template <typename Job>
+    auto Locked(Job&& job)
+    {
+        std::lock_guard lock(mutex_);
+        return job();
+    }
+    // Waits until the condition (tested under the lock) holds; false after the time-out.
+    bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+    // Sends the query, once a second, until a reply of that kind arrived.
+    // Kinds: "3,<type>" for a value reply, "8" for memory data.
+    bool Ask(std::string_view query, const std::string& replyKind, std::chrono::milliseconds timeout);
+
+    DeviceLinkState& link() { return link_; }
+    LoggerStatus& status() { return status_; }
+    void AttachDownload(DownloadReceiver* download) { replies_.AttachDownload(download); }
+
+private:
+    void OnGga(const IncomingSentence&) override {}
+    void OnGll(const IncomingSentence&) override {}
+    void OnGsa(const IncomingSentence&) override {}
+    void OnGsv(const IncomingSentence&) override {}
+    void OnRmc(const IncomingSentence&) override {}
+    void OnVtg(const IncomingSentence&) override {}
+    void RefreshLiveView(const IncomingSentence&) override {}
+    void HandleAck(const IncomingSentence& sentence) override { replies_.HandleAck(sentence); }
+    void HandleLoggerReply(const IncomingSentence& sentence) override;
+    void HandleNmeaPeriods(const IncomingSentence& sentence) override { replies_.HandleNmeaPeriods(sentence); }
+
+    void ShowLogStatus(const std::string&, const std::string&, bool) override {}
+    void ShowCriterionText(LoggingCriterion, const std::string&) override {}
+    void ShowRecordCount(const std::string&) override {}
+    void ShowMemoryUsed(int) override {}
+    void ShowResetButton() override {}
+    void FillCriterion(LoggingCriterion, int) override {}
+    void FillLogFormatBoxes(const std::array<bool, kLogFormatBoxes>&) override {}
+    void SetMethodButtons(bool, bool) override {}
+    void FillNmeaPeriods(const Sentences::NmeaPeriods&) override {}
+
+    bool RunHandler(const std::function<void()>& handler);
+
+    DeviceLinkState link_;
+    LoggerStatus status_;
+    LoggerReplies replies_;
+    std::set<std::string> heard_;  // reply kinds since they were last asked for
+    std::mutex mutex_;
+    std::condition_variable handled_;
+    std::unique_ptr<Thread1> thread_;
+};

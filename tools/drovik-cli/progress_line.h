@@ -1,0 +1,9 @@
+// The one-line text progress bar of a download: bytes, rate and time left.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+// "[#####---------------]  25%  524288/2097152 bytes  210.5 KiB/s  0:07 left"
+std::string ProgressLine(uint64_t done, uint64_t total, std::chrono::duration<double> elapsed);
