@@ -28,8 +28,12 @@ public:
         if (!record.checksumValid)
             return;
         std::vector<std::string> texts = TrackRowTexts(record, nextRow_);
-        for (std::size_t column = 0; column < texts.size(); ++column)
-            table_.setCell(static_cast<int>(column), nextRow_, std::move(texts[column]));
+        const int count = static_cast<int>(texts.size());
+        for (int column = 0; column < count; ++column)
+            table_.setCell(column, nextRow_, std::move(texts[column]));
+        // Cells left past this row's own, from earlier content, would show
+        // under a wider header.
+        table_.clearRow(nextRow_, count);
         ++nextRow_;
         dialogs_.processEvents();
     }
@@ -46,7 +50,9 @@ private:
             table_.setColumnWidth(column, columns[column].width);
         }
         table_.setColumnCount(count);
-        table_.clearColumn(count);
+        // The empty header ends the columns for every reader; the data rows
+        // keep their cells, so rows written under a wider mask stay whole.
+        table_.clearRow(0, count);
     }
 
     TrackTable& table_;

@@ -95,12 +95,14 @@ SectorHeader ReadSectorHeader(ByteView sector)
 
 EntryKind ClassifyEntry(ByteView sector, std::size_t position)
 {
-    if (position > sector.size() || sector.size() - position < logimage::kEntryProbeSize)
+    if (position >= sector.size())
         return EntryKind::EndOfData;
-    const ByteView entry = sector.subspan(position, logimage::kEntryProbeSize);
+    // A short record may start in the last 15 bytes; erased bytes there end the data.
+    const ByteView entry = sector.subspan(position, std::min(logimage::kEntryProbeSize, sector.size() - position));
     if (AllBytesAre(entry, 0xFF))
         return EntryKind::EndOfData;
-    if (AllBytesAre(entry.first(7), 0xAA) && AllBytesAre(entry.last(4), 0xBB))
+    if (entry.size() == logimage::kEntryProbeSize && AllBytesAre(entry.first(7), 0xAA) &&
+        AllBytesAre(entry.last(4), 0xBB))
         return EntryKind::Special;
     return EntryKind::Record;
 }

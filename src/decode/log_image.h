@@ -111,7 +111,7 @@ enum class EntryKind { EndOfData, Special, Record };
 std::size_t SectorCount(std::uint64_t imageSize);
 // The sector must hold at least the 512 header bytes.
 SectorHeader ReadSectorHeader(ByteView sector);
-// End of data also when fewer than 16 bytes remain at the position.
+// End of data when the next 16 bytes, or all that remain if fewer, are 0xFF.
 EntryKind ClassifyEntry(ByteView sector, std::size_t position);
 // The position must hold a special entry (see ClassifyEntry).
 SpecialEntry ReadSpecialEntry(ByteView sector, std::size_t position);

@@ -61,12 +61,12 @@ void TrackTable::clearColumn(int column)
             setCell(column, row, {});
 }
 
-void TrackTable::clearRow(int row)
+void TrackTable::clearRow(int row, int fromColumn)
 {
     if (row < 0 || row >= static_cast<int>(rows_.size()))
         return;
     auto& cells = rows_[row];
-    for (int column = 0; column < static_cast<int>(cells.size()); ++column)
+    for (int column = fromColumn < 0 ? 0 : fromColumn; column < static_cast<int>(cells.size()); ++column)
         if (!cells[column].empty())
             setCell(column, row, {});
 }
@@ -110,6 +110,8 @@ int TrackTable::columnWidth(int column) const
 void TrackTable::setColumnWidth(int column, int width)
 {
     if (column < 0)
+        return;
+    if (width == columnWidth(column))
         return;
     if (column >= static_cast<int>(widths_.size()))
         widths_.resize(column + 1, 0);

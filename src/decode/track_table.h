@@ -19,7 +19,8 @@ public:
     void setRowCount(int count);
 
     void clearColumn(int column);
-    void clearRow(int row);
+    // Empties the row from fromColumn on.
+    void clearRow(int row, int fromColumn = 0);
     // Drops every cell and width hint; the counts stay.
     void clearCells();
 

@@ -1,0 +1,401 @@
+#include "decode/log_decoder.h"
+#include "decode/log_image_writer.h"
+#include "support/fake_dialogs.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace fieldbit;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+namespace {
+using Bytes = std::vector<std::uint8_t>;
+using Texts = std::vector<std::string>;
+
+Texts RowOf(const TrackTable& table, int row, int columns)
+{
+    Texts texts;
+    for (int column = 0; column < columns; ++column)
+        texts.push_back(table.cell(column, row));
+    return texts;
+}
+
+Texts HeaderOf(const TrackTable& table)
+{
+    return RowOf(table, 0, table.columnCount());
+}
+
+TrackRecord RecordAt(std::int32_t utc)
+{
+    TrackRecord record;
+    record.utc = utc;
+    return record;
+}
+
+// Sectors of `count` records under a mask, one second apart, numbered on across sectors.
+Bytes ImageOfSectors(std::uint32_t mask, std::vector<int> recordsPerSector)
+{
+    LogImageWriter writer;
+    std::int32_t utc = 1180000000;
+    for (int count : recordsPerSector) {
+        writer.beginSector(mask);
+        for (int i = 0; i < count; ++i)
+            writer.record(RecordAt(utc++));
+    }
+    return writer.image();
+}
+
+struct Decoded {
+    TrackTable table;
+    FakeDialogs dialogs;
+};
+
+void DecodeInto(Decoded& decoded, const Bytes& image)
+{
+    DecodeLogImage(image, decoded.table, decoded.dialogs);
+}
+
+std::string TempPath(const std::string& name)
+{
+    return ::testing::TempDir() + "decoder_" + name;
+}
+} // namespace
+
+TEST(LogDecoder, UnreadableFileShowsReadFailAndLeavesTheTable)
+{
+    for (const std::string& path : {TempPath("missing.bin"), ::testing::TempDir()}) {
+        Decoded decoded;
+        decoded.table.setCell(0, 0, "kept");
+        DecodeLogFile(path, decoded.table, decoded.dialogs);
+        ASSERT_EQ(decoded.dialogs.messages.size(), 1u) << path;
+        EXPECT_EQ(decoded.dialogs.messages[0].text, "Read fail!");
+        EXPECT_EQ(decoded.dialogs.messages[0].caption, "Error");
+        EXPECT_EQ(decoded.dialogs.messages[0].icon, MessageIcon::Error);
+        EXPECT_EQ(decoded.table.cell(0, 0), "kept");
+    }
+}
+
+TEST(LogDecoder, ImagesWithoutAUsableSectorLeaveTheTableAsItWas)
+{
+    Bytes shortImage = ImageOfSectors(0x1, {5});
+    shortImage.resize(logimage::kSectorSize - 1);
+    LogImageWriter badMarker;
+    badMarker.beginSector(0x1, 0xBBBBBBBA).record(RecordAt(1)).erasedSector();
+
+    for (const Bytes& image : {Bytes{}, shortImage, badMarker.image()}) {
+        Decoded decoded;
+        decoded.table.setCell(0, 0, "INDEX");
+        decoded.table.setCell(0, 1, "1");
+        decoded.table.setRowCount(2);
+        decoded.table.setColumnCount(1);
+        DecodeInto(decoded, image);
+        EXPECT_EQ(decoded.table.cell(0, 1), "1");
+        EXPECT_EQ(decoded.table.rowCount(), 2);
+        EXPECT_EQ(decoded.table.columnCount(), 1);
+        EXPECT_TRUE(decoded.dialogs.messages.empty());
+    }
+}
+
+TEST(LogDecoder, HeaderRowFollowsTheMask)
+{
+    Decoded timeOnly;
+    DecodeInto(timeOnly, ImageOfSectors(0x1, {1}));
+    EXPECT_THAT(HeaderOf(timeOnly.table), ElementsAre("INDEX", "DATE", "TIME"));
+
+    Decoded everything;
+    DecodeInto(everything, ImageOfSectors(0xFFFFFFFF, {1}));
+    EXPECT_THAT(HeaderOf(everything.table),
+        ElementsAre("INDEX", "RCR", "DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "HEIGHT", "SPEED",
+            "HEADING", "DSTA", "DAGE", "PDOP", "HDOP", "VDOP", "NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)",
+            "DISTANCE"));
+    EXPECT_EQ(everything.table.columnWidth(1), 35);
+    EXPECT_EQ(everything.table.columnWidth(6), 30);
+    EXPECT_EQ(everything.table.columnWidth(8), 30);
+    EXPECT_EQ(everything.table.columnWidth(2), 0);
+
+    Decoded satellitesOnly;
+    DecodeInto(satellitesOnly, ImageOfSectors(kSid | kAzimuth, {1}));
+    EXPECT_THAT(HeaderOf(satellitesOnly.table), ElementsAre("INDEX", "SAT INFO (SID-AZI)"));
+}
+
+TEST(LogDecoder, WidthHintsMoveWithTheColumns)
+{
+    Decoded decoded;
+    LogImageWriter writer;
+    writer.beginSector(kRcr | kLatitude).record(TrackRecord{}).beginSector(kUtc).record(RecordAt(0));
+    DecodeInto(decoded, writer.image());
+    EXPECT_THAT(HeaderOf(decoded.table), ElementsAre("INDEX", "DATE", "TIME"));
+    EXPECT_EQ(decoded.table.columnWidth(1), 0);
+    EXPECT_EQ(decoded.table.columnWidth(2), 0);
+}
+
+namespace {
+struct CellCase {
+    std::string name;
+    std::uint32_t mask;
+    TrackRecord record;
+    std::string header;
+    std::string text;
+};
+
+TrackRecord Make(auto&& fill)
+{
+    TrackRecord record;
+    fill(record);
+    return record;
+}
+
+SatelliteBlock Block(std::uint8_t id, bool inUse, std::uint8_t count, std::int16_t ele, std::uint16_t azi, std::uint16_t snr)
+{
+    return {id, inUse, count, ele, azi, snr};
+}
+
+const std::uint32_t kAllSatelliteBits = kSid | kElevation | kAzimuth | kSnr;
+const std::string kSatInfo = "SAT INFO (SID-ELE-AZI-SNR)";
+} // namespace
+
+TEST(LogDecoder, CellTextsOfEveryColumn)
+{
+    const CellCase cases[] = {
+        {"rcr T and D", kRcr, Make([](auto& r) { r.rcr = 0x5; }), "RCR", "TD"},
+        {"rcr none", kRcr, Make([](auto& r) { r.rcr = 0x0; }), "RCR", ""},
+        {"rcr all", kRcr, Make([](auto& r) { r.rcr = 0xFF; }), "RCR", "TSDB"},
+        {"date", kUtc, RecordAt(1180000000), "DATE", "2007/05/24"},
+        {"time", kUtc, RecordAt(1180000000), "TIME", "09:46:40"},
+        {"time with ms", kUtc | kMillisecond, Make([](auto& r) { r.utc = 1180000000; r.millisecond = 7; }), "TIME",
+            "09:46:40.007"},
+        {"last second of a leap day", kUtc, RecordAt(951868799), "DATE", "2000/02/29"},
+        {"year printed from its last two digits", kUtc, RecordAt(946684799), "DATE", "2099/12/31"},
+        {"before 1970", kUtc, RecordAt(-1), "TIME", "23:59:59"},
+        {"valid SPS", kValid, Make([](auto& r) { r.valid = 0x0006; }), "VALID", "SPS"},
+        {"valid simulator", kValid, Make([](auto& r) { r.valid = 0x0100; }), "VALID", "Simulator"},
+        {"valid none", kValid, Make([](auto& r) { r.valid = 0x0200; }), "VALID", ""},
+        {"latitude south", kLatitude, Make([](auto& r) { r.latitude = -33.5; }), "LATITUDE", "33.500000"},
+        {"south", kLatitude, Make([](auto& r) { r.latitude = -33.5; }), "N/S", "S"},
+        {"zero is north", kLatitude, Make([](auto& r) { r.latitude = 0.0; }), "N/S", "N"},
+        {"longitude west", kLongitude, Make([](auto& r) { r.longitude = -0.1234567; }), "LONGITUDE", "0.123457"},
+        {"west", kLongitude, Make([](auto& r) { r.longitude = -0.1234567; }), "E/W", "W"},
+        {"east", kLongitude, Make([](auto& r) { r.longitude = 16.0; }), "E/W", "E"},
+        {"height", kHeight, Make([](auto& r) { r.height = 12.5f; }), "HEIGHT", "12.500 m"},
+        {"negative height", kHeight, Make([](auto& r) { r.height = -3.25f; }), "HEIGHT", "-3.250 m"},
+        {"speed", kSpeed, Make([](auto& r) { r.speed = 3.0f; }), "SPEED", "3.000 km/h"},
+        {"heading", kHeading, Make([](auto& r) { r.heading = 90.5f; }), "HEADING", "90.500000"},
+        {"dsta", kDsta, Make([](auto& r) { r.dsta = 65535; }), "DSTA", "65535"},
+        {"dage", kDage, Make([](auto& r) { r.dage = 1.25f; }), "DAGE", "1.250000"},
+        {"pdop", kPdop, Make([](auto& r) { r.pdop = 105; }), "PDOP", "1.05"},
+        {"pdop whole", kPdop, Make([](auto& r) { r.pdop = 100; }), "PDOP", "1.00"},
+        {"hdop small", kHdop, Make([](auto& r) { r.hdop = 7; }), "HDOP", "0.07"},
+        {"vdop", kVdop, Make([](auto& r) { r.vdop = 2599; }), "VDOP", "25.99"},
+        {"nsat", kNsat, Make([](auto& r) { r.satelliteCounts = SatelliteCounts{9, 6}; }), "NSAT (USED/VIEW)", "6(9)"},
+        {"distance padded", kDistance, Make([](auto& r) { r.distance = 5.0; }), "DISTANCE", "      5.00 m"},
+        {"distance wide", kDistance, Make([](auto& r) { r.distance = 123456789.125; }), "DISTANCE", "123456789.12 m"},
+        {"two satellites", kAllSatelliteBits,
+            Make([](auto& r) { r.satellites = {Block(5, true, 2, 45, 123, 40), Block(12, false, 2, 7, 310, 0)}; }),
+            kSatInfo, "#05-45-123-40;12-07-310-00"},
+        {"negative elevation", kAllSatelliteBits,
+            Make([](auto& r) { r.satellites = {Block(3, false, 1, -5, 0, 0)}; }), kSatInfo, "03--5-00-00"},
+        {"no satellite", kAllSatelliteBits, Make([](auto& r) { r.satellites = {Block(0, false, 0, 0, 0, 0)}; }),
+            kSatInfo, "00-00-00-00"},
+        {"no satellite, ids only", kSid, Make([](auto& r) { r.satellites = {Block(0, false, 0, 0, 0, 0)}; }),
+            "SAT INFO (SID)", "00"},
+        {"no satellite data", kAllSatelliteBits,
+            Make([](auto& r) { r.satellites = {Block(0, false, 0xFF, 0, 0, 0)}; }), kSatInfo, ""},
+        {"ids and snr", kSid | kSnr, Make([](auto& r) { r.satellites = {Block(17, true, 1, 45, 123, 40)}; }),
+            "SAT INFO (SID-SNR)", "#17-40"},
+    };
+    for (const CellCase& c : cases) {
+        LogImageWriter writer;
+        writer.beginSector(c.mask).record(c.record);
+        Decoded decoded;
+        DecodeInto(decoded, writer.image());
+        const int column = decoded.table.findColumn(c.header);
+        ASSERT_GT(column, 0) << c.name;
+        EXPECT_EQ(decoded.table.cell(column, 1), c.text) << c.name;
+        EXPECT_EQ(decoded.table.cell(0, 1), "1") << c.name;
+    }
+}
+
+TEST(LogDecoder, FormatChangeRebuildsTheHeaderAndLaterRowsFollowIt)
+{
+    TrackRecord record = RecordAt(1180000000);
+    record.valid = 0x2;
+    record.latitude = -33.5;
+    LogImageWriter writer;
+    writer.beginSector(kUtc | kLatitude);
+    for (int i = 0; i < 10; ++i)
+        writer.record(record);
+    writer.formatChange(kValid).record(record).record(record);
+
+    Decoded decoded;
+    DecodeInto(decoded, writer.image());
+    EXPECT_THAT(HeaderOf(decoded.table), ElementsAre("INDEX", "VALID"));
+    EXPECT_EQ(decoded.table.cell(2, 0), "");
+    EXPECT_THAT(RowOf(decoded.table, 10, 5), ElementsAre("10", "2007/05/24", "09:46:40", "33.500000", "S"));
+    EXPECT_THAT(RowOf(decoded.table, 11, 3), ElementsAre("11", "SPS", ""));
+    EXPECT_EQ(decoded.table.rowCount(), 13);
+}
+
+TEST(LogDecoder, RowsAreNumberedOnAcrossSectors)
+{
+    LogImageWriter writer;
+    writer.beginSector(kUtc);
+    for (int i = 0; i < 100; ++i)
+        writer.record(RecordAt(i));
+    writer.erasedSector().beginSector(kUtc, 0).record(RecordAt(-1)).beginSector(kUtc);
+    for (int i = 100; i < 200; ++i)
+        writer.record(RecordAt(i));
+
+    Decoded decoded;
+    DecodeInto(decoded, writer.image());
+    EXPECT_EQ(decoded.table.rowCount(), 201);
+    for (int row = 1; row <= 200; ++row) {
+        ASSERT_EQ(decoded.table.cell(0, row), std::to_string(row));
+        ASSERT_EQ(decoded.table.cell(2, row), "00:0" + std::to_string((row - 1) / 60) + ":" +
+            (((row - 1) % 60) < 10 ? "0" : "") + std::to_string((row - 1) % 60));
+    }
+    EXPECT_EQ(decoded.table.cell(0, 201), "");
+    EXPECT_EQ(decoded.dialogs.processEventsCalls, 200);
+}
+
+TEST(LogDecoder, BadChecksumTakesNoRowNumber)
+{
+    LogImageWriter writer;
+    writer.beginSector(kUtc).record(RecordAt(1)).record(RecordAt(2), RecordChecksum::Broken).record(RecordAt(3));
+    Decoded decoded;
+    DecodeInto(decoded, writer.image());
+    EXPECT_EQ(decoded.table.rowCount(), 3);
+    EXPECT_THAT(RowOf(decoded.table, 1, 3), ElementsAre("1", "2070/01/01", "00:00:01"));
+    EXPECT_THAT(RowOf(decoded.table, 2, 3), ElementsAre("2", "2070/01/01", "00:00:03"));
+    EXPECT_TRUE(decoded.dialogs.messages.empty());
+}
+
+TEST(LogDecoder, SectorDataEndsByEitherRule)
+{
+    // 16-byte format change plus 6-byte records leave the chosen tail; the
+    // last record may also end right at the sector's end.
+    for (std::size_t tail : {0u, 2u, 100u, 200u}) {
+        LogImageWriter writer;
+        writer.beginSector(kUtc);
+        int records = 0;
+        while (writer.remaining() > tail && (writer.remaining() - tail) % 6 != 0)
+            writer.formatChange(kUtc);
+        while (writer.remaining() > tail) {
+            writer.record(RecordAt(records++));
+        }
+        ASSERT_EQ(writer.remaining(), tail);
+        writer.beginSector(kUtc).record(RecordAt(0));
+
+        Decoded decoded;
+        DecodeInto(decoded, writer.image());
+        EXPECT_EQ(decoded.table.rowCount(), records + 2) << tail;
+        EXPECT_EQ(decoded.table.cell(0, records + 1), std::to_string(records + 1)) << tail;
+    }
+}
+
+TEST(LogDecoder, RecordRunningPastTheSectorEndsThatSectorOnly)
+{
+    // 32-byte records of zeros (valid: their checksum is 0) up to 16 bytes
+    // before the end, where a record would need 32.
+    LogImageWriter writer;
+    writer.beginSector(0x3F).special(5, 0);
+    writer.raw(Bytes(writer.remaining() - 16, 0x00)).raw(Bytes(16, 0x01));
+    writer.beginSector(kUtc).record(RecordAt(1180000007));
+    Decoded decoded;
+    DecodeInto(decoded, writer.image());
+    const int zeroRecords = (logimage::kSectorSize - 512 - 16 - 16) / 32;
+    EXPECT_EQ(decoded.table.rowCount(), zeroRecords + 2);
+    EXPECT_EQ(decoded.table.cell(1, zeroRecords), "2070/01/01");
+    EXPECT_EQ(decoded.table.cell(2, zeroRecords + 1), "09:46:47");
+}
+
+TEST(LogDecoder, ShortImageAfterALongOneEndsTheTableAtItsLastRow)
+{
+    Decoded decoded;
+    DecodeInto(decoded, ImageOfSectors(0x000FFFFF, {50}));
+    ASSERT_EQ(decoded.table.cell(3, 5), "09:46:44.000");
+    ASSERT_EQ(decoded.table.rowCount(), 51);
+    DecodeInto(decoded, ImageOfSectors(kUtc, {3}));
+    EXPECT_EQ(decoded.table.rowCount(), 4);
+    EXPECT_EQ(decoded.table.usedRowCount(), 4);
+    EXPECT_EQ(decoded.table.usedColumnCount(), 3);
+    // Rows of this run hold only their own cells; the row after the last is empty.
+    for (int row = 0; row <= 4; ++row)
+        EXPECT_THAT(RowOf(decoded.table, row, 20), ::testing::Contains("").Times(row == 4 ? 20 : 17)) << row;
+    EXPECT_EQ(decoded.table.cell(3, 5), "09:46:44.000");  // rows past the end keep what they held
+    EXPECT_EQ(decoded.table.cell(0, 5), "5");  // beyond the readers' end, as the grid keeps it
+}
+
+TEST(LogDecoder, FileIsReadSectorBySectorIgnoringAPartialTail)
+{
+    Bytes image = ImageOfSectors(kUtc, {2, 3});
+    image.resize(image.size() + 100, 0x00);
+    const std::string path = TempPath("tail.bin");
+    ASSERT_TRUE(WriteImageFile(path, image));
+    Decoded decoded;
+    DecodeLogFile(path, decoded.table, decoded.dialogs);
+    EXPECT_EQ(decoded.table.rowCount(), 6);
+    EXPECT_EQ(decoded.table.cell(2, 5), "09:46:44");
+    EXPECT_TRUE(decoded.dialogs.messages.empty());
+    std::filesystem::remove(path);
+}
+
+TEST(LogDecoder, FileShrinkingDuringTheDecodeEndsItWithTheRowsSoFar)
+{
+    const std::string path = TempPath("shrinking.bin");
+    ASSERT_TRUE(WriteImageFile(path, ImageOfSectors(kUtc, {4, 4, 4})));
+    Decoded decoded;
+    decoded.dialogs.onProcessEvents = [&] { std::filesystem::resize_file(path, 2 * logimage::kSectorSize + 10); };
+    DecodeLogFile(path, decoded.table, decoded.dialogs);
+    EXPECT_EQ(decoded.table.rowCount(), 9);
+    EXPECT_EQ(decoded.table.cell(0, 8), "8");
+    EXPECT_EQ(decoded.table.cell(0, 9), "");
+    EXPECT_TRUE(decoded.dialogs.messages.empty());
+    std::filesystem::remove(path);
+}
+
+TEST(LogDecoder, GoldenSmallImage)
+{
+    TrackRecord first;
+    first.utc = 1180000000;
+    first.valid = 0x0002;
+    first.latitude = 48.2082;
+    first.longitude = -16.3738;
+    first.height = 171.25f;
+    first.speed = 42.5f;
+    first.rcr = 0x1;
+    first.satelliteCounts = SatelliteCounts{3, 2};
+    first.satellites = {Block(5, true, 3, 45, 123, 40), Block(12, true, 3, 7, 310, 38), Block(29, false, 3, 3, 15, 0)};
+    TrackRecord second = first;
+    second.utc = 1180000005;
+    second.valid = 0x0004;
+    second.latitude = -0.5;
+    second.rcr = 0x9;
+    second.satellites = {Block(0, false, 0, 0, 0, 0)};
+    second.satelliteCounts = SatelliteCounts{0, 0};
+
+    LogImageWriter writer;
+    writer.beginSector(0x0003F03F).record(first).record(second);
+    Decoded decoded;
+    DecodeInto(decoded, writer.image());
+
+    const std::vector<Texts> expected = {
+        {"INDEX", "RCR", "DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "HEIGHT", "SPEED",
+            "NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)"},
+        {"1", "T", "2007/05/24", "09:46:40", "SPS", "48.208200", "N", "16.373800", "W", "171.250 m", "42.500 km/h",
+            "2(3)", "#05-45-123-40;#12-07-310-38;29-03-15-00"},
+        {"2", "TB", "2007/05/24", "09:46:45", "DGPS", "0.500000", "S", "16.373800", "W", "171.250 m", "42.500 km/h",
+            "0(0)", "00-00-00-00"},
+        {"", "", "", "", "", "", "", "", "", "", "", "", ""},
+    };
+    ASSERT_EQ(decoded.table.columnCount(), 13);
+    EXPECT_EQ(decoded.table.rowCount(), 3);
+    for (int row = 0; row < static_cast<int>(expected.size()); ++row)
+        EXPECT_THAT(RowOf(decoded.table, row, 14), ElementsAreArray([&] {
+            Texts withEnd = expected[row];
+            withEnd.push_back("");
+            return withEnd;
+        }())) << "row " << row;
+}
