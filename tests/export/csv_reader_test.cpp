@@ -1,0 +1,193 @@
+#include "export/csv_reader.h"
+
+#include "export/csv_writer.h"
+#include "export/export_test_support.h"
+#include "support/fake_dialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+using Rows = std::vector<std::vector<std::string>>;
+
+// Every cell of the table within its counts.
+Rows CellsOf(const TrackTable& table)
+{
+    Rows rows(table.rowCount());
+    for (int row = 0; row < table.rowCount(); ++row)
+        for (int column = 0; column < table.columnCount(); ++column)
+            rows[row].push_back(table.cell(column, row));
+    return rows;
+}
+
+class CsvReader : public testing::Test {
+protected:
+    bool load(const std::string& text)
+    {
+        const std::string path = folder.path("in.csv");
+        WriteFileBytes(path, text);
+        return ReadCsvFile(path, table, dialogs);
+    }
+
+    ScratchFolder folder;
+    FakeDialogs dialogs;
+    TrackTable table;
+};
+
+TEST_F(CsvReader, ATableSavedAsCsvComesBackCellForCell)
+{
+    const Rows saved = {{"INDEX", "RCR", "DATE", "VALID", "NOTE", "DISTANCE"},
+                        {"1", "", "2007/05/24", "SPS", "a,b", "      5.00 m"},
+                        {"2", "TD", "2007/05/24", "", "say \"hi\"", "     10.00 m"},
+                        {"3", "B", "", "DGPS", "two\r\nlines", ""}};
+    const std::string path = folder.path("trip.csv");
+    ASSERT_TRUE(WriteCsvFile(path, TableOf(saved), dialogs));
+
+    ASSERT_TRUE(ReadCsvFile(path, table, dialogs));
+    EXPECT_EQ(CellsOf(table), saved);
+    EXPECT_EQ(table.rowCount(), 4);
+    EXPECT_EQ(table.columnCount(), 6);
+}
+
+TEST_F(CsvReader, ElevenLinesOfThreeCellsGiveElevenRowsOfThreeColumns)
+{
+    Rows saved = {{"INDEX", "DATE", "TIME"}};
+    for (int i = 1; i <= 10; ++i)
+        saved.push_back({std::to_string(i), "2007/05/24", "09:46:" + std::to_string(10 + i)});
+    const std::string path = folder.path("trip.csv");
+    ASSERT_TRUE(WriteCsvFile(path, TableOf(saved), dialogs));
+    ASSERT_TRUE(ReadCsvFile(path, table, dialogs));
+    EXPECT_EQ(CellsOf(table), saved);
+    EXPECT_EQ(table.rowCount(), 11);
+    EXPECT_EQ(table.columnCount(), 3);
+}
+
+TEST_F(CsvReader, SplitsLinesIntoFields)
+{
+    struct Case {
+        const char* line;
+        std::vector<std::string> cells;
+    };
+    const Case cases[] = {
+        {"a,,b,", {"a", "", "b"}},        // empty fields stay in their columns
+        {"a,b", {"a", "b"}},              // no trailing comma
+        {"a,b,,", {"a", "b", ""}},        // the last comma is the writer's, the one before ends an empty cell
+        {",a,", {"", "a"}},
+        {"\"a,b\",c,", {"a,b", "c"}},     // quoted comma
+        {"\"say \"\"hi\"\"\",", {"say \"hi\""}},
+        {"\"\",x,", {"", "x"}},
+        {"ab\"c,d", {"ab\"c", "d"}},      // a quote inside an unquoted cell is text
+        {"\"ab\"c,d", {"abc", "d"}},      // text after a closing quote is kept
+        {"a\rb,c", {"a\rb", "c"}},        // a CR not before LF is text
+        {"  spaced  ,x", {"  spaced  ", "x"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        ASSERT_TRUE(load(std::string("H,\r\n") + c.line + "\r\n"));
+        std::vector<std::string> cells;
+        for (int column = 0; column < table.columnCount(); ++column)
+            cells.push_back(table.cell(column, 1));
+        while (cells.size() > c.cells.size() && cells.back().empty())
+            cells.pop_back();
+        EXPECT_EQ(cells, c.cells);
+    }
+}
+
+TEST_F(CsvReader, TakesLfOrCrLfAsLineEnds)
+{
+    ASSERT_TRUE(load("A,B,\nC,D,\r\nE,F,\n"));
+    EXPECT_EQ(CellsOf(table), (Rows{{"A", "B"}, {"C", "D"}, {"E", "F"}}));
+}
+
+TEST_F(CsvReader, ALastLineWithoutLineEndIsNotLoaded)
+{
+    ASSERT_TRUE(load("A,B,\r\n1,2,\r\n3,4,"));
+    EXPECT_EQ(CellsOf(table), (Rows{{"A", "B"}, {"1", "2"}}));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(CsvReader, AnEmptyLineEndsTheLoadWithAMessageKeepingTheLinesBefore)
+{
+    for (const char* emptyLine : {"\r\n", ",\r\n", ",,,\r\n", "\"\",\r\n"}) {
+        SCOPED_TRACE(emptyLine);
+        dialogs.messages.clear();
+        EXPECT_FALSE(load(std::string("H1,H2,\r\n1,a,\r\n2,b,\r\n3,c,\r\n4,d,\r\n") + emptyLine + "6,f,\r\n"));
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].text, "READ FILE FAIL!!");
+        EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+        EXPECT_EQ(table.rowCount(), 5);
+        EXPECT_EQ(table.columnCount(), 2);
+        EXPECT_EQ(table.cell(0, 4), "4");
+        EXPECT_EQ(table.cell(0, 5), "");
+    }
+}
+
+TEST_F(CsvReader, AQuoteLeftOpenAtTheEndIsReported)
+{
+    EXPECT_FALSE(load("H,\r\n1,\r\n\"open,\r\n2,\r\n"));
+    EXPECT_EQ(dialogs.lastText(), "READ FILE FAIL!!");
+    EXPECT_EQ(table.rowCount(), 2);
+}
+
+TEST_F(CsvReader, LinesHaveNoLengthLimit)
+{
+    const std::string longCell(100000, 'x');
+    ASSERT_TRUE(load("H,I,\r\n" + longCell + ",y,\r\n"));
+    EXPECT_EQ(table.cell(0, 1), longCell);
+    EXPECT_EQ(table.cell(1, 1), "y");
+}
+
+TEST_F(CsvReader, ALoadReplacesTheWholeTable)
+{
+    Rows big = {{"INDEX", "A", "B", "C", "D"}};
+    for (int i = 1; i <= 100; ++i)
+        big.push_back({std::to_string(i), "a", "b", "c", "d"});
+    table = TableOf(big);
+    ASSERT_TRUE(load("X,Y,\r\n1,2,\r\n3,4,\r\n"));
+    EXPECT_EQ(table.rowCount(), 3);
+    EXPECT_EQ(table.columnCount(), 2);
+    EXPECT_EQ(table.cell(0, 3), "");
+    EXPECT_EQ(table.cell(2, 1), "");
+    EXPECT_EQ(table.usedRowCount(), 3);
+}
+
+TEST_F(CsvReader, TheColumnCountCoversTheWidestLine)
+{
+    ASSERT_TRUE(load("A,B,C,\r\n1,2,\r\n"));
+    EXPECT_EQ(table.columnCount(), 3);
+}
+
+TEST_F(CsvReader, LetsTheWindowHandleEventsAfterEveryLine)
+{
+    ASSERT_TRUE(load("A,\r\n1,\r\n2,\r\n"));
+    EXPECT_EQ(dialogs.processEventsCalls, 3);
+}
+
+TEST_F(CsvReader, AFileThatCannotBeOpenedLeavesTheTableAlone)
+{
+    table = TableOf({{"KEEP"}, {"1"}});
+    EXPECT_FALSE(ReadCsvFile(folder.path("absent.csv"), table, dialogs));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Read fail!");
+    EXPECT_EQ(dialogs.messages[0].caption, "Error");
+    EXPECT_EQ(table.cell(0, 0), "KEEP");
+    EXPECT_EQ(table.rowCount(), 2);
+}
+
+TEST_F(CsvReader, ALineWiderThanAnyTableEndsTheLoad)
+{
+    std::string wide = "1";
+    for (int i = 0; i < kMaxCsvColumns; ++i)
+        wide += ",x";
+    EXPECT_FALSE(load("H,\r\n2,\r\n" + wide + "\r\n"));
+    EXPECT_EQ(dialogs.lastText(), "READ FILE FAIL!!");
+    EXPECT_EQ(table.rowCount(), 2);
+}
+
+TEST_F(CsvReader, AnEmptyFileGivesAnEmptyTable)
+{
+    ASSERT_TRUE(load(""));
+    EXPECT_EQ(table.rowCount(), 0);
+    EXPECT_EQ(table.columnCount(), 0);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+} // namespace
