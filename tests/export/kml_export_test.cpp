@@ -1,0 +1,425 @@
+#include "export/kml_export.h"
+
+#include "export/export_test_support.h"
+#include "export/geodesy.h"
+#include "export/kml_reading.h"
+#include "support/fake_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+struct Point {
+    std::string rcr = "T";
+    std::string valid = "SPS";
+    std::string latitude = "24.000000";
+    std::string northSouth = "N";
+    std::string longitude = "121.000000";
+    std::string eastWest = "E";
+    std::string height = "0.000 m";
+    std::string speed = "3.000 km/h";
+    std::string date = "2007/05/24";
+    std::string time = "09:46:40";
+};
+
+const std::vector<std::string> kHeaders = {"INDEX", "RCR", "DATE", "TIME", "VALID", "LATITUDE",
+                                           "N/S", "LONGITUDE", "E/W", "HEIGHT", "SPEED"};
+
+TrackTable TableOfPoints(const std::vector<Point>& points, const std::vector<std::string>& headers = kHeaders)
+{
+    std::vector<std::vector<std::string>> rows = {headers};
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const Point& p = points[i];
+        const std::vector<std::string> all = {std::to_string(i + 1), p.rcr, p.date, p.time, p.valid, p.latitude,
+                                              p.northSouth, p.longitude, p.eastWest, p.height, p.speed};
+        std::vector<std::string> row;
+        for (const std::string& header : headers) {
+            const auto at = std::find(kHeaders.begin(), kHeaders.end(), header);
+            row.push_back(at == kHeaders.end() ? std::string("x") : all[at - kHeaders.begin()]);
+        }
+        rows.push_back(row);
+    }
+    return TableOf(rows);
+}
+
+std::vector<std::string> Without(std::vector<std::string> headers, const std::string& header)
+{
+    headers.erase(std::find(headers.begin(), headers.end(), header));
+    return headers;
+}
+
+std::string DistanceText(double metres)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%10.2f", metres);
+    return text;
+}
+
+// Straight line between two points at height 0, as the exports measure it.
+double Chord(double latitude1, double longitude1, double latitude2, double longitude2)
+{
+    const auto at = [](double latitude, double longitude) {
+        const double phi = DegreesToRadians(latitude);
+        const double lambda = DegreesToRadians(longitude);
+        return Ecef{EcefX(0, lambda, phi), EcefY(0, lambda, phi), EcefZ(0, lambda, phi)};
+    };
+    const Ecef to = at(latitude2, longitude2);
+    return EcefDistance(at(latitude1, longitude1), to.x, to.y, to.z);
+}
+
+Point At(const std::string& rcr, const std::string& latitude, const std::string& longitude)
+{
+    Point point;
+    point.rcr = rcr;
+    point.latitude = latitude;
+    point.longitude = longitude;
+    return point;
+}
+
+class KmlExport : public testing::Test {
+protected:
+    KmlContent saveAs(const TrackTable& table)
+    {
+        const std::string path = folder.path("trip.kml");
+        EXPECT_TRUE(SaveKmlFile(path, table, dialogs));
+        return read(path);
+    }
+
+    KmlContent draw(const TrackTable& table, const DrawOptions& options)
+    {
+        DrawKmlTrack(table, dialogs, [&](int rows) {
+            promptedRows = rows;
+            return std::optional<DrawOptions>(options);
+        }, std::chrono::milliseconds(0));
+        return read(folder.path("data.kml"));
+    }
+
+    KmlContent read(const std::string& path)
+    {
+        document = ReadFileBytes(path);
+        EXPECT_TRUE(IsWellFormedXml(document));
+        return ReadKml(document);
+    }
+
+    ScratchFolder folder;
+    WorkingDirectoryGuard inFolder{folder.root()};
+    FakeDialogs dialogs;
+    std::string document;
+    int promptedRows = -1;
+};
+
+TEST_F(KmlExport, SaveAsWritesAYellowLineThreeWide)
+{
+    const KmlContent kml = saveAs(TableOfPoints({Point{}, Point{}}));
+    EXPECT_EQ(kml.namespaceUri, "http://earth.google.com/kml/2.0");
+    EXPECT_EQ(kml.documentName, "My Trips");
+    EXPECT_EQ(kml.lineColour, "ff00ffff");
+    EXPECT_EQ(kml.lineWidth, "3.0");
+    EXPECT_EQ(kml.pathName, "Path-16711681");
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(KmlExport, DrawTakesTheLineStyleFromTheDialog)
+{
+    struct Case {
+        DrawOptions options;
+        const char* colour;
+        const char* width;
+        const char* pathName;
+    };
+    const Case cases[] = {
+        {{1.0, 0x000000, 1, 1, 100}, "ff000000", "1.0", "Path0"},
+        {{2.5, 0x0000FF, 1, 1, 50}, "7f0000ff", "2.5", "Path255"},
+        {{4.0, 0x0000FF, 1, 1, 1}, "020000ff", "4.0", "Path255"},
+        {{1.0, kNoColourSelected, 1, 1, 100}, "ff000000", "1.0", "Path-16777216"},
+    };
+    for (const Case& c : cases) {
+        const KmlContent kml = draw(TableOfPoints({Point{}}), c.options);
+        EXPECT_EQ(kml.documentName, "My Trip");
+        EXPECT_EQ(kml.lineColour, c.colour);
+        EXPECT_EQ(kml.lineWidth, c.width);
+        EXPECT_EQ(kml.pathName, c.pathName);
+    }
+}
+
+TEST_F(KmlExport, DrawHandsDataKmlToTheViewer)
+{
+    draw(TableOfPoints({Point{}, Point{}, Point{}}), DrawOptions{});
+    EXPECT_EQ(promptedRows, 3);
+    ASSERT_EQ(dialogs.openedDocuments.size(), 1u);
+    EXPECT_EQ(std::filesystem::path(dialogs.openedDocuments[0]), std::filesystem::absolute("data.kml"));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(KmlExport, RecordReasonsChooseThePlacemark)
+{
+    struct Case {
+        const char* rcr;
+        const char* style; // "" for no placemark
+        const char* name;
+    };
+    const Case cases[] = {
+        {"T", "#StyleT", "TIME: 09:46:40"},
+        {"D", "#StyleD", "DISTANCE:      0.00 m"},
+        {"S", "#StyleS", "TIME:09:46:40, SPEED: 3.000 km/h"},
+        {"TD", "#StyleU", "TIME:09:46:40, DISTANCE:      0.00 m, SPEED:3.000 km/h"},
+        {"TS", "#StyleU", "TIME:09:46:40, DISTANCE:      0.00 m, SPEED:3.000 km/h"},
+        {"TDS", "#StyleU", "TIME:09:46:40, DISTANCE:      0.00 m, SPEED:3.000 km/h"},
+        {"B", "#StyleM",
+         "DATE: 2007/05/24, TIME: 09:46:40, LATITUDE: 24.000000 N, LONGITUDE: 121.000000 E"},
+        {"TB", "#StyleM",
+         "DATE: 2007/05/24, TIME: 09:46:40, LATITUDE: 24.000000 N, LONGITUDE: 121.000000 E"},
+        {"", "", ""},
+        {"xyz", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rcr);
+        Point point;
+        point.rcr = c.rcr;
+        const KmlContent kml = saveAs(TableOfPoints({point}));
+        EXPECT_EQ(kml.trackPoints, (std::vector<std::string>{"121.000000,24.000000,0"}));
+        if (*c.style == '\0') {
+            EXPECT_TRUE(kml.places.empty());
+            continue;
+        }
+        ASSERT_EQ(kml.places.size(), 1u);
+        EXPECT_EQ(kml.places[0].styleUrl, c.style);
+        EXPECT_EQ(kml.places[0].name, c.name);
+        EXPECT_EQ(kml.places[0].coordinates, "121.000000,24.000000,0");
+        EXPECT_EQ(kml.places[0].description, "Date: 2007/05/24<br />Time: 09:46:40<br />Latitude: 24.000000 N"
+                                             "<br />Longitude: 121.000000 E<br />Speed: 3.000 km/h"
+                                             "<br />DISTANCE:      0.00 m<br />");
+    }
+}
+
+TEST_F(KmlExport, TheDrawExportPutsABlankInTheSpeedPlacemarkName)
+{
+    Point point;
+    point.rcr = "S";
+    const KmlContent kml = draw(TableOfPoints({point}), DrawOptions{});
+    ASSERT_EQ(kml.places.size(), 1u);
+    EXPECT_EQ(kml.places[0].name, "TIME: 09:46:40, SPEED: 3.000 km/h");
+}
+
+TEST_F(KmlExport, DistanceRunsAlongValidRowsOnly)
+{
+    Point noFix = At("D", "50.000000", "50.000000");
+    noFix.valid = "No fix";
+    const KmlContent kml = saveAs(TableOfPoints({At("D", "1.000000", "10.000000"), noFix,
+                                                 At("D", "1.001000", "10.000000"), At("", "1.002000", "10.000000"),
+                                                 At("D", "1.002000", "10.001000")}));
+    const double leg1 = Chord(1.000, 10.000, 1.001, 10.000);
+    const double leg2 = Chord(1.001, 10.000, 1.002, 10.000);
+    const double leg3 = Chord(1.002, 10.000, 1.002, 10.001);
+    ASSERT_EQ(kml.places.size(), 3u);
+    EXPECT_EQ(kml.places[0].name, "DISTANCE:" + DistanceText(0) + " m");
+    EXPECT_EQ(kml.places[1].name, "DISTANCE:" + DistanceText(leg1) + " m");
+    EXPECT_EQ(kml.places[2].name, "DISTANCE:" + DistanceText(leg1 + leg2 + leg3) + " m");
+    EXPECT_NEAR(leg1, 110.6, 0.1);
+    EXPECT_EQ(kml.trackPoints.size(), 4u);
+}
+
+TEST_F(KmlExport, ALegFromAPointWithAZeroCoordinateIsNotCounted)
+{
+    const KmlContent kml = saveAs(TableOfPoints({At("D", "1.000000", "0.000000"), At("D", "1.001000", "0.000000"),
+                                                 At("D", "1.002000", "0.001000")}));
+    ASSERT_EQ(kml.places.size(), 3u);
+    EXPECT_EQ(kml.places[1].name, "DISTANCE:" + DistanceText(0) + " m");
+    EXPECT_EQ(kml.places[2].name, "DISTANCE:" + DistanceText(0) + " m");
+}
+
+TEST_F(KmlExport, TheIndexRangeLimitsPlacemarksButNotTheDistanceOrTheLine)
+{
+    std::vector<Point> points;
+    for (int i = 0; i < 6; ++i)
+        points.push_back(At("D", "1.00" + std::to_string(i) + "000", "10.000000"));
+    DrawOptions options;
+    options.indexStart = 3;
+    options.indexEnd = 4;
+    const KmlContent kml = draw(TableOfPoints(points), options);
+    ASSERT_EQ(kml.places.size(), 2u);
+    EXPECT_EQ(kml.places[0].name, "DISTANCE:" + DistanceText(Chord(1.000, 10, 1.001, 10) + Chord(1.001, 10, 1.002, 10)) + " m");
+    EXPECT_EQ(kml.trackPoints.size(), 6u);
+}
+
+TEST_F(KmlExport, SouthAndWestAreNegativeInCoordinatesOnly)
+{
+    Point point = At("B", "33.500000", "70.250000");
+    point.northSouth = "S";
+    point.eastWest = "W";
+    const KmlContent saved = saveAs(TableOfPoints({point}));
+    ASSERT_EQ(saved.places.size(), 1u);
+    EXPECT_EQ(saved.places[0].coordinates, "-70.250000,-33.500000,0");
+    EXPECT_EQ(saved.places[0].name,
+              "DATE: 2007/05/24, TIME: 09:46:40, LATITUDE: 33.500000 S, LONGITUDE: 70.250000 W");
+    EXPECT_EQ(saved.trackPoints, (std::vector<std::string>{"-70.250000,-33.500000,0"}));
+
+    const KmlContent drawn = draw(TableOfPoints({point}), DrawOptions{});
+    EXPECT_EQ(drawn.trackPoints, (std::vector<std::string>{"-70.250000,-33.500000,0"}));
+}
+
+TEST_F(KmlExport, DrawWritesTrackPointsAsTheCellsHoldThem)
+{
+    const KmlContent kml = draw(TableOfPoints({At("T", "24.5", "121.25abc")}), DrawOptions{});
+    EXPECT_EQ(kml.trackPoints, (std::vector<std::string>{"121.25abc,24.5,0"}));
+    ASSERT_EQ(kml.places.size(), 1u);
+    EXPECT_EQ(kml.places[0].coordinates, "121.250000,24.500000,0");
+}
+
+TEST_F(KmlExport, TheTrackEndsAtTheFirstRowWithAnEmptyCoordinateCell)
+{
+    Point broken = At("T", "", "121.000000");
+    const KmlContent kml = saveAs(TableOfPoints({At("T", "24.000000", "121.000000"), broken,
+                                                 At("T", "25.000000", "121.000000")}));
+    EXPECT_EQ(kml.places.size(), 1u);
+    EXPECT_EQ(kml.trackPoints.size(), 1u);
+}
+
+TEST_F(KmlExport, WithoutASpeedColumnSpeedReadsNA)
+{
+    const KmlContent kml = saveAs(TableOfPoints({At("S", "24.000000", "121.000000"),
+                                                 At("TD", "24.000000", "121.000000")},
+                                                Without(kHeaders, "SPEED")));
+    ASSERT_EQ(kml.places.size(), 2u);
+    EXPECT_EQ(kml.places[0].name, "TIME:09:46:40, SPEED: N/A");
+    EXPECT_EQ(kml.places[1].name, "TIME:09:46:40, DISTANCE:      0.00 m, SPEED:N/A");
+    EXPECT_NE(kml.places[0].description.find("Speed: N/A<br />"), std::string::npos);
+}
+
+TEST_F(KmlExport, WithoutAnRcrColumnTheSecondColumnIsReadForLetters)
+{
+    const KmlContent kml = saveAs(TableOfPoints({Point{}, Point{}}, Without(kHeaders, "RCR")));
+    EXPECT_TRUE(kml.places.empty());
+    EXPECT_EQ(kml.trackPoints.size(), 2u);
+}
+
+TEST_F(KmlExport, AHeaderOnlyTableGivesACompleteEmptyDocument)
+{
+    const KmlContent kml = saveAs(TableOfPoints({}));
+    EXPECT_TRUE(kml.wellFormed);
+    EXPECT_TRUE(kml.places.empty());
+    EXPECT_TRUE(kml.trackPoints.empty());
+    EXPECT_EQ(kml.lineColour, "ff00ffff");
+}
+
+TEST_F(KmlExport, WhateverTheCellsHoldTheDocumentIsWellFormed)
+{
+    Point point = At("B", "24.000000", "121.000000");
+    point.date = "]]>2007 & <b>";
+    point.time = "<09:46:40> & \"x\" ]]> \x01";
+    point.speed = "]]]]>>";
+    Point speedPoint = point;
+    speedPoint.rcr = "S";
+    DrawOptions bothRows;
+    bothRows.indexEnd = 2;
+    for (const KmlContent& kml : {saveAs(TableOfPoints({point, speedPoint})),
+                                  draw(TableOfPoints({point, speedPoint}), bothRows)}) {
+        ASSERT_TRUE(kml.wellFormed) << kml.error;
+        ASSERT_EQ(kml.places.size(), 2u);
+        EXPECT_EQ(kml.places[0].name.substr(0, 36), "DATE: ]]>2007 & <b>, TIME: <09:46:40");
+        EXPECT_EQ(kml.places[0].description.substr(0, 35), "Date: ]]>2007 & <b><br />Time: <09:");
+        EXPECT_NE(kml.places[1].name.find("SPEED: ]]]]>>"), std::string::npos);
+    }
+}
+
+TEST_F(KmlExport, SaveAsChecksTheTableBeforeWriting)
+{
+    struct Case {
+        const char* name;
+        TrackTable table;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"empty table", TrackTable{}, "No information on table."},
+        {"no VALID", TableOfPoints({Point{}}, Without(kHeaders, "VALID")), "No 'VALID' to draw."},
+        {"no LATITUDE", TableOfPoints({Point{}}, Without(Without(kHeaders, "LATITUDE"), "VALID")),
+         "No 'VALID' to draw."},
+        {"no LATITUDE only", TableOfPoints({Point{}}, Without(kHeaders, "LATITUDE")), "No 'LATITUDE' to draw."},
+        {"no LONGITUDE", TableOfPoints({Point{}}, Without(kHeaders, "LONGITUDE")), "No 'LONGITUDE' to draw."},
+        {"no DATE", TableOfPoints({Point{}}, Without(kHeaders, "DATE")), "No 'DATE' or 'TIME' to draw."},
+        {"no TIME", TableOfPoints({Point{}}, Without(kHeaders, "TIME")), "No 'DATE' or 'TIME' to draw."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.messages.clear();
+        const std::string path = folder.path("checked.kml");
+        EXPECT_FALSE(SaveKmlFile(path, c.table, dialogs));
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].text, c.message);
+        EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+        EXPECT_TRUE(std::filesystem::exists(path));
+        EXPECT_EQ(ReadFileBytes(path), "");
+    }
+}
+
+TEST_F(KmlExport, SaveAsReportsAFileThatCannotBeWritten)
+{
+    for (const std::string& path : {folder.path("no/such/trip.kml"), std::string("/dev/full")}) {
+        dialogs.messages.clear();
+        EXPECT_FALSE(SaveKmlFile(path, TableOfPoints({Point{}}), dialogs));
+        ASSERT_EQ(dialogs.messages.size(), 1u) << path;
+        EXPECT_EQ(dialogs.messages[0].text, "Write KML file fail!");
+        EXPECT_EQ(dialogs.messages[0].caption, "Error");
+    }
+}
+
+TEST_F(KmlExport, DrawChecksTheTableBeforeAskingForOptions)
+{
+    struct Case {
+        const char* name;
+        TrackTable table;
+        const char* message;
+        MessageIcon icon;
+    };
+    const Case cases[] = {
+        {"empty table", TrackTable{}, "No information on the grid.", MessageIcon::Error},
+        {"no DATE", TableOfPoints({Point{}}, Without(Without(kHeaders, "DATE"), "VALID")), "No 'DATE' to draw.",
+         MessageIcon::None},
+        {"no TIME", TableOfPoints({Point{}}, Without(Without(kHeaders, "TIME"), "VALID")), "No 'TIME' to draw.",
+         MessageIcon::None},
+        {"no VALID", TableOfPoints({Point{}}, Without(kHeaders, "VALID")), "No 'VALID' to draw.",
+         MessageIcon::None},
+        {"no LATITUDE", TableOfPoints({Point{}}, Without(kHeaders, "LATITUDE")), "No 'LATITUDE' to draw.",
+         MessageIcon::None},
+        {"no LONGITUDE", TableOfPoints({Point{}}, Without(kHeaders, "LONGITUDE")), "No 'LONGITUDE' to draw.",
+         MessageIcon::None},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.messages.clear();
+        bool asked = false;
+        DrawKmlTrack(c.table, dialogs, [&](int) {
+            asked = true;
+            return std::optional<DrawOptions>(DrawOptions{});
+        }, std::chrono::milliseconds(0));
+        EXPECT_FALSE(asked);
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].text, c.message);
+        EXPECT_EQ(dialogs.messages[0].icon, c.icon);
+        EXPECT_EQ(ReadFileBytes("data.kml"), "");
+        EXPECT_TRUE(dialogs.openedDocuments.empty());
+    }
+}
+
+TEST_F(KmlExport, LeavingTheDialogWithoutRunAbortsWithAnEmptyFile)
+{
+    DrawKmlTrack(TableOfPoints({Point{}}), dialogs, [](int) { return std::optional<DrawOptions>(); },
+                 std::chrono::milliseconds(0));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Aborting!");
+    EXPECT_TRUE(std::filesystem::exists("data.kml"));
+    EXPECT_EQ(ReadFileBytes("data.kml"), "");
+    EXPECT_TRUE(dialogs.openedDocuments.empty());
+}
+
+TEST_F(KmlExport, DrawReportsADataKmlThatCannotBeCreated)
+{
+    std::filesystem::create_directory("data.kml");
+    DrawKmlTrack(TableOfPoints({Point{}}), dialogs, [](int) { return std::optional<DrawOptions>(DrawOptions{}); },
+                 std::chrono::milliseconds(0));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Fail to write file!");
+    EXPECT_EQ(dialogs.messages[0].caption, "Error");
+}
+} // namespace

@@ -1,0 +1,26 @@
+// What the KML tests look at in a written document, read back with a real XML reader.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct KmlPlacemark {
+    std::string name;
+    std::string styleUrl;
+    std::string coordinates;
+    std::string description;
+};
+
+struct KmlContent {
+    bool wellFormed = false;
+    std::string error;
+    std::string namespaceUri;
+    std::string documentName;
+    std::vector<KmlPlacemark> places; // the "My Places" folder
+    std::string pathName;
+    std::string lineColour;
+    std::string lineWidth;
+    std::vector<std::string> trackPoints;
+};
+
+KmlContent ReadKml(const std::string& document);

@@ -1,0 +1,224 @@
+#include "export/nmea_writer.h"
+
+#include "export/export_test_support.h"
+#include "support/fake_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+using Rows = std::vector<std::vector<std::string>>;
+
+const std::vector<std::string> kPositionHeaders = {"INDEX",     "DATE", "TIME",   "VALID",           "LATITUDE", "N/S",
+                                                   "LONGITUDE", "E/W",  "HEIGHT", "NSAT (USED/VIEW)", "HDOP"};
+
+std::vector<std::string> PositionRow(const std::string& time = "09:46:40.500", const std::string& valid = "SPS",
+                                     const std::string& latitude = "24.123456")
+{
+    return {"1", "2007/05/24", time, valid, latitude, "N", "121.5", "E", "12.500 m", "6(9)", "0.90"};
+}
+
+class NmeaWriter : public testing::Test {
+protected:
+    // The file's lines, each checked for its checksum.
+    std::vector<std::string> linesOf(const TrackTable& table)
+    {
+        const std::string path = folder.path("trip.nma");
+        EXPECT_TRUE(WriteNmeaFile(path, table, dialogs));
+        std::vector<std::string> lines = CrLfLines(ReadFileBytes(path));
+        for (const std::string& line : lines)
+            EXPECT_TRUE(HasValidNmeaChecksum(line));
+        return lines;
+    }
+
+    // The lines of one sentence type, without their checksums.
+    std::vector<std::string> bodiesOf(const TrackTable& table, const std::string& type)
+    {
+        std::vector<std::string> bodies;
+        for (const std::string& line : linesOf(table))
+            if (line.compare(0, type.size(), type) == 0)
+                bodies.push_back(line.substr(0, line.size() - 2));
+        return bodies;
+    }
+
+    ScratchFolder folder;
+    FakeDialogs dialogs;
+};
+
+TEST_F(NmeaWriter, WritesThePositionSentencesOfARow)
+{
+    const auto lines = linesOf(TableOf({kPositionHeaders, PositionRow()}));
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "$GPGGA,094640.500,2407.407360,N,12130.000000,E,1,6,0.90,12.500,M,0.0,M,,*59",
+                         "$GPGLL,2407.407360,N,12130.000000,E,094640.500,A,A*55",
+                         "$GPZDA,094640.500,24,05,2007,,*5A",
+                     }));
+    EXPECT_EQ(dialogs.lastText(), folder.path("trip.nma") + " had beed saved.");
+}
+
+TEST_F(NmeaWriter, MinutesAlwaysHaveTwoIntegerDigits)
+{
+    const auto gll = bodiesOf(TableOf({kPositionHeaders, PositionRow("09:46:40", "SPS", "5.5")}), "$GPGLL");
+    ASSERT_EQ(gll.size(), 1u);
+    EXPECT_EQ(gll[0].rfind("$GPGLL,0530.000000,N,", 0), 0u) << gll[0];
+}
+
+TEST_F(NmeaWriter, ATimeWithoutMillisecondsGivesZeroMilliseconds)
+{
+    for (const std::string& line : linesOf(TableOf({kPositionHeaders, PositionRow("09:46:40")})))
+        EXPECT_NE(line.find(",094640.000,"), std::string::npos) << line;
+}
+
+TEST_F(NmeaWriter, SpeedIsWrittenInKnotsAndKilometresWhateverUnitTheCellNames)
+{
+    const Rows rows = {{"DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "SPEED"},
+                       {"2007/05/24", "09:46:40", "SPS", "24.5", "N", "121.5", "E", "100.000 km/h"},
+                       {"2007/05/24", "09:46:45", "SPS", "24.5", "N", "121.5", "E", "62.137 mph"}};
+    const auto vtg = bodiesOf(TableOf(rows), "$GPVTG");
+    EXPECT_EQ(vtg, (std::vector<std::string>{"$GPVTG,0.00,T,,M,53.996,N,100.000,K,A*",
+                                             "$GPVTG,0.00,T,,M,33.551,N,62.137,K,A*"}));
+    const auto rmc = bodiesOf(TableOf(rows), "$GPRMC");
+    ASSERT_EQ(rmc.size(), 2u);
+    EXPECT_EQ(rmc[0], "$GPRMC,094640.000,A,2430.000000,N,12130.000000,E,53.996,0.00,240507,,,A*");
+}
+
+TEST_F(NmeaWriter, NoFixMarksEverySentenceAsVoid)
+{
+    const Rows rows = {{"DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "SPEED", "PDOP", "HDOP",
+                        "VDOP", "NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)"},
+                       {"2007/05/24", "09:46:40", "No fix", "24.5", "N", "121.5", "E", "0.000 km/h", "9.90", "9.90",
+                        "9.90", "0(3)", "05-10-100-00"}};
+    const TrackTable table = TableOf(rows);
+    EXPECT_EQ(bodiesOf(table, "$GPGGA")[0], "$GPGGA,094640.000,2430.000000,N,12130.000000,E,0,0,9.90,0.000,M,0.0,M,,*");
+    EXPECT_EQ(bodiesOf(table, "$GPGLL")[0], "$GPGLL,2430.000000,N,12130.000000,E,094640.000,V,N*");
+    EXPECT_EQ(bodiesOf(table, "$GPRMC")[0], "$GPRMC,094640.000,V,2430.000000,N,12130.000000,E,0.000,0.00,240507,,,N*");
+    EXPECT_EQ(bodiesOf(table, "$GPVTG")[0], "$GPVTG,0.00,T,,M,0.000,N,0.000,K,N*");
+    EXPECT_EQ(bodiesOf(table, "$GPGSA")[0], "$GPGSA,A,1,05,,,,,,,,,,,,9.90,9.90,9.90*");
+}
+
+TEST_F(NmeaWriter, WritesTheSentencesOfARowInTheirOrder)
+{
+    const Rows rows = {{"DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "SPEED", "PDOP", "HDOP",
+                        "VDOP", "NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)"},
+                       {"2007/05/24", "09:46:40", "DGPS", "24.5", "N", "121.5", "E", "3.000 km/h", "1.50", "0.90",
+                        "1.20", "2(2)", "#05-45-123-40;#12-07-310-35"}};
+    std::vector<std::string> types;
+    for (const std::string& line : linesOf(TableOf(rows)))
+        types.push_back(line.substr(0, 6));
+    EXPECT_EQ(types, (std::vector<std::string>{"$GPGGA", "$GPGLL", "$GPGSA", "$GPGSV", "$GPRMC", "$GPVTG", "$GPZDA"}));
+    EXPECT_EQ(bodiesOf(TableOf(rows), "$GPGSA")[0], "$GPGSA,A,3,05,12,,,,,,,,,,,1.50,0.90,1.20*");
+    EXPECT_EQ(bodiesOf(TableOf(rows), "$GPGSV")[0], "$GPGSV,1,1,02,05,45,123,40,12,07,310,35*");
+}
+
+TEST_F(NmeaWriter, GsaFixTypeFollowsTheFixQuality)
+{
+    const std::pair<const char*, char> cases[] = {{"No fix", '1'}, {"SPS", '3'}, {"DGPS", '3'}, {"PPS", '2'},
+                                                  {"RTK", '2'},    {"Simulator", '2'}, {"something", '1'}};
+    for (const auto& [valid, fixType] : cases) {
+        const Rows rows = {{"VALID", "PDOP", "HDOP", "VDOP", "SAT INFO (SID-ELE-AZI-SNR)"},
+                           {valid, "1.00", "1.00", "1.00", "07-00-000-00"}};
+        const auto gsa = bodiesOf(TableOf(rows), "$GPGSA");
+        ASSERT_EQ(gsa.size(), 1u) << valid;
+        EXPECT_EQ(gsa[0][9], fixType) << valid;
+    }
+}
+
+struct GsvCase {
+    const char* name;
+    const char* nsat;
+    const char* satellites;
+    std::vector<std::string> messages;
+};
+
+TEST_F(NmeaWriter, SplitsSatellitesInViewIntoGsvMessages)
+{
+    const GsvCase cases[] = {
+        {"none in view", "6(0)", "#05-45-123-40", {"$GPGSV,1,1,00,,,,,,,,,,,,,,,,*"}},
+        {"five in view",
+         "4(5)",
+         "#01-10-011-21;#02-20-022-22;#03-30-033-23;#04-40-044-24;05-50-055-25",
+         {"$GPGSV,2,1,05,01,10,011,21,02,20,022,22,03,30,033,23,04,40,044,24*", "$GPGSV,2,2,05,05,50,055,25*"}},
+        {"an SNR of 0 ends the values for good",
+         "4(6)",
+         "#01-10-011-21;#02-20-022-00;#03-30-033-23",
+         {"$GPGSV,2,1,06,01,10,011,21,02,20,022*", "$GPGSV,2,2,06*"}},
+        {"more in view than listed", "3(9)", "#01-10-011-21", {"$GPGSV,3,1,09,01,10,011,21*", "$GPGSV,3,2,09*",
+                                                               "$GPGSV,3,3,09*"}},
+    };
+    for (const GsvCase& c : cases) {
+        const Rows rows = {{"NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)"}, {c.nsat, c.satellites}};
+        EXPECT_EQ(bodiesOf(TableOf(rows), "$GPGSV"), c.messages) << c.name;
+    }
+}
+
+TEST_F(NmeaWriter, AHandEditedSatelliteCountCannotFloodTheFile)
+{
+    const Rows rows = {{"NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)"}, {"1(2000000000)", "01-02-003-04"}};
+    EXPECT_LE(bodiesOf(TableOf(rows), "$GPGSV").size(), 64u);
+}
+
+TEST_F(NmeaWriter, MoreThanTwelveSatellitesAreCutAtTwelve)
+{
+    std::string satellites;
+    for (int id = 1; id <= 14; ++id)
+        satellites += (id > 1 ? ";" : "") + std::to_string(id) + "-10-100-30";
+    const Rows rows = {{"VALID", "PDOP", "HDOP", "VDOP", "NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)"},
+                       {"SPS", "1.00", "1.00", "1.00", "14(14)", satellites}};
+    const auto gsa = bodiesOf(TableOf(rows), "$GPGSA");
+    EXPECT_EQ(gsa[0], "$GPGSA,A,3,01,02,03,04,05,06,07,08,09,10,11,12,1.00,1.00,1.00*");
+    const auto gsv = bodiesOf(TableOf(rows), "$GPGSV");
+    ASSERT_EQ(gsv.size(), 4u);
+    EXPECT_EQ(gsv[3], "$GPGSV,4,4,14*");
+}
+
+TEST_F(NmeaWriter, ASatelliteHeaderWithoutAllPartsIsNotRecognised)
+{
+    const Rows rows = {{"VALID", "PDOP", "HDOP", "VDOP", "NSAT (USED/VIEW)", "SAT INFO (SID)"},
+                       {"SPS", "1.00", "1.00", "1.00", "4(5)", "#01;#02"}};
+    const auto lines = linesOf(TableOf(rows));
+    EXPECT_TRUE(std::none_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.rfind("$GPGSA", 0) == 0 || line.rfind("$GPGSV", 0) == 0;
+    }));
+}
+
+TEST_F(NmeaWriter, ATableWithoutItsColumnsGivesAnEmptyFile)
+{
+    EXPECT_TRUE(linesOf(TableOf({{"INDEX", "VALID", "RCR"}, {"1", "SPS", "T"}, {"2", "SPS", "D"}})).empty());
+    EXPECT_EQ(dialogs.lastText(), folder.path("trip.nma") + " had beed saved.");
+}
+
+TEST_F(NmeaWriter, ARowThatCannotBeReadEndsTheFileThere)
+{
+    auto bad = PositionRow();
+    bad[1] = "24.05.2007";
+    auto third = PositionRow("09:46:50");
+    const auto zda = bodiesOf(TableOf({kPositionHeaders, PositionRow(), bad, third}), "$GPZDA");
+    EXPECT_EQ(zda.size(), 1u);
+    EXPECT_EQ(dialogs.lastText(), folder.path("trip.nma") + " had beed saved.");
+}
+
+TEST_F(NmeaWriter, ReadFailuresOfEachColumnEndTheFile)
+{
+    const std::pair<int, const char*> breakages[] = {
+        {2, "9:46"},  {4, "24"},    {4, "north"}, {6, ""},   {8, "high"},
+        {9, "6"},     {10, "n/a"},  {1, "2007"},  {9, "(9)"},
+    };
+    for (const auto& [column, text] : breakages) {
+        auto row = PositionRow();
+        row[column] = text;
+        EXPECT_TRUE(linesOf(TableOf({kPositionHeaders, row})).empty()) << kPositionHeaders[column] << " " << text;
+    }
+}
+
+TEST_F(NmeaWriter, ReportsAFileThatCannotBeWritten)
+{
+    for (const std::string& path : {folder.path("no/such/folder.nma"), std::string("/dev/full")}) {
+        dialogs.messages.clear();
+        EXPECT_FALSE(WriteNmeaFile(path, TableOf({kPositionHeaders, PositionRow()}), dialogs)) << path;
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].text, "Write NMEA file fail!");
+        EXPECT_EQ(dialogs.messages[0].caption, "Error");
+    }
+}
+} // namespace
