@@ -124,6 +124,45 @@ public:
     void PrepareSettingsSubPages();
     void SetMethodButtons(bool overwriteClickable, bool stopClickable);
     void HideCriteriaScrollBar();
+    // NMEA output page: GGA, GSA, GSV and RMC fall back to grayed.
+    void Frame81CheckBox1Click();
+    void Frame81CheckBox3Click();
+    void Frame81CheckBox4Click();
+    void Frame81CheckBox5Click();
+    void Frame81SpeedButton1Click();
+    // Logging-criteria page.
+    void Frame91Edit1KeyPress(char& key);
+    void Frame91Edit2KeyPress(char& key);
+    void Frame91Edit3KeyPress(char& key);
+    void Frame91Edit1Enter();
+    void Frame91Edit2Enter();
+    void Frame91Edit3Enter();
+    void Frame91Edit1Exit();
+    void Frame91Edit2Exit();
+    void Frame91Edit3Exit();
+    void Frame91ScrollBar1Change();
+    void Frame91SpeedButton1Click();
+    // Log-format page: presets GGA .. "Select for Google Earth", the SID rule, apply.
+    void Frame101Button1Click();
+    void Frame101Button2Click();
+    void Frame101Button3Click();
+    void Frame101Button4Click();
+    void Frame101Button5Click();
+    void Frame101Button6Click();
+    void Frame101Button7Click();
+    void Frame101Button8Click();
+    void Frame101Button9Click();
+    void Frame101Button10Click();
+    void Frame101Button11Click();
+    void Frame101CheckBox14Click();
+    void Frame101SpeedButton1Click();
+    // Recording-method page: overwrite, stop.
+    void Frame111SpeedButton1Click();
+    void Frame111SpeedButton2Click();
+    // Live page: hot, warm and cold restart.
+    void Frame31SpeedButton1Click();
+    void Frame31SpeedButton2Click();
+    void Frame31SpeedButton3Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

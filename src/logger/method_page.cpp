@@ -21,12 +21,6 @@ void ShowRecordingMethod(MethodView& view, bool overwrite)
     view.setMethodButtons(!overwrite, overwrite);
 }
 
-void RequestRecordingMethod(DeviceLinkState& link)
-{
-    link.MethodRequested = true;
-    SendSentence(link, Sentences::QueryRecordingMethod);
-}
-
 void SetOverwriteMode(const LoggerStatus& status, const DeviceLinkState& link,
                       const std::function<void()>& probeLastSector)
 {

@@ -21,8 +21,6 @@ bool MemoryFull(const LoggerStatus& status);
 
 // The method reply or the last click: the current method shows its selected look.
 void ShowRecordingMethod(MethodView& view, bool overwrite);
-// Sets MethodRequested and asks for the method; the reply sets the buttons.
-void RequestRecordingMethod(DeviceLinkState& link);
 
 // Both throw AppError "Memory was full and access denied." when memory is full.
 void SetOverwriteMode(const LoggerStatus& status, const DeviceLinkState& link,

@@ -177,13 +177,4 @@ TEST_F(LogFormatApply, RefusalsSendNoFormat)
         }
     }
 }
-
-TEST(LogFormatRequest, OpeningThePageFlagsTheRequestAndAsksForTheMask)
-{
-    DeviceLinkState link;
-    WireTap wire(link);
-    RequestLogFormat(link);
-    EXPECT_TRUE(link.LogFormatRequested);
-    EXPECT_EQ(wire.take(), "$PMTK182,2,2*39\r\n");
-}
 } // namespace
