@@ -1,0 +1,148 @@
+#include "export/open_track_file.h"
+#include "export/save_track_file.h"
+
+#include "export/export_test_support.h"
+#include "support/fake_dialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const char* const kOverwriteQuestion = "Confirm: File has already existed, do you want to overwrite?\n\n";
+
+class SaveFlow : public testing::Test {
+protected:
+    void saveAs(const std::string& name, int filterIndex)
+    {
+        dialogs.fileAnswers.push_back(FileChoice{folder.path(name), filterIndex});
+        SaveTrackFile(table, dialogs);
+    }
+
+    ScratchFolder folder;
+    FakeDialogs dialogs;
+    TrackTable table = TableOf({{"INDEX", "DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W"},
+                                {"1", "2007/05/24", "09:46:40", "SPS", "24.5", "N", "121.5", "E"}});
+};
+
+TEST_F(SaveFlow, OffersTheThreeKindsWithCsvFirst)
+{
+    SaveTrackFile(table, dialogs);
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(dialogs.fileRequests[0].filter,
+              "CSV File (*.csv)|*.csv|Google Earth (*.kml)|*.kml|NMEA File (*.nma)|*.nma");
+    EXPECT_EQ(dialogs.fileRequests[0].filterIndex, 1);
+    EXPECT_EQ(dialogs.fileRequests[0].initialDirectory, ".");
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST(SaveExtension, IsAppendedUnlessTheNameHoldsItAnywhere)
+{
+    struct Case {
+        const char* name;
+        int filter;
+        const char* saved;
+    };
+    const Case cases[] = {
+        {"trip", 1, "trip.csv"},          {"trip.csv", 1, "trip.csv"},   {"TRIP.CSV", 1, "TRIP.CSV.csv"},
+        {"a.csv.bak", 1, "a.csv.bak"},    {"trip", 2, "trip.kml"},       {"old.kml.bak", 2, "old.kml.bak"},
+        {"trip.csv", 3, "trip.csv.nma"},  {"trip", 3, "trip.nma"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WithSaveExtension(c.name, c.filter), c.saved) << c.name << " filter " << c.filter;
+}
+
+TEST_F(SaveFlow, EachFilterRunsItsWriter)
+{
+    saveAs("trip", 1);
+    EXPECT_EQ(ReadFileBytes(folder.path("trip.csv")).substr(0, 6), "INDEX,");
+    saveAs("trip", 2);
+    EXPECT_EQ(ReadFileBytes(folder.path("trip.kml")).substr(0, 5), "<?xml");
+    saveAs("trip", 3);
+    EXPECT_EQ(ReadFileBytes(folder.path("trip.nma")).substr(0, 6), "$GPGLL");
+    EXPECT_TRUE(dialogs.questions.empty());
+}
+
+TEST_F(SaveFlow, AnExistingFileIsReplacedOnlyAfterYes)
+{
+    WriteFileBytes(folder.path("trip.csv"), "keep me");
+    saveAs("trip", 1);
+    EXPECT_EQ(dialogs.questions, std::vector<std::string>{kOverwriteQuestion});
+    EXPECT_EQ(ReadFileBytes(folder.path("trip.csv")), "keep me");
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    dialogs.yesNoAnswers.push_back(true);
+    saveAs("trip.csv", 1);
+    EXPECT_EQ(dialogs.questions.size(), 2u);
+    EXPECT_EQ(ReadFileBytes(folder.path("trip.csv")).substr(0, 6), "INDEX,");
+}
+
+TEST_F(SaveFlow, CancellingWritesNothing)
+{
+    SaveTrackFile(table, dialogs);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.root()));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST(ConfirmOverwrite, AsksOnlyAboutFilesThatExist)
+{
+    ScratchFolder folder;
+    FakeDialogs dialogs;
+    EXPECT_TRUE(ConfirmOverwrite(folder.path("new.csv"), dialogs));
+    EXPECT_TRUE(dialogs.questions.empty());
+    WriteFileBytes(folder.path("old.csv"), "x");
+    dialogs.yesNoAnswers = {true, false};
+    EXPECT_TRUE(ConfirmOverwrite(folder.path("old.csv"), dialogs));
+    EXPECT_FALSE(ConfirmOverwrite(folder.path("old.csv"), dialogs));
+}
+
+class OpenFlow : public testing::Test {
+protected:
+    void open(const std::optional<FileChoice>& choice)
+    {
+        dialogs.fileAnswers.push_back(choice);
+        OpenTrackFile(table, dialogs, [this](const std::string& path, TrackTable&, UserDialogs&) {
+            decoded.push_back(path);
+        });
+    }
+
+    ScratchFolder folder;
+    FakeDialogs dialogs;
+    TrackTable table;
+    std::vector<std::string> decoded;
+};
+
+TEST_F(OpenFlow, OffersImagesAndCsvWithCsvFirst)
+{
+    open(std::nullopt);
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(dialogs.fileRequests[0].filter, "Drovik File (*.bin)|*.bin|CSV File (*.csv)|*.csv");
+    EXPECT_EQ(dialogs.fileRequests[0].filterIndex, 2);
+    EXPECT_TRUE(decoded.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(OpenFlow, TheFilterNotTheNameChoosesTheReader)
+{
+    WriteFileBytes(folder.path("track.csv"), "A,B,\r\n1,2,\r\n");
+    open(FileChoice{folder.path("track.csv"), 1});
+    EXPECT_EQ(decoded, std::vector<std::string>{folder.path("track.csv")});
+    EXPECT_EQ(table.rowCount(), 0);
+
+    open(FileChoice{folder.path("track.csv"), 2});
+    EXPECT_EQ(decoded.size(), 1u);
+    EXPECT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(table.cell(1, 1), "2");
+
+    open(FileChoice{folder.path("track.csv"), 3});
+    EXPECT_EQ(dialogs.lastText(), "Unknown file?");
+}
+
+TEST_F(OpenFlow, ACsvTextOpenedAsAnImageChangesNothing)
+{
+    WriteFileBytes(folder.path("track.csv"), "A,B,\r\n1,2,\r\n");
+    table = TableOf({{"KEEP"}, {"1"}});
+    dialogs.fileAnswers.push_back(FileChoice{folder.path("track.csv"), 1});
+    OpenTrackFile(table, dialogs);
+    EXPECT_EQ(table.cell(0, 0), "KEEP");
+    EXPECT_EQ(table.rowCount(), 2);
+}
+} // namespace
