@@ -1,0 +1,81 @@
+// The exports of a small decoded image, compared byte for byte with reviewed
+// files in golden/.
+#include "export/csv_reader.h"
+#include "export/csv_writer.h"
+#include "export/kml_export.h"
+#include "export/nmea_writer.h"
+
+#include "decode/log_decoder.h"
+#include "decode/log_image_writer.h"
+#include "export/export_test_support.h"
+#include "export/sample_track.h"
+#include "support/fake_dialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+class GoldenFiles : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(WriteImageFile(folder.path("track.bin"), GoldenTrackImage()));
+        DecodeLogFile(folder.path("track.bin"), table, dialogs);
+        ASSERT_EQ(table.rowCount(), 6);
+    }
+
+    ScratchFolder folder;
+    FakeDialogs dialogs;
+    TrackTable table;
+};
+
+TEST_F(GoldenFiles, Csv)
+{
+    ASSERT_TRUE(WriteCsvFile(folder.path("out.csv"), table, dialogs));
+    EXPECT_TRUE(MatchesGolden(ReadFileBytes(folder.path("out.csv")), "track.csv"));
+}
+
+TEST_F(GoldenFiles, Nmea)
+{
+    ASSERT_TRUE(WriteNmeaFile(folder.path("out.nma"), table, dialogs));
+    const std::string text = ReadFileBytes(folder.path("out.nma"));
+    for (const std::string& line : CrLfLines(text))
+        EXPECT_TRUE(HasValidNmeaChecksum(line));
+    EXPECT_TRUE(MatchesGolden(text, "track.nma"));
+}
+
+TEST_F(GoldenFiles, SaveAsKml)
+{
+    ASSERT_TRUE(SaveKmlFile(folder.path("out.kml"), table, dialogs));
+    const std::string text = ReadFileBytes(folder.path("out.kml"));
+    CrLfLines(text);
+    EXPECT_TRUE(IsWellFormedXml(text));
+    EXPECT_TRUE(MatchesGolden(text, "track.kml"));
+}
+
+TEST_F(GoldenFiles, DrawKml)
+{
+    WorkingDirectoryGuard inFolder(folder.root());
+    DrawOptions options;
+    options.colourWord = 0x0000FF;
+    options.opacity = 50;
+    options.lineWidth = 2.5;
+    options.indexStart = 2;
+    options.indexEnd = 5;
+    DrawKmlTrack(table, dialogs, [&](int) { return std::optional<DrawOptions>(options); },
+                 std::chrono::milliseconds(0));
+    const std::string text = ReadFileBytes("data.kml");
+    EXPECT_TRUE(IsWellFormedXml(text));
+    EXPECT_TRUE(MatchesGolden(text, "track-draw.kml"));
+}
+
+TEST_F(GoldenFiles, CsvLoadsBackAndExportsTheSame)
+{
+    ASSERT_TRUE(WriteCsvFile(folder.path("out.csv"), table, dialogs));
+    TrackTable loaded;
+    ASSERT_TRUE(ReadCsvFile(folder.path("out.csv"), loaded, dialogs));
+    ASSERT_TRUE(WriteNmeaFile(folder.path("again.nma"), loaded, dialogs));
+    ASSERT_TRUE(SaveKmlFile(folder.path("again.kml"), loaded, dialogs));
+    EXPECT_TRUE(MatchesGolden(ReadFileBytes(folder.path("again.nma")), "track.nma"));
+    EXPECT_TRUE(MatchesGolden(ReadFileBytes(folder.path("again.kml")), "track.kml"));
+}
+} // namespace
