@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+class DownloadReceiver;
 class QTimer;
 class TFrame1;
 class TFrame2;
@@ -116,6 +117,10 @@ public:
     void HandleLoggerReply(const IncomingSentence& sentence) override;
     void HandleNmeaPeriods(const IncomingSentence& sentence) override;
     void RefreshLiveView(const IncomingSentence& sentence) override;
+    // The status poll, every second while Timer1 runs.
+    void Timer1Timer();
+    // Where memory data and read acknowledgements go while Downloading; nullptr for none.
+    void AttachDownload(DownloadReceiver* download);
 
     // ---- download and erase ----
 
@@ -193,6 +198,11 @@ private:
     std::unique_ptr<Thread1> thread_;
 
     // ---- private state of the live page and logger replies ----
+    struct LiveState;
+    struct LiveStateDeleter {
+        void operator()(LiveState* state) const;
+    };
+    std::unique_ptr<LiveState, LiveStateDeleter> live_;
 
     // ---- private state of download and erase ----
 

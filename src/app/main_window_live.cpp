@@ -1,21 +1,77 @@
-// TForm1: the live page and the logger's replies.
+// TForm1: the live page — NMEA sentences into the live texts and charts.
 #include "app/main_window.h"
 
 #include "app/frame_live_page.h"
+#include "app/main_window_live_state.h"
 
-void TForm1::ConnectLiveHandlers() {}
+#include <QLocale>
+#include <QTimer>
 
-void TForm1::ColourLiveChart() {}
+namespace {
+const QColor kSignalChartColour(236, 225, 207);
 
-void TForm1::SetRestartButtons(bool) {}
+char userDecimalSeparator()
+{
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 && point.at(0).unicode() < 0x80 ? point.at(0).toLatin1() : '.';
+}
+} // namespace
 
-void TForm1::OnGga(const IncomingSentence&) {}
-void TForm1::OnGll(const IncomingSentence&) {}
-void TForm1::OnGsa(const IncomingSentence&) {}
-void TForm1::OnGsv(const IncomingSentence&) {}
-void TForm1::OnRmc(const IncomingSentence&) {}
-void TForm1::OnVtg(const IncomingSentence&) {}
-void TForm1::HandleAck(const IncomingSentence&) {}
-void TForm1::HandleLoggerReply(const IncomingSentence&) {}
-void TForm1::HandleNmeaPeriods(const IncomingSentence&) {}
-void TForm1::RefreshLiveView(const IncomingSentence&) {}
+void TForm1::LiveStateDeleter::operator()(LiveState* state) const
+{
+    delete state;
+}
+
+void TForm1::ConnectLiveHandlers()
+{
+    live_.reset(new LiveState(*this));
+    connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
+}
+
+void TForm1::ColourLiveChart()
+{
+    Frame31->Chart2->setBackgroundColour(kSignalChartColour);
+}
+
+void TForm1::SetRestartButtons(bool active)
+{
+    for (int i = 0; i < 3; ++i)
+        Frame31->restartPair(i).setActive(active);
+}
+
+void TForm1::OnGga(const IncomingSentence& sentence)
+{
+    ParseGga(sentence, live_->fix);
+}
+
+void TForm1::OnGll(const IncomingSentence& sentence)
+{
+    ParseGll(sentence, live_->fix);
+}
+
+void TForm1::OnGsa(const IncomingSentence& sentence)
+{
+    ParseGsa(sentence, live_->fix, live_->satellites, link_);
+}
+
+void TForm1::OnGsv(const IncomingSentence& sentence)
+{
+    ParseGsv(sentence, live_->satellites);
+}
+
+void TForm1::OnRmc(const IncomingSentence& sentence)
+{
+    ParseRmc(sentence, live_->fix, userDecimalSeparator());
+}
+
+void TForm1::OnVtg(const IncomingSentence& sentence)
+{
+    ParseVtg(sentence, live_->fix);
+}
+
+void TForm1::RefreshLiveView(const IncomingSentence& sentence)
+{
+    const LiveViewUpdate update =
+        ::RefreshLiveView(sentence.SentenceText, live_->memo, live_->fix, link_.TtffCount, live_->satellites);
+    Frame31->ShowLiveView(sentence.SentenceText, update);
+}

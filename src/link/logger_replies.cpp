@@ -92,9 +92,8 @@ std::optional<uint32_t> MemorySizeFromFlashId(std::string_view identifier)
     return std::nullopt;
 }
 
-LoggerReplies::LoggerReplies(DeviceLinkState& link, LoggerStatus& status, LoggerReplyView& view,
-                             DownloadReceiver& download)
-    : link_(link), status_(status), view_(view), download_(download)
+LoggerReplies::LoggerReplies(DeviceLinkState& link, LoggerStatus& status, LoggerReplyView& view)
+    : link_(link), status_(status), view_(view)
 {
 }
 
@@ -107,8 +106,8 @@ void LoggerReplies::HandleAck(const IncomingSentence& sentence)
         link_.Erasing = false;
         break;
     case kReadMemorySubCommand:
-        if (link_.Downloading)
-            download_.DownloadNextChunk();
+        if (link_.Downloading && download_)
+            download_->DownloadNextChunk();
         break;
     }
 }
@@ -128,7 +127,8 @@ void LoggerReplies::HandleLoggerReply(const IncomingSentence& sentence)
 void LoggerReplies::memoryData(const IncomingSentence& sentence)
 {
     if (link_.Downloading) {
-        download_.OnMemoryData(sentence);
+        if (download_)
+            download_->OnMemoryData(sentence);
         return;
     }
     // Outside a download the only memory read is the last-sector probe.

@@ -37,8 +37,11 @@ std::optional<uint32_t> MemorySizeFromFlashId(std::string_view identifier);
 
 class LoggerReplies {
 public:
-    LoggerReplies(DeviceLinkState& link, LoggerStatus& status, LoggerReplyView& view,
-                  DownloadReceiver& download);
+    LoggerReplies(DeviceLinkState& link, LoggerStatus& status, LoggerReplyView& view);
+
+    // The download that memory data and read acknowledgements go to while
+    // Downloading; none (nullptr) drops them.
+    void AttachDownload(DownloadReceiver* download) { download_ = download; }
 
     void HandleAck(const IncomingSentence& sentence);
     void HandleLoggerReply(const IncomingSentence& sentence);
@@ -58,5 +61,5 @@ private:
     DeviceLinkState& link_;
     LoggerStatus& status_;
     LoggerReplyView& view_;
-    DownloadReceiver& download_;
+    DownloadReceiver* download_ = nullptr;
 };

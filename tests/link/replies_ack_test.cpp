@@ -47,6 +47,19 @@ TEST(LoggerMemoryData, FeedsTheDownloadWhileOneRuns)
     EXPECT_TRUE(bench.link.LastSectorBlank);
 }
 
+TEST(LoggerMemoryData, DroppedWhenNoDownloadIsAttached)
+{
+    ReplyBench bench;
+    bench.replies.AttachDownload(nullptr);
+    bench.link.Downloading = true;
+    bench.link.LastSectorBlank = true;
+    bench.replies.HandleLoggerReply(Incoming("$PMTK182,8,00000000,0A0B"));
+    bench.replies.HandleAck(Incoming("$PMTK001,182,7,3"));
+    EXPECT_TRUE(bench.download.memoryData.empty());
+    EXPECT_EQ(bench.download.nextChunkCalls, 0);
+    EXPECT_TRUE(bench.link.LastSectorBlank);
+}
+
 TEST(LoggerMemoryData, OutsideADownloadOnlyTheLastSectorProbeCounts)
 {
     struct Case {

@@ -75,5 +75,7 @@ struct ReplyBench {
     LoggerStatus status;
     RecordingReplyView view;
     RecordingDownload download;
-    LoggerReplies replies{link, status, view, download};
+    LoggerReplies replies{link, status, view};
+
+    ReplyBench() { replies.AttachDownload(&download); }
 };

@@ -1,0 +1,72 @@
+#include "app/logger_reply_screen.h"
+
+#include "app/frame_criteria_page.h"
+#include "app/frame_log_format_page.h"
+#include "app/frame_log_page.h"
+#include "app/frame_nmea_output_page.h"
+#include "app/main_window.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace {
+constexpr int kStartPair = 0;
+constexpr int kStopPair = 1;
+
+QString qt(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+} // namespace
+
+void LoggerReplyScreen::ShowLogStatus(const std::string& statusText, const std::string& methodText, bool loggingOn)
+{
+    TFrame4& page = *window_.Frame41;
+    page.pair(kStartPair).setActive(!loggingOn);
+    page.pair(kStopPair).setActive(loggingOn);
+    page.Label6->setText(qt(statusText));
+    page.Label11->setText(qt(methodText));
+}
+
+void LoggerReplyScreen::ShowCriterionText(LoggingCriterion criterion, const std::string& text)
+{
+    TFrame4& page = *window_.Frame41;
+    QLabel* const labels[] = {page.Label7, page.Label8, page.Label9};
+    labels[static_cast<int>(criterion)]->setText(qt(text));
+}
+
+void LoggerReplyScreen::ShowRecordCount(const std::string& text)
+{
+    window_.Frame41->Label13->setText(qt(text));
+}
+
+void LoggerReplyScreen::ShowMemoryUsed(int percent)
+{
+    window_.Frame41->CGauge1->setValue(percent);
+}
+
+void LoggerReplyScreen::ShowResetButton()
+{
+    window_.Frame41->Button1->setVisible(true);
+}
+
+void LoggerReplyScreen::FillCriterion(LoggingCriterion criterion, int value)
+{
+    window_.Frame91->FillCriterion(criterion, value);
+}
+
+void LoggerReplyScreen::FillLogFormatBoxes(const std::array<bool, kLogFormatBoxes>& checked)
+{
+    window_.Frame101->FillLogFormatBoxes(checked);
+}
+
+void LoggerReplyScreen::SetMethodButtons(bool overwriteClickable, bool stopClickable)
+{
+    window_.SetMethodButtons(overwriteClickable, stopClickable);
+}
+
+void LoggerReplyScreen::FillNmeaPeriods(const Sentences::NmeaPeriods& periods)
+{
+    window_.Frame81->FillNmeaPeriods(periods);
+}

@@ -1,0 +1,34 @@
+// TForm1: the logger's replies and the status poll of the log page.
+#include "app/main_window.h"
+
+#include "app/frame_log_page.h"
+#include "app/main_window_live_state.h"
+#include "link/status_poll.h"
+
+#include <QTimer>
+
+void TForm1::HandleAck(const IncomingSentence& sentence)
+{
+    live_->replies.HandleAck(sentence);
+}
+
+void TForm1::HandleLoggerReply(const IncomingSentence& sentence)
+{
+    live_->replies.HandleLoggerReply(sentence);
+}
+
+void TForm1::HandleNmeaPeriods(const IncomingSentence& sentence)
+{
+    live_->replies.HandleNmeaPeriods(sentence);
+}
+
+void TForm1::AttachDownload(DownloadReceiver* download)
+{
+    live_->replies.AttachDownload(download);
+}
+
+void TForm1::Timer1Timer()
+{
+    if (!StatusPollTick(link_, Frame41->isVisibleTo(this)))
+        Timer1->stop();
+}
