@@ -13,9 +13,12 @@ std::string WithoutTrailingBreaks(std::string text)
 
 void ConsoleDialogs::message(const std::string& text, const std::string& /*caption*/, MessageIcon icon)
 {
-    if (icon == MessageIcon::Error || icon == MessageIcon::Warning)
-        ++errorCount_;
-    PrintError(WithoutTrailingBreaks(text));
+    if (icon != MessageIcon::Error && icon != MessageIcon::Warning) {
+        PrintError(WithoutTrailingBreaks(text));
+        return;
+    }
+    ++errorCount_;
+    PrintError((context_.empty() ? "" : context_ + ": ") + WithoutTrailingBreaks(text));
 }
 
 bool ConsoleDialogs::askYesNo(const std::string& text, const std::string& /*caption*/)

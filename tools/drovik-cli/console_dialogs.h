@@ -16,6 +16,10 @@ public:
     // Messages shown with the error or warning icon.
     int errorCount() const { return errorCount_; }
 
+    // Put before every error, such as the file being worked on; empty for none.
+    void setContext(std::string context) { context_ = std::move(context); }
+
 private:
     int errorCount_ = 0;
+    std::string context_;
 };

@@ -192,6 +192,7 @@ int RunConvert(const std::vector<std::string>& arguments)
     }
 
     ConsoleDialogs dialogs;
+    dialogs.setContext(request->input);
     TrackTable table;
     if (!LoadTable(request->input, *inputKind, table, dialogs))
         return kExitFailure;
@@ -203,6 +204,7 @@ int RunConvert(const std::vector<std::string>& arguments)
             return kExitFailure;
         }
     }
+    dialogs.setContext(request->output);
     return WriteTable(request->output, *outputKind, table, dialogs) ? kExitSuccess : kExitFailure;
 }
 
