@@ -1,5 +1,7 @@
 #include "decode/track_table.h"
 
+#include <algorithm>
+
 namespace {
 const std::string kEmpty;
 
@@ -31,6 +33,8 @@ void TrackTable::setCell(int column, int row, std::string text)
     if (column >= static_cast<int>(cells.size())) {
         if (text.empty())
             return;
+        // A row is mostly filled left to right: room for all its columns at once.
+        cells.reserve(std::max(column + 1, columnCount_));
         cells.resize(column + 1);
     }
     cells[column] = std::move(text);
