@@ -63,7 +63,7 @@ void ReadSatellites(ByteCursor& cursor, std::uint32_t mask, std::vector<Satellit
         block.id = cursor.read<std::uint8_t>();
         block.inUse = (cursor.read<std::uint8_t>() & 0x01) != 0;
         block.count = cursor.read<std::uint8_t>();
-        cursor.read<std::uint8_t>();
+        cursor.read<std::uint8_t>();  // not interpreted
         if (!block.endsList()) {
             if (mask & kElevation)
                 block.elevation = cursor.read<std::int16_t>();
