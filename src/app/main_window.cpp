@@ -17,6 +17,7 @@
 #include "link/sentences.h"
 #include "link/serial_port.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -127,6 +128,11 @@ void TForm1::ConnectShellHandlers()
     OnClick(Frame61->SpeedButton3, &TForm1::Frame61SpeedButton3Click);
     OnClick(Frame61->SpeedButton4, &TForm1::Frame61SpeedButton4Click);
     OnClick(Frame61->SpeedButton5, &TForm1::Frame61SpeedButton5Click);
+}
+
+void TForm1::OnClick(QAbstractButton* button, void (TForm1::*handler)())
+{
+    connect(button, &QAbstractButton::clicked, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
 }
 
 void TForm1::Guarded(const std::function<void()>& handler)

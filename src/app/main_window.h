@@ -8,6 +8,7 @@
 #include "link/device_link_state.h"
 #include "link/logger_status.h"
 #include "link/sentence_dispatch.h"
+#include "logger/dialog_timings.h"
 
 #include <QWidget>
 
@@ -17,6 +18,9 @@
 #include <string>
 
 class DownloadReceiver;
+class LogDownload;
+class MemoryErase;
+class QAbstractButton;
 class QTimer;
 class TFrame1;
 class TFrame2;
@@ -123,6 +127,21 @@ public:
     void AttachDownload(DownloadReceiver* download);
 
     // ---- download and erase ----
+    // The whole download under "Download Progress", then the decoding of data.bin.
+    void DownloadLog();
+    // Asks, then erases; true when the user agreed and the erase has run.
+    bool ConfirmErase();
+    void EraseMemory();
+    void ResetLogger();
+    void StartLogging();
+    void StopLogging();
+    void Frame41SpeedButton1Click();
+    void Frame41SpeedButton2Click();
+    void Frame41SpeedButton3Click();
+    void Frame41SpeedButton4Click();
+    void Frame41Button1Click();
+    // Timings of the download and erase dialogs; tests shorten them.
+    DialogTimings dialogTimings;
 
     // ---- settings sub-pages and restarts ----
     // Start-up state of the sub-pages' controls: colours, edits, disabled boxes.
@@ -181,8 +200,7 @@ private:
     void ConnectLoggerHandlers();
     void ConnectSettingsPagesHandlers();
     // Connects a button's click to a handler run through Guarded.
-    template <typename Button>
-    void OnClick(Button* button, void (TForm1::*handler)());
+    void OnClick(QAbstractButton* button, void (TForm1::*handler)());
 
     UserDialogs& dialogs_;
     std::string settingsPath_;
@@ -205,12 +223,9 @@ private:
     std::unique_ptr<LiveState, LiveStateDeleter> live_;
 
     // ---- private state of download and erase ----
+    MemoryErase Eraser();
+    // Tells the user what a download that did not complete left in data.bin.
+    void ReportUnfinishedDownload(const LogDownload& download);
 
     // ---- private state of the settings sub-pages ----
 };
-
-template <typename Button>
-void TForm1::OnClick(Button* button, void (TForm1::*handler)())
-{
-    connect(button, &Button::clicked, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
-}

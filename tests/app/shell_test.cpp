@@ -1,6 +1,12 @@
 // The window's start state, page switching and error report.
 #include "app/app_error.h"
 #include "app/frame_about_page.h"
+#include "app/frame_criteria_page.h"
+#include "app/frame_live_page.h"
+#include "app/frame_log_format_page.h"
+#include "app/frame_method_page.h"
+#include "app/frame_nmea_output_page.h"
+#include "app/frame_settings_page.h"
 #include "app/frame_log_page.h"
 #include "app/frame_port_page.h"
 #include "app/frame_settings_menu.h"
@@ -38,13 +44,13 @@ class ShellTest : public WindowTest {
 protected:
     std::vector<QWidget*> mainPages() const
     {
-        return {(QWidget*)window->Frame21, (QWidget*)window->Frame31, (QWidget*)window->Frame41,
-                (QWidget*)window->Frame51};
+        return {window->Frame21, window->Frame31, window->Frame41,
+                window->Frame51};
     }
     std::vector<QWidget*> subPages() const
     {
-        return {(QWidget*)window->Frame71, (QWidget*)window->Frame81, (QWidget*)window->Frame91,
-                (QWidget*)window->Frame101, (QWidget*)window->Frame111};
+        return {window->Frame71, window->Frame81, window->Frame91,
+                window->Frame101, window->Frame111};
     }
     // A pipe stands in for the port, so whatever the window sends can be read back.
     void attachPipe()

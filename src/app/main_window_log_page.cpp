@@ -1,0 +1,84 @@
+// TForm1: the log page's track table — decoding, the satellite pop-up, the
+// grid options and the file buttons.
+#include "app/main_window.h"
+
+#include "app/frame_log_page.h"
+#include "app/settings_file.h"
+#include "app/track_table_model.h"
+#include "decode/log_decoder.h"
+#include "decode/satellite_info.h"
+#include "decode/track_options.h"
+#include "export/kml_export.h"
+#include "export/open_track_file.h"
+#include "export/save_track_file.h"
+#include "export/widgets/draw_dialog.h"
+
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTimer>
+
+void TForm1::ConnectLogPageHandlers()
+{
+    OnClick(Frame41->Button2, &TForm1::Frame41Button2Click);
+    OnClick(Frame41->SpeedButton5, &TForm1::Frame41SpeedButton5Click);
+    OnClick(Frame41->SpeedButton6, &TForm1::Frame41SpeedButton6Click);
+    OnClick(Frame41->SpeedButton7, &TForm1::Frame41SpeedButton7Click);
+    // The pop-up waits for the selection to settle, so it never holds it up.
+    connect(Frame41->StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (!current.isValid())
+                    return;
+                const int column = TrackTableModel::tableColumn(current);
+                const int row = TrackTableModel::tableRow(current);
+                QTimer::singleShot(0, this, [this, column, row] {
+                    Guarded([&] { Frame41StringGrid1SelectCell(column, row); });
+                });
+            });
+}
+
+void TForm1::Frame41SpeedButton5Click()
+{
+    SaveTrackFile(trackTable_, dialogs_);
+}
+
+void TForm1::Frame41SpeedButton6Click()
+{
+    OpenTrackFile(trackTable_, dialogs_);
+}
+
+void TForm1::Frame41SpeedButton7Click()
+{
+    DrawKmlTrack(trackTable_, dialogs_, [this](int dataRowCount) { return TForm3::Ask(dataRowCount, this); });
+}
+
+void TForm1::DecodeLogFile(const std::string& path)
+{
+    ::DecodeLogFile(path, trackTable_, dialogs_);
+}
+
+void TForm1::Frame41StringGrid1SelectCell(int column, int row)
+{
+    ShowSatelliteInfo(column, row);
+}
+
+void TForm1::ShowSatelliteInfo(int column, int row)
+{
+    if (const auto text = SatelliteInfoText(trackTable_, column, row))
+        dialogs_.plain(*text);
+}
+
+void TForm1::Frame41Button2Click()
+{
+    UpdateGridOptions();
+}
+
+void TForm1::UpdateGridOptions()
+{
+    const int timeShift = Frame41->CSpinEdit1->value();
+    const GridOptionsOutcome outcome =
+        ::UpdateGridOptions(trackTable_, timeShift, Frame41->ComboBox1->currentText().toStdString());
+    WriteGridOptionSettings(settingsPath_, outcome, timeShift, Frame41->ComboBox1->currentIndex());
+}

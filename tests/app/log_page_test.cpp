@@ -1,0 +1,116 @@
+// The log page's track grid: decoding into it, the satellite pop-up, the grid options.
+#include "app/frame_log_page.h"
+#include "decode/log_image_writer.h"
+#include "support/window_fixture.h"
+
+#include <QAbstractItemModel>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QSpinBox>
+#include <QTableView>
+
+class LogPageTest : public WindowTest {
+protected:
+    std::string writeImage(const std::vector<std::uint8_t>& image)
+    {
+        const std::string path = (folder.path() + "/image.bin").toStdString();
+        EXPECT_TRUE(WriteImageFile(path, image));
+        return path;
+    }
+    QAbstractItemModel* grid() const { return window->Frame41->StringGrid1->model(); }
+    QString header(int column) const { return grid()->headerData(column, Qt::Horizontal).toString(); }
+    QString gridCell(int column, int row) const { return grid()->index(row - 1, column - 1).data().toString(); }
+};
+
+TEST_F(LogPageTest, TheGridStartsWithFifteenColumnsAndTwentyRowsOfEighteenPixels)
+{
+    // Row 0 and column 0 are the grid's fixed headings.
+    EXPECT_EQ(grid()->columnCount(), 14);
+    EXPECT_EQ(grid()->rowCount(), 19);
+    EXPECT_EQ(window->Frame41->StringGrid1->verticalHeader()->defaultSectionSize(), 18);
+}
+
+TEST_F(LogPageTest, ADecodedImageFillsTheGridAndItsWidthHints)
+{
+    const std::uint32_t mask = 0x0002000F;  // UTC, VALID, latitude, longitude, RCR
+    LogImageWriter writer;
+    writer.beginSector(mask);
+    for (int i = 0; i < 3; ++i)
+        writer.record(SampleTrackRecord(i));
+    window->DecodeLogFile(writeImage(writer.image()));
+
+    EXPECT_EQ(grid()->rowCount(), 3);
+    EXPECT_EQ(window->trackTable().cell(0, 0), "INDEX");
+    EXPECT_EQ(header(0), "RCR");
+    EXPECT_EQ(header(1), "DATE");
+    EXPECT_EQ(window->Frame41->StringGrid1->verticalHeader()->model()->headerData(2, Qt::Vertical).toString(), "3");
+    EXPECT_EQ(window->Frame41->StringGrid1->horizontalHeader()->sectionSize(0), 35);
+    const int northSouth = window->trackTable().findColumn("N/S");
+    ASSERT_GT(northSouth, 0);
+    EXPECT_EQ(window->Frame41->StringGrid1->horizontalHeader()->sectionSize(northSouth - 1), 30);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(LogPageTest, AnUnreadableImageIsReportedAndLeavesTheGrid)
+{
+    window->trackTable().setCell(1, 1, "kept");
+    window->DecodeLogFile((folder.path() + "/missing.bin").toStdString());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Read fail!");
+    EXPECT_EQ(dialogs.messages[0].caption, "Error");
+    EXPECT_EQ(window->trackTable().cell(1, 1), "kept");
+}
+
+TEST_F(LogPageTest, EditsInTheGridReachTheTable)
+{
+    const QModelIndex index = grid()->index(0, 0);
+    ASSERT_TRUE(grid()->flags(index) & Qt::ItemIsEditable);
+    ASSERT_TRUE(grid()->setData(index, "edited", Qt::EditRole));
+    EXPECT_EQ(window->trackTable().cell(1, 1), "edited");
+}
+
+TEST_F(LogPageTest, SelectingASatelliteCellShowsOneSatellitePerLine)
+{
+    auto& table = window->trackTable();
+    table.setCell(0, 0, "INDEX");
+    table.setCell(1, 0, "SAT INFO (SID-ELE-AZI-SNR)");
+    table.setCell(0, 1, "1");
+    table.setCell(1, 1, "#05-45-123-40;12-07-310-00");
+    window->Frame41StringGrid1SelectCell(0, 1);
+    EXPECT_TRUE(dialogs.messages.empty());
+    window->Frame41StringGrid1SelectCell(1, 1);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "#05-45-123-40\n12-07-310-00");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+}
+
+TEST_F(LogPageTest, SelectingACellInTheGridRunsThePopUp)
+{
+    auto& table = window->trackTable();
+    table.setCell(0, 0, "INDEX");
+    table.setCell(1, 0, "SAT INFO (SID)");
+    table.setCell(0, 1, "1");
+    table.setCell(1, 1, "#05;07");
+    QTableView* view = window->Frame41->StringGrid1;
+    view->setCurrentIndex(view->model()->index(0, 0));
+    QTest::qWait(20);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "#05\n07");
+}
+
+TEST_F(LogPageTest, AGridOptionsErrorIsReportedWithTheRowNumber)
+{
+    auto& table = window->trackTable();
+    table.setCell(0, 0, "INDEX");
+    table.setCell(1, 0, "SPEED");
+    for (int row = 1; row <= 3; ++row)
+        table.setCell(0, row, std::to_string(row));
+    table.setCell(1, 1, "10.000 km/h");
+    table.setCell(1, 2, "");
+    window->Frame41->ComboBox1->setCurrentIndex(1);
+    window->Guarded([this] { window->Frame41Button2Click(); });
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Line2: Error data! Access denied!");
+    EXPECT_EQ(dialogs.messages[0].caption, "Pemblet");
+    EXPECT_EQ(table.cell(1, 1), "6.214 mph");
+}

@@ -1,0 +1,138 @@
+// The port page against the simulated logger on a real pseudo-terminal.
+#include "app/frame_live_page.h"
+#include "app/frame_port_page.h"
+#include "link/serial_port.h"
+#include "support/sim_harness.h"
+#include "support/window_fixture.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QTimer>
+
+#include <cstdlib>
+#include <filesystem>
+
+using namespace std::chrono_literals;
+using simharness::SimProcess;
+
+class PortPageTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        sim = std::make_unique<SimProcess>(std::vector<std::string>{"--link", "Com5", "--no-nmea"});
+        setenv("DROVIK_PORTS", sim->portDirectory().c_str(), 1);
+        WindowTest::SetUp();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        unsetenv("DROVIK_PORTS");
+    }
+    void choosePort(const QString& port, const QString& baud = "115200")
+    {
+        window->Frame71->ComboBox1->setEditText(port);
+        window->Frame71->ComboBox2->setEditText(baud);
+    }
+    void open() { window->Guarded([this] { window->Frame71SpeedButton2Click(); }); }
+
+    std::unique_ptr<SimProcess> sim;
+};
+
+TEST_F(PortPageTest, OpeningSendsExactlyTheStatusAndFlashQueries)
+{
+    choosePort("Com5");
+    open();
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.lastText();
+    EXPECT_TRUE(window->Connected());
+    EXPECT_EQ(window->Frame71->Shape1->fillColour(), QColor(0, 128, 0));
+    EXPECT_TRUE(window->Frame31->isVisibleTo(window.get()));
+    ASSERT_TRUE(sim->waitForLineCount(2));
+    QTest::qWait(300);
+    EXPECT_EQ(sim->receivedLines(), (std::vector<std::string>{"$PMTK182,2,7*3C", "$PMTK182,2,9,9F*61"}));
+}
+
+TEST_F(PortPageTest, EveryFailureOfTheOpenSaysWhatWentWrong)
+{
+    std::filesystem::create_symlink("/nonexistent/tty", sim->portDirectory() / "Com7");
+    struct Case {
+        QString port, baud, text, caption;
+        QColor shape;
+    };
+    const QColor white(255, 255, 255), red(255, 0, 0);
+    const Case cases[] = {
+        {"COM5", "115200", "Com Port Error!", "Pemblet", white},
+        {"Com5", "", "Error baud rate.", "Pemblet", white},
+        {"Com7", "115200", "Open ComPort failed.", "Pemblet", red},
+    };
+    for (const Case& c : cases) {
+        dialogs.messages.clear();
+        window->Frame71->Shape1->setFillColour(white);
+        choosePort(c.port, c.baud);
+        open();
+        ASSERT_EQ(dialogs.messages.size(), 1u) << c.text.toStdString();
+        EXPECT_EQ(dialogs.messages[0].text, c.text.toStdString());
+        EXPECT_EQ(dialogs.messages[0].caption, c.caption.toStdString());
+        EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
+        EXPECT_EQ(window->Frame71->Shape1->fillColour(), c.shape) << c.text.toStdString();
+        EXPECT_FALSE(window->Connected());
+    }
+    dialogs.messages.clear();
+    window->Frame71->ComboBox1->clear();
+    open();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "No device is connected to com port!");
+    EXPECT_EQ(dialogs.messages[0].caption, "Error");
+}
+
+TEST_F(PortPageTest, TheScanListsTheSimulatorButNotABusyPort)
+{
+    SimProcess busy({"--link", "Com6", "--no-nmea"}, sim->portDirectory());
+    const int held = SerialPort::Open(busy.slavePath());
+    ASSERT_GE(held, 0);
+    window->Frame71Button1Click();
+    SerialPort::Close(held);
+    QStringList found;
+    for (int i = 0; i < window->Frame71->ComboBox1->count(); ++i)
+        found << window->Frame71->ComboBox1->itemText(i);
+    EXPECT_TRUE(found.contains("Com5")) << found.join(",").toStdString();
+    EXPECT_FALSE(found.contains("Com6"));
+    EXPECT_EQ(window->Frame71->ComboBox1->currentText(), found.value(0));
+}
+
+TEST_F(PortPageTest, AScanWhileConnectedOnlyWarns)
+{
+    choosePort("Com5");
+    open();
+    const int items = window->Frame71->ComboBox1->count();
+    window->Frame71Button1Click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Before scanning, please disconnect first.");
+    EXPECT_EQ(dialogs.messages[0].caption, "Warning");
+    EXPECT_EQ(window->Frame71->ComboBox1->count(), items);
+}
+
+TEST_F(PortPageTest, ClosingStopsTheReaderAndFreesThePort)
+{
+    choosePort("Com5");
+    open();
+    ASSERT_TRUE(window->Connected());
+    window->Frame71SpeedButton1Click();
+    EXPECT_FALSE(window->Connected());
+    EXPECT_EQ(window->link().PortHandle, DeviceLinkState::kNoPort);
+    EXPECT_EQ(window->Frame71->Shape1->fillColour(), QColor(255, 255, 255));
+    // The exclusive hold is gone: the port opens again at once.
+    open();
+    EXPECT_TRUE(window->Connected()) << dialogs.lastText();
+}
+
+TEST_F(PortPageTest, ClosingTheWindowWhileTheLoggerTalksEndsCleanly)
+{
+    SimProcess talking({"--link", "Com8"}, sim->portDirectory());
+    choosePort("Com8");
+    open();
+    ASSERT_TRUE(window->Connected());
+    QTest::qWait(1500);
+    window->close();
+    window.reset();
+    SUCCEED();
+}
