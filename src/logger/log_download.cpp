@@ -74,7 +74,7 @@ void LogDownload::Start()
     link_.BadReplyCount = 0;
     SendSentence(link_, Sentences::FirstMemoryRead());
     lastHeard_ = now();
-    gauge_ = ProgressGauge{};
+    gauge_.reset();
     gauge_.setMax(static_cast<int>(link_.DownloadEnd >> 11));
 }
 
@@ -90,12 +90,13 @@ void LogDownload::OnMemoryData(const IncomingSentence& sentence)
     lastHeard_ = now();
     const std::string& data = sentence.field(3);
     const std::optional<uint32_t> address = StrictHex(sentence.field(2));
-    const bool intact = VerifyChecksum(sentence.SentenceText) && data.size() == kReplyHexLength && IsHexText(data);
-    // An intact reply from outside the chunk answers an earlier request: not ours to count.
-    if (intact && address && *address - link_.DownloadAddress >= kChunkSize)
+    const bool checksumHolds = VerifyChecksum(sentence.SentenceText);
+    // A sound reply from outside the chunk answers an earlier request (a
+    // repeated read, the last-sector probe): not ours to count.
+    if (checksumHolds && address && *address - link_.DownloadAddress >= kChunkSize)
         return;
     gauge_.advance();
-    if (intact && address && ReplyFits(*address))
+    if (checksumHolds && address && data.size() == kReplyHexLength && IsHexText(data) && ReplyFits(*address))
         link_.HexBuffer += data;
     else
         ++link_.BadReplyCount;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 
 class ProgressGauge {
 public:
@@ -15,16 +16,28 @@ public:
     // A maximum of 0 (or less) is not applied: the gauge keeps the one it had.
     void setMax(int max)
     {
-        if (max <= 0)
-            return;
-        max_ = max;
-        progress_ = std::min(progress_, max_);
+        if (max > 0)
+            set(max, std::min(progress_, max));
     }
-    void setProgress(int progress) { progress_ = std::clamp(progress, 0, max_); }
+    void setProgress(int progress) { set(max_, std::clamp(progress, 0, max_)); }
     void advance(int by = 1) { setProgress(progress_ + by); }
-    void fill() { progress_ = max_; }
+    void fill() { set(max_, max_); }
+    void reset() { set(kDefaultMax, 0); }
+
+    // Told after the maximum or the progress changed; the widget showing the gauge listens.
+    std::function<void()> onChanged;
 
 private:
+    void set(int max, int progress)
+    {
+        if (max == max_ && progress == progress_)
+            return;
+        max_ = max;
+        progress_ = progress;
+        if (onChanged)
+            onChanged();
+    }
+
     int max_ = kDefaultMax;
     int progress_ = 0;
 };

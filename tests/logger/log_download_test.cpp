@@ -218,8 +218,10 @@ TEST_F(LogDownloadTest, RepliesToAnEarlierRequestAreIgnored)
     Answer(ChunkReplies(0));
     sent.take();
 
-    // A late second answer for chunk 0, then the real answer for chunk 1.
+    // A late second answer for chunk 0 and a last-sector probe's answer,
+    // then the real answer for chunk 1.
     Answer(ChunkReplies(0));
+    Answer({MemoryReply(0x1F0000, "FFFF")});
     EXPECT_TRUE(sent.take().empty());
     EXPECT_EQ(link.BadReplyCount, 0);
     Answer(ChunkReplies(kChunk));

@@ -1,0 +1,136 @@
+// drovik-cli download against drovik-sim over a real pseudo-terminal: the
+// image it writes, the chunks it asks for again, and how it fails.
+#include "e2e/download_support.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+using namespace download_e2e;
+using namespace simharness;
+
+namespace {
+struct CliRun {
+    int exitCode = -1;
+    std::string errors;  // what it wrote to stderr
+};
+
+// Runs `drovik-cli download` on the simulator's Com5 into folder/data.bin.
+CliRun Download(const SimProcess& sim, const std::vector<std::string>& extra = {})
+{
+    const auto errors = sim.directory() / "cli-errors.txt";
+    std::string command = "DROVIK_PORTS='" + sim.portDirectory().string() + "' '" + DROVIK_CLI_PATH +
+                          "' download --port Com5 -o '" + (sim.directory() / "data.bin").string() + "'";
+    for (const std::string& word : extra)
+        command += " '" + word + "'";
+    command += " 2> '" + errors.string() + "'";
+    const int status = std::system(command.c_str());
+    CliRun run;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream file(errors);
+    run.errors.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return run;
+}
+
+std::vector<std::string> ServeArgs(const TempFile& image, std::vector<std::string> extra = {})
+{
+    std::vector<std::string> args{"--link", "Com5", "--image", image.path()};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+}
+
+TEST(DownloadCli, WholeMemoryArrivesByteForByteAndDecodes)
+{
+    const SampleMemory sample(32, kFullMemory);
+    TempFile image(sample.image);
+    SimProcess sim(ServeArgs(image));
+    const auto csv = sim.directory() / "track.csv";
+
+    const CliRun run = Download(sim, {"--csv", csv.string()});
+
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(FileBytes(sim.directory() / "data.bin"), sample.memory);
+    std::vector<std::uint32_t> expected;
+    for (std::uint32_t address = 0; address < kFullMemory; address += kChunk)
+        expected.push_back(address);
+    EXPECT_EQ(ChunkRequests(sim), expected);
+
+    // The image decodes to one row per record the logger holds.
+    const std::string records = sim.stateValue("record_count");
+    ASSERT_NE(records, "0");
+    EXPECT_EQ(std::to_string(DecodedRows(sample.image).size() - 1), records);
+    EXPECT_NE(run.errors.find("Decoded " + records + " records"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("100%  2097152/2097152 bytes"), std::string::npos) << run.errors;
+    EXPECT_TRUE(std::filesystem::exists(csv));
+}
+
+// Each fault spoils one exchange of the second chunk (the last-sector probe
+// counts as the first data reply and the first acknowledgement): that chunk
+// is asked for again and the image still ends identical.
+struct FaultCase {
+    const char* name;
+    std::vector<std::string> simArgs;
+};
+
+class DownloadCliFaults : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(DownloadCliFaults, SpoiledChunkIsRequestedAgainAndTheImageStaysIdentical)
+{
+    const SampleMemory sample(4, 4 * kChunk);
+    TempFile image(sample.image);
+    SimProcess sim(ServeArgs(image, GetParam().simArgs));
+
+    const CliRun run = Download(sim);
+
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(FileBytes(sim.directory() / "data.bin"), sample.memory);
+    const auto counts = RequestCounts(sim);
+    EXPECT_EQ(counts, (std::map<std::uint32_t, int>{{0, 1}, {kChunk, 2}, {2 * kChunk, 1}, {3 * kChunk, 1}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, DownloadCliFaults,
+                         ::testing::Values(FaultCase{"BadChecksum", {"--bad-checksum", "40"}},
+                                           FaultCase{"ShortReply", {"--short-reply", "50"}},
+                                           FaultCase{"DroppedReply", {"--drop-reply", "65"}},
+                                           FaultCase{"DroppedAcknowledgement", {"--drop-ack", "3"}},
+                                           FaultCase{"LineNoise", {"--noise", "--bad-checksum", "34"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DownloadCli, CompletesWithoutAnyNmeaOutput)
+{
+    const SampleMemory sample(4, 4 * kChunk);
+    TempFile image(sample.image);
+    SimProcess sim(ServeArgs(image, {"--no-nmea"}));
+
+    const CliRun run = Download(sim);
+
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(FileBytes(sim.directory() / "data.bin"), sample.memory);
+}
+
+TEST(DownloadCli, EmptyMemoryGivesAnEmptyImage)
+{
+    SimProcess sim({"--link", "Com5", "--generate", "0"});
+    const CliRun run = Download(sim);
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(std::filesystem::file_size(sim.directory() / "data.bin"), 0u);
+    EXPECT_TRUE(ChunkRequests(sim).empty());
+}
+
+TEST(DownloadCli, FailuresExitNonZeroWithAReason)
+{
+    SimProcess silent({"--link", "Com5", "--silent"});
+    const CliRun unanswered = Download(silent);
+    EXPECT_EQ(unanswered.exitCode, 1);
+    EXPECT_NE(unanswered.errors.find("does not answer"), std::string::npos) << unanswered.errors;
+    EXPECT_FALSE(std::filesystem::exists(silent.directory() / "data.bin"));
+
+    SimProcess elsewhere({"--link", "Com6"});
+    const CliRun unopened = Download(elsewhere);
+    EXPECT_EQ(unopened.exitCode, 1);
+    EXPECT_NE(unopened.errors.find("cannot open Com5"), std::string::npos) << unopened.errors;
+
+    const CliRun usage = Download(elsewhere, {"--baud", "fast"});
+    EXPECT_EQ(usage.exitCode, 2);
+}
+} // namespace

@@ -1,0 +1,87 @@
+// Shared by the download end-to-end tests: a sample memory image served by
+// drovik-sim, the requests it received, and decoding for comparison.
+#pragma once
+
+#include "decode/log_decoder.h"
+#include "decode/log_image_writer.h"
+#include "support/fake_dialogs.h"
+#include "support/sim_harness.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace download_e2e {
+constexpr std::uint32_t kChunk = 0x10000;
+constexpr std::uint32_t kFullMemory = 0x200000;
+
+// The sample track over `sectors` sectors, and the memory the logger holds
+// for it: the image padded with erased bytes to `size`.
+struct SampleMemory {
+    explicit SampleMemory(int sectors, std::uint32_t size)
+    {
+        SampleImageOptions options;
+        options.sectorCount = sectors;
+        image = MakeSampleImage(options);
+        memory = image;
+        memory.resize(size, 0xFF);
+    }
+    std::vector<std::uint8_t> image;
+    std::vector<std::uint8_t> memory;
+};
+
+inline std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Addresses of the 64 KiB reads the simulator received, in order.
+inline std::vector<std::uint32_t> ChunkRequests(const simharness::SimProcess& sim)
+{
+    std::vector<std::uint32_t> addresses;
+    for (const std::string& line : sim.receivedLines()) {
+        unsigned address = 0;
+        char length[16] = {};
+        if (std::sscanf(line.c_str(), "$PMTK182,7,%8X,%15[0-9A-F]", &address, length) == 2 &&
+            std::string(length) != "2")
+            addresses.push_back(address);
+    }
+    return addresses;
+}
+
+// How often each chunk address was requested.
+inline std::map<std::uint32_t, int> RequestCounts(const simharness::SimProcess& sim)
+{
+    std::map<std::uint32_t, int> counts;
+    for (std::uint32_t address : ChunkRequests(sim))
+        ++counts[address];
+    return counts;
+}
+
+// Every cell of every used row and column, the header row included.
+inline std::vector<std::vector<std::string>> RowsOf(const TrackTable& table)
+{
+    const int rowCount = table.usedRowCount();
+    const int columnCount = table.usedColumnCount();
+    std::vector<std::vector<std::string>> rows(rowCount);
+    for (int row = 0; row < rowCount; ++row)
+        for (int column = 0; column < columnCount; ++column)
+            rows[row].push_back(table.cell(column, row));
+    return rows;
+}
+
+// The table decoded from an image.
+inline std::vector<std::vector<std::string>> DecodedRows(const std::vector<std::uint8_t>& image)
+{
+    TrackTable table;
+    FakeDialogs dialogs;
+    DecodeLogImage(ByteView(image.data(), image.size()), table, dialogs);
+    return RowsOf(table);
+}
+} // namespace download_e2e

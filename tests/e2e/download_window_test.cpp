@@ -1,0 +1,187 @@
+// The window's download and erase against drovik-sim over a real
+// pseudo-terminal, with the dialogs' timings shortened.
+#include "e2e/download_support.h"
+
+#include "app/frame_log_page.h"
+#include "app/frame_port_page.h"
+#include "logger/widgets/download_dialog.h"
+#include "support/window_fixture.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <unistd.h>
+
+#include <algorithm>
+
+using namespace download_e2e;
+using namespace simharness;
+using namespace std::chrono_literals;
+
+namespace {
+class DownloadWindowTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        previousDirectory = std::filesystem::current_path();
+        std::filesystem::current_path(folder.path().toStdString());
+        window->dialogTimings.downloadTick = 20ms;
+        window->dialogTimings.eraseTick = 10ms;
+        window->dialogTimings.eraseTimeoutTicks = 30;
+    }
+    void TearDown() override
+    {
+        window.reset();
+        sim.reset();
+        unsetenv("DROVIK_PORTS");
+        std::filesystem::current_path(previousDirectory);
+    }
+
+    // Starts the simulator on Com5 and opens the port from the port page.
+    void Connect(std::vector<std::string> simArgs)
+    {
+        simArgs.insert(simArgs.begin(), {"--link", "Com5"});
+        sim = std::make_unique<SimProcess>(simArgs);
+        setenv("DROVIK_PORTS", sim->portDirectory().c_str(), 1);
+        window->Frame71->ComboBox1->setEditText("Com5");
+        window->Frame71->ComboBox2->setEditText("115200");
+        window->Guarded([this] { window->Frame71SpeedButton2Click(); });
+        ASSERT_TRUE(window->Connected()) << dialogs.lastText();
+    }
+    // Opens the log page and waits until the poll has told how much to fetch.
+    void OpenLogPage(std::uint32_t expectedDownloadEnd)
+    {
+        window->Guarded([this] { window->Frame11SpeedButton3Click(); });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->link().DownloadEnd == expectedDownloadEnd; }, 10000))
+            << window->link().DownloadEnd;
+    }
+    std::filesystem::path previousDirectory;
+    std::unique_ptr<SimProcess> sim;
+};
+
+TEST_F(DownloadWindowTest, WholeMemoryArrivesAndIsDecodedIntoTheTable)
+{
+    const SampleMemory sample(32, kFullMemory);
+    TempFile image(sample.image);
+    Connect({"--image", image.path()});
+    OpenLogPage(kFullMemory);
+
+    window->Frame41->SpeedButton3->click();
+
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText();
+    EXPECT_FALSE(window->link().Downloading);
+    EXPECT_EQ(FileBytes("data.bin"), sample.memory);
+    EXPECT_EQ(RowsOf(window->trackTable()), DecodedRows(sample.image));
+    EXPECT_EQ(ChunkRequests(*sim).size(), kFullMemory / kChunk);
+    // Logging was stopped before the first read.
+    const auto lines = sim->receivedLines();
+    const auto stop = std::find(lines.begin(), lines.end(), "$PMTK182,5*20");
+    const auto firstRead = std::find(lines.begin(), lines.end(), "$PMTK182,7,00000000,00010000*23");
+    EXPECT_LT(stop, firstRead);
+    EXPECT_NE(firstRead, lines.end());
+}
+
+TEST_F(DownloadWindowTest, LostAcknowledgementIsRecoveredWhileTheDialogRuns)
+{
+    const SampleMemory sample(32, kFullMemory);
+    TempFile image(sample.image);
+    // Acknowledgements: the last-sector probe's, chunk 0's, then chunk 1's is lost.
+    Connect({"--image", image.path(), "--drop-ack", "3"});
+    OpenLogPage(kFullMemory);
+
+    window->Frame41SpeedButton3Click();
+
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText();
+    EXPECT_EQ(FileBytes("data.bin"), sample.memory);
+    const auto counts = RequestCounts(*sim);
+    EXPECT_EQ(counts.size(), kFullMemory / kChunk);
+    EXPECT_EQ(counts.at(kChunk), 2);
+}
+
+TEST_F(DownloadWindowTest, CancelKeepsOnlyWholeVerifiedChunksAndDecodesThem)
+{
+    const SampleMemory sample(32, kFullMemory);
+    TempFile image(sample.image);
+    Connect({"--image", image.path(), "--no-nmea"});
+    OpenLogPage(kFullMemory);
+
+    QTimer canceller;
+    canceller.setInterval(2);
+    QObject::connect(&canceller, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<TForm2*>(QApplication::activeModalWidget());
+        std::error_code ignored;
+        if (dialog && std::filesystem::file_size("data.bin", ignored) >= 3 * kChunk)
+            dialog->Button1->click();
+    });
+    canceller.start();
+    window->Frame41->SpeedButton3->click();
+    canceller.stop();
+
+    const auto saved = FileBytes("data.bin");
+    ASSERT_GE(saved.size(), 3 * kChunk);
+    ASSERT_LT(saved.size(), kFullMemory);
+    EXPECT_EQ(saved.size() % kChunk, 0u);
+    EXPECT_TRUE(std::equal(saved.begin(), saved.end(), sample.memory.begin()));
+    EXPECT_EQ(RowsOf(window->trackTable()), DecodedRows(saved));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].caption, "Warning");
+    EXPECT_NE(dialogs.lastText().find(std::to_string(saved.size()) + " of 2097152 bytes"), std::string::npos)
+        << dialogs.lastText();
+
+    // No request follows the cancel; at most the chunk in flight was asked for.
+    const auto requests = ChunkRequests(*sim);
+    QTest::qWait(300);
+    EXPECT_EQ(ChunkRequests(*sim), requests);
+    EXPECT_LE(requests.back(), saved.size());
+}
+
+TEST_F(DownloadWindowTest, AcknowledgedEraseClosesTheDialogQuietly)
+{
+    Connect({"--erase-delay", "100"});
+    dialogs.yesNoAnswers = {true};
+
+    window->Frame41->SpeedButton4->click();
+
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText();
+    EXPECT_FALSE(window->link().Erasing);
+    EXPECT_TRUE(window->link().LastSectorBlank);
+    EXPECT_EQ(sim->stateValue("erases"), "1");
+}
+
+TEST_F(DownloadWindowTest, UnacknowledgedEraseFailsAndKeepsThePollPaused)
+{
+    Connect({"--no-erase-ack", "--no-nmea"});
+    OpenLogPage(4 * kChunk);
+    dialogs.yesNoAnswers = {true};
+
+    window->Frame41->SpeedButton4->click();
+
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Erasing fail!");
+    EXPECT_EQ(dialogs.messages[0].caption, "Error");
+    EXPECT_TRUE(window->link().Erasing);
+    const auto statusQueries = [this] {
+        const auto lines = sim->receivedLines();
+        return std::count(lines.begin(), lines.end(), "$PMTK182,2,7*3C");
+    };
+    const auto before = statusQueries();
+    QTest::qWait(2500);
+    EXPECT_EQ(statusQueries(), before);
+}
+
+TEST_F(DownloadWindowTest, ResetSendsResetThenEraseWithoutAsking)
+{
+    Connect({"--fault", "--erase-delay", "50", "--no-nmea"});
+    window->Guarded([this] { window->Frame41Button1Click(); });
+
+    EXPECT_TRUE(dialogs.questions.empty());
+    EXPECT_FALSE(window->Frame41->Button1->isVisible());
+    ASSERT_TRUE(sim->waitForLine("$PMTK182,6,1*3E"));
+    const auto lines = sim->receivedLines();
+    const auto reset = std::find(lines.begin(), lines.end(), "$PMTK182,9*2C");
+    EXPECT_LT(reset, std::find(lines.begin(), lines.end(), "$PMTK182,6,1*3E"));
+    EXPECT_EQ(sim->stateValue("erases"), "1");
+}
+} // namespace
