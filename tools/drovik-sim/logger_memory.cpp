@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace {
@@ -29,10 +28,14 @@ LoggerMemory::LoggerMemory(std::vector<uint8_t> image, uint32_t size) : bytes_(s
 
 LoggerMemory LoggerMemory::FromFile(const std::string& path, uint32_t size)
 {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)
         throw std::runtime_error("cannot read image " + path);
-    std::vector<uint8_t> image(std::istreambuf_iterator<char>(file), {});
+    // Only what the memory holds is read, however large the file.
+    std::vector<uint8_t> image(std::min<std::streamoff>(file.tellg(), size));
+    file.seekg(0);
+    if (!file.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size())))
+        throw std::runtime_error("cannot read image " + path);
     return LoggerMemory(std::move(image), size);
 }
 
@@ -65,8 +68,10 @@ void LoggerMemory::erase()
 
 void LoggerMemory::survey()
 {
-    auto lastWritten = std::find_if(bytes_.rbegin(), bytes_.rend(), [](uint8_t b) { return b != kErased; });
-    nextWriteAddress_ = static_cast<uint32_t>(bytes_.rend() - lastWritten);
+    size_t end = bytes_.size();
+    while (end > 0 && bytes_[end - 1] == kErased)
+        --end;
+    nextWriteAddress_ = static_cast<uint32_t>(end);
 
     recordCount_ = 0;
     lastFormatMask_.reset();

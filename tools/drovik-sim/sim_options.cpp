@@ -122,7 +122,13 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args)
         {"--baud", [&](const std::string& v) { o.baud = ParseNumber(v, 10, "--baud"); }},
         {"--log", [&](const std::string& v) { o.logPath = v; }},
         {"--state", [&](const std::string& v) { o.statePath = v; }},
-        {"--mask", [&](const std::string& v) { o.formatMask = ParseNumber(v, 16, "--mask"); }},
+        {"--mask",
+         [&](const std::string& v) {
+             long mask = ParseNumber(v, 16, "--mask");
+             if (mask > 0xFFFFFFFFL)
+                 throw std::invalid_argument("--mask takes at most eight hex digits");
+             o.formatMask = static_cast<uint32_t>(mask);
+         }},
         {"--method", [&](const std::string& v) { o.recordingMethod = ParseNumber(v, 10, "--method"); }},
         {"--intervals",
          [&](const std::string& v) {
