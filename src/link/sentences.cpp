@@ -66,7 +66,7 @@ namespace {
 template <typename... Values>
 std::string formatted(const char* bodyFormat, Values... values)
 {
-    char body[128];
+    char body[256];
     std::snprintf(body, sizeof body, bodyFormat, values...);
     return AppendChecksum(body);
 }
