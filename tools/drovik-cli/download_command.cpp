@@ -1,5 +1,4 @@
 #include "console_dialogs.h"
-#include "logger_session.h"
 #include "progress_line.h"
 #include "subcommand.h"
 
@@ -8,6 +7,7 @@
 #include "link/logger_replies.h"
 #include "link/sentences.h"
 #include "logger/log_download.h"
+#include "logger/logger_session.h"
 #include "logger/logging_switch.h"
 
 #include <unistd.h>

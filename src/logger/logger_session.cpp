@@ -1,4 +1,4 @@
-#include "logger_session.h"
+#include "logger/logger_session.h"
 
 #include "link/port_open.h"
 #include "link/sentences.h"

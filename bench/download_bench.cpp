@@ -1,0 +1,100 @@
+// Download speed against drovik-sim over a pseudo-terminal: the whole 2 MiB
+// memory from the unthrottled simulator, and a few chunks over an emulated
+// 115200-baud line, timed against the line-rate bound (bytes on the wire
+// divided by 11,520 bytes/s). Needs drovik-sim built beside the benchmarks.
+#include "decode/log_image_writer.h"
+#include "logger/log_download.h"
+#include "logger/logger_session.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+// <build>/bench/bench_download -> <build>/tools/drovik-sim
+std::string SimBesideBenchmarks()
+{
+    return (std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "tools" / "drovik-sim")
+        .string();
+}
+} // namespace
+
+#define DROVIK_SIM_PATH SimBesideBenchmarks()
+#include "support/sim_harness.h"
+
+namespace {
+using namespace std::chrono_literals;
+
+constexpr uint32_t kChunk = LogDownload::kChunkSize;
+constexpr int kBaud = 115200;
+// What the logger sends for one chunk: 32 replies of 4,121 characters
+// ("$PMTK182,8,AAAAAAAA," + 4,096 hex + "*CS\r\n") and the 21-character acknowledgement.
+constexpr double kWireBytesPerChunk = 32 * 4121 + 21;
+
+struct ServedSample {
+    ServedSample(int sectors, std::vector<std::string> simArgs)
+        : image([sectors] {
+              SampleImageOptions options;
+              options.sectorCount = sectors;
+              return MakeSampleImage(options);
+          }()),
+          sim([&] {
+              simArgs.insert(simArgs.end(), {"--link", "Com5", "--image", image.path()});
+              return simArgs;
+          }())
+    {
+        setenv("DROVIK_PORTS", sim.portDirectory().c_str(), 1);
+    }
+    simharness::TempFile image;
+    simharness::SimProcess sim;
+};
+
+// One whole download of `bytes` from address 0; false when it did not complete.
+bool Download(const ServedSample& served, uint32_t bytes)
+{
+    LoggerSession session;
+    if (!session.Open("Com5", kBaud).empty())
+        return false;
+    LogDownload download(session.link(), (served.sim.directory() / "data.bin").string(), ChunkSilenceLimit(kBaud));
+    session.AttachDownload(&download);
+    session.Locked([&] {
+        session.link().DownloadEnd = bytes;
+        download.Start();
+    });
+    session.WaitUntil([&] { return !download.running(); }, 10min);
+    const bool complete = session.Locked([&] { return download.complete(); });
+    session.AttachDownload(nullptr);
+    return complete;
+}
+
+void BM_DownloadWholeMemory(benchmark::State& state)
+{
+    const ServedSample served(32, {});
+    constexpr uint32_t kMemory = 0x200000;
+    for (auto _ : state)
+        if (!Download(served, kMemory))
+            state.SkipWithError("the download did not complete");
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kMemory);
+}
+BENCHMARK(BM_DownloadWholeMemory)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+void BM_DownloadAtLineRate(benchmark::State& state)
+{
+    const int chunks = static_cast<int>(state.range(0));
+    const ServedSample served(chunks, {"--baud", std::to_string(kBaud), "--no-nmea"});
+    double seconds = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        if (!Download(served, chunks * kChunk))
+            state.SkipWithError("the download did not complete");
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    const double bound = chunks * kWireBytesPerChunk / (kBaud / 10.0);
+    state.counters["bound_s"] = bound;
+    state.counters["over_bound_pct"] = (seconds / static_cast<double>(state.iterations()) / bound - 1) * 100;
+}
+BENCHMARK(BM_DownloadAtLineRate)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+} // namespace
+
+BENCHMARK_MAIN();
