@@ -1,0 +1,148 @@
+// The logging-criteria sub-page in the window: real focus changes, typed keys
+// and slider moves, and apply through its button.
+#include "app/frame_criteria_page.h"
+#include "app/pages_window_fixture.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QScrollBar>
+
+namespace {
+class CriteriaWindow : public PagesWindowTest {
+protected:
+    void SetUp() override
+    {
+        PagesWindowTest::SetUp();
+        openSubPage(3);
+    }
+    TFrame9* page() const { return window->Frame91; }
+    void focus(QWidget* widget)
+    {
+        widget->setFocus(Qt::MouseFocusReason);
+        QCoreApplication::processEvents();
+    }
+    void typeInto(IntervalEdit* edit, const char* keys)
+    {
+        focus(edit);
+        edit->selectAll();
+        QTest::keyClicks(edit, keys);
+    }
+};
+
+TEST_F(CriteriaWindow, StartsWithTheDesignedLayout)
+{
+    const IntervalEdit* edits[] = {page()->Edit1, page()->Edit2, page()->Edit3};
+    const QCheckBox* boxes[] = {page()->CheckBox1, page()->CheckBox2, page()->CheckBox3};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(edits[i]->text(), "10");
+        EXPECT_EQ(edits[i]->geometry(), QRect(160, 76 + 40 * i, 49, 14));
+        EXPECT_EQ(edits[i]->maxLength(), 6);
+        EXPECT_FALSE(edits[i]->hasFrame());
+        EXPECT_EQ(boxes[i]->geometry(), QRect(64, 72 + 40 * i, 289, 21));
+        EXPECT_EQ(boxes[i]->palette().color(QPalette::Window), QColor(217, 241, 244));
+        // The edit sits in the gap of its caption, above the box.
+        EXPECT_EQ(page()->childAt(QPoint(170, 82 + 40 * i)), edits[i]);
+    }
+    EXPECT_EQ(page()->CheckBox1->text(), "Log every                second(s)");
+    EXPECT_EQ(page()->Label2->text(), "10 <= Distance Interval <= 9999");
+    EXPECT_FALSE(page()->ScrollBar1->isVisibleTo(page()));
+    EXPECT_EQ(page()->ScrollBar1->size(), QSize(153, 16));
+    EXPECT_EQ(page()->SpeedButton1->geometry(), QRect(376, 176, 190, 27));
+}
+
+TEST_F(CriteriaWindow, OnlyDigitsAndBackspaceAreTyped)
+{
+    typeInto(page()->Edit1, "1a2-b3 ");
+    EXPECT_EQ(page()->Edit1->text(), "123");
+    QTest::keyClick(page()->Edit1, Qt::Key_Backspace);
+    EXPECT_EQ(page()->Edit1->text(), "12");
+    QTest::keyClicks(page()->Edit1, "34567");
+    EXPECT_EQ(page()->Edit1->text(), "123456");  // six characters at most
+}
+
+TEST_F(CriteriaWindow, LeavingRepairsAndEnteringAttachesTheSlider)
+{
+    typeInto(page()->Edit1, "1000");
+    page()->Edit2->setText("500");
+    focus(page()->Edit2);
+    EXPECT_EQ(page()->Edit1->text(), "999");
+    EXPECT_EQ(page()->Edit2->text(), "500");
+    EXPECT_TRUE(page()->ScrollBar1->isVisibleTo(page()));
+    EXPECT_EQ(page()->ScrollBar1->pos(), QPoint(160, 132));
+    EXPECT_EQ(page()->ScrollBar1->value(), 500);
+    EXPECT_EQ(page()->ScrollBar1->maximum(), 9999);
+
+    typeInto(page()->Edit2, "5");
+    focus(page()->Edit3);
+    EXPECT_EQ(page()->Edit2->text(), "5");  // left as typed, apply rejects it
+    EXPECT_EQ(page()->ScrollBar1->pos(), QPoint(160, 172));
+}
+
+TEST_F(CriteriaWindow, TypingMovesTheSliderAndTheSliderWritesTheEdit)
+{
+    typeInto(page()->Edit1, "25");
+    EXPECT_EQ(page()->ScrollBar1->value(), 2);  // follows the text before the key
+    QTest::keyClick(page()->Edit1, '0');
+    EXPECT_EQ(page()->ScrollBar1->value(), 25);
+    EXPECT_EQ(page()->Edit1->text(), "250");
+    page()->ScrollBar1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(page()->Edit1->text(), "26");
+}
+
+TEST_F(CriteriaWindow, FiveSecondsDistanceOffTwentyKmhAfterYes)
+{
+    connectPort();
+    wire();
+    click(page()->CheckBox1);
+    click(page()->CheckBox3);
+    typeInto(page()->Edit1, "5");
+    typeInto(page()->Edit3, "20");
+    dialogs.yesNoAnswers = {true};
+    click(page()->SpeedButton1);
+    EXPECT_EQ(wire(), "$PMTK182,1,3,50*12\r\n$PMTK182,1,4,0*20\r\n$PMTK182,1,5,200*23\r\n");
+    EXPECT_EQ(onlyMessage().text, "Setting updated!");
+    EXPECT_FALSE(page()->ScrollBar1->isVisibleTo(page()));
+}
+
+TEST_F(CriteriaWindow, RefusalsAndTheRecovery)
+{
+    click(page()->SpeedButton1);
+    EXPECT_EQ(onlyMessage().text, "No connecting.");
+    connectPort();
+    wire();
+    dialogs.messages.clear();
+    click(page()->SpeedButton1);
+    EXPECT_EQ(onlyMessage().text, "Least check one method.");
+
+    click(page()->CheckBox2);
+    typeInto(page()->Edit2, "5");
+    dialogs.messages.clear();
+    click(page()->SpeedButton1);  // the edit keeps the focus: image buttons take none
+    EXPECT_EQ(onlyMessage().text, "DISTANCE interval is invalid.");
+    EXPECT_EQ(wire(), "");
+
+    typeInto(page()->Edit2, "50");
+    dialogs.messages.clear();
+    dialogs.yesNoAnswers = {false};
+    click(page()->SpeedButton1);
+    EXPECT_EQ(onlyMessage().text, "Recover setting!");
+    EXPECT_EQ(wire(), "$PMTK182,2,3*38\r\n$PMTK182,2,4*3F\r\n$PMTK182,2,5*3E\r\n");
+    page()->FillCriterion(LoggingCriterion::Distance, 0);
+    EXPECT_FALSE(page()->CheckBox2->isChecked());
+    EXPECT_EQ(page()->Edit2->text(), "50");
+}
+
+TEST_F(CriteriaWindow, AnEmptiedEditIsReportedByTheErrorReport)
+{
+    connectPort();
+    wire();
+    click(page()->CheckBox1);
+    typeInto(page()->Edit1, "");
+    QTest::keyClick(page()->Edit1, Qt::Key_Backspace);
+    ASSERT_EQ(page()->Edit1->text(), "");
+    click(page()->SpeedButton1);
+    EXPECT_EQ(onlyMessage().caption, kApplicationTitle);
+    EXPECT_EQ(onlyMessage().icon, MessageIcon::Error);
+    EXPECT_EQ(wire(), "");
+}
+} // namespace

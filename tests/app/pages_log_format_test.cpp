@@ -1,0 +1,119 @@
+// The log-format sub-page in the window: layout, the SID rule on real check
+// boxes, presets by click, the format reply and apply's refusals.
+#include "app/frame_log_format_page.h"
+#include "app/pages_window_fixture.h"
+#include "link/logger_replies.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+
+namespace {
+class LogFormatWindow : public PagesWindowTest {
+protected:
+    TFrame10* page() const { return window->Frame101; }
+    std::vector<int> checkedBoxes() const
+    {
+        std::vector<int> boxes;
+        for (int box = 1; box <= kFormatBoxCount; ++box)
+            if (page()->CheckBox(box)->isChecked())
+                boxes.push_back(box);
+        return boxes;
+    }
+    bool detailBoxesEnabled() const
+    {
+        return page()->CheckBox(15)->isEnabled() && page()->CheckBox(16)->isEnabled() &&
+               page()->CheckBox(17)->isEnabled();
+    }
+};
+
+TEST_F(LogFormatWindow, StartsWithTheDesignedLayout)
+{
+    EXPECT_EQ(page()->geometry(), QRect(178, 0, 582, 392));
+    EXPECT_TRUE(checkedBoxes().empty());
+    for (int box = 1; box <= kFormatBoxCount; ++box)
+        EXPECT_EQ(page()->CheckBox(box)->isEnabled(), box < 15 || box > 17) << "CheckBox" << box;
+    for (int group = 1; group <= TFrame10::kGroupBoxes; ++group)
+        EXPECT_EQ(page()->GroupBox(group)->palette().color(QPalette::Window), QColor(245, 236, 221));
+    const std::tuple<int, const char*, QRect> groups[] = {
+        {1, "UTC", QRect(16, 128, 153, 65)},         {6, "Satellite Information", QRect(368, 128, 185, 137)},
+        {8, "Other", QRect(192, 344, 153, 41)},      {9, "Select NMEA", QRect(16, 32, 249, 81)},
+        {10, "Other", QRect(280, 32, 281, 81)}};
+    for (const auto& [number, caption, place] : groups) {
+        EXPECT_EQ(page()->GroupBox(number)->title(), caption);
+        EXPECT_EQ(page()->GroupBox(number)->geometry(), place);
+    }
+    EXPECT_EQ(page()->CheckBox(20)->text(), "Mili - Second");
+    EXPECT_EQ(page()->CheckBox(20)->parentWidget(), page()->GroupBox(1));
+    EXPECT_EQ(page()->CheckBox(19)->text(), "Distance");
+    EXPECT_EQ(page()->CheckBox(19)->parentWidget(), page()->GroupBox(8));
+    EXPECT_EQ(page()->CheckBox(13)->toolTip(), "Number(s) of satellite in view and in used");
+    EXPECT_EQ(page()->Button(11)->text(), "Select for Google Earth");
+    EXPECT_EQ(page()->Button(11)->size(), QSize(257, 25));
+    EXPECT_EQ(page()->SpeedButton1->geometry(), QRect(376, 336, 182, 42));
+    // Every box lies inside its group.
+    for (int box = 1; box <= kFormatBoxCount; ++box) {
+        QWidget* check = page()->CheckBox(box);
+        EXPECT_TRUE(check->parentWidget()->rect().contains(check->geometry())) << "CheckBox" << box;
+    }
+}
+
+TEST_F(LogFormatWindow, OpeningThePageAsksForTheMaskAndTheReplyFillsIt)
+{
+    openSubPage(4);
+    EXPECT_TRUE(page()->isVisible());
+    EXPECT_EQ(wire(), "$PMTK182,2,2*39\r\n");
+    page()->FillLogFormatBoxes(LogFormatBoxes(0x0004E001));  // UTC, SID, elevation, azimuth, ms
+    EXPECT_EQ(checkedBoxes(), (std::vector<int>{1, 14, 15, 16, 20}));
+    EXPECT_TRUE(detailBoxesEnabled());
+    page()->FillLogFormatBoxes(LogFormatBoxes(0x00080000));
+    EXPECT_EQ(checkedBoxes(), (std::vector<int>{19}));
+    EXPECT_FALSE(detailBoxesEnabled());
+}
+
+TEST_F(LogFormatWindow, SidClickedByTheUserGatesTheSatelliteBoxes)
+{
+    openSubPage(4);
+    click(page()->Button(4));  // GSV
+    EXPECT_EQ(checkedBoxes(), (std::vector<int>{13, 14, 15, 16, 17}));
+    EXPECT_TRUE(detailBoxesEnabled());
+    click(page()->CheckBox(kSidBox));
+    EXPECT_FALSE(detailBoxesEnabled());
+    EXPECT_EQ(checkedBoxes(), (std::vector<int>{13, 15, 16, 17}));
+    click(page()->CheckBox(kSidBox));
+    EXPECT_TRUE(detailBoxesEnabled());
+}
+
+TEST_F(LogFormatWindow, PresetButtonsAddUpAndClearAllEmpties)
+{
+    openSubPage(4);
+    click(page()->Button(2));   // GLL
+    click(page()->Button(6));   // VTG
+    EXPECT_EQ(FormatMaskFromBoxes(*page()), 0x0000002Du);
+    click(page()->Button(8));   // Select all
+    EXPECT_EQ(FormatMaskFromBoxes(*page()), 0x000FFFFFu);
+    click(page()->Button(9));   // Clear all
+    EXPECT_TRUE(checkedBoxes().empty());
+    click(page()->Button(11));  // Google Earth
+    EXPECT_EQ(FormatMaskFromBoxes(*page()), 0x000A003Fu);
+    EXPECT_EQ(wire(), "$PMTK182,2,2*39\r\n");  // presets send nothing
+}
+
+TEST_F(LogFormatWindow, ApplyRefusesWhenNotConnectedOrNothingChecked)
+{
+    openSubPage(4);
+    wire();
+    click(page()->Button(7));
+    click(page()->SpeedButton1);
+    EXPECT_EQ(onlyMessage().text, "No connecting.");
+    EXPECT_EQ(onlyMessage().caption, "Warning");
+    connectPort();
+    dialogs.messages.clear();
+    click(page()->Button(9));
+    click(page()->SpeedButton1);
+    EXPECT_EQ(onlyMessage().text, "Least check one field.");
+    EXPECT_EQ(onlyMessage().icon, MessageIcon::Error);
+    EXPECT_TRUE(dialogs.questions.empty());  // no erase asked for
+    EXPECT_EQ(wire(), "");
+}
+} // namespace

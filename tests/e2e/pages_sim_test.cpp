@@ -1,0 +1,207 @@
+// Each settings sub-page against the simulated logger: opened, it shows the
+// logger's values; applied, the logger takes the new ones; reopened, they
+// read back.
+#include "app/frame_criteria_page.h"
+#include "app/frame_live_page.h"
+#include "app/frame_log_format_page.h"
+#include "app/frame_method_page.h"
+#include "app/frame_nmea_output_page.h"
+#include "e2e/pages_sim_fixture.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+namespace {
+using Strings = std::vector<std::string>;
+
+class CriteriaOnSim : public PagesSimTest {
+protected:
+    TFrame9* page() const { return window->Frame91; }
+    void open() { openSubPage(3); }
+    bool shows(bool time, const char* timeText, bool distance, const char* distanceText, bool speed,
+               const char* speedText) const
+    {
+        return page()->CheckBox1->isChecked() == time && page()->Edit1->text() == timeText &&
+               page()->CheckBox2->isChecked() == distance && page()->Edit2->text() == distanceText &&
+               page()->CheckBox3->isChecked() == speed && page()->Edit3->text() == speedText;
+    }
+};
+
+TEST_F(CriteriaOnSim, ShowsTheLoggersCriteriaTakesNewOnesAndReadsThemBack)
+{
+    ASSERT_NO_FATAL_FAILURE(connectToSim({"--intervals", "150,0,200"}));
+    open();
+    ASSERT_TRUE(waitUntil([&] { return shows(true, "15", false, "10", true, "20"); }));
+
+    page()->Edit1->setText("5");
+    page()->Edit3->setText("20");
+    const std::size_t from = mark();
+    dialogs.yesNoAnswers = {true};
+    click(page()->SpeedButton1);
+    EXPECT_EQ(dialogs.lastText(), "Setting updated!");
+    EXPECT_EQ(receivedSince(from, 3), (Strings{"$PMTK182,1,3,50*12", "$PMTK182,1,4,0*20", "$PMTK182,1,5,200*23"}));
+    EXPECT_TRUE(sim->waitForState("time_interval", "50"));
+    EXPECT_EQ(sim->stateValue("distance_interval"), "0");
+    EXPECT_EQ(sim->stateValue("speed_interval"), "200");
+
+    page()->Edit1->setText("77");
+    open();
+    EXPECT_TRUE(waitUntil([&] { return shows(true, "5", false, "10", true, "20"); }));
+}
+
+TEST_F(CriteriaOnSim, AnsweringNoPutsTheLoggersValuesBack)
+{
+    ASSERT_NO_FATAL_FAILURE(connectToSim({"--intervals", "300,1000,0"}));
+    open();
+    ASSERT_TRUE(waitUntil([&] { return shows(true, "30", true, "100", false, "10"); }));
+    page()->Edit1->setText("9");
+    page()->CheckBox2->setChecked(false);
+    const std::size_t from = mark();
+    dialogs.yesNoAnswers = {false};
+    click(page()->SpeedButton1);
+    EXPECT_EQ(dialogs.lastText(), "Recover setting!");
+    EXPECT_TRUE(waitUntil([&] { return shows(true, "30", true, "100", false, "10"); }));
+    EXPECT_EQ(receivedSince(from, 3), (Strings{"$PMTK182,2,3*38", "$PMTK182,2,4*3F", "$PMTK182,2,5*3E"}));
+    EXPECT_EQ(sim->stateValue("time_interval"), "300");
+}
+
+class LogFormatOnSim : public PagesSimTest {
+protected:
+    TFrame10* page() const { return window->Frame101; }
+    void open() { openSubPage(4); }
+    uint32_t shown() const { return FormatMaskFromBoxes(*page()); }
+};
+
+TEST_F(LogFormatOnSim, GoogleEarthPresetGoesOutAfterTheEraseAndReadsBack)
+{
+    ASSERT_NO_FATAL_FAILURE(connectToSim({"--mask", "0004E001"}));
+    open();
+    ASSERT_TRUE(waitUntil([&] { return shown() == 0x0004E001u; }));
+    EXPECT_TRUE(page()->CheckBox(15)->isEnabled());
+    EXPECT_TRUE(page()->CheckBox(20)->isChecked());
+
+    click(page()->Button(9));
+    click(page()->Button(11));
+    const std::size_t from = mark();
+    dialogs.yesNoAnswers = {true};
+    click(page()->SpeedButton1);
+    EXPECT_EQ(dialogs.questions, (Strings{"Confirm: This will erase all data,\nare you sre?"}));
+    EXPECT_EQ(dialogs.lastText(), "Setting updated!");
+    EXPECT_EQ(receivedSince(from, 2), (Strings{"$PMTK182,6,1*3E", "$PMTK182,1,2,000A003F*12"}));
+    EXPECT_TRUE(sim->waitForState("mask", "000A003F"));
+    EXPECT_EQ(sim->stateValue("erases"), "1");
+
+    click(page()->Button(8));
+    open();
+    EXPECT_TRUE(waitUntil([&] { return shown() == 0x000A003Fu; }));
+    EXPECT_FALSE(page()->CheckBox(15)->isEnabled());
+}
+
+TEST_F(LogFormatOnSim, DecliningTheEraseLeavesTheLoggerAlone)
+{
+    ASSERT_NO_FATAL_FAILURE(connectToSim({"--mask", "0002002F"}));
+    open();
+    ASSERT_TRUE(waitUntil([&] { return shown() == 0x0002002Fu; }));
+    click(page()->Button(4));
+    const std::size_t from = mark();
+    dialogs.yesNoAnswers = {false};
+    click(page()->SpeedButton1);
+    EXPECT_EQ(dialogs.lastText(), "Terminated.");
+    // A query that is sure to arrive after anything the apply might have sent.
+    click(window->Frame61->SpeedButton5);
+    EXPECT_EQ(receivedSince(from, 1), (Strings{"$PMTK182,2,6*3D"}));
+    EXPECT_EQ(sim->stateValue("mask"), "0002002F");
+    EXPECT_EQ(sim->stateValue("erases"), "0");
+}
+
+class MethodOnSim : public PagesSimTest {
+protected:
+    TFrame11* page() const { return window->Frame111; }
+    void open() { openSubPage(5); }
+    // The method whose selected look is shown: true overwrite, false stop.
+    bool showsOverwrite() const
+    {
+        return page()->SpeedButton3->isVisibleTo(page()) && page()->SpeedButton2->isVisibleTo(page());
+    }
+    bool showsStop() const
+    {
+        return page()->SpeedButton1->isVisibleTo(page()) && page()->SpeedButton4->isVisibleTo(page());
+    }
+};
+
+TEST_F(MethodOnSim, ShowsTheLoggersMethodTakesOverwriteAndReadsItBack)
+{
+    ASSERT_NO_FATAL_FAILURE(connectToSim({"--method", "2"}));
+    open();
+    ASSERT_TRUE(waitUntil([&] { return showsStop(); }));
+    ASSERT_TRUE(waitUntil([&] { return window->link().MemorySize == 0x200000u; }));
+
+    const std::size_t from = mark();
+    click(page()->SpeedButton1);
+    EXPECT_EQ(dialogs.lastText(), "'Overwrite' is set.");
+    EXPECT_EQ(receivedSince(from, 2), (Strings{"$PMTK182,1,6,1*23", "$PMTK182,7,001F0000,2*67"}));
+    EXPECT_TRUE(sim->waitForState("method", "1"));
+
+    window->SetMethodButtons(false, false);
+    open();
+    EXPECT_TRUE(waitUntil([&] { return showsOverwrite(); }));
+
+    click(page()->SpeedButton2);
+    EXPECT_EQ(dialogs.lastText(), "'Stop' is set.");
+    EXPECT_TRUE(sim->waitForState("method", "2"));
+}
+
+class NmeaOutputOnSim : public PagesSimTest {
+protected:
+    TFrame8* page() const { return window->Frame81; }
+    void open() { openSubPage(2); }
+    bool row(int number, Qt::CheckState state, int period) const
+    {
+        return page()->CheckBox(number)->checkState() == state && page()->CSpinEdit(number)->value() == period;
+    }
+};
+
+TEST_F(NmeaOutputOnSim, ShowsTheReceiversPeriodsTakesNewOnesAndReadsThemBack)
+{
+    ASSERT_NO_FATAL_FAILURE(connectToSim({}));
+    open();
+    ASSERT_TRUE(waitUntil([&] {
+        return row(2, Qt::Checked, 1) && row(6, Qt::Checked, 1) && row(7, Qt::Checked, 1) &&
+               row(1, Qt::PartiallyChecked, 1);
+    }));
+
+    page()->CSpinEdit(2)->setValue(2);
+    click(page()->CheckBox(6));
+    page()->CSpinEdit(7)->setValue(5);
+    const std::size_t from = mark();
+    dialogs.yesNoAnswers = {true};
+    click(page()->SpeedButton1);
+    EXPECT_EQ(dialogs.lastText(), "Setting updated!");
+    EXPECT_EQ(receivedSince(from, 1), (Strings{"$PMTK314,2,1,0,1,1,1,0,0,0,0,0,0,0,0,0,0,1,5,0*2E"}));
+    EXPECT_TRUE(sim->waitForState("periods", "2,1,0,1,1,1,0,0,0,0,0,0,0,0,0,0,1,5,0"));
+
+    page()->CSpinEdit(2)->setValue(4);
+    open();
+    EXPECT_TRUE(waitUntil([&] {
+        return row(2, Qt::Checked, 2) && row(6, Qt::Unchecked, 1) && row(7, Qt::Checked, 5) &&
+               row(3, Qt::PartiallyChecked, 1);
+    }));
+}
+
+TEST_F(NmeaOutputOnSim, RestartButtonsRestartTheReceiver)
+{
+    ASSERT_NO_FATAL_FAILURE(connectToSim({}));
+    window->Frame11SpeedButton2Click();
+    const std::pair<int, const char*> restarts[] = {{1, "hot"}, {2, "warm"}, {3, "cold"}};
+    for (const auto& [button, kind] : restarts) {
+        window->link().TtffCount = 12;
+        const std::size_t from = mark();
+        click(window->Frame31->restartPair(button - 1).clickable);
+        EXPECT_EQ(window->link().TtffCount, 0);
+        EXPECT_TRUE(sim->waitForState("last_restart", kind));
+        EXPECT_EQ(receivedSince(from, 1), (Strings{"$PMTK10" + std::to_string(button) + "*3" +
+                                                   std::to_string(3 - button)}));
+    }
+    EXPECT_EQ(sim->stateValue("restarts"), "3");
+}
+} // namespace
