@@ -71,6 +71,11 @@ QRect PresetPlace(int button)
 
 TFrame10::TFrame10(QWidget* parent) : PageFrame(parent, SettingsSubPagePlace())
 {
+    // The page is laid out for the window's 11-pixel design font; larger
+    // system fonts would not fit its buttons.
+    QFont designFont = font();
+    designFont.setPixelSize(11);
+    setFont(designFont);
     for (int group = 1; group <= kGroupBoxes; ++group)
         groupBoxes_[group - 1] = MakeGroupBox(this, kGroups[group - 1].place, kGroups[group - 1].caption);
     addBoxes(1, {1, 20});
