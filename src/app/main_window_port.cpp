@@ -58,8 +58,16 @@ void TForm1::OpenPort()
     // The reader hands each sentence over and waits; the hand-over is served
     // by any event loop of this thread, modal dialogs' included.
     thread_ = std::make_unique<Thread1>(result.fd, link_, *this, [this](std::function<void()> job) {
-        return QMetaObject::invokeMethod(
-            this, [this, &job] { Guarded(job); }, Qt::BlockingQueuedConnection);
+        // invokeMethod reports success even when the job never ran.
+        bool ran = false;
+        QMetaObject::invokeMethod(
+            this,
+            [this, &job, &ran] {
+                ran = true;
+                Guarded(job);
+            },
+            Qt::BlockingQueuedConnection);
+        return ran;
     });
     thread_->start();
     SetConnectButtons(true);
