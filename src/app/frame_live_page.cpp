@@ -26,9 +26,9 @@ QRect half(int row, int column)
 }
 
 const EditPlace kEditPlaces[TFrame3::kLabeledEdits] = {
-    {"Date", quarter(0, 0)},     {"Time", quarter(0, 1)},      {"Mode", quarter(0, 2)}, {"TTFF", quarter(0, 3)},
-    {"Latitude", half(1, 0)},    {"Longitude", half(1, 1)},    {"Speed", quarter(2, 0)},
-    {"PDOP", quarter(2, 1)},     {"VDOP", quarter(2, 2)},      {"HDOP", quarter(2, 3)},
+    {"Date", quarter(0, 0)},  {"Time", quarter(0, 1)},   {"Mode", quarter(0, 2)},  {"TTFF", quarter(0, 3)},
+    {"Latitude", half(1, 0)}, {"Longitude", half(1, 1)}, {"Speed", quarter(2, 0)}, {"PDOP", quarter(2, 1)},
+    {"VDOP", quarter(2, 2)},  {"HDOP", quarter(2, 3)},
 };
 } // namespace
 
@@ -66,8 +66,8 @@ TFrame3::TFrame3(QWidget* parent) : PageFrame(parent, QRect(16, 168, 760, 392))
 
 ButtonPair TFrame3::restartPair(int index) const
 {
-    const ButtonPair pairs[] = {{SpeedButton1, SpeedButton4}, {SpeedButton2, SpeedButton5},
-                                {SpeedButton3, SpeedButton6}};
+    const ButtonPair pairs[] = {
+        {SpeedButton1, SpeedButton4}, {SpeedButton2, SpeedButton5}, {SpeedButton3, SpeedButton6}};
     return pairs[index];
 }
 

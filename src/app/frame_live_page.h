@@ -21,7 +21,7 @@ public:
 
     explicit TFrame3(QWidget* parent);
 
-    QPlainTextEdit* Memo1;  // raw sentences
+    QPlainTextEdit* Memo1; // raw sentences
     SkyPlotChart* Chart1;
     SignalBarChart* Chart2;
     // Restart hot, warm, cold; 4-6 their inactive twins.
@@ -31,7 +31,7 @@ public:
     // Numbered from 1: Date, Time, Mode, TTFF, Latitude, Longitude, Speed, PDOP, VDOP, HDOP.
     QLineEdit* LabeledEdit(int number) const { return edits_.at(number - 1); }
     QLabel* EditLabel(int number) const { return captions_.at(number - 1); }
-    ButtonPair restartPair(int index) const;  // 0 hot, 1 warm, 2 cold
+    ButtonPair restartPair(int index) const; // 0 hot, 1 warm, 2 cold
 
     // One refresh: the sentence into the memo, the texts, and new charts when drawn.
     void ShowLiveView(const std::string& sentenceText, const LiveViewUpdate& update);

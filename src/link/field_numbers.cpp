@@ -69,8 +69,7 @@ double LenientDouble(std::string_view text)
         text.remove_prefix(1);
     }
     double value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value,
-                                        std::chars_format::general);
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (result.ec == std::errc::invalid_argument)
         return 0;
     return negative ? -value : value;

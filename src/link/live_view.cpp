@@ -56,8 +56,7 @@ void updateDateTime(const std::string& timeField, const std::string& dateField, 
     std::snprintf(text, sizeof text, "%4d/%02d/%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
     fix.Date = text;
     const std::string fraction = part(timeField, 6, 4);
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d%4s", local.tm_hour, local.tm_min, local.tm_sec,
-                  fraction.c_str());
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d%4s", local.tm_hour, local.tm_min, local.tm_sec, fraction.c_str());
     fix.Time = text;
 }
 } // namespace
@@ -96,8 +95,7 @@ void ParseGll(const IncomingSentence& sentence, LiveFix& fix)
     fix.Longitude = LongitudeText(sentence.field(3), sentence.field(4));
 }
 
-void ParseGsa(const IncomingSentence& sentence, LiveFix& fix, SatelliteTable& satellites,
-              DeviceLinkState& link)
+void ParseGsa(const IncomingSentence& sentence, LiveFix& fix, SatelliteTable& satellites, DeviceLinkState& link)
 {
     fix.Mode = modeText(sentence.field(2));
     for (int i = 0; i < SatelliteTable::kUsedSlots; ++i)
@@ -138,12 +136,12 @@ void ParseVtg(const IncomingSentence& sentence, LiveFix& fix)
     fix.Speed = sentence.field(7) + " km/h";
 }
 
-LiveViewUpdate RefreshLiveView(const std::string& sentenceText, SentenceMemo& memo,
-                               const LiveFix& fix, int32_t ttffCount, SatelliteTable& satellites)
+LiveViewUpdate RefreshLiveView(const std::string& sentenceText, SentenceMemo& memo, const LiveFix& fix,
+                               int32_t ttffCount, SatelliteTable& satellites)
 {
     LiveViewUpdate update;
     update.memoCleared = memo.Add(sentenceText);
-    update.labeledEdits = {fix.Date,      fix.Time,  fix.Mode, std::to_string(ttffCount),
+    update.labeledEdits = {fix.Date,     fix.Time,      fix.Mode,  std::to_string(ttffCount),
                            fix.Latitude, fix.Longitude, fix.Speed, fix.Pdop,
                            fix.Vdop,     fix.Hdop};
     if (satellites.RedrawPending)

@@ -37,8 +37,7 @@ std::string KnotsToKmhText(double knots, char decimalSeparator = '.');
 void ParseGga(const IncomingSentence& sentence, LiveFix& fix);
 void ParseGll(const IncomingSentence& sentence, LiveFix& fix);
 // Also counts TTFF: every GSA without a 3D fix adds one, up to kTtffLimit.
-void ParseGsa(const IncomingSentence& sentence, LiveFix& fix, SatelliteTable& satellites,
-              DeviceLinkState& link);
+void ParseGsa(const IncomingSentence& sentence, LiveFix& fix, SatelliteTable& satellites, DeviceLinkState& link);
 void ParseGsv(const IncomingSentence& sentence, SatelliteTable& satellites);
 // Date and time are UTC on the wire and shown in the machine's time zone.
 void ParseRmc(const IncomingSentence& sentence, LiveFix& fix, char decimalSeparator = '.');
@@ -46,11 +45,11 @@ void ParseVtg(const IncomingSentence& sentence, LiveFix& fix);
 
 // Everything one refresh puts on the live page.
 struct LiveViewUpdate {
-    bool memoCleared = false;                  // Memo1 emptied before the sentence was appended
-    std::array<std::string, 10> labeledEdits;  // LabeledEdit1..10
-    std::optional<SatelliteCharts> charts;     // only at the end of a GSV cycle
+    bool memoCleared = false;                 // Memo1 emptied before the sentence was appended
+    std::array<std::string, 10> labeledEdits; // LabeledEdit1..10
+    std::optional<SatelliteCharts> charts;    // only at the end of a GSV cycle
 };
 
 // Adds the sentence to the memo and gathers the texts and, when due, the charts.
-LiveViewUpdate RefreshLiveView(const std::string& sentenceText, SentenceMemo& memo,
-                               const LiveFix& fix, int32_t ttffCount, SatelliteTable& satellites);
+LiveViewUpdate RefreshLiveView(const std::string& sentenceText, SentenceMemo& memo, const LiveFix& fix,
+                               int32_t ttffCount, SatelliteTable& satellites);

@@ -232,8 +232,7 @@ void LoggerReplies::statusWord(const std::string& value)
         status_.StatusText = "Logger error!!";
     }
     if (link_.LogPageActive)
-        view_.ShowLogStatus(status_.StatusText, status_.MethodText,
-                            has(status_.StatusWord, StatusBits::LoggingOn));
+        view_.ShowLogStatus(status_.StatusText, status_.MethodText, has(status_.StatusWord, StatusBits::LoggingOn));
 }
 
 void LoggerReplies::memoryUsed(const std::string& value)

@@ -18,7 +18,7 @@ namespace StatusBits {
 inline constexpr int32_t LoggingOn = 0x0002;
 inline constexpr int32_t StopWhenFull = 0x0004;
 inline constexpr int32_t Fault = 0x0400;
-inline constexpr int32_t MemoryFull = 0x0800;  // meaningful together with Fault
+inline constexpr int32_t MemoryFull = 0x0800; // meaningful together with Fault
 } // namespace StatusBits
 
 struct MemoryUsed {

@@ -17,8 +17,7 @@ public:
 
     // Log page: Label6 and Label11, and the start/stop pair (start clickable
     // while logging is off, stop clickable while it is on).
-    virtual void ShowLogStatus(const std::string& statusText, const std::string& methodText,
-                               bool loggingOn) = 0;
+    virtual void ShowLogStatus(const std::string& statusText, const std::string& methodText, bool loggingOn) = 0;
     // Log page: Label7, Label8 or Label9.
     virtual void ShowCriterionText(LoggingCriterion criterion, const std::string& text) = 0;
     // Log page: Label13.

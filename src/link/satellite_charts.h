@@ -33,7 +33,7 @@ struct SignalBar {
 };
 
 struct SatelliteCharts {
-    static constexpr double kExtent = 150;  // the four extent bubbles sit at (±150, ±150)
+    static constexpr double kExtent = 150; // the four extent bubbles sit at (±150, ±150)
     static constexpr double kHorizon = 100;
     static constexpr double kSatelliteRadius = 12;
 

@@ -93,7 +93,8 @@ TEST_F(LivePageTest, MemoHolding51LinesIsClearedBeforeTheNextSentence)
         Feed(*window, "$GPGSA,A,1,,,,,,,,,,,,,,,");
     EXPECT_EQ(page().Memo1->toPlainText().count('\n'), 51);
     Feed(*window, "$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K");
-    EXPECT_EQ(page().Memo1->toPlainText(), QString::fromStdString(AppendChecksum("$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*")).remove('\r'));
+    EXPECT_EQ(page().Memo1->toPlainText(),
+              QString::fromStdString(AppendChecksum("$GPVTG,054.7,T,034.4,M,005.5,N,010.2,K*")).remove('\r'));
     EXPECT_EQ(edit(4), "51");
 }
 
@@ -116,7 +117,7 @@ TEST_F(LivePageTest, ChartsRedrawOnlyAtTheEndOfAGsvCycle)
     EXPECT_EQ(bars[1].colour, kUsedSatelliteColour);
     EXPECT_EQ(bars[0].colour, kSeenSatelliteColour);
     EXPECT_EQ(bars.back().label, "27");
-    EXPECT_EQ(bars.back().value, 0);  // empty SNR
+    EXPECT_EQ(bars.back().value, 0); // empty SNR
     EXPECT_EQ(sky[0].colour, kExtentColour);
     EXPECT_EQ(sky[4].label, "04");
 
@@ -133,7 +134,7 @@ TEST_F(LivePageTest, NothingChangesDuringADownload)
     IncomingSentence gsv;
     gsv.SentenceText = AppendChecksum("$GPGSV,1,1,01,16,57,208,39*");
     SplitFields(gsv);
-    HandleMtkSentence(gsv, *window);  // the download path: split, then only PMTK replies count
+    HandleMtkSentence(gsv, *window); // the download path: split, then only PMTK replies count
     EXPECT_TRUE(page().Chart2->bars().empty());
     EXPECT_TRUE(page().Memo1->toPlainText().isEmpty());
 }

@@ -29,7 +29,7 @@ TEST_F(LiveRepliesTest, StatusRepliesFillTheLogPage)
     Feed(*window, "$PMTK182,3,7,6");
     EXPECT_EQ(label(logPage().Label6), "Log started.");
     EXPECT_EQ(label(logPage().Label11), "Stop.");
-    EXPECT_FALSE(logPage().pair(0).isActive());  // start inactive while logging
+    EXPECT_FALSE(logPage().pair(0).isActive()); // start inactive while logging
     EXPECT_TRUE(logPage().pair(1).isActive());
     EXPECT_FALSE(logPage().Button1->isVisible());
 
@@ -68,13 +68,13 @@ TEST_F(LiveRepliesTest, SubPagesAreFilledOnlyByTheFirstReplyAfterOpening)
     EXPECT_EQ(window->Frame91->Edit1->text(), "10");
     EXPECT_TRUE(window->Frame91->CheckBox2->isChecked());
     EXPECT_EQ(window->Frame91->Edit2->text(), "20");
-    Feed(*window, "$PMTK182,3,4,500");  // a later reply leaves what the user edits
+    Feed(*window, "$PMTK182,3,4,500"); // a later reply leaves what the user edits
     EXPECT_EQ(window->Frame91->Edit2->text(), "20");
 
     openSubPage(4);
     Feed(*window, "$PMTK182,3,2,00042000");
     EXPECT_TRUE(window->Frame101->CheckBox(14)->isChecked());
-    EXPECT_TRUE(window->Frame101->CheckBox(20)->isChecked());  // bit 18: milliseconds
+    EXPECT_TRUE(window->Frame101->CheckBox(20)->isChecked()); // bit 18: milliseconds
     EXPECT_FALSE(window->Frame101->CheckBox(19)->isChecked());
     EXPECT_FALSE(window->Frame101->CheckBox(1)->isChecked());
 
@@ -87,7 +87,7 @@ TEST_F(LiveRepliesTest, SubPagesAreFilledOnlyByTheFirstReplyAfterOpening)
 
     openSubPage(2);
     Feed(*window, "$PMTK514,2,1,0,10,1,1,0,0,0,0,0,0,0,0,0,0,0,5,0");
-    EXPECT_EQ(window->Frame81->CSpinEdit(1)->value(), 5);  // GGA 10 held to the spin edit's limit
+    EXPECT_EQ(window->Frame81->CSpinEdit(1)->value(), 5); // GGA 10 held to the spin edit's limit
     EXPECT_TRUE(window->Frame81->CheckBox(2)->isChecked());
     EXPECT_EQ(window->Frame81->CSpinEdit(2)->value(), 2);
     EXPECT_FALSE(window->Frame81->CheckBox(6)->isChecked());
@@ -127,7 +127,7 @@ TEST_F(LiveRepliesTest, TheLastSectorProbeDecidesHowMemoryUsedIsCounted)
 {
     window->Frame11SpeedButton3Click();
     Feed(*window, "$PMTK182,3,9,C22015C2");
-    Feed(*window, "$PMTK182,3,7,2");  // overwrite mode
+    Feed(*window, "$PMTK182,3,7,2"); // overwrite mode
     wire();
     window->Timer1Timer();
     EXPECT_NE(wire().find("$PMTK182,7,001F0000,2*67\r\n"), std::string::npos);
@@ -135,7 +135,7 @@ TEST_F(LiveRepliesTest, TheLastSectorProbeDecidesHowMemoryUsedIsCounted)
     Feed(*window, "$PMTK182,3,8,12345");
     EXPECT_EQ(logPage().CGauge1->value(), 3);
 
-    Feed(*window, "$PMTK182,8,001F0000,0102");  // wrapped: all memory is in use
+    Feed(*window, "$PMTK182,8,001F0000,0102"); // wrapped: all memory is in use
     Feed(*window, "$PMTK182,3,8,12345");
     EXPECT_EQ(logPage().CGauge1->value(), 100);
     EXPECT_EQ(window->link().DownloadEnd, 0x200000u);

@@ -79,9 +79,9 @@ TEST(LiveCharts, UsedSatellitesAreBlueByExactTextOfTheUsedList)
     const SatelliteCharts charts = DrawSatellites(satellites);
     ASSERT_EQ(charts.bars.size(), 3u);
     EXPECT_EQ(charts.bars[0].label, "05");
-    EXPECT_EQ(charts.bars[0].colour, kUsedSatelliteColour);  // "05" listed as "05"
-    EXPECT_EQ(charts.bars[1].colour, kSeenSatelliteColour);  // "07" listed as "7"
-    EXPECT_EQ(charts.bars[2].colour, kSeenSatelliteColour);  // not listed
+    EXPECT_EQ(charts.bars[0].colour, kUsedSatelliteColour); // "05" listed as "05"
+    EXPECT_EQ(charts.bars[1].colour, kSeenSatelliteColour); // "07" listed as "7"
+    EXPECT_EQ(charts.bars[2].colour, kSeenSatelliteColour); // not listed
     EXPECT_EQ(findSky(charts, "05")->colour, kUsedSatelliteColour);
     EXPECT_EQ(findSky(charts, "07")->colour, kSeenSatelliteColour);
 }
@@ -133,23 +133,21 @@ TEST(LiveMemo, ClearedOnlyOnceItHoldsMoreThan50LinesOr5000Characters)
     SentenceMemo longLines;
     const std::string data = "$PMTK182,8,00000000," + std::string(4096, 'F') + "*00\r\n";
     EXPECT_FALSE(longLines.Add(data));
-    EXPECT_FALSE(longLines.Add(data));  // 4,121 characters are not yet too many
-    EXPECT_TRUE(longLines.Add(gga));    // 8,242 are
+    EXPECT_FALSE(longLines.Add(data)); // 4,121 characters are not yet too many
+    EXPECT_TRUE(longLines.Add(gga));   // 8,242 are
     EXPECT_EQ(longLines.Text(), gga);
     EXPECT_EQ(longLines.LineCount(), 1);
 }
 
 TEST(LiveRefresh, CopiesTheTextsAndDrawsOnlyWhenACycleEnded)
 {
-    LiveFix fix{"2007/06/14", "10:00:00.000", "3D", "25°03.1234 N", "121°34.5678 E", "18.52 km/h",
-                "2.5", "2.1", "1.3"};
+    LiveFix fix{"2007/06/14", "10:00:00.000", "3D", "25°03.1234 N", "121°34.5678 E", "18.52 km/h", "2.5", "2.1", "1.3"};
     SatelliteTable satellites;
     SentenceMemo memo;
     satellites.Prn[3] = "03";
     LiveViewUpdate update = RefreshLiveView("$GPGSA,...\r\n", memo, fix, 17, satellites);
-    const std::array<std::string, 10> expected = {"2007/06/14",   "10:00:00.000",  "3D",         "17",
-                                                  "25°03.1234 N", "121°34.5678 E", "18.52 km/h", "2.5",
-                                                  "2.1",          "1.3"};
+    const std::array<std::string, 10> expected = {"2007/06/14",    "10:00:00.000", "3D",  "17",  "25°03.1234 N",
+                                                  "121°34.5678 E", "18.52 km/h",   "2.5", "2.1", "1.3"};
     EXPECT_EQ(update.labeledEdits, expected);
     EXPECT_FALSE(update.charts.has_value());
     EXPECT_FALSE(update.memoCleared);

@@ -1,5 +1,5 @@
-#include "link/live_view.h"
 #include "link/live_replies_support.h"
+#include "link/live_view.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +16,9 @@ struct PositionCase {
 TEST(LiveParsers, PositionTextsFromEachSentenceKind)
 {
     const PositionCase cases[] = {
-        {"$GPGGA,123519.000,2503.1234,N,12134.5678,E,1,08,0.9,545.4,M,46.9,M,,", "25°03.1234 N",
-         "121°34.5678 E"},
+        {"$GPGGA,123519.000,2503.1234,N,12134.5678,E,1,08,0.9,545.4,M,46.9,M,,", "25°03.1234 N", "121°34.5678 E"},
         {"$GPGLL,4916.4500,S,00311.1200,W,225444.000,A", "49°16.4500 S", "003°11.1200 W"},
-        {"$GPRMC,225446.000,A,4916.4500,N,12311.1200,W,000.5,054.7,191194,020.3,E", "49°16.4500 N",
-         "123°11.1200 W"},
+        {"$GPRMC,225446.000,A,4916.4500,N,12311.1200,W,000.5,054.7,191194,020.3,E", "49°16.4500 N", "123°11.1200 W"},
         {"$GNRMC,225446.000,A,2503.1234,N,12134.5678,E,0.0,0.0,191194,,", "25°03.1234 N", "121°34.5678 E"},
         // No fix yet: empty fields still give the degree sign.
         {"$GPGGA,,,,,,0,00,,,M,,M,,", "° ", "° "},
@@ -57,13 +55,12 @@ TEST(LiveParsers, GsaModeUsedListAndDilution)
         const char* mode;
         const char* text;
     };
-    for (const auto& c : {Case{"1", "No Fix"}, Case{"2", "2D"}, Case{"3", "3D"}, Case{"", "No Fix"},
-                          Case{"x", "No Fix"}}) {
+    for (const auto& c :
+         {Case{"1", "No Fix"}, Case{"2", "2D"}, Case{"3", "3D"}, Case{"", "No Fix"}, Case{"x", "No Fix"}}) {
         LiveFix fix;
         SatelliteTable satellites;
         DeviceLinkState link;
-        ParseGsa(Incoming(std::string("$GPGSA,A,") + c.mode + ",05,12,,,,,,,,,,30,2.5,1.3,2.1"), fix, satellites,
-                 link);
+        ParseGsa(Incoming(std::string("$GPGSA,A,") + c.mode + ",05,12,,,,,,,,,,30,2.5,1.3,2.1"), fix, satellites, link);
         EXPECT_EQ(fix.Mode, c.text) << c.mode;
         EXPECT_EQ(fix.Pdop, "2.5");
         EXPECT_EQ(fix.Hdop, "1.3");
@@ -83,8 +80,13 @@ TEST(LiveParsers, TtffCountsEveryGsaWithoutA3dFixUpToItsLimit)
         int32_t after;
     };
     const Case cases[] = {
-        {"1", 0, 1}, {"2", 41, 42}, {"", 7, 8}, {"3", 42, 42}, {"1", kTtffLimit - 1, kTtffLimit},
-        {"1", kTtffLimit, kTtffLimit}, {"3", 0, 0},
+        {"1", 0, 1},
+        {"2", 41, 42},
+        {"", 7, 8},
+        {"3", 42, 42},
+        {"1", kTtffLimit - 1, kTtffLimit},
+        {"1", kTtffLimit, kTtffLimit},
+        {"3", 0, 0},
     };
     for (const auto& c : cases) {
         LiveFix fix;
@@ -104,10 +106,9 @@ TEST(LiveParsers, SpeedInKmhFromRmcKnotsAndFromVtg)
         const char* text;
     };
     const Case cases[] = {
-        {"10.0", '.', "18.52 km/h"}, {"10.123", '.', "18.74 km/h"},  // cut, not rounded
-        {"0.0", '.', "0 km/h"},      {"", '.', "0 km/h"},
-        {"1.0", ',', "1,852 km/h"},  {"100", '.', "185.2 km/h"},
-        {"1000", '.', "1852 km/h"},
+        {"10.0", '.', "18.52 km/h"}, {"10.123", '.', "18.74 km/h"}, // cut, not rounded
+        {"0.0", '.', "0 km/h"},      {"", '.', "0 km/h"},           {"1.0", ',', "1,852 km/h"},
+        {"100", '.', "185.2 km/h"},  {"1000", '.', "1852 km/h"},
     };
     for (const auto& c : cases) {
         LiveFix fix;
@@ -181,8 +182,8 @@ TEST_F(RmcDateTime, MissingOrBrokenNumbersKeepThePreviousTexts)
     LiveFix before;
     before.Date = "2007/06/14";
     before.Time = "10:00:00.000";
-    const char* const broken[][2] = {{"123519.000", ""}, {"", "140607"}, {"12a519.000", "140607"},
-                                      {"123519.000", "1406"}, {"1235", "140607"}};
+    const char* const broken[][2] = {
+        {"123519.000", ""}, {"", "140607"}, {"12a519.000", "140607"}, {"123519.000", "1406"}, {"1235", "140607"}};
     for (const auto& fields : broken) {
         const LiveFix fix = parse(fields[0], fields[1], before);
         EXPECT_EQ(fix.Date, "2007/06/14") << fields[0] << "," << fields[1];
@@ -205,7 +206,7 @@ TEST(LiveParsers, GsvCycleOfThreeAsksForARedrawOnlyAtItsEnd)
     EXPECT_EQ(satellites.Azimuth[18], "296");
     EXPECT_EQ(satellites.Snr[24], "43");
     EXPECT_EQ(satellites.Prn[27], "27");
-    EXPECT_EQ(satellites.Snr[27], "");  // not tracked: empty SNR
+    EXPECT_EQ(satellites.Snr[27], ""); // not tracked: empty SNR
     int filled = 0;
     for (const auto& prn : satellites.Prn)
         filled += prn.empty() ? 0 : 1;

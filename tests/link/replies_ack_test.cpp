@@ -13,17 +13,12 @@ TEST(LoggerAck, OnlySuccessfulEraseAndReadAcknowledgementsAct)
         int nextChunkCalls;
     };
     const Case cases[] = {
-        {"$PMTK001,182,6,3", false, false, 0},
-        {"$PMTK001,182,6,2", false, true, 0},
-        {"$PMTK001,182,6,0", false, true, 0},
-        {"$PMTK001,182,6,1", false, true, 0},
-        {"$PMTK001,182,7,3", true, true, 1},
-        {"$PMTK001,182,7,2", true, true, 0},
-        {"$PMTK001,182,7,3", false, true, 0},  // the probe's acknowledgement
-        {"$PMTK001,182,4,3", true, true, 0},
-        {"$PMTK001,314,3", false, true, 0},
-        {"$PMTK001,181,6,3", false, true, 0},
-        {"$PMTK001", true, true, 0},
+        {"$PMTK001,182,6,3", false, false, 0}, {"$PMTK001,182,6,2", false, true, 0},
+        {"$PMTK001,182,6,0", false, true, 0},  {"$PMTK001,182,6,1", false, true, 0},
+        {"$PMTK001,182,7,3", true, true, 1},   {"$PMTK001,182,7,2", true, true, 0},
+        {"$PMTK001,182,7,3", false, true, 0}, // the probe's acknowledgement
+        {"$PMTK001,182,4,3", true, true, 0},   {"$PMTK001,314,3", false, true, 0},
+        {"$PMTK001,181,6,3", false, true, 0},  {"$PMTK001", true, true, 0},
     };
     for (const auto& c : cases) {
         ReplyBench bench;
@@ -68,8 +63,8 @@ TEST(LoggerMemoryData, OutsideADownloadOnlyTheLastSectorProbeCounts)
         bool blankAfter;
     };
     const Case cases[] = {
-        {"FFFF", true, true}, {"FFFE", true, false}, {"ffff", true, false},
-        {"", true, false},    {"FFFFFF", true, false}, {"0000", false, false}, {"FFFF", false, false},
+        {"FFFF", true, true},    {"FFFE", true, false},  {"ffff", true, false},  {"", true, false},
+        {"FFFFFF", true, false}, {"0000", false, false}, {"FFFF", false, false},
     };
     for (const auto& c : cases) {
         ReplyBench bench;

@@ -62,7 +62,7 @@ private:
 
 class RecordingDownload : public DownloadReceiver {
 public:
-    std::vector<std::string> memoryData;  // field 3 of each reply
+    std::vector<std::string> memoryData; // field 3 of each reply
     int nextChunkCalls = 0;
 
     void OnMemoryData(const IncomingSentence& sentence) override { memoryData.push_back(sentence.field(3)); }

@@ -28,7 +28,7 @@ TEST(LoggerStatusReply, StatusWordTextsMethodAndResetButton)
         {"3072", "Memory full.", "Overwrite.", false, false, false},
         {"3078", "Memory full.", "Stop.", true, false, true},
         {"1024", "Logger error!!", "Overwrite.", false, true, false},
-        {"2048", "Log stopped.", "Overwrite.", false, false, false},  // bit 11 alone means nothing
+        {"2048", "Log stopped.", "Overwrite.", false, false, false}, // bit 11 alone means nothing
     };
     for (const auto& c : cases) {
         ReplyBench bench;
@@ -59,7 +59,7 @@ TEST(LoggerStatusReply, UnreadableStatusShowsLoggerErrorAndKeepsTheRest)
     EXPECT_EQ(bench.status.StatusText, "Logger error!!");
     EXPECT_EQ(bench.status.MethodText, "Stop.");
     EXPECT_FALSE(bench.link.LastSectorBlank);
-    EXPECT_EQ(bench.view.calls, Calls{"status Logger error!! | Stop. | on"});  // no Reset offered
+    EXPECT_EQ(bench.view.calls, Calls{"status Logger error!! | Stop. | on"}); // no Reset offered
 }
 
 TEST(LoggerStatusReply, LogPageLeftAloneWhenNotShown)
@@ -123,12 +123,12 @@ TEST(LoggerMemoryUsed, ReplyStoresTheFiguresAndFillsTheGauge)
     EXPECT_EQ(bench.link.DownloadEnd, 0x20000u);
     EXPECT_EQ(bench.view.calls, Calls{"gauge 3"});
 
-    value(bench, 8, "zz");  // unreadable: nothing changes
+    value(bench, 8, "zz"); // unreadable: nothing changes
     EXPECT_EQ(bench.status.PercentUsed, 3);
     EXPECT_EQ(bench.link.DownloadEnd, 0x20000u);
     EXPECT_EQ(bench.view.calls.size(), 1u);
 
-    bench.link.MemorySize = 0;  // size unknown: figures kept
+    bench.link.MemorySize = 0; // size unknown: figures kept
     value(bench, 8, "30000");
     EXPECT_EQ(bench.status.PercentUsed, 3);
     EXPECT_EQ(bench.link.DownloadEnd, 0x20000u);
@@ -143,17 +143,17 @@ TEST(LoggerCriteriaReply, TenthsStoredTruncatedAndShownWhereAsked)
     value(bench, 3, "15");
     value(bench, 4, "0");
     value(bench, 5, "200");
-    value(bench, 3, "50");  // the time page was filled already
+    value(bench, 3, "50"); // the time page was filled already
     EXPECT_EQ(bench.status.TimeInterval, 5);
     EXPECT_EQ(bench.status.DistanceInterval, 0);
     EXPECT_EQ(bench.status.SpeedInterval, 20);
     EXPECT_FALSE(bench.link.TimeIntervalRequested);
     EXPECT_FALSE(bench.link.DistanceIntervalRequested);
-    const Calls expected = {"criterion time 1",  "label time 1 second (s)",     "criterion distance 0",
-                            "label distance 0 meter (s)", "label speed 20 km/h", "label time 5 second (s)"};
+    const Calls expected = {"criterion time 1",           "label time 1 second (s)", "criterion distance 0",
+                            "label distance 0 meter (s)", "label speed 20 km/h",     "label time 5 second (s)"};
     EXPECT_EQ(bench.view.calls, expected);
 
-    value(bench, 4, "abc");  // unreadable reads as 0
+    value(bench, 4, "abc"); // unreadable reads as 0
     EXPECT_EQ(bench.status.DistanceInterval, 0);
     value(bench, 4, "12345x");
     EXPECT_EQ(bench.status.DistanceInterval, 1234);
@@ -163,13 +163,12 @@ TEST(LoggerFormatReply, BoxesFollowTheMaskWithMillisecondsAndDistanceSwapped)
 {
     struct Case {
         const char* mask;
-        const char* boxes;  // CheckBox1 .. CheckBox20
+        const char* boxes; // CheckBox1 .. CheckBox20
     };
     const Case cases[] = {
-        {"00040000", "00000000000000000001"},  // bit 18: CheckBox20
-        {"00080000", "00000000000000000010"},  // bit 19: CheckBox19
-        {"0002002F", "11110100000000000100"},
-        {"FFFFFFFF", "11111111111111111111"},
+        {"00040000", "00000000000000000001"}, // bit 18: CheckBox20
+        {"00080000", "00000000000000000010"}, // bit 19: CheckBox19
+        {"0002002F", "11110100000000000100"}, {"FFFFFFFF", "11111111111111111111"},
         {"000a003f", "11111100000000000110"},
     };
     for (const auto& c : cases) {
@@ -182,9 +181,9 @@ TEST(LoggerFormatReply, BoxesFollowTheMaskWithMillisecondsAndDistanceSwapped)
     ReplyBench bench;
     value(bench, 2, "0002002F");
     EXPECT_EQ(bench.status.FormatMask, 0x0002002Fu);
-    EXPECT_TRUE(bench.view.calls.empty());  // nobody asked
+    EXPECT_TRUE(bench.view.calls.empty()); // nobody asked
     bench.link.LogFormatRequested = true;
-    value(bench, 2, "xyz");  // unreadable: the boxes show the mask kept
+    value(bench, 2, "xyz"); // unreadable: the boxes show the mask kept
     EXPECT_EQ(bench.status.FormatMask, 0x0002002Fu);
     EXPECT_EQ(bench.view.calls, Calls{"format 11110100000000000100"});
 }
@@ -201,7 +200,7 @@ TEST(LoggerMethodReply, SetsOverwriteAndTheButtonsOnlyWhenAsked)
     EXPECT_FALSE(bench.status.Overwrite);
     EXPECT_EQ(bench.view.calls.size(), 1u);
     bench.link.MethodRequested = true;
-    value(bench, 6, "7");  // unknown method: kept
+    value(bench, 6, "7"); // unknown method: kept
     EXPECT_FALSE(bench.status.Overwrite);
     EXPECT_EQ(bench.view.calls.back(), "method 10");
 }
@@ -213,7 +212,7 @@ TEST(LoggerFlashReply, KnownIdentifiersSetTheMemorySize)
         uint32_t before, after;
     };
     const Case cases[] = {
-        {"C22015C2", 0, 0x200000}, {"C22014", 0, 0x100000}, {"C22016C2", 0x100000, 0x100000},
+        {"C22015C2", 0, 0x200000}, {"C22014", 0, 0x100000},  {"C22016C2", 0x100000, 0x100000},
         {"C2201", 0, 0},           {"", 0x200000, 0x200000}, {"c22015", 0, 0},
     };
     for (const auto& c : cases) {
@@ -243,8 +242,8 @@ TEST(LoggerValueReply, OtherTypesAndRepliesChangeNothing)
     bench.link.LogPageActive = true;
     bench.link.LogFormatRequested = bench.link.MethodRequested = bench.link.TimeIntervalRequested = true;
     const LoggerStatus before = bench.status;
-    for (const char* body : {"$PMTK182,3,1,1", "$PMTK182,3,11,5", "$PMTK182,3,0,5", "$PMTK182,3,,5",
-                             "$PMTK182,2,7", "$PMTK182,9,7,1024", "$PMTK182"})
+    for (const char* body : {"$PMTK182,3,1,1", "$PMTK182,3,11,5", "$PMTK182,3,0,5", "$PMTK182,3,,5", "$PMTK182,2,7",
+                             "$PMTK182,9,7,1024", "$PMTK182"})
         bench.replies.HandleLoggerReply(Incoming(body));
     EXPECT_TRUE(bench.view.calls.empty());
     EXPECT_EQ(bench.status.StatusText, before.StatusText);

@@ -74,8 +74,8 @@ void SkyPlotChart::paintSky(QPainter& painter) const
     painter.setFont(font);
     painter.setPen(QColor(230, 238, 250));
     const double edge = SatelliteCharts::kHorizon + 12;
-    const std::pair<const char*, QPointF> compass[] = {{"N", toPixels(0, edge)}, {"E", toPixels(edge, 0)},
-                                                        {"S", toPixels(0, -edge)}, {"W", toPixels(-edge, 0)}};
+    const std::pair<const char*, QPointF> compass[] = {
+        {"N", toPixels(0, edge)}, {"E", toPixels(edge, 0)}, {"S", toPixels(0, -edge)}, {"W", toPixels(-edge, 0)}};
     for (const auto& [letter, place] : compass)
         painter.drawText(QRectF(place.x() - 10, place.y() - 10, 20, 20), Qt::AlignCenter, letter);
 }
