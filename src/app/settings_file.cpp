@@ -129,7 +129,7 @@ void SetValue(IniText& ini, std::string_view section, std::string_view key, std:
 {
     const auto span = FindSection(ini, section);
     if (!span) {
-        ini.lines.push_back("[" + std::string(section) + "]");
+        ini.lines.push_back(std::string("[").append(section).append("]"));
         ini.lines.push_back(KeyLine(key, value));
         return;
     }

@@ -33,16 +33,19 @@ void WriteCsvRows(OutputFile& file, const TrackTable& table)
     // An empty cell in the middle of a row must not cut the row short, so every
     // line spans all columns; a header cleared in the grid loses no data either.
     const int columns = std::max(table.usedColumnCount(), table.columnCount());
-    std::string line;
+    std::string lines;
     for (int row = 0; !table.cell(0, row).empty(); ++row) {
-        line.clear();
         for (int column = 0; column < columns; ++column) {
-            AppendCell(line, table.cell(column, row));
-            line += ',';
+            AppendCell(lines, table.cell(column, row));
+            lines += ',';
         }
-        line += "\r\n";
-        file.write(line);
+        lines += "\r\n";
+        if (lines.size() >= kOutputBlock) {
+            file.write(lines);
+            lines.clear();
+        }
     }
+    file.write(lines);
 }
 } // namespace
 

@@ -36,8 +36,10 @@ public:
         text_.append(indent, ' ');
         text_ += text;
         text_ += "\r\n";
+        if (text_.size() >= kOutputBlock)
+            flush();
     }
-    // Hands the lines so far to the file; rows may be many.
+    // Hands the lines so far to the file.
     OutputFile& flush()
     {
         file_.write(text_);
@@ -134,8 +136,6 @@ void WriteTrackPoints(KmlLines& out, const TrackTable& table, const KmlColumns& 
             break;
         if (rowKind == TrackRowKind::Point)
             out.line(10, TrackPointText(point, kind));
-        if (row % 1024 == 0)
-            out.flush();
     }
 }
 

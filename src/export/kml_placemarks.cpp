@@ -130,7 +130,7 @@ void WriteKmlPlacemarks(OutputFile& file, const TrackTable& table, const KmlColu
 {
     TrackDistance distance;
     TrackPoint point;
-    std::string placemark;
+    std::string placemarks;
     for (int row = 1;; ++row) {
         const TrackRowKind rowKind = ReadTrackRow(table, columns, row, point);
         if (rowKind == TrackRowKind::End)
@@ -143,8 +143,11 @@ void WriteKmlPlacemarks(OutputFile& file, const TrackTable& table, const KmlColu
         if (placemarkKind == PlacemarkKind::None || !inRange)
             continue;
         const std::string_view speed = columns.speed >= 0 ? point.speed : "N/A";
-        placemark.clear();
-        AppendPlacemark(placemark, placemarkKind, kind, point, speed, distance.RunningDistance);
-        file.write(placemark);
+        AppendPlacemark(placemarks, placemarkKind, kind, point, speed, distance.RunningDistance);
+        if (placemarks.size() >= kOutputBlock) {
+            file.write(placemarks);
+            placemarks.clear();
+        }
     }
+    file.write(placemarks);
 }

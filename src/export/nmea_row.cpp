@@ -33,12 +33,9 @@ bool ReadCoordinate(const std::string& cell, const std::string& hemisphere, Nmea
         return false;
     const double minutes = fraction * 60;
     coordinate.minutes.clear();
-    if (minutes >= 10) {
-        AppendFixed(coordinate.minutes, minutes, 6, 2);
-    } else {
-        coordinate.minutes = "0";
-        AppendFixed(coordinate.minutes, minutes, 6, 1);
-    }
+    if (minutes < 10)
+        coordinate.minutes += '0';
+    AppendFixed(coordinate.minutes, minutes, 6);
     coordinate.hemisphere = hemisphere;
     return true;
 }
@@ -64,16 +61,24 @@ bool ReadSatelliteCounts(const std::string& cell, NmeaRow& values)
            scanner.integer(values.satellitesInView);
 }
 
+bool IsSatelliteSeparator(char c)
+{
+    return c == '#' || c == '-' || c == ';';
+}
+
 // "#05-45-123-40;12-07-310-00": the numbers between '#', '-' and ';', in order.
 bool ReadSatelliteList(const std::string& cell, NmeaRow& values)
 {
     int count = 0;
     std::size_t position = 0;
     while (position < cell.size()) {
-        const std::size_t start = cell.find_first_not_of("#-;", position);
-        if (start == std::string::npos)
-            break;
-        position = std::min(cell.find_first_of("#-;", start), cell.size());
+        if (IsSatelliteSeparator(cell[position])) {
+            ++position;
+            continue;
+        }
+        const std::size_t start = position;
+        while (position < cell.size() && !IsSatelliteSeparator(cell[position]))
+            ++position;
         if (count < kSatelliteValues)
             values.satellites[count] = LeadingInteger(std::string_view(cell).substr(start, position - start));
         ++count;

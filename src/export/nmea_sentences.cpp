@@ -19,11 +19,13 @@ bool Found(std::initializer_list<int> columns)
     return std::all_of(columns.begin(), columns.end(), [](int column) { return column >= 0; });
 }
 
-// The body from "$" to "*", then its checksum and CR LF.
-void AppendLine(std::string& out, const std::string& body)
+// The body from "$" to "*" that `appendBody` writes, then its checksum and CR LF.
+template <typename AppendBody, typename... Values>
+void AppendSentence(std::string& out, AppendBody appendBody, const Values&... values)
 {
-    out += body;
-    AppendHex(out, static_cast<unsigned>(NmeaChecksum(body)), 2, true);
+    const std::size_t start = out.size();
+    appendBody(out, values...);
+    AppendHex(out, static_cast<unsigned>(NmeaChecksum(std::string_view(out).substr(start))), 2, true);
     out += "\r\n";
 }
 
@@ -36,6 +38,14 @@ char Mode(const NmeaRow& row)
 {
     return row.fixQuality != 0 ? 'A' : 'N';
 }
+
+// Pieces several sentences of a row share, formatted once.
+struct RowTexts {
+    std::string time;     // "094640.500"
+    std::string position; // "2407.407360,N,12130.000000,E"
+    std::string hdop;     // "0.90"
+    std::string knots;    // "53.996"
+};
 
 void AppendTime(std::string& out, const NmeaRow& row)
 {
@@ -50,41 +60,54 @@ void AppendTime(std::string& out, const NmeaRow& row)
 void AppendPosition(std::string& out, const NmeaRow& row)
 {
     AppendInteger(out, row.latitude.degrees, 2);
-    out += row.latitude.minutes + ',' + row.latitude.hemisphere + ',';
+    out += row.latitude.minutes;
+    out += ',';
+    out += row.latitude.hemisphere;
+    out += ',';
     AppendInteger(out, row.longitude.degrees, 3);
-    out += row.longitude.minutes + ',' + row.longitude.hemisphere;
+    out += row.longitude.minutes;
+    out += ',';
+    out += row.longitude.hemisphere;
 }
 
-std::string Gga(const NmeaRow& row)
+RowTexts TextsOf(const NmeaRow& row)
 {
-    std::string body = "$GPGGA,";
-    AppendTime(body, row);
+    RowTexts texts;
+    AppendTime(texts.time, row);
+    AppendPosition(texts.position, row);
+    AppendFixed(texts.hdop, row.hdop, 2, 2);
+    AppendFixed(texts.knots, row.speedKmh * kKnotsPerKmh, 3, 3);
+    return texts;
+}
+
+void Gga(std::string& body, const NmeaRow& row, const RowTexts& texts)
+{
+    body += "$GPGGA,";
+    body += texts.time;
     body += ',';
-    AppendPosition(body, row);
+    body += texts.position;
     body += ',';
     AppendInteger(body, row.fixQuality);
     body += ',';
     AppendInteger(body, row.satellitesInUse);
     body += ',';
-    AppendFixed(body, row.hdop, 2, 2);
+    body += texts.hdop;
     body += ',';
     AppendFixed(body, row.height, 3, 3);
     body += ",M,0.0,M,,*";
-    return body;
 }
 
-std::string Gll(const NmeaRow& row)
+void Gll(std::string& body, const NmeaRow& row, const RowTexts& texts)
 {
-    std::string body = "$GPGLL,";
-    AppendPosition(body, row);
+    body += "$GPGLL,";
+    body += texts.position;
     body += ',';
-    AppendTime(body, row);
+    body += texts.time;
     body += ',';
     body += Status(row);
     body += ',';
     body += Mode(row);
     body += '*';
-    return body;
 }
 
 int GsaFixType(int fixQuality)
@@ -94,9 +117,9 @@ int GsaFixType(int fixQuality)
     return fixQuality <= 2 ? 3 : 2;
 }
 
-std::string Gsa(const NmeaRow& row)
+void Gsa(std::string& body, const NmeaRow& row, const RowTexts& texts)
 {
-    std::string body = "$GPGSA,A,";
+    body += "$GPGSA,A,";
     AppendInteger(body, GsaFixType(row.fixQuality));
     body += ',';
     for (int position = 0; position < kSatelliteValues; position += 4) {
@@ -106,50 +129,51 @@ std::string Gsa(const NmeaRow& row)
     }
     AppendFixed(body, row.pdop, 2, 2);
     body += ',';
-    AppendFixed(body, row.hdop, 2, 2);
+    body += texts.hdop;
     body += ',';
     AppendFixed(body, row.vdop, 2, 2);
     body += '*';
-    return body;
 }
 
 void AppendGsv(std::string& out, const NmeaRow& row)
 {
     const int inView = row.satellitesInView;
     if (inView == 0) {
-        AppendLine(out, "$GPGSV,1,1,00,,,,,,,,,,,,,,,,*");
+        AppendSentence(out, [](std::string& body) { body += "$GPGSV,1,1,00,,,,,,,,,,,,,,,,*"; });
         return;
     }
     const int messages = std::min((inView + 3) / 4, kMaxGsvMessages);
     // One position runs on across the messages; a 0 value stops it for good.
     int position = 0;
     for (int message = 1; message <= messages; ++message) {
-        std::string body = "$GPGSV,";
-        AppendInteger(body, messages);
-        body += ',';
-        AppendInteger(body, message);
-        body += ',';
-        AppendInteger(body, inView, 2);
-        for (int count = 0; count < 16 && position < kSatelliteValues && row.satellites[position] != 0; ++count) {
+        AppendSentence(out, [&](std::string& body) {
+            body += "$GPGSV,";
+            AppendInteger(body, messages);
             body += ',';
-            AppendInteger(body, row.satellites[position], position % 4 == 2 ? 3 : 2);
-            ++position;
-        }
-        body += '*';
-        AppendLine(out, body);
+            AppendInteger(body, message);
+            body += ',';
+            AppendInteger(body, inView, 2);
+            for (int count = 0; count < 16 && position < kSatelliteValues && row.satellites[position] != 0;
+                 ++count) {
+                body += ',';
+                AppendInteger(body, row.satellites[position], position % 4 == 2 ? 3 : 2);
+                ++position;
+            }
+            body += '*';
+        });
     }
 }
 
-std::string Rmc(const NmeaRow& row)
+void Rmc(std::string& body, const NmeaRow& row, const RowTexts& texts)
 {
-    std::string body = "$GPRMC,";
-    AppendTime(body, row);
+    body += "$GPRMC,";
+    body += texts.time;
     body += ',';
     body += Status(row);
     body += ',';
-    AppendPosition(body, row);
+    body += texts.position;
     body += ',';
-    AppendFixed(body, row.speedKmh * kKnotsPerKmh, 3, 3);
+    body += texts.knots;
     body += ",0.00,";
     AppendInteger(body, row.day, 2);
     AppendInteger(body, row.month, 2);
@@ -157,25 +181,23 @@ std::string Rmc(const NmeaRow& row)
     body += ",,,";
     body += Mode(row);
     body += '*';
-    return body;
 }
 
-std::string Vtg(const NmeaRow& row)
+void Vtg(std::string& body, const NmeaRow& row, const RowTexts& texts)
 {
-    std::string body = "$GPVTG,0.00,T,,M,";
-    AppendFixed(body, row.speedKmh * kKnotsPerKmh, 3, 3);
+    body += "$GPVTG,0.00,T,,M,";
+    body += texts.knots;
     body += ",N,";
     AppendFixed(body, row.speedKmh, 3, 3);
     body += ",K,";
     body += Mode(row);
     body += '*';
-    return body;
 }
 
-std::string Zda(const NmeaRow& row)
+void Zda(std::string& body, const NmeaRow& row, const RowTexts& texts)
 {
-    std::string body = "$GPZDA,";
-    AppendTime(body, row);
+    body += "$GPZDA,";
+    body += texts.time;
     body += ',';
     AppendInteger(body, row.day, 2);
     body += ',';
@@ -183,24 +205,24 @@ std::string Zda(const NmeaRow& row)
     body += ',';
     AppendInteger(body, row.year, 4);
     body += ",,*";
-    return body;
 }
 } // namespace
 
 void AppendNmeaSentences(std::string& out, const NmeaColumns& c, const NmeaRow& row)
 {
+    const RowTexts texts = TextsOf(row);
     if (Found({c.date, c.valid, c.latitude, c.longitude, c.nsat, c.hdop}))
-        AppendLine(out, Gga(row));
+        AppendSentence(out, Gga, row, texts);
     if (Found({c.date, c.valid, c.latitude, c.longitude}))
-        AppendLine(out, Gll(row));
+        AppendSentence(out, Gll, row, texts);
     if (Found({c.valid, c.pdop, c.hdop, c.vdop, c.satinfo}))
-        AppendLine(out, Gsa(row));
+        AppendSentence(out, Gsa, row, texts);
     if (Found({c.nsat, c.satinfo}))
         AppendGsv(out, row);
     if (Found({c.date, c.valid, c.latitude, c.longitude, c.speed}))
-        AppendLine(out, Rmc(row));
+        AppendSentence(out, Rmc, row, texts);
     if (Found({c.valid, c.speed}))
-        AppendLine(out, Vtg(row));
+        AppendSentence(out, Vtg, row, texts);
     if (Found({c.date}))
-        AppendLine(out, Zda(row));
+        AppendSentence(out, Zda, row, texts);
 }

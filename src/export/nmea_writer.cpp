@@ -15,10 +15,13 @@ void WriteNmeaRows(OutputFile& file, const TrackTable& table)
     NmeaRow values;
     std::string sentences;
     for (int row = 1; row < table.rowCount() && ReadNmeaRow(table, columns, row, values); ++row) {
-        sentences.clear();
         AppendNmeaSentences(sentences, columns, values);
-        file.write(sentences);
+        if (sentences.size() >= kOutputBlock) {
+            file.write(sentences);
+            sentences.clear();
+        }
     }
+    file.write(sentences);
 }
 } // namespace
 

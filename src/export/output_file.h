@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+// Writers gather text up to about this size before handing it over.
+inline constexpr std::size_t kOutputBlock = 1 << 20;
+
 class OutputFile {
 public:
     // Creates the file or empties it.

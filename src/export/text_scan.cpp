@@ -1,13 +1,13 @@
 #include "export/text_scan.h"
 
-#include <cctype>
 #include <charconv>
 #include <string>
 
 namespace {
+// The blanks of the C locale, as scanf skips them.
 bool IsBlank(char c)
 {
-    return std::isspace(static_cast<unsigned char>(c)) != 0;
+    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
 bool IsDigit(char c)
