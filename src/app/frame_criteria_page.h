@@ -36,11 +36,11 @@ class TFrame9 : public PageFrame, public CriteriaView {
 public:
     explicit TFrame9(QWidget* parent);
 
-    QCheckBox *CheckBox1, *CheckBox2, *CheckBox3;  // time, distance, speed
+    QCheckBox *CheckBox1, *CheckBox2, *CheckBox3; // time, distance, speed
     IntervalEdit *Edit1, *Edit2, *Edit3;
     QScrollBar* ScrollBar1;
     QLabel *Label1, *Label2, *Label3;
-    ImageButton* SpeedButton1;  // apply
+    ImageButton* SpeedButton1; // apply
 
     QCheckBox* checkBoxOf(LoggingCriterion criterion) const;
     IntervalEdit* editOf(LoggingCriterion criterion) const;

@@ -41,21 +41,24 @@ struct GroupPlace {
 
 // GroupBox1 .. GroupBox10.
 const GroupPlace kGroups[TFrame10::kGroupBoxes] = {
-    {"UTC", QRect(16, 128, 153, 65)},
-    {"Fixed Mode", QRect(16, 200, 153, 41)},
-    {"Navigation", QRect(16, 248, 153, 137)},
-    {"Differential Data", QRect(192, 128, 153, 65)},
-    {"DOP", QRect(192, 200, 153, 89)},
-    {"Satellite Information", QRect(368, 128, 185, 137)},
-    {"Method", QRect(192, 296, 153, 41)},
-    {"Other", QRect(192, 344, 153, 41)},
-    {"Select NMEA", QRect(16, 32, 249, 81)},
-    {"Other", QRect(280, 32, 281, 81)},
+    {"UTC", QRect(16, 128, 153, 65)},         {"Fixed Mode", QRect(16, 200, 153, 41)},
+    {"Navigation", QRect(16, 248, 153, 137)}, {"Differential Data", QRect(192, 128, 153, 65)},
+    {"DOP", QRect(192, 200, 153, 89)},        {"Satellite Information", QRect(368, 128, 185, 137)},
+    {"Method", QRect(192, 296, 153, 41)},     {"Other", QRect(192, 344, 153, 41)},
+    {"Select NMEA", QRect(16, 32, 249, 81)},  {"Other", QRect(280, 32, 281, 81)},
 };
 
-const char* const kPresetCaptions[TFrame10::kPresetButtons] = {
-    "GGA", "GLL", "GSA", "GSV", "RMC", "VTG", "ZDA", "Select all", "Clear all", "Select Default",
-    "Select for Google Earth"};
+const char* const kPresetCaptions[TFrame10::kPresetButtons] = {"GGA",
+                                                               "GLL",
+                                                               "GSA",
+                                                               "GSV",
+                                                               "RMC",
+                                                               "VTG",
+                                                               "ZDA",
+                                                               "Select all",
+                                                               "Clear all",
+                                                               "Select Default",
+                                                               "Select for Google Earth"};
 
 QRect PresetPlace(int button)
 {
@@ -104,8 +107,8 @@ void TFrame10::addBoxes(int group, std::initializer_list<int> boxes)
     int row = 0;
     const int width = GroupBox(group)->width() - 24;
     for (int box : boxes) {
-        QCheckBox* check = MakeCheckBox(GroupBox(group), QRect(16, 16 + 24 * row++, width, 17),
-                                        kBoxTexts[box - 1].caption);
+        QCheckBox* check =
+            MakeCheckBox(GroupBox(group), QRect(16, 16 + 24 * row++, width, 17), kBoxTexts[box - 1].caption);
         check->setToolTip(kBoxTexts[box - 1].hint);
         checkBoxes_[box - 1] = check;
     }

@@ -23,7 +23,7 @@ public:
     QCheckBox* CheckBox(int number) const { return checkBoxes_.at(number - 1); }
     QGroupBox* GroupBox(int number) const { return groupBoxes_.at(number - 1); }
     QPushButton* Button(int number) const { return buttons_.at(number - 1); }
-    ImageButton* SpeedButton1;  // apply
+    ImageButton* SpeedButton1; // apply
 
     bool formatBoxChecked(int box) const override;
     void setFormatBoxChecked(int box, bool checked) override;

@@ -13,10 +13,10 @@ public:
     explicit TFrame11(QWidget* parent);
 
     QGroupBox* GroupBox1;
-    ImageButton* SpeedButton1;  // overwrite, clickable
-    ImageButton* SpeedButton2;  // stop, clickable
-    ImageButton* SpeedButton3;  // overwrite, selected
-    ImageButton* SpeedButton4;  // stop, selected
+    ImageButton* SpeedButton1; // overwrite, clickable
+    ImageButton* SpeedButton2; // stop, clickable
+    ImageButton* SpeedButton3; // overwrite, selected
+    ImageButton* SpeedButton4; // stop, selected
 
     void setMethodButtons(bool overwriteClickable, bool stopClickable) override;
 };

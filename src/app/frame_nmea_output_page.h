@@ -36,7 +36,7 @@ public:
     QCheckBox* CheckBox(int number) const { return checkBoxes_.at(number - 1); }
     PeriodSpinEdit* CSpinEdit(int number) const { return spinEdits_.at(number - 1); }
     QLabel *Label1, *Label2;
-    ImageButton* SpeedButton1;  // apply
+    ImageButton* SpeedButton1; // apply
 
     BoxState periodBoxState(NmeaRow row) const override;
     void setPeriodBoxState(NmeaRow row, BoxState state) override;

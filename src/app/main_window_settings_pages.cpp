@@ -48,9 +48,9 @@ void TForm1::ConnectSettingsPagesHandlers()
     OnClick(Frame91->SpeedButton1, &TForm1::Frame91SpeedButton1Click);
 
     void (TForm1::*const presets[])() = {
-        &TForm1::Frame101Button1Click, &TForm1::Frame101Button2Click,  &TForm1::Frame101Button3Click,
-        &TForm1::Frame101Button4Click, &TForm1::Frame101Button5Click,  &TForm1::Frame101Button6Click,
-        &TForm1::Frame101Button7Click, &TForm1::Frame101Button8Click,  &TForm1::Frame101Button9Click,
+        &TForm1::Frame101Button1Click,  &TForm1::Frame101Button2Click, &TForm1::Frame101Button3Click,
+        &TForm1::Frame101Button4Click,  &TForm1::Frame101Button5Click, &TForm1::Frame101Button6Click,
+        &TForm1::Frame101Button7Click,  &TForm1::Frame101Button8Click, &TForm1::Frame101Button9Click,
         &TForm1::Frame101Button10Click, &TForm1::Frame101Button11Click};
     for (int button = 1; button <= TFrame10::kPresetButtons; ++button)
         OnClick(Frame101->Button(button), presets[button - 1]);

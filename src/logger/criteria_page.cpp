@@ -133,8 +133,7 @@ void ApplyLogCriteria(CriteriaView& view, bool connected, DeviceLinkState& link,
         }
         tenths[static_cast<int>(criterion)] = *value * 10;
     }
-    const std::string sentences[3] = {Sentences::SetTimeInterval(tenths[0]),
-                                      Sentences::SetDistanceInterval(tenths[1]),
+    const std::string sentences[3] = {Sentences::SetTimeInterval(tenths[0]), Sentences::SetDistanceInterval(tenths[1]),
                                       Sentences::SetSpeedInterval(tenths[2])};
     if (!dialogs.confirm("Do you want to change setting?")) {
         dialogs.plain("Recover setting!");

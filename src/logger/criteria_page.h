@@ -15,9 +15,9 @@ inline constexpr LoggingCriterion kCriteria[] = {LoggingCriterion::Time, Logging
                                                  LoggingCriterion::Speed};
 
 struct CriterionRange {
-    int minimum;    // also the slider's minimum and what an empty or 0 edit becomes
-    int maximum;    // also the slider's maximum and what a larger value becomes
-    int sliderTop;  // the slider's row when attached to this criterion's edit
+    int minimum;   // also the slider's minimum and what an empty or 0 edit becomes
+    int maximum;   // also the slider's maximum and what a larger value becomes
+    int sliderTop; // the slider's row when attached to this criterion's edit
     const char* invalidMessage;
 };
 const CriterionRange& RangeOf(LoggingCriterion criterion);

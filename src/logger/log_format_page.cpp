@@ -5,17 +5,17 @@
 namespace {
 // Boxes each preset checks, as the mask they stand for.
 constexpr uint32_t kPresetMasks[] = {
-    0x0000159F,  // GGA
-    0x0000000D,  // GLL
-    0x00002E00,  // GSA
-    0x0001F000,  // GSV
-    0x0000006D,  // RMC
-    0x00000020,  // VTG
-    0x00000001,  // ZDA
-    0x000FFFFF,  // Select all
-    0x00000000,  // Clear all
-    0x0002002F,  // Select Default
-    0x000A003F,  // Select for Google Earth
+    0x0000159F, // GGA
+    0x0000000D, // GLL
+    0x00002E00, // GSA
+    0x0001F000, // GSV
+    0x0000006D, // RMC
+    0x00000020, // VTG
+    0x00000001, // ZDA
+    0x000FFFFF, // Select all
+    0x00000000, // Clear all
+    0x0002002F, // Select Default
+    0x000A003F, // Select for Google Earth
 };
 } // namespace
 

@@ -11,7 +11,7 @@
 #include <functional>
 
 inline constexpr int kFormatBoxCount = 20;
-inline constexpr int kSidBox = 14;  // SID; the per-satellite boxes 15-17 need it
+inline constexpr int kSidBox = 14; // SID; the per-satellite boxes 15-17 need it
 
 // The page's check boxes, numbered 1 to 20 as on the page.
 class LogFormatView {

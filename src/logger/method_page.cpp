@@ -43,8 +43,7 @@ void ChooseOverwriteMethod(MethodView& view, const LoggerStatus& status, const D
     dialogs.plain("'Overwrite' is set.");
 }
 
-void ChooseStopMethod(MethodView& view, const LoggerStatus& status, const DeviceLinkState& link,
-                      UserDialogs& dialogs)
+void ChooseStopMethod(MethodView& view, const LoggerStatus& status, const DeviceLinkState& link, UserDialogs& dialogs)
 {
     SetStopMode(status, link);
     ShowRecordingMethod(view, false);

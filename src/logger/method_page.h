@@ -31,5 +31,4 @@ void SetStopMode(const LoggerStatus& status, const DeviceLinkState& link);
 // or not (without a port nothing goes out).
 void ChooseOverwriteMethod(MethodView& view, const LoggerStatus& status, const DeviceLinkState& link,
                            UserDialogs& dialogs, const std::function<void()>& probeLastSector);
-void ChooseStopMethod(MethodView& view, const LoggerStatus& status, const DeviceLinkState& link,
-                      UserDialogs& dialogs);
+void ChooseStopMethod(MethodView& view, const LoggerStatus& status, const DeviceLinkState& link, UserDialogs& dialogs);

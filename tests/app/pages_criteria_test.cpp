@@ -57,7 +57,7 @@ TEST_F(CriteriaWindow, OnlyDigitsAndBackspaceAreTyped)
     QTest::keyClick(page()->Edit1, Qt::Key_Backspace);
     EXPECT_EQ(page()->Edit1->text(), "12");
     QTest::keyClicks(page()->Edit1, "34567");
-    EXPECT_EQ(page()->Edit1->text(), "123456");  // six characters at most
+    EXPECT_EQ(page()->Edit1->text(), "123456"); // six characters at most
 }
 
 TEST_F(CriteriaWindow, LeavingRepairsAndEnteringAttachesTheSlider)
@@ -74,14 +74,14 @@ TEST_F(CriteriaWindow, LeavingRepairsAndEnteringAttachesTheSlider)
 
     typeInto(page()->Edit2, "5");
     focus(page()->Edit3);
-    EXPECT_EQ(page()->Edit2->text(), "5");  // left as typed, apply rejects it
+    EXPECT_EQ(page()->Edit2->text(), "5"); // left as typed, apply rejects it
     EXPECT_EQ(page()->ScrollBar1->pos(), QPoint(160, 172));
 }
 
 TEST_F(CriteriaWindow, TypingMovesTheSliderAndTheSliderWritesTheEdit)
 {
     typeInto(page()->Edit1, "25");
-    EXPECT_EQ(page()->ScrollBar1->value(), 2);  // follows the text before the key
+    EXPECT_EQ(page()->ScrollBar1->value(), 2); // follows the text before the key
     QTest::keyClick(page()->Edit1, '0');
     EXPECT_EQ(page()->ScrollBar1->value(), 25);
     EXPECT_EQ(page()->Edit1->text(), "250");
@@ -117,7 +117,7 @@ TEST_F(CriteriaWindow, RefusalsAndTheRecovery)
     click(page()->CheckBox2);
     typeInto(page()->Edit2, "5");
     dialogs.messages.clear();
-    click(page()->SpeedButton1);  // the edit keeps the focus: image buttons take none
+    click(page()->SpeedButton1); // the edit keeps the focus: image buttons take none
     EXPECT_EQ(onlyMessage().text, "DISTANCE interval is invalid.");
     EXPECT_EQ(wire(), "");
 

@@ -35,10 +35,11 @@ TEST_F(LogFormatWindow, StartsWithTheDesignedLayout)
         EXPECT_EQ(page()->CheckBox(box)->isEnabled(), box < 15 || box > 17) << "CheckBox" << box;
     for (int group = 1; group <= TFrame10::kGroupBoxes; ++group)
         EXPECT_EQ(page()->GroupBox(group)->palette().color(QPalette::Window), QColor(245, 236, 221));
-    const std::tuple<int, const char*, QRect> groups[] = {
-        {1, "UTC", QRect(16, 128, 153, 65)},         {6, "Satellite Information", QRect(368, 128, 185, 137)},
-        {8, "Other", QRect(192, 344, 153, 41)},      {9, "Select NMEA", QRect(16, 32, 249, 81)},
-        {10, "Other", QRect(280, 32, 281, 81)}};
+    const std::tuple<int, const char*, QRect> groups[] = {{1, "UTC", QRect(16, 128, 153, 65)},
+                                                          {6, "Satellite Information", QRect(368, 128, 185, 137)},
+                                                          {8, "Other", QRect(192, 344, 153, 41)},
+                                                          {9, "Select NMEA", QRect(16, 32, 249, 81)},
+                                                          {10, "Other", QRect(280, 32, 281, 81)}};
     for (const auto& [number, caption, place] : groups) {
         EXPECT_EQ(page()->GroupBox(number)->title(), caption);
         EXPECT_EQ(page()->GroupBox(number)->geometry(), place);
@@ -63,7 +64,7 @@ TEST_F(LogFormatWindow, OpeningThePageAsksForTheMaskAndTheReplyFillsIt)
     openSubPage(4);
     EXPECT_TRUE(page()->isVisible());
     EXPECT_EQ(wire(), "$PMTK182,2,2*39\r\n");
-    page()->FillLogFormatBoxes(LogFormatBoxes(0x0004E001));  // UTC, SID, elevation, azimuth, ms
+    page()->FillLogFormatBoxes(LogFormatBoxes(0x0004E001)); // UTC, SID, elevation, azimuth, ms
     EXPECT_EQ(checkedBoxes(), (std::vector<int>{1, 14, 15, 16, 20}));
     EXPECT_TRUE(detailBoxesEnabled());
     page()->FillLogFormatBoxes(LogFormatBoxes(0x00080000));
@@ -74,7 +75,7 @@ TEST_F(LogFormatWindow, OpeningThePageAsksForTheMaskAndTheReplyFillsIt)
 TEST_F(LogFormatWindow, SidClickedByTheUserGatesTheSatelliteBoxes)
 {
     openSubPage(4);
-    click(page()->Button(4));  // GSV
+    click(page()->Button(4)); // GSV
     EXPECT_EQ(checkedBoxes(), (std::vector<int>{13, 14, 15, 16, 17}));
     EXPECT_TRUE(detailBoxesEnabled());
     click(page()->CheckBox(kSidBox));
@@ -87,16 +88,16 @@ TEST_F(LogFormatWindow, SidClickedByTheUserGatesTheSatelliteBoxes)
 TEST_F(LogFormatWindow, PresetButtonsAddUpAndClearAllEmpties)
 {
     openSubPage(4);
-    click(page()->Button(2));   // GLL
-    click(page()->Button(6));   // VTG
+    click(page()->Button(2)); // GLL
+    click(page()->Button(6)); // VTG
     EXPECT_EQ(FormatMaskFromBoxes(*page()), 0x0000002Du);
-    click(page()->Button(8));   // Select all
+    click(page()->Button(8)); // Select all
     EXPECT_EQ(FormatMaskFromBoxes(*page()), 0x000FFFFFu);
-    click(page()->Button(9));   // Clear all
+    click(page()->Button(9)); // Clear all
     EXPECT_TRUE(checkedBoxes().empty());
-    click(page()->Button(11));  // Google Earth
+    click(page()->Button(11)); // Google Earth
     EXPECT_EQ(FormatMaskFromBoxes(*page()), 0x000A003Fu);
-    EXPECT_EQ(wire(), "$PMTK182,2,2*39\r\n");  // presets send nothing
+    EXPECT_EQ(wire(), "$PMTK182,2,2*39\r\n"); // presets send nothing
 }
 
 TEST_F(LogFormatWindow, ApplyRefusesWhenNotConnectedOrNothingChecked)
@@ -113,7 +114,7 @@ TEST_F(LogFormatWindow, ApplyRefusesWhenNotConnectedOrNothingChecked)
     click(page()->SpeedButton1);
     EXPECT_EQ(onlyMessage().text, "Least check one field.");
     EXPECT_EQ(onlyMessage().icon, MessageIcon::Error);
-    EXPECT_TRUE(dialogs.questions.empty());  // no erase asked for
+    EXPECT_TRUE(dialogs.questions.empty()); // no erase asked for
     EXPECT_EQ(wire(), "");
 }
 } // namespace

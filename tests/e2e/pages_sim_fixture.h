@@ -35,7 +35,7 @@ protected:
         window->Frame71->ComboBox2->setCurrentText("115200");
         window->OpenPort();
         ASSERT_TRUE(window->Connected()) << dialogs.lastText();
-        window->Frame11SpeedButton1Click();  // back to the settings page
+        window->Frame11SpeedButton1Click(); // back to the settings page
         ASSERT_TRUE(sim->waitForLine("$PMTK182,2,9,9F*61"));
     }
 
@@ -48,7 +48,8 @@ protected:
 
     // Serves the window's events (and so the receive thread's hand-overs)
     // until the condition holds.
-    static bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(5))
+    static bool waitUntil(const std::function<bool()>& done,
+                          std::chrono::milliseconds timeout = std::chrono::seconds(5))
     {
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         while (!done()) {

@@ -199,8 +199,8 @@ TEST_F(NmeaOutputOnSim, RestartButtonsRestartTheReceiver)
         click(window->Frame31->restartPair(button - 1).clickable);
         EXPECT_EQ(window->link().TtffCount, 0);
         EXPECT_TRUE(sim->waitForState("last_restart", kind));
-        EXPECT_EQ(receivedSince(from, 1), (Strings{"$PMTK10" + std::to_string(button) + "*3" +
-                                                   std::to_string(3 - button)}));
+        EXPECT_EQ(receivedSince(from, 1),
+                  (Strings{"$PMTK10" + std::to_string(button) + "*3" + std::to_string(3 - button)}));
     }
     EXPECT_EQ(sim->stateValue("restarts"), "3");
 }

@@ -75,7 +75,7 @@ TEST(CriteriaSlider, MovingTheSliderWritesIntoTheEditOfItsRow)
     IntervalSliderMoved(page);
     EXPECT_EQ(page.texts[Distance], "730");
     EXPECT_EQ(page.texts[Time], "5");
-    page.bar.top = 50;  // a row of no edit
+    page.bar.top = 50; // a row of no edit
     page.bar.position = 40;
     IntervalSliderMoved(page);
     EXPECT_EQ(page.texts[Time], "5");
@@ -91,10 +91,10 @@ TEST(CriteriaRepair, LeavingAnEditBringsItIntoShape)
         const char* left;
     };
     const Case cases[] = {
-        {Time, "", "1"},          {Time, "0", "1"},          {Time, "1000", "999"},
-        {Time, "999", "999"},     {Time, "5", "5"},          {Distance, "", "10"},
-        {Distance, "000", "10"},  {Distance, "5", "5"},      {Distance, "99999", "9999"},
-        {Speed, "", "10"},        {Speed, "1000", "999"},    {Speed, "9", "9"},
+        {Time, "", "1"},         {Time, "0", "1"},       {Time, "1000", "999"},
+        {Time, "999", "999"},    {Time, "5", "5"},       {Distance, "", "10"},
+        {Distance, "000", "10"}, {Distance, "5", "5"},   {Distance, "99999", "9999"},
+        {Speed, "", "10"},       {Speed, "1000", "999"}, {Speed, "9", "9"},
         {Time, "abc", "1"},
     };
     for (const Case& c : cases) {
@@ -193,7 +193,7 @@ TEST_F(CriteriaApply, RefusalsSendNothingAndAskNothing)
         EXPECT_EQ(dialogs.messages[0].text, c.message.text);
         EXPECT_EQ(dialogs.messages[0].caption, c.message.caption);
         EXPECT_EQ(dialogs.messages[0].icon, c.message.icon);
-        EXPECT_EQ(page.bar.visible, !c.connected);  // apply hides it once past the connection test
+        EXPECT_EQ(page.bar.visible, !c.connected); // apply hides it once past the connection test
     }
 }
 

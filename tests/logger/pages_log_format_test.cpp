@@ -12,8 +12,8 @@ TEST(LogFormatBoxes, EachBitHasItsBoxAndBitsEighteenAndNineteenAreCrossed)
     EXPECT_EQ(FormatBoxOfBit(0), 1);
     EXPECT_EQ(FormatBoxOfBit(13), 14);
     EXPECT_EQ(FormatBoxOfBit(17), 18);
-    EXPECT_EQ(FormatBoxOfBit(18), 20);  // "Mili - Second"
-    EXPECT_EQ(FormatBoxOfBit(19), 19);  // "Distance"
+    EXPECT_EQ(FormatBoxOfBit(18), 20); // "Mili - Second"
+    EXPECT_EQ(FormatBoxOfBit(19), 19); // "Distance"
     EXPECT_EQ(FormatMaskOfBox(20), 0x00040000u);
     EXPECT_EQ(FormatMaskOfBox(19), 0x00080000u);
 }
@@ -134,8 +134,8 @@ TEST_F(LogFormatApply, SingleFieldMasksGoOutAsTheirBit)
         ApplyFormatPreset(page, FormatPreset::ClearAll);
         page.setFormatBoxChecked(box, true);
         apply();
-        EXPECT_EQ(wire.take(), std::string(Sentences::EraseMemory) +
-                                   AppendChecksum(std::string("$PMTK182,1,2,") + hex + "*"));
+        EXPECT_EQ(wire.take(),
+                  std::string(Sentences::EraseMemory) + AppendChecksum(std::string("$PMTK182,1,2,") + hex + "*"));
     }
 }
 

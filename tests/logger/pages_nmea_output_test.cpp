@@ -23,7 +23,7 @@ struct NmeaOutput : ::testing::Test {
 TEST_F(NmeaOutput, PeriodExamplesGoOutAfterYes)
 {
     struct Case {
-        int gll, vtg, zda;  // 0: unchecked
+        int gll, vtg, zda; // 0: unchecked
         const char* sentence;
     };
     const Case cases[] = {
@@ -37,10 +37,10 @@ TEST_F(NmeaOutput, PeriodExamplesGoOutAfterYes)
         choose(NmeaRow::Zda, c.zda != 0, c.zda ? c.zda : 4);
         dialogs.yesNoAnswers = {true};
         ApplyNmeaPeriods(page, true, link, dialogs);
-        const std::string expected =
-            c.sentence ? std::string(c.sentence)
-                       : AppendChecksum("$PMTK314," + std::to_string(c.gll) + ",1," + std::to_string(c.vtg) +
-                                        ",1,1,1,0,0,0,0,0,0,0,0,0,0,1,0,0*");
+        const std::string expected = c.sentence
+                                         ? std::string(c.sentence)
+                                         : AppendChecksum("$PMTK314," + std::to_string(c.gll) + ",1," +
+                                                          std::to_string(c.vtg) + ",1,1,1,0,0,0,0,0,0,0,0,0,0,1,0,0*");
         EXPECT_EQ(wire.take(), expected);
         EXPECT_EQ(dialogs.lastText(), "Setting updated!");
     }
@@ -96,10 +96,10 @@ TEST_F(NmeaOutput, PeriodReportFillsThePageAndFixedBoxesStayGrayed)
     report.zda = 10;
     page.periods[NmeaRow::Vtg] = 4;
     ShowNmeaPeriods(page, report);
-    const std::pair<NmeaRow, BoxState> boxes[] = {
-        {NmeaRow::Gga, BoxState::Grayed}, {NmeaRow::Gll, BoxState::Checked}, {NmeaRow::Gsa, BoxState::Grayed},
-        {NmeaRow::Gsv, BoxState::Grayed}, {NmeaRow::Rmc, BoxState::Grayed},  {NmeaRow::Vtg, BoxState::Unchecked},
-        {NmeaRow::Zda, BoxState::Checked}};
+    const std::pair<NmeaRow, BoxState> boxes[] = {{NmeaRow::Gga, BoxState::Grayed}, {NmeaRow::Gll, BoxState::Checked},
+                                                  {NmeaRow::Gsa, BoxState::Grayed}, {NmeaRow::Gsv, BoxState::Grayed},
+                                                  {NmeaRow::Rmc, BoxState::Grayed}, {NmeaRow::Vtg, BoxState::Unchecked},
+                                                  {NmeaRow::Zda, BoxState::Checked}};
     for (const auto& [row, state] : boxes)
         EXPECT_EQ(page.boxes[row], state) << static_cast<int>(row);
     const std::pair<NmeaRow, int> periods[] = {{NmeaRow::Gga, 1}, {NmeaRow::Gll, 3}, {NmeaRow::Gsa, 2},
