@@ -16,6 +16,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -81,9 +83,14 @@ public:
         }
     }
 
+    // With DROVIK_KEEP_SIM_FILES set, the folder stays for a look afterwards.
     ~SimProcess()
     {
         stop();
+        if (std::getenv("DROVIK_KEEP_SIM_FILES")) {
+            std::fprintf(stderr, "drovik-sim files kept in %s\n", directory_.c_str());
+            return;
+        }
         std::error_code ignored;
         std::filesystem::remove_all(directory_, ignored);
     }
