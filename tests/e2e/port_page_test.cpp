@@ -136,3 +136,24 @@ TEST_F(PortPageTest, ClosingTheWindowWhileTheLoggerTalksEndsCleanly)
     window.reset();
     SUCCEED();
 }
+
+TEST_F(PortPageTest, RepliesAreHandledWhileAModalDialogIsOpen)
+{
+    choosePort("Com5");
+    open();
+    ASSERT_TRUE(window->Connected());
+    QDialog modal(window.get());
+    QString seenWhileModal;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!window->loggerStatus().StatusText.empty() && window->link().MemorySize != 0) {
+            seenWhileModal = QString::fromStdString(window->loggerStatus().StatusText);
+            modal.accept();
+        }
+    });
+    QTimer::singleShot(0, [&] { poll.start(10); });
+    QTimer::singleShot(5000, &modal, &QDialog::reject);
+    modal.exec();
+    EXPECT_FALSE(seenWhileModal.isEmpty());
+    EXPECT_EQ(window->link().MemorySize, 0x200000u);
+}
