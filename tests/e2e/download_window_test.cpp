@@ -65,8 +65,8 @@ TEST_F(DownloadWindowTest, WholeMemoryArrivesAndIsDecodedIntoTheTable)
 {
     const SampleMemory sample(32, kFullMemory);
     TempFile image(sample.image);
-    Connect({"--image", image.path()});
-    OpenLogPage(kFullMemory);
+    ASSERT_NO_FATAL_FAILURE(Connect({"--image", image.path()}));
+    ASSERT_NO_FATAL_FAILURE(OpenLogPage(kFullMemory));
 
     window->Frame41->SpeedButton3->click();
 
@@ -88,8 +88,8 @@ TEST_F(DownloadWindowTest, LostAcknowledgementIsRecoveredWhileTheDialogRuns)
     const SampleMemory sample(32, kFullMemory);
     TempFile image(sample.image);
     // Acknowledgements: the last-sector probe's, chunk 0's, then chunk 1's is lost.
-    Connect({"--image", image.path(), "--drop-ack", "3"});
-    OpenLogPage(kFullMemory);
+    ASSERT_NO_FATAL_FAILURE(Connect({"--image", image.path(), "--drop-ack", "3"}));
+    ASSERT_NO_FATAL_FAILURE(OpenLogPage(kFullMemory));
 
     window->Frame41SpeedButton3Click();
 
@@ -104,8 +104,8 @@ TEST_F(DownloadWindowTest, CancelKeepsOnlyWholeVerifiedChunksAndDecodesThem)
 {
     const SampleMemory sample(32, kFullMemory);
     TempFile image(sample.image);
-    Connect({"--image", image.path(), "--no-nmea"});
-    OpenLogPage(kFullMemory);
+    ASSERT_NO_FATAL_FAILURE(Connect({"--image", image.path(), "--no-nmea"}));
+    ASSERT_NO_FATAL_FAILURE(OpenLogPage(kFullMemory));
 
     QTimer canceller;
     canceller.setInterval(2);
@@ -139,7 +139,7 @@ TEST_F(DownloadWindowTest, CancelKeepsOnlyWholeVerifiedChunksAndDecodesThem)
 
 TEST_F(DownloadWindowTest, AcknowledgedEraseClosesTheDialogQuietly)
 {
-    Connect({"--erase-delay", "100"});
+    ASSERT_NO_FATAL_FAILURE(Connect({"--erase-delay", "100"}));
     dialogs.yesNoAnswers = {true};
 
     window->Frame41->SpeedButton4->click();
@@ -152,8 +152,8 @@ TEST_F(DownloadWindowTest, AcknowledgedEraseClosesTheDialogQuietly)
 
 TEST_F(DownloadWindowTest, UnacknowledgedEraseFailsAndKeepsThePollPaused)
 {
-    Connect({"--no-erase-ack", "--no-nmea"});
-    OpenLogPage(4 * kChunk);
+    ASSERT_NO_FATAL_FAILURE(Connect({"--no-erase-ack", "--no-nmea"}));
+    ASSERT_NO_FATAL_FAILURE(OpenLogPage(4 * kChunk));
     dialogs.yesNoAnswers = {true};
 
     window->Frame41->SpeedButton4->click();
@@ -173,7 +173,7 @@ TEST_F(DownloadWindowTest, UnacknowledgedEraseFailsAndKeepsThePollPaused)
 
 TEST_F(DownloadWindowTest, ResetSendsResetThenEraseWithoutAsking)
 {
-    Connect({"--fault", "--erase-delay", "50", "--no-nmea"});
+    ASSERT_NO_FATAL_FAILURE(Connect({"--fault", "--erase-delay", "50", "--no-nmea"}));
     window->Guarded([this] { window->Frame41Button1Click(); });
 
     EXPECT_TRUE(dialogs.questions.empty());
