@@ -13,11 +13,11 @@ namespace {
 constexpr int kRow = 22;
 QRect captionPlace(int line)
 {
-    return QRect(8, 28 + line * kRow, 112, 20);
+    return QRect(8, 28 + line * kRow, 118, 20);
 }
 QRect valuePlace(int line)
 {
-    return QRect(122, 28 + line * kRow, 124, 20);
+    return QRect(128, 28 + line * kRow, 118, 20);
 }
 } // namespace
 

@@ -1,6 +1,10 @@
 #include "app/track_table_model.h"
 
+#include <QAbstractButton>
+#include <QEvent>
 #include <QHeaderView>
+#include <QPainter>
+#include <QStyleOptionHeader>
 #include <QTableView>
 #include <QTimer>
 
@@ -17,6 +21,10 @@ void TrackTableModel::attach(QTableView* view)
 {
     view_ = view;
     view_->setModel(this);
+    view_->setCornerButtonEnabled(false);
+    corner_ = view_->findChild<QAbstractButton*>();
+    if (corner_)
+        corner_->installEventFilter(this);
     applyWidths();
 }
 
@@ -62,11 +70,27 @@ QVariant TrackTableModel::headerData(int section, Qt::Orientation orientation, i
     return QString::fromStdString(text);
 }
 
+bool TrackTableModel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != corner_ || event->type() != QEvent::Paint)
+        return false;
+    QPainter painter(corner_);
+    QStyleOptionHeader option;
+    option.initFrom(corner_);
+    option.rect = corner_->rect();
+    option.text = QString::fromStdString(table_.cell(0, 0));
+    option.textAlignment = Qt::AlignCenter;
+    corner_->style()->drawControl(QStyle::CE_Header, &option, &painter, corner_);
+    return true;
+}
+
 void TrackTableModel::shapeChanged()
 {
     beginResetModel();
     endResetModel();
     applyWidths();
+    if (corner_)
+        corner_->update();
 }
 
 void TrackTableModel::scheduleRepaint()
@@ -80,6 +104,8 @@ void TrackTableModel::scheduleRepaint()
         emit headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
         view_->viewport()->update();
         view_->verticalHeader()->viewport()->update();
+        if (corner_)
+            corner_->update();
     });
 }
 

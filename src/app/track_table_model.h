@@ -30,9 +30,11 @@ private:
     void shapeChanged();
     void scheduleRepaint();
     void applyWidths();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     TrackTable& table_;
     QTableView* view_ = nullptr;
+    QWidget* corner_ = nullptr;  // shows the heading of column 0
     bool repaintPending_ = false;
     bool editing_ = false;
 };
