@@ -28,8 +28,9 @@ protected:
         previousDirectory = std::filesystem::current_path();
         std::filesystem::current_path(folder.path().toStdString());
         window->dialogTimings.downloadTick = 20ms;
+        window->dialogTimings.downloadTimeoutTicks = 3000;  // a minute at this tick
         window->dialogTimings.eraseTick = 10ms;
-        window->dialogTimings.eraseTimeoutTicks = 30;
+        window->dialogTimings.eraseTimeoutTicks = 300;  // three seconds: room for a loaded machine
     }
     void TearDown() override
     {
@@ -147,13 +148,14 @@ TEST_F(DownloadWindowTest, AcknowledgedEraseClosesTheDialogQuietly)
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText();
     EXPECT_FALSE(window->link().Erasing);
     EXPECT_TRUE(window->link().LastSectorBlank);
-    EXPECT_EQ(sim->stateValue("erases"), "1");
+    EXPECT_TRUE(sim->waitForState("erases", "1"));
 }
 
 TEST_F(DownloadWindowTest, UnacknowledgedEraseFailsAndKeepsThePollPaused)
 {
     ASSERT_NO_FATAL_FAILURE(Connect({"--no-erase-ack", "--no-nmea"}));
     ASSERT_NO_FATAL_FAILURE(OpenLogPage(4 * kChunk));
+    window->dialogTimings.eraseTimeoutTicks = 30;
     dialogs.yesNoAnswers = {true};
 
     window->Frame41->SpeedButton4->click();
@@ -182,6 +184,6 @@ TEST_F(DownloadWindowTest, ResetSendsResetThenEraseWithoutAsking)
     const auto lines = sim->receivedLines();
     const auto reset = std::find(lines.begin(), lines.end(), "$PMTK182,9*2C");
     EXPECT_LT(reset, std::find(lines.begin(), lines.end(), "$PMTK182,6,1*3E"));
-    EXPECT_EQ(sim->stateValue("erases"), "1");
+    EXPECT_TRUE(sim->waitForState("erases", "1"));
 }
 } // namespace
