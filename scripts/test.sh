@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs every test: once as released, once under AddressSanitizer
-# and UndefinedBehaviorSanitizer. "--sanitize" runs only the second.
+# Builds and runs every test under AddressSanitizer and
+# UndefinedBehaviorSanitizer. "--plain" builds and runs them without.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -14,9 +14,11 @@ run_suite() {
     (cd "$build" && ctest --output-on-failure -j2 --timeout 300)
 }
 
-if [ "${1:-}" != "--sanitize" ]; then
+if [ "${1:-}" = "--plain" ]; then
     run_suite "$root/build"
+    exit
 fi
+# Qt keeps some allocations until exit on purpose; leaks are not this run's subject.
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run_suite "$root/build-sanitize" -DDROVIK_SANITIZE=ON -DDROVIK_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=Debug
