@@ -29,14 +29,16 @@ public:
 
     LineEnd next(CsvLine& line)
     {
-        line = {};
+        line.fields.clear();
+        line.tooWide = false;
         field_.clear();
         state_ = State::FieldStart;
         pendingCr_ = false;
         commaSeen_ = false;
-        int c;
-        while ((c = nextByte()) != EOF) {
-            if (consume(static_cast<char>(c), line))
+        while (position_ < filled_ || refill()) {
+            if (takeRun())
+                continue;
+            if (consume(buffer_[position_++], line))
                 return LineEnd::Complete;
         }
         return state_ == State::Quoted ? LineEnd::OpenQuoteAtEnd : LineEnd::EndOfFile;
@@ -45,15 +47,30 @@ public:
 private:
     enum class State { FieldStart, Unquoted, Quoted, AfterQuote };
 
-    int nextByte()
+    bool refill()
     {
-        if (position_ == filled_) {
-            filled_ = std::fread(buffer_.get(), 1, kChunk, file_);
-            position_ = 0;
-            if (filled_ == 0)
-                return EOF;
-        }
-        return static_cast<unsigned char>(buffer_[position_++]);
+        filled_ = std::fread(buffer_.get(), 1, kChunk, file_);
+        position_ = 0;
+        return filled_ > 0;
+    }
+
+    // Most bytes are plain cell text: take a run of them at once. True when any were taken.
+    bool takeRun()
+    {
+        const char* begin = buffer_.get() + position_;
+        const char* end = buffer_.get() + filled_;
+        const char* stop = begin;
+        if (state_ == State::Quoted)
+            stop = std::find(begin, end, '"');
+        else if ((state_ == State::FieldStart || state_ == State::Unquoted) && !pendingCr_)
+            stop = std::find_if(begin, end, [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+        if (stop == begin)
+            return false;
+        field_.append(begin, stop);
+        position_ += stop - begin;
+        if (state_ == State::FieldStart)
+            state_ = State::Unquoted;
+        return true;
     }
 
     // True when c ended the line.
@@ -162,7 +179,8 @@ bool ReadCsvFile(const std::string& path, TrackTable& table, UserDialogs& dialog
             loaded = false;
             break;
         }
-        for (int column = 0; column < static_cast<int>(line.fields.size()); ++column)
+        // Right to left, so the row's cell store grows once to its full width.
+        for (int column = static_cast<int>(line.fields.size()) - 1; column >= 0; --column)
             table.setCell(column, row, std::move(line.fields[column]));
         columns = std::max(columns, static_cast<int>(line.fields.size()));
         ++row;

@@ -29,6 +29,25 @@ void AppendSentence(std::string& out, AppendBody appendBody, const Values&... va
     out += "\r\n";
 }
 
+// "%0<width>d". The sentences are mostly short numbers, so those skip the
+// general formatter: it is the writer's hottest call.
+void AppendNumber(std::string& out, int value, int width = 0)
+{
+    if (value < 0 || value > 9999 || width > 4) {
+        AppendInteger(out, value, width);
+        return;
+    }
+    char text[4];
+    char* first = text + sizeof text;
+    do {
+        *--first = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (first > text + sizeof text - width)
+        *--first = '0';
+    out.append(first, text + sizeof text);
+}
+
 char Status(const NmeaRow& row)
 {
     return row.fixQuality != 0 ? 'A' : 'V';
@@ -49,22 +68,22 @@ struct RowTexts {
 
 void AppendTime(std::string& out, const NmeaRow& row)
 {
-    AppendInteger(out, row.hours, 2);
-    AppendInteger(out, row.minutes, 2);
-    AppendInteger(out, row.seconds, 2);
+    AppendNumber(out, row.hours, 2);
+    AppendNumber(out, row.minutes, 2);
+    AppendNumber(out, row.seconds, 2);
     out += '.';
-    AppendInteger(out, row.milliseconds, 3);
+    AppendNumber(out, row.milliseconds, 3);
 }
 
 // "2407.407360,N,12130.000000,E"
 void AppendPosition(std::string& out, const NmeaRow& row)
 {
-    AppendInteger(out, row.latitude.degrees, 2);
+    AppendNumber(out, row.latitude.degrees, 2);
     out += row.latitude.minutes;
     out += ',';
     out += row.latitude.hemisphere;
     out += ',';
-    AppendInteger(out, row.longitude.degrees, 3);
+    AppendNumber(out, row.longitude.degrees, 3);
     out += row.longitude.minutes;
     out += ',';
     out += row.longitude.hemisphere;
@@ -87,9 +106,9 @@ void Gga(std::string& body, const NmeaRow& row, const RowTexts& texts)
     body += ',';
     body += texts.position;
     body += ',';
-    AppendInteger(body, row.fixQuality);
+    AppendNumber(body, row.fixQuality);
     body += ',';
-    AppendInteger(body, row.satellitesInUse);
+    AppendNumber(body, row.satellitesInUse);
     body += ',';
     body += texts.hdop;
     body += ',';
@@ -120,11 +139,11 @@ int GsaFixType(int fixQuality)
 void Gsa(std::string& body, const NmeaRow& row, const RowTexts& texts)
 {
     body += "$GPGSA,A,";
-    AppendInteger(body, GsaFixType(row.fixQuality));
+    AppendNumber(body, GsaFixType(row.fixQuality));
     body += ',';
     for (int position = 0; position < kSatelliteValues; position += 4) {
         if (row.satellites[position] != 0)
-            AppendInteger(body, row.satellites[position], 2);
+            AppendNumber(body, row.satellites[position], 2);
         body += ',';
     }
     AppendFixed(body, row.pdop, 2, 2);
@@ -148,15 +167,15 @@ void AppendGsv(std::string& out, const NmeaRow& row)
     for (int message = 1; message <= messages; ++message) {
         AppendSentence(out, [&](std::string& body) {
             body += "$GPGSV,";
-            AppendInteger(body, messages);
+            AppendNumber(body, messages);
             body += ',';
-            AppendInteger(body, message);
+            AppendNumber(body, message);
             body += ',';
-            AppendInteger(body, inView, 2);
+            AppendNumber(body, inView, 2);
             for (int count = 0; count < 16 && position < kSatelliteValues && row.satellites[position] != 0;
                  ++count) {
                 body += ',';
-                AppendInteger(body, row.satellites[position], position % 4 == 2 ? 3 : 2);
+                AppendNumber(body, row.satellites[position], position % 4 == 2 ? 3 : 2);
                 ++position;
             }
             body += '*';
@@ -175,9 +194,9 @@ void Rmc(std::string& body, const NmeaRow& row, const RowTexts& texts)
     body += ',';
     body += texts.knots;
     body += ",0.00,";
-    AppendInteger(body, row.day, 2);
-    AppendInteger(body, row.month, 2);
-    AppendInteger(body, row.year - 2000, 2);
+    AppendNumber(body, row.day, 2);
+    AppendNumber(body, row.month, 2);
+    AppendNumber(body, row.year - 2000, 2);
     body += ",,,";
     body += Mode(row);
     body += '*';
@@ -199,11 +218,11 @@ void Zda(std::string& body, const NmeaRow& row, const RowTexts& texts)
     body += "$GPZDA,";
     body += texts.time;
     body += ',';
-    AppendInteger(body, row.day, 2);
+    AppendNumber(body, row.day, 2);
     body += ',';
-    AppendInteger(body, row.month, 2);
+    AppendNumber(body, row.month, 2);
     body += ',';
-    AppendInteger(body, row.year, 4);
+    AppendNumber(body, row.year, 4);
     body += ",,*";
 }
 } // namespace

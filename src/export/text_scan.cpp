@@ -1,5 +1,6 @@
 #include "export/text_scan.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 
@@ -14,6 +15,9 @@ bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
+
+// Past this a value no longer fits an int, whatever its sign.
+constexpr long long kIntegerLimit = 2147483647;
 } // namespace
 
 void TextScanner::skipBlanks()
@@ -31,13 +35,13 @@ bool TextScanner::integer(int& value, int maxWidth)
     if (end < limit && (text_[end] == '+' || text_[end] == '-'))
         negative = text_[end++] == '-';
     const std::size_t digits = end;
-    while (end < limit && IsDigit(text_[end]))
-        ++end;
-    if (end == digits)
-        return false;
     long long magnitude = 0;
-    const auto result = std::from_chars(text_.data() + digits, text_.data() + end, magnitude);
-    if (result.ec != std::errc{} || magnitude > 2147483647LL + (negative ? 1 : 0))
+    for (; end < limit && IsDigit(text_[end]); ++end) {
+        magnitude = magnitude * 10 + (text_[end] - '0');
+        if (magnitude > kIntegerLimit)
+            return false;
+    }
+    if (end == digits)
         return false;
     value = static_cast<int>(negative ? -magnitude : magnitude);
     position_ = end;
