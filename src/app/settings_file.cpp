@@ -121,7 +121,8 @@ std::string KeyLine(std::string_view key, std::string_view value)
 {
     std::string line = std::string(key) + "=" + std::string(value);
     // A line break in a value would open a line of its own.
-    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return line;
 }
 
@@ -172,8 +173,7 @@ std::string ReadProfileString(const std::string& path, std::string_view section,
     return std::string(fallback);
 }
 
-void WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value)
+void WriteProfileString(const std::string& path, std::string_view section, std::string_view key, std::string_view value)
 {
     auto ini = Load(path);
     if (!ini)

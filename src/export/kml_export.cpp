@@ -17,17 +17,13 @@ struct RequiredColumn {
 
 // Checked in this order; the first missing one is reported.
 constexpr RequiredColumn kSaveAsRequired[] = {
-    {&KmlColumns::valid, "No 'VALID' to draw."},
-    {&KmlColumns::latitude, "No 'LATITUDE' to draw."},
-    {&KmlColumns::longitude, "No 'LONGITUDE' to draw."},
-    {&KmlColumns::date, "No 'DATE' or 'TIME' to draw."},
+    {&KmlColumns::valid, "No 'VALID' to draw."},         {&KmlColumns::latitude, "No 'LATITUDE' to draw."},
+    {&KmlColumns::longitude, "No 'LONGITUDE' to draw."}, {&KmlColumns::date, "No 'DATE' or 'TIME' to draw."},
     {&KmlColumns::time, "No 'DATE' or 'TIME' to draw."},
 };
 constexpr RequiredColumn kDrawRequired[] = {
-    {&KmlColumns::date, "No 'DATE' to draw."},
-    {&KmlColumns::time, "No 'TIME' to draw."},
-    {&KmlColumns::valid, "No 'VALID' to draw."},
-    {&KmlColumns::latitude, "No 'LATITUDE' to draw."},
+    {&KmlColumns::date, "No 'DATE' to draw."},           {&KmlColumns::time, "No 'TIME' to draw."},
+    {&KmlColumns::valid, "No 'VALID' to draw."},         {&KmlColumns::latitude, "No 'LATITUDE' to draw."},
     {&KmlColumns::longitude, "No 'LONGITUDE' to draw."},
 };
 

@@ -59,15 +59,14 @@ Ecef EcefOf(const TrackPoint& point)
             EcefZ(point.height, longitude, latitude)};
 }
 
-template <typename... Pieces>
-void Append(std::string& out, const Pieces&... pieces)
+template <typename... Pieces> void Append(std::string& out, const Pieces&... pieces)
 {
     ((out += pieces), ...);
 }
 
 // The name is built raw and escaped once as a whole.
-std::string PlacemarkName(PlacemarkKind kind, KmlExportKind exportKind, const TrackPoint& point,
-                          std::string_view speed, double distance)
+std::string PlacemarkName(PlacemarkKind kind, KmlExportKind exportKind, const TrackPoint& point, std::string_view speed,
+                          double distance)
 {
     std::string name;
     switch (kind) {

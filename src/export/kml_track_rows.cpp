@@ -52,8 +52,7 @@ TrackRowKind ReadTrackRow(const TrackTable& table, const KmlColumns& columns, in
     point.northSouth = cell(columns.latitude + 1);
     point.longitudeText = cell(columns.longitude);
     point.eastWest = cell(columns.longitude + 1);
-    if (point.latitudeText.empty() || point.northSouth.empty() || point.longitudeText.empty() ||
-        point.eastWest.empty())
+    if (point.latitudeText.empty() || point.northSouth.empty() || point.longitudeText.empty() || point.eastWest.empty())
         return TrackRowKind::End;
 
     point.latitude = LeadingDecimal(point.latitudeText);

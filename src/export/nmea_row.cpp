@@ -57,8 +57,7 @@ bool ReadNumber(const std::string& cell, float& value)
 bool ReadSatelliteCounts(const std::string& cell, NmeaRow& values)
 {
     TextScanner scanner(cell);
-    return scanner.integer(values.satellitesInUse) && scanner.literal('(') &&
-           scanner.integer(values.satellitesInView);
+    return scanner.integer(values.satellitesInUse) && scanner.literal('(') && scanner.integer(values.satellitesInView);
 }
 
 bool IsSatelliteSeparator(char c)
@@ -106,9 +105,8 @@ NmeaColumns LookUpNmeaColumns(const TrackTable& table)
 
 int FixQuality(const std::string& valid)
 {
-    static constexpr std::string_view kModes[] = {"No fix", "SPS",           "DGPS",
-                                                  "PPS",    "RTK",           "FRTK",
-                                                  "Estimated mode", "Manual input mode", "Simulator"};
+    static constexpr std::string_view kModes[] = {
+        "No fix", "SPS", "DGPS", "PPS", "RTK", "FRTK", "Estimated mode", "Manual input mode", "Simulator"};
     const auto* found = std::find(std::begin(kModes), std::end(kModes), valid);
     return found == std::end(kModes) ? 0 : static_cast<int>(found - std::begin(kModes));
 }
@@ -123,8 +121,7 @@ bool ReadNmeaRow(const TrackTable& table, const NmeaColumns& columns, int row, N
         return false;
     if (found(columns.valid))
         values.fixQuality = FixQuality(cell(columns.valid));
-    if (found(columns.latitude) &&
-        !ReadCoordinate(cell(columns.latitude), cell(columns.latitude + 1), values.latitude))
+    if (found(columns.latitude) && !ReadCoordinate(cell(columns.latitude), cell(columns.latitude + 1), values.latitude))
         return false;
     if (found(columns.longitude) &&
         !ReadCoordinate(cell(columns.longitude), cell(columns.longitude + 1), values.longitude))

@@ -8,7 +8,7 @@
 class TrackTable;
 
 struct NmeaColumns {
-    int date = -1;  // TIME is the column right of it
+    int date = -1; // TIME is the column right of it
     int valid = -1;
     int latitude = -1;  // N/S right of it
     int longitude = -1; // E/W right of it

@@ -172,8 +172,7 @@ void AppendGsv(std::string& out, const NmeaRow& row)
             AppendNumber(body, message);
             body += ',';
             AppendNumber(body, inView, 2);
-            for (int count = 0; count < 16 && position < kSatelliteValues && row.satellites[position] != 0;
-                 ++count) {
+            for (int count = 0; count < 16 && position < kSatelliteValues && row.satellites[position] != 0; ++count) {
                 body += ',';
                 AppendNumber(body, row.satellites[position], position % 4 == 2 ? 3 : 2);
                 ++position;

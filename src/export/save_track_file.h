@@ -7,8 +7,7 @@
 class TrackTable;
 class UserDialogs;
 
-inline constexpr const char* kSaveFilter =
-    "CSV File (*.csv)|*.csv|Google Earth (*.kml)|*.kml|NMEA File (*.nma)|*.nma";
+inline constexpr const char* kSaveFilter = "CSV File (*.csv)|*.csv|Google Earth (*.kml)|*.kml|NMEA File (*.nma)|*.nma";
 
 void SaveTrackFile(const TrackTable& table, UserDialogs& dialogs);
 

@@ -68,8 +68,8 @@ bool TextScanner::decimal(double& value)
     if (number.front() == '.')
         number.insert(number.begin(), '0');
     double magnitude = 0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), magnitude,
-                                        std::chars_format::fixed);
+    const auto result =
+        std::from_chars(number.data(), number.data() + number.size(), magnitude, std::chars_format::fixed);
     if (result.ec != std::errc{})
         return false;
     value = text_[position_] == '-' ? -magnitude : magnitude;

@@ -100,11 +100,8 @@ TEST_F(CliConvert, InputsThatHoldNoTrackFail)
         const char* says;
     };
     const Case cases[] = {
-        {"garbage.bin", "no track table"},
-        {"truncated.bin", "no track table"},
-        {"missing.bin", "Read fail!"},
-        {"missing.csv", "Read fail!"},
-        {"empty-line.csv", "READ FILE FAIL!!"},
+        {"garbage.bin", "no track table"}, {"truncated.bin", "no track table"},    {"missing.bin", "Read fail!"},
+        {"missing.csv", "Read fail!"},     {"empty-line.csv", "READ FILE FAIL!!"},
     };
     for (const Case& c : cases) {
         const CliRun result = run({"convert", in(c.input), in("out.csv")});
@@ -178,8 +175,8 @@ TEST_F(CliConvert, HelpGoesToStdout)
 
     const CliRun convert = run({"convert", "--help"});
     EXPECT_EQ(convert.status, 0);
-    for (const char* documented : {"--format csv|kml|nma", "--time-shift HOURS", "--speed-unit km/h|mph", ".bin",
-                                   ".csv", "Exit status"})
+    for (const char* documented :
+         {"--format csv|kml|nma", "--time-shift HOURS", "--speed-unit km/h|mph", ".bin", ".csv", "Exit status"})
         EXPECT_NE(convert.out.find(documented), std::string::npos) << documented;
 }
 } // namespace

@@ -60,8 +60,8 @@ TEST_F(CsvReaderFuzz, RandomMixturesOfSeparatorsAndQuotes)
 
 TEST_F(CsvReaderFuzz, LoneQuotes)
 {
-    for (const char* text : {"\"", "\"\r\n", "a,\"\r\n", "\"\"\"\r\n", "H,\r\n\"", "H,\r\n1,\"x\r\n2,\r\n",
-                             "\"a\"\"\r\n", "a\"\r\n"})
+    for (const char* text :
+         {"\"", "\"\r\n", "a,\"\r\n", "\"\"\"\r\n", "H,\r\n\"", "H,\r\n1,\"x\r\n2,\r\n", "\"a\"\"\r\n", "a\"\r\n"})
         loadAndCheck(text);
 }
 

@@ -68,16 +68,16 @@ TEST_F(CsvReader, SplitsLinesIntoFields)
         std::vector<std::string> cells;
     };
     const Case cases[] = {
-        {"a,,b,", {"a", "", "b"}},        // empty fields stay in their columns
-        {"a,b", {"a", "b"}},              // no trailing comma
-        {"a,b,,", {"a", "b", ""}},        // the last comma is the writer's, the one before ends an empty cell
+        {"a,,b,", {"a", "", "b"}}, // empty fields stay in their columns
+        {"a,b", {"a", "b"}},       // no trailing comma
+        {"a,b,,", {"a", "b", ""}}, // the last comma is the writer's, the one before ends an empty cell
         {",a,", {"", "a"}},
-        {"\"a,b\",c,", {"a,b", "c"}},     // quoted comma
+        {"\"a,b\",c,", {"a,b", "c"}}, // quoted comma
         {"\"say \"\"hi\"\"\",", {"say \"hi\""}},
         {"\"\",x,", {"", "x"}},
-        {"ab\"c,d", {"ab\"c", "d"}},      // a quote inside an unquoted cell is text
-        {"\"ab\"c,d", {"abc", "d"}},      // text after a closing quote is kept
-        {"a\rb,c", {"a\rb", "c"}},        // a CR not before LF is text
+        {"ab\"c,d", {"ab\"c", "d"}}, // a quote inside an unquoted cell is text
+        {"\"ab\"c,d", {"abc", "d"}}, // text after a closing quote is kept
+        {"a\rb,c", {"a\rb", "c"}},   // a CR not before LF is text
         {"  spaced  ,x", {"  spaced  ", "x"}},
     };
     for (const Case& c : cases) {

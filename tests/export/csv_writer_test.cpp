@@ -21,9 +21,8 @@ protected:
 
 TEST_F(CsvWriter, WritesEveryCellFollowedByACommaAndEveryLineByCrLf)
 {
-    const TrackTable table = TableOf({{"INDEX", "DATE", "TIME"},
-                                      {"1", "2007/05/24", "09:46:40"},
-                                      {"2", "2007/05/24", "09:46:45"}});
+    const TrackTable table =
+        TableOf({{"INDEX", "DATE", "TIME"}, {"1", "2007/05/24", "09:46:40"}, {"2", "2007/05/24", "09:46:45"}});
     EXPECT_EQ(save(table), "INDEX,DATE,TIME,\r\n"
                            "1,2007/05/24,09:46:40,\r\n"
                            "2,2007/05/24,09:46:45,\r\n");
@@ -40,9 +39,8 @@ TEST_F(CsvWriter, KeepsUnitsAndLeadingSpacesAsTheCellsHoldThem)
 
 TEST_F(CsvWriter, AnEmptyCellIsAnEmptyFieldAndTheRestOfTheRowFollows)
 {
-    const TrackTable table = TableOf({{"INDEX", "RCR", "VALID", "SPEED"},
-                                      {"1", "", "SPS", "3.000 km/h"},
-                                      {"2", "T", "", ""}});
+    const TrackTable table =
+        TableOf({{"INDEX", "RCR", "VALID", "SPEED"}, {"1", "", "SPS", "3.000 km/h"}, {"2", "T", "", ""}});
     EXPECT_EQ(save(table), "INDEX,RCR,VALID,SPEED,\r\n"
                            "1,,SPS,3.000 km/h,\r\n"
                            "2,T,,,\r\n");

@@ -88,8 +88,8 @@ testing::AssertionResult HasValidNmeaChecksum(const std::string& line)
     char digits[3];
     std::snprintf(digits, sizeof digits, "%02X", sum);
     if (line.substr(star + 1) != digits)
-        return testing::AssertionFailure() << "checksum " << line.substr(star + 1) << " should be " << digits << ": "
-                                           << line;
+        return testing::AssertionFailure()
+               << "checksum " << line.substr(star + 1) << " should be " << digits << ": " << line;
     return testing::AssertionSuccess();
 }
 
@@ -99,8 +99,8 @@ testing::AssertionResult IsWellFormedXml(const std::string& document)
     while (!reader.atEnd())
         reader.readNext();
     if (reader.hasError())
-        return testing::AssertionFailure() << "XML error at line " << reader.lineNumber() << ": "
-                                           << reader.errorString().toStdString();
+        return testing::AssertionFailure()
+               << "XML error at line " << reader.lineNumber() << ": " << reader.errorString().toStdString();
     return testing::AssertionSuccess();
 }
 
@@ -138,15 +138,28 @@ testing::AssertionResult MatchesGolden(const std::string& actual, const std::str
         const std::string a = i < got.size() ? got[i] : "<end of output>";
         const std::string e = i < want.size() ? want[i] : "<end of golden file>";
         if (a != e)
-            return testing::AssertionFailure() << name << " differs at line " << i + 1 << "\n  expected: " << e
-                                               << "\n  actual:   " << a;
+            return testing::AssertionFailure()
+                   << name << " differs at line " << i + 1 << "\n  expected: " << e << "\n  actual:   " << a;
     }
     return testing::AssertionFailure() << name << " differs in line ends or bytes after the last line";
 }
 
 std::vector<std::string> DecodedHeaders()
 {
-    return {"INDEX", "RCR",   "DATE", "TIME", "VALID", "LATITUDE", "N/S",
-            "LONGITUDE", "E/W", "HEIGHT", "SPEED", "PDOP", "HDOP", "VDOP",
-            "NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)"};
+    return {"INDEX",
+            "RCR",
+            "DATE",
+            "TIME",
+            "VALID",
+            "LATITUDE",
+            "N/S",
+            "LONGITUDE",
+            "E/W",
+            "HEIGHT",
+            "SPEED",
+            "PDOP",
+            "HDOP",
+            "VDOP",
+            "NSAT (USED/VIEW)",
+            "SAT INFO (SID-ELE-AZI-SNR)"};
 }

@@ -9,8 +9,7 @@ Ecef At(double latitudeDegrees, double longitudeDegrees, double height = 0)
 {
     const double latitude = DegreesToRadians(latitudeDegrees);
     const double longitude = DegreesToRadians(longitudeDegrees);
-    return {EcefX(height, longitude, latitude), EcefY(height, longitude, latitude),
-            EcefZ(height, longitude, latitude)};
+    return {EcefX(height, longitude, latitude), EcefY(height, longitude, latitude), EcefZ(height, longitude, latitude)};
 }
 
 TEST(Geodesy, TheEquatorAtTheMeridianLiesOnTheXAxis)

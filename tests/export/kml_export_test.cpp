@@ -23,16 +23,17 @@ struct Point {
     std::string time = "09:46:40";
 };
 
-const std::vector<std::string> kHeaders = {"INDEX", "RCR", "DATE", "TIME", "VALID", "LATITUDE",
-                                           "N/S", "LONGITUDE", "E/W", "HEIGHT", "SPEED"};
+const std::vector<std::string> kHeaders = {"INDEX", "RCR",       "DATE", "TIME",   "VALID", "LATITUDE",
+                                           "N/S",   "LONGITUDE", "E/W",  "HEIGHT", "SPEED"};
 
 TrackTable TableOfPoints(const std::vector<Point>& points, const std::vector<std::string>& headers = kHeaders)
 {
     std::vector<std::vector<std::string>> rows = {headers};
     for (std::size_t i = 0; i < points.size(); ++i) {
         const Point& p = points[i];
-        const std::vector<std::string> all = {std::to_string(i + 1), p.rcr, p.date, p.time, p.valid, p.latitude,
-                                              p.northSouth, p.longitude, p.eastWest, p.height, p.speed};
+        const std::vector<std::string> all = {
+            std::to_string(i + 1), p.rcr,       p.date,     p.time,   p.valid, p.latitude,
+            p.northSouth,          p.longitude, p.eastWest, p.height, p.speed};
         std::vector<std::string> row;
         for (const std::string& header : headers) {
             const auto at = std::find(kHeaders.begin(), kHeaders.end(), header);
@@ -88,10 +89,13 @@ protected:
 
     KmlContent draw(const TrackTable& table, const DrawOptions& options)
     {
-        DrawKmlTrack(table, dialogs, [&](int rows) {
-            promptedRows = rows;
-            return std::optional<DrawOptions>(options);
-        }, std::chrono::milliseconds(0));
+        DrawKmlTrack(
+            table, dialogs,
+            [&](int rows) {
+                promptedRows = rows;
+                return std::optional<DrawOptions>(options);
+            },
+            std::chrono::milliseconds(0));
         return read(folder.path("data.kml"));
     }
 
@@ -166,10 +170,8 @@ TEST_F(KmlExport, RecordReasonsChooseThePlacemark)
         {"TD", "#StyleU", "TIME:09:46:40, DISTANCE:      0.00 m, SPEED:3.000 km/h"},
         {"TS", "#StyleU", "TIME:09:46:40, DISTANCE:      0.00 m, SPEED:3.000 km/h"},
         {"TDS", "#StyleU", "TIME:09:46:40, DISTANCE:      0.00 m, SPEED:3.000 km/h"},
-        {"B", "#StyleM",
-         "DATE: 2007/05/24, TIME: 09:46:40, LATITUDE: 24.000000 N, LONGITUDE: 121.000000 E"},
-        {"TB", "#StyleM",
-         "DATE: 2007/05/24, TIME: 09:46:40, LATITUDE: 24.000000 N, LONGITUDE: 121.000000 E"},
+        {"B", "#StyleM", "DATE: 2007/05/24, TIME: 09:46:40, LATITUDE: 24.000000 N, LONGITUDE: 121.000000 E"},
+        {"TB", "#StyleM", "DATE: 2007/05/24, TIME: 09:46:40, LATITUDE: 24.000000 N, LONGITUDE: 121.000000 E"},
         {"", "", ""},
         {"xyz", "", ""},
     };
@@ -206,9 +208,9 @@ TEST_F(KmlExport, DistanceRunsAlongValidRowsOnly)
 {
     Point noFix = At("D", "50.000000", "50.000000");
     noFix.valid = "No fix";
-    const KmlContent kml = saveAs(TableOfPoints({At("D", "1.000000", "10.000000"), noFix,
-                                                 At("D", "1.001000", "10.000000"), At("", "1.002000", "10.000000"),
-                                                 At("D", "1.002000", "10.001000")}));
+    const KmlContent kml =
+        saveAs(TableOfPoints({At("D", "1.000000", "10.000000"), noFix, At("D", "1.001000", "10.000000"),
+                              At("", "1.002000", "10.000000"), At("D", "1.002000", "10.001000")}));
     const double leg1 = Chord(1.000, 10.000, 1.001, 10.000);
     const double leg2 = Chord(1.001, 10.000, 1.002, 10.000);
     const double leg3 = Chord(1.002, 10.000, 1.002, 10.001);
@@ -222,8 +224,8 @@ TEST_F(KmlExport, DistanceRunsAlongValidRowsOnly)
 
 TEST_F(KmlExport, ALegFromAPointWithAZeroCoordinateIsNotCounted)
 {
-    const KmlContent kml = saveAs(TableOfPoints({At("D", "1.000000", "0.000000"), At("D", "1.001000", "0.000000"),
-                                                 At("D", "1.002000", "0.001000")}));
+    const KmlContent kml = saveAs(TableOfPoints(
+        {At("D", "1.000000", "0.000000"), At("D", "1.001000", "0.000000"), At("D", "1.002000", "0.001000")}));
     ASSERT_EQ(kml.places.size(), 3u);
     EXPECT_EQ(kml.places[1].name, "DISTANCE:" + DistanceText(0) + " m");
     EXPECT_EQ(kml.places[2].name, "DISTANCE:" + DistanceText(0) + " m");
@@ -239,7 +241,8 @@ TEST_F(KmlExport, TheIndexRangeLimitsPlacemarksButNotTheDistanceOrTheLine)
     options.indexEnd = 4;
     const KmlContent kml = draw(TableOfPoints(points), options);
     ASSERT_EQ(kml.places.size(), 2u);
-    EXPECT_EQ(kml.places[0].name, "DISTANCE:" + DistanceText(Chord(1.000, 10, 1.001, 10) + Chord(1.001, 10, 1.002, 10)) + " m");
+    EXPECT_EQ(kml.places[0].name,
+              "DISTANCE:" + DistanceText(Chord(1.000, 10, 1.001, 10) + Chord(1.001, 10, 1.002, 10)) + " m");
     EXPECT_EQ(kml.trackPoints.size(), 6u);
 }
 
@@ -251,8 +254,7 @@ TEST_F(KmlExport, SouthAndWestAreNegativeInCoordinatesOnly)
     const KmlContent saved = saveAs(TableOfPoints({point}));
     ASSERT_EQ(saved.places.size(), 1u);
     EXPECT_EQ(saved.places[0].coordinates, "-70.250000,-33.500000,0");
-    EXPECT_EQ(saved.places[0].name,
-              "DATE: 2007/05/24, TIME: 09:46:40, LATITUDE: 33.500000 S, LONGITUDE: 70.250000 W");
+    EXPECT_EQ(saved.places[0].name, "DATE: 2007/05/24, TIME: 09:46:40, LATITUDE: 33.500000 S, LONGITUDE: 70.250000 W");
     EXPECT_EQ(saved.trackPoints, (std::vector<std::string>{"-70.250000,-33.500000,0"}));
 
     const KmlContent drawn = draw(TableOfPoints({point}), DrawOptions{});
@@ -270,17 +272,16 @@ TEST_F(KmlExport, DrawWritesTrackPointsAsTheCellsHoldThem)
 TEST_F(KmlExport, TheTrackEndsAtTheFirstRowWithAnEmptyCoordinateCell)
 {
     Point broken = At("T", "", "121.000000");
-    const KmlContent kml = saveAs(TableOfPoints({At("T", "24.000000", "121.000000"), broken,
-                                                 At("T", "25.000000", "121.000000")}));
+    const KmlContent kml =
+        saveAs(TableOfPoints({At("T", "24.000000", "121.000000"), broken, At("T", "25.000000", "121.000000")}));
     EXPECT_EQ(kml.places.size(), 1u);
     EXPECT_EQ(kml.trackPoints.size(), 1u);
 }
 
 TEST_F(KmlExport, WithoutASpeedColumnSpeedReadsNA)
 {
-    const KmlContent kml = saveAs(TableOfPoints({At("S", "24.000000", "121.000000"),
-                                                 At("TD", "24.000000", "121.000000")},
-                                                Without(kHeaders, "SPEED")));
+    const KmlContent kml = saveAs(TableOfPoints(
+        {At("S", "24.000000", "121.000000"), At("TD", "24.000000", "121.000000")}, Without(kHeaders, "SPEED")));
     ASSERT_EQ(kml.places.size(), 2u);
     EXPECT_EQ(kml.places[0].name, "TIME:09:46:40, SPEED: N/A");
     EXPECT_EQ(kml.places[1].name, "TIME:09:46:40, DISTANCE:      0.00 m, SPEED:N/A");
@@ -313,8 +314,8 @@ TEST_F(KmlExport, WhateverTheCellsHoldTheDocumentIsWellFormed)
     speedPoint.rcr = "S";
     DrawOptions bothRows;
     bothRows.indexEnd = 2;
-    for (const KmlContent& kml : {saveAs(TableOfPoints({point, speedPoint})),
-                                  draw(TableOfPoints({point, speedPoint}), bothRows)}) {
+    for (const KmlContent& kml :
+         {saveAs(TableOfPoints({point, speedPoint})), draw(TableOfPoints({point, speedPoint}), bothRows)}) {
         ASSERT_TRUE(kml.wellFormed) << kml.error;
         ASSERT_EQ(kml.places.size(), 2u);
         EXPECT_EQ(kml.places[0].name.substr(0, 36), "DATE: ]]>2007 & <b>, TIME: <09:46:40");
@@ -378,8 +379,7 @@ TEST_F(KmlExport, DrawChecksTheTableBeforeAskingForOptions)
          MessageIcon::None},
         {"no TIME", TableOfPoints({Point{}}, Without(Without(kHeaders, "TIME"), "VALID")), "No 'TIME' to draw.",
          MessageIcon::None},
-        {"no VALID", TableOfPoints({Point{}}, Without(kHeaders, "VALID")), "No 'VALID' to draw.",
-         MessageIcon::None},
+        {"no VALID", TableOfPoints({Point{}}, Without(kHeaders, "VALID")), "No 'VALID' to draw.", MessageIcon::None},
         {"no LATITUDE", TableOfPoints({Point{}}, Without(kHeaders, "LATITUDE")), "No 'LATITUDE' to draw.",
          MessageIcon::None},
         {"no LONGITUDE", TableOfPoints({Point{}}, Without(kHeaders, "LONGITUDE")), "No 'LONGITUDE' to draw.",
@@ -389,10 +389,13 @@ TEST_F(KmlExport, DrawChecksTheTableBeforeAskingForOptions)
         SCOPED_TRACE(c.name);
         dialogs.messages.clear();
         bool asked = false;
-        DrawKmlTrack(c.table, dialogs, [&](int) {
-            asked = true;
-            return std::optional<DrawOptions>(DrawOptions{});
-        }, std::chrono::milliseconds(0));
+        DrawKmlTrack(
+            c.table, dialogs,
+            [&](int) {
+                asked = true;
+                return std::optional<DrawOptions>(DrawOptions{});
+            },
+            std::chrono::milliseconds(0));
         EXPECT_FALSE(asked);
         ASSERT_EQ(dialogs.messages.size(), 1u);
         EXPECT_EQ(dialogs.messages[0].text, c.message);
@@ -404,8 +407,9 @@ TEST_F(KmlExport, DrawChecksTheTableBeforeAskingForOptions)
 
 TEST_F(KmlExport, LeavingTheDialogWithoutRunAbortsWithAnEmptyFile)
 {
-    DrawKmlTrack(TableOfPoints({Point{}}), dialogs, [](int) { return std::optional<DrawOptions>(); },
-                 std::chrono::milliseconds(0));
+    DrawKmlTrack(
+        TableOfPoints({Point{}}), dialogs, [](int) { return std::optional<DrawOptions>(); },
+        std::chrono::milliseconds(0));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Aborting!");
     EXPECT_TRUE(std::filesystem::exists("data.kml"));
@@ -416,8 +420,9 @@ TEST_F(KmlExport, LeavingTheDialogWithoutRunAbortsWithAnEmptyFile)
 TEST_F(KmlExport, DrawReportsADataKmlThatCannotBeCreated)
 {
     std::filesystem::create_directory("data.kml");
-    DrawKmlTrack(TableOfPoints({Point{}}), dialogs, [](int) { return std::optional<DrawOptions>(DrawOptions{}); },
-                 std::chrono::milliseconds(0));
+    DrawKmlTrack(
+        TableOfPoints({Point{}}), dialogs, [](int) { return std::optional<DrawOptions>(DrawOptions{}); },
+        std::chrono::milliseconds(0));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Fail to write file!");
     EXPECT_EQ(dialogs.messages[0].caption, "Error");

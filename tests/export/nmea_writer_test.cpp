@@ -10,8 +10,8 @@
 namespace {
 using Rows = std::vector<std::vector<std::string>>;
 
-const std::vector<std::string> kPositionHeaders = {"INDEX",     "DATE", "TIME",   "VALID",           "LATITUDE", "N/S",
-                                                   "LONGITUDE", "E/W",  "HEIGHT", "NSAT (USED/VIEW)", "HDOP"};
+const std::vector<std::string> kPositionHeaders = {
+    "INDEX", "DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "HEIGHT", "NSAT (USED/VIEW)", "HDOP"};
 
 std::vector<std::string> PositionRow(const std::string& time = "09:46:40.500", const std::string& valid = "SPS",
                                      const std::string& latitude = "24.123456")
@@ -85,8 +85,8 @@ TEST_F(NmeaWriter, SpeedIsWrittenInKnotsAndKilometresWhateverUnitTheCellNames)
 
 TEST_F(NmeaWriter, NoFixMarksEverySentenceAsVoid)
 {
-    const Rows rows = {{"DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "SPEED", "PDOP", "HDOP",
-                        "VDOP", "NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)"},
+    const Rows rows = {{"DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "SPEED", "PDOP", "HDOP", "VDOP",
+                        "NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)"},
                        {"2007/05/24", "09:46:40", "No fix", "24.5", "N", "121.5", "E", "0.000 km/h", "9.90", "9.90",
                         "9.90", "0(3)", "05-10-100-00"}};
     const TrackTable table = TableOf(rows);
@@ -99,8 +99,8 @@ TEST_F(NmeaWriter, NoFixMarksEverySentenceAsVoid)
 
 TEST_F(NmeaWriter, WritesTheSentencesOfARowInTheirOrder)
 {
-    const Rows rows = {{"DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "SPEED", "PDOP", "HDOP",
-                        "VDOP", "NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)"},
+    const Rows rows = {{"DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "SPEED", "PDOP", "HDOP", "VDOP",
+                        "NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)"},
                        {"2007/05/24", "09:46:40", "DGPS", "24.5", "N", "121.5", "E", "3.000 km/h", "1.50", "0.90",
                         "1.20", "2(2)", "#05-45-123-40;#12-07-310-35"}};
     std::vector<std::string> types;
@@ -113,7 +113,7 @@ TEST_F(NmeaWriter, WritesTheSentencesOfARowInTheirOrder)
 
 TEST_F(NmeaWriter, GsaFixTypeFollowsTheFixQuality)
 {
-    const std::pair<const char*, char> cases[] = {{"No fix", '1'}, {"SPS", '3'}, {"DGPS", '3'}, {"PPS", '2'},
+    const std::pair<const char*, char> cases[] = {{"No fix", '1'}, {"SPS", '3'},       {"DGPS", '3'},     {"PPS", '2'},
                                                   {"RTK", '2'},    {"Simulator", '2'}, {"something", '1'}};
     for (const auto& [valid, fixType] : cases) {
         const Rows rows = {{"VALID", "PDOP", "HDOP", "VDOP", "SAT INFO (SID-ELE-AZI-SNR)"},
@@ -143,8 +143,10 @@ TEST_F(NmeaWriter, SplitsSatellitesInViewIntoGsvMessages)
          "4(6)",
          "#01-10-011-21;#02-20-022-00;#03-30-033-23",
          {"$GPGSV,2,1,06,01,10,011,21,02,20,022*", "$GPGSV,2,2,06*"}},
-        {"more in view than listed", "3(9)", "#01-10-011-21", {"$GPGSV,3,1,09,01,10,011,21*", "$GPGSV,3,2,09*",
-                                                               "$GPGSV,3,3,09*"}},
+        {"more in view than listed",
+         "3(9)",
+         "#01-10-011-21",
+         {"$GPGSV,3,1,09,01,10,011,21*", "$GPGSV,3,2,09*", "$GPGSV,3,3,09*"}},
     };
     for (const GsvCase& c : cases) {
         const Rows rows = {{"NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)"}, {c.nsat, c.satellites}};
@@ -201,8 +203,7 @@ TEST_F(NmeaWriter, ARowThatCannotBeReadEndsTheFileThere)
 TEST_F(NmeaWriter, ReadFailuresOfEachColumnEndTheFile)
 {
     const std::pair<int, const char*> breakages[] = {
-        {2, "9:46"},  {4, "24"},    {4, "north"}, {6, ""},   {8, "high"},
-        {9, "6"},     {10, "n/a"},  {1, "2007"},  {9, "(9)"},
+        {2, "9:46"}, {4, "24"}, {4, "north"}, {6, ""}, {8, "high"}, {9, "6"}, {10, "n/a"}, {1, "2007"}, {9, "(9)"},
     };
     for (const auto& [column, text] : breakages) {
         auto row = PositionRow();

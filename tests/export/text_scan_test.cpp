@@ -14,16 +14,11 @@ struct DecimalCase {
 TEST(TextScanner, ReadsDecimalsLikeScanfWithAPointWhateverTheLocale)
 {
     const DecimalCase cases[] = {
-        {"12.500 m", 12.5, " m"},
-        {"  -3.25", -3.25, ""},
-        {"+7", 7.0, ""},
-        {".123456", 0.123456, ""},
-        {"5.", 5.0, ""},
-        {"62.137 mph", 62.137, " mph"},
-        {"", std::nullopt, ""},
-        {"km/h", std::nullopt, "km/h"},
-        {".", std::nullopt, "."},
-        {"-", std::nullopt, "-"},
+        {"12.500 m", 12.5, " m"}, {"  -3.25", -3.25, ""},
+        {"+7", 7.0, ""},          {".123456", 0.123456, ""},
+        {"5.", 5.0, ""},          {"62.137 mph", 62.137, " mph"},
+        {"", std::nullopt, ""},   {"km/h", std::nullopt, "km/h"},
+        {".", std::nullopt, "."}, {"-", std::nullopt, "-"},
         {"1,5", 1.0, ",5"},
     };
     for (const auto& c : cases) {

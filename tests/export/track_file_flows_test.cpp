@@ -42,9 +42,9 @@ TEST(SaveExtension, IsAppendedUnlessTheNameHoldsItAnywhere)
         const char* saved;
     };
     const Case cases[] = {
-        {"trip", 1, "trip.csv"},          {"trip.csv", 1, "trip.csv"},   {"TRIP.CSV", 1, "TRIP.CSV.csv"},
-        {"a.csv.bak", 1, "a.csv.bak"},    {"trip", 2, "trip.kml"},       {"old.kml.bak", 2, "old.kml.bak"},
-        {"trip.csv", 3, "trip.csv.nma"},  {"trip", 3, "trip.nma"},
+        {"trip", 1, "trip.csv"},         {"trip.csv", 1, "trip.csv"}, {"TRIP.CSV", 1, "TRIP.CSV.csv"},
+        {"a.csv.bak", 1, "a.csv.bak"},   {"trip", 2, "trip.kml"},     {"old.kml.bak", 2, "old.kml.bak"},
+        {"trip.csv", 3, "trip.csv.nma"}, {"trip", 3, "trip.nma"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(WithSaveExtension(c.name, c.filter), c.saved) << c.name << " filter " << c.filter;
@@ -99,9 +99,8 @@ protected:
     void open(const std::optional<FileChoice>& choice)
     {
         dialogs.fileAnswers.push_back(choice);
-        OpenTrackFile(table, dialogs, [this](const std::string& path, TrackTable&, UserDialogs&) {
-            decoded.push_back(path);
-        });
+        OpenTrackFile(table, dialogs,
+                      [this](const std::string& path, TrackTable&, UserDialogs&) { decoded.push_back(path); });
     }
 
     ScratchFolder folder;
