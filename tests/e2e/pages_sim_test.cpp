@@ -41,8 +41,8 @@ TEST_F(CriteriaOnSim, ShowsTheLoggersCriteriaTakesNewOnesAndReadsThemBack)
     EXPECT_EQ(dialogs.lastText(), "Setting updated!");
     EXPECT_EQ(receivedSince(from, 3), (Strings{"$PMTK182,1,3,50*12", "$PMTK182,1,4,0*20", "$PMTK182,1,5,200*23"}));
     EXPECT_TRUE(sim->waitForState("time_interval", "50"));
-    EXPECT_EQ(sim->stateValue("distance_interval"), "0");
-    EXPECT_EQ(sim->stateValue("speed_interval"), "200");
+    EXPECT_TRUE(sim->waitForState("distance_interval", "0")) << sim->stateValue("distance_interval");
+    EXPECT_TRUE(sim->waitForState("speed_interval", "200")) << sim->stateValue("speed_interval");
 
     page()->Edit1->setText("77");
     open();
@@ -62,7 +62,7 @@ TEST_F(CriteriaOnSim, AnsweringNoPutsTheLoggersValuesBack)
     EXPECT_EQ(dialogs.lastText(), "Recover setting!");
     EXPECT_TRUE(waitUntil([&] { return shows(true, "30", true, "100", false, "10"); }));
     EXPECT_EQ(receivedSince(from, 3), (Strings{"$PMTK182,2,3*38", "$PMTK182,2,4*3F", "$PMTK182,2,5*3E"}));
-    EXPECT_EQ(sim->stateValue("time_interval"), "300");
+    EXPECT_TRUE(sim->waitForState("time_interval", "300")) << sim->stateValue("time_interval");
 }
 
 class LogFormatOnSim : public PagesSimTest {
@@ -89,7 +89,7 @@ TEST_F(LogFormatOnSim, GoogleEarthPresetGoesOutAfterTheEraseAndReadsBack)
     EXPECT_EQ(dialogs.lastText(), "Setting updated!");
     EXPECT_EQ(receivedSince(from, 2), (Strings{"$PMTK182,6,1*3E", "$PMTK182,1,2,000A003F*12"}));
     EXPECT_TRUE(sim->waitForState("mask", "000A003F"));
-    EXPECT_EQ(sim->stateValue("erases"), "1");
+    EXPECT_TRUE(sim->waitForState("erases", "1")) << sim->stateValue("erases");
 
     click(page()->Button(8));
     open();
@@ -110,8 +110,8 @@ TEST_F(LogFormatOnSim, DecliningTheEraseLeavesTheLoggerAlone)
     // A query that is sure to arrive after anything the apply might have sent.
     click(window->Frame61->SpeedButton5);
     EXPECT_EQ(receivedSince(from, 1), (Strings{"$PMTK182,2,6*3D"}));
-    EXPECT_EQ(sim->stateValue("mask"), "0002002F");
-    EXPECT_EQ(sim->stateValue("erases"), "0");
+    EXPECT_TRUE(sim->waitForState("mask", "0002002F")) << sim->stateValue("mask");
+    EXPECT_TRUE(sim->waitForState("erases", "0")) << sim->stateValue("erases");
 }
 
 class MethodOnSim : public PagesSimTest {
@@ -202,6 +202,6 @@ TEST_F(NmeaOutputOnSim, RestartButtonsRestartTheReceiver)
         EXPECT_EQ(receivedSince(from, 1),
                   (Strings{"$PMTK10" + std::to_string(button) + "*3" + std::to_string(3 - button)}));
     }
-    EXPECT_EQ(sim->stateValue("restarts"), "3");
+    EXPECT_TRUE(sim->waitForState("restarts", "3")) << sim->stateValue("restarts");
 }
 } // namespace

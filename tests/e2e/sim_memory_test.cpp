@@ -140,9 +140,9 @@ TEST(SimMemory, EraseFillsTheMemoryAndIsAcknowledgedAfterItsDelay)
     EXPECT_GE(elapsed, 400ms);
 
     EXPECT_TRUE(sim.waitForState("erasing", "0"));
-    EXPECT_EQ(sim.stateValue("erases"), "1");
-    EXPECT_EQ(sim.stateValue("next_address"), "00000000");
-    EXPECT_EQ(sim.stateValue("record_count"), "0");
+    EXPECT_TRUE(sim.waitForState("erases", "1")) << sim.stateValue("erases");
+    EXPECT_TRUE(sim.waitForState("next_address", "00000000")) << sim.stateValue("next_address");
+    EXPECT_TRUE(sim.waitForState("record_count", "0")) << sim.stateValue("record_count");
     MemoryRead probe = ReadMemory(client, "$PMTK182,7,00000000,2*");
     ASSERT_EQ(probe.replies.size(), 1u);
     EXPECT_EQ(probe.replies[0].hex, "FFFF");

@@ -81,7 +81,7 @@ TEST(SimProcess, LogRecordsEverySentenceAndMarksTheBadOnes)
     for (const std::string& line : seen)
         valueReplies += line.starts_with("$PMTK182,3,");
     EXPECT_EQ(valueReplies, 2);
-    EXPECT_EQ(sim.stateValue("commands"), "3");
+    EXPECT_TRUE(sim.waitForState("commands", "3")) << sim.stateValue("commands");
 }
 
 TEST(SimProcess, NmeaSecondCarriesEverySentenceKindWithValidChecksums)

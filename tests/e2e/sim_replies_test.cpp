@@ -137,8 +137,8 @@ TEST(SimReplies, MalformedSetCommandsAreRefusedAndChangeNothing)
         client.sendCommand(command);
         EXPECT_EQ(NextReply(client, "$PMTK001,"), "$PMTK001,182,1,0") << command;
     }
-    EXPECT_EQ(sim.stateValue("method"), "1");
-    EXPECT_EQ(sim.stateValue("time_interval"), "50");
+    EXPECT_TRUE(sim.waitForState("method", "1")) << sim.stateValue("method");
+    EXPECT_TRUE(sim.waitForState("time_interval", "50")) << sim.stateValue("time_interval");
 }
 
 TEST(SimReplies, PeriodReportFollowsThePeriodCommand)
@@ -153,7 +153,7 @@ TEST(SimReplies, PeriodReportFollowsThePeriodCommand)
     EXPECT_EQ(NextReply(client, "$PMTK001,"), "$PMTK001,314,3");
     client.sendCommand("$PMTK414*");
     EXPECT_EQ(NextReply(client, "$PMTK514,"), "$PMTK514,2,1,0,1,1,1,0,0,0,0,0,0,0,0,0,0,1,5,0");
-    EXPECT_EQ(sim.stateValue("periods"), "2,1,0,1,1,1,0,0,0,0,0,0,0,0,0,0,1,5,0");
+    EXPECT_TRUE(sim.waitForState("periods", "2,1,0,1,1,1,0,0,0,0,0,0,0,0,0,0,1,5,0")) << sim.stateValue("periods");
 }
 
 TEST(SimReplies, RestartsAreRecordedAndUnknownCommandsRefused)
@@ -165,7 +165,7 @@ TEST(SimReplies, RestartsAreRecordedAndUnknownCommandsRefused)
         client.sendCommand(command);
         EXPECT_TRUE(sim.waitForState("last_restart", kind)) << command;
     }
-    EXPECT_EQ(sim.stateValue("restarts"), "3");
+    EXPECT_TRUE(sim.waitForState("restarts", "3")) << sim.stateValue("restarts");
 
     client.sendCommand("$PMTK999*");
     EXPECT_EQ(NextReply(client, "$PMTK001,"), "$PMTK001,999,1");
