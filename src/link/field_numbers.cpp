@@ -22,7 +22,9 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-int hexDigitValue(char c)
+} // namespace
+
+int HexDigitValue(char c)
 {
     if (isDigit(c))
         return c - '0';
@@ -32,7 +34,6 @@ int hexDigitValue(char c)
         return c - 'A' + 10;
     return -1;
 }
-} // namespace
 
 std::optional<int64_t> ReadDecimal(std::string_view text)
 {
@@ -81,7 +82,7 @@ std::optional<uint32_t> ReadHex(std::string_view text, int maxDigits)
     uint32_t value = 0;
     int digits = 0;
     for (; digits < maxDigits && digits < static_cast<int>(text.size()); ++digits) {
-        const int digit = hexDigitValue(text[digits]);
+        const int digit = HexDigitValue(text[digits]);
         if (digit < 0)
             break;
         value = value << 4 | static_cast<uint32_t>(digit);

@@ -1,5 +1,6 @@
 #include "link/sentences.h"
 
+#include "link/field_numbers.h"
 #include "link/serial_port.h"
 
 #include <cstdio>
@@ -33,19 +34,6 @@ void SendSentence(const DeviceLinkState& link, std::string_view sentence)
     SerialPort::Write(link.PortHandle, sentence);
 }
 
-namespace {
-int hexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-} // namespace
-
 bool VerifyChecksum(std::string_view sentence)
 {
     const auto star = sentence.find('*');
@@ -53,7 +41,7 @@ bool VerifyChecksum(std::string_view sentence)
         return false;
     int written = -1;
     for (std::size_t i = star + 1; i < sentence.size() && i <= star + 2; ++i) {
-        const int digit = hexDigitValue(sentence[i]);
+        const int digit = HexDigitValue(sentence[i]);
         if (digit < 0)
             break;
         written = (written < 0 ? 0 : written * 16) + digit;

@@ -1,6 +1,7 @@
 #include "logger/log_download.h"
 
 #include "app/app_error.h"
+#include "link/field_numbers.h"
 #include "link/sentences.h"
 #include "logger/logging_switch.h"
 
@@ -14,17 +15,6 @@
 #include <vector>
 
 namespace {
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 bool IsHexText(std::string_view text)
 {
     return std::all_of(text.begin(), text.end(), [](char c) { return HexDigitValue(c) >= 0; });

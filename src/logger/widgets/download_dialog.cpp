@@ -1,23 +1,13 @@
 #include "logger/widgets/download_dialog.h"
 
+#include "app/page_frame.h"
+
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
-
-namespace {
-QLabel* BoldLabel(QWidget* parent, const QRect& place)
-{
-    auto* label = new QLabel(parent);
-    label->setGeometry(place);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-} // namespace
 
 TForm2::TForm2(ProgressGauge& gauge, const DialogTimings& timings, QWidget* parent)
     : QDialog(parent), gauge_(gauge), progress_(gauge, timings)
@@ -33,8 +23,8 @@ TForm2::TForm2(ProgressGauge& gauge, const DialogTimings& timings, QWidget* pare
     CGauge1->setGeometry(12, 12, 352, 24);
     CGauge1->setFormat("%p%");
     CGauge1->setAlignment(Qt::AlignCenter);
-    Label1 = BoldLabel(panel, QRect(12, 44, 352, 20));
-    Label2 = BoldLabel(panel, QRect(12, 66, 352, 20));
+    Label1 = MakeLabel(panel, QRect(12, 44, 352, 20), "", true);
+    Label2 = MakeLabel(panel, QRect(12, 66, 352, 20), "", true);
     Button1 = new QPushButton("Cancel", panel);
     Button1->setGeometry(144, 96, 88, 26);
     connect(Button1, &QPushButton::clicked, this, [this] { progress_.Button1Click(); });

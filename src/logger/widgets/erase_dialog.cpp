@@ -1,23 +1,12 @@
 #include "logger/widgets/erase_dialog.h"
 
+#include "app/page_frame.h"
 #include "logger/widgets/pie_gauge.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QTimer>
-
-namespace {
-QLabel* BoldLabel(QWidget* parent, const QRect& place, const std::string& text)
-{
-    auto* label = new QLabel(QString::fromStdString(text), parent);
-    label->setGeometry(place);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-} // namespace
 
 TForm4::TForm4(EraseProgress& progress, const DialogTimings& timings, QWidget* parent)
     : QDialog(parent), progress_(progress)
@@ -32,8 +21,8 @@ TForm4::TForm4(EraseProgress& progress, const DialogTimings& timings, QWidget* p
     panel->setFrameShape(QFrame::StyledPanel);
     CGauge1 = new PieGauge(panel, Qt::red);
     CGauge1->setGeometry(12, 12, 57, 57);
-    Label1 = BoldLabel(panel, QRect(80, 12, 184, 20), progress.label1());
-    Label2 = BoldLabel(panel, QRect(80, 34, 184, 36), progress.label2());
+    Label1 = MakeLabel(panel, QRect(80, 12, 184, 20), QString::fromStdString(progress.label1()), true);
+    Label2 = MakeLabel(panel, QRect(80, 34, 184, 36), QString::fromStdString(progress.label2()), true);
     CGauge1->setValue(progress.gauge().progress());
 
     progress_.onEnd = [this] { done(QDialog::Accepted); };
