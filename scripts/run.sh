@@ -18,7 +18,7 @@ if [ -z "$port" ]; then
     "$bin/tools/drovik-sim" --link "$port" --generate 32 >/dev/null &
     sim=$!
     trap 'kill $sim 2>/dev/null; wait $sim 2>/dev/null || true' EXIT
-    for _ in $(seq 50); do [ -e "$DROVIK_PORTS/$port" ] && break; sleep 0.1; done
+    for _ in $(seq 200); do [ -e "$DROVIK_PORTS/$port" ] && break; sleep 0.1; done
     echo "Simulated logger ready as $port (set DROVIK_PORT=ComN to use a real one)." >&2
 fi
 
