@@ -58,13 +58,6 @@ void TrackTable::setRowCount(int count)
     notify(onShapeChanged);
 }
 
-void TrackTable::clearColumn(int column)
-{
-    for (int row = 0; row < static_cast<int>(rows_.size()); ++row)
-        if (!cell(column, row).empty())
-            setCell(column, row, {});
-}
-
 void TrackTable::clearRow(int row, int fromColumn)
 {
     if (row < 0 || row >= static_cast<int>(rows_.size()))

@@ -18,7 +18,6 @@ public:
     void setColumnCount(int count);
     void setRowCount(int count);
 
-    void clearColumn(int column);
     // Empties the row from fromColumn on.
     void clearRow(int row, int fromColumn = 0);
     // Drops every cell and width hint; the counts stay.

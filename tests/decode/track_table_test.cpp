@@ -59,6 +59,6 @@ TEST(TrackTable, ListenersHearOnlyRealChanges)
     EXPECT_EQ(table.columnWidth(2), 35);
     table.setCell(1, 1, "a");
     table.setCell(9, 9, "");  // nothing there to clear
-    table.clearColumn(1);
+    table.clearRow(1);
     EXPECT_EQ(cellChanges, (std::vector<std::pair<int, int>>{{1, 1}, {1, 1}}));
 }
