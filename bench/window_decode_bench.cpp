@@ -14,7 +14,7 @@ static void WindowDecodesAFullMemory(benchmark::State& state)
 {
     QTemporaryDir folder;
     const std::string image = (folder.path() + "/full.bin").toStdString();
-    WriteImageFile(image, MakeSampleImage({.sectorCount = 32}));
+    WriteImageFile(image, MakeSampleImage({.sectorCount = 32, .mask = 0x0002003F}));
     QtUserDialogs dialogs;
     TForm1 window(dialogs, (folder.path() + "/Drovik.ini").toStdString());
     dialogs.setOwner(&window);
