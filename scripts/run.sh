@@ -5,7 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" "$root/build" -DDROVIK_BENCHMARKS=OFF
+DROVIK_TARGETS="Drovik drovik-cli drovik-sim" "$root/scripts/build.sh" "$root/build"
 bin=$root/build
 work=${DROVIK_WORK:-$root/run}
 mkdir -p "$work"
