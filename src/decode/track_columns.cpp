@@ -142,14 +142,14 @@ void AppendDistance(std::string& text, const TrackRecord& record)
     text += " m";
 }
 
-struct ColumnSpec {
+struct ColumnKind {
     std::uint32_t bit;
     std::string_view header;  // the SAT INFO header depends on the mask
     int width;
     void (*append)(std::string&, const TrackRecord&);
 };
 
-constexpr std::array<ColumnSpec, 19> kColumns = {{
+constexpr std::array<ColumnKind, 19> kColumns = {{
     {kRcr, "RCR", 35, AppendRcr},
     {kUtc, "DATE", 0, AppendDate},
     {kUtc, "TIME", 0, AppendTime},
@@ -202,9 +202,9 @@ void AppendSatelliteBlock(std::string& text, const SatelliteBlock& block, std::u
 std::vector<TrackColumn> TrackColumnsFor(std::uint32_t mask)
 {
     std::vector<TrackColumn> columns{{"INDEX", 0}};
-    for (const ColumnSpec& spec : kColumns)
-        if (mask & spec.bit)
-            columns.push_back({spec.bit == kSid ? SatInfoHeader(mask) : std::string(spec.header), spec.width});
+    for (const ColumnKind& kind : kColumns)
+        if (mask & kind.bit)
+            columns.push_back({kind.bit == kSid ? SatInfoHeader(mask) : std::string(kind.header), kind.width});
     return columns;
 }
 
@@ -213,10 +213,10 @@ std::vector<std::string> TrackRowTexts(const TrackRecord& record, int index)
     std::vector<std::string> texts(1);
     texts.reserve(kColumns.size() + 1);
     AppendInteger(texts[0], index);
-    for (const ColumnSpec& spec : kColumns) {
-        if (record.mask & spec.bit) {
+    for (const ColumnKind& kind : kColumns) {
+        if (record.mask & kind.bit) {
             texts.emplace_back();
-            spec.append(texts.back(), record);
+            kind.append(texts.back(), record);
         }
     }
     return texts;
