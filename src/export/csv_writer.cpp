@@ -40,10 +40,7 @@ void WriteCsvRows(OutputFile& file, const TrackTable& table)
             lines += ',';
         }
         lines += "\r\n";
-        if (lines.size() >= kOutputBlock) {
-            file.write(lines);
-            lines.clear();
-        }
+        file.writeWhenFull(lines);
     }
     file.write(lines);
 }

@@ -36,8 +36,7 @@ public:
         text_.append(indent, ' ');
         text_ += text;
         text_ += "\r\n";
-        if (text_.size() >= kOutputBlock)
-            flush();
+        file_.writeWhenFull(text_);
     }
     // Hands the lines so far to the file.
     OutputFile& flush()

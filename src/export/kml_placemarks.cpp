@@ -143,10 +143,7 @@ void WriteKmlPlacemarks(OutputFile& file, const TrackTable& table, const KmlColu
             continue;
         const std::string_view speed = columns.speed >= 0 ? point.speed : "N/A";
         AppendPlacemark(placemarks, placemarkKind, kind, point, speed, distance.RunningDistance);
-        if (placemarks.size() >= kOutputBlock) {
-            file.write(placemarks);
-            placemarks.clear();
-        }
+        file.writeWhenFull(placemarks);
     }
     file.write(placemarks);
 }

@@ -16,10 +16,7 @@ void WriteNmeaRows(OutputFile& file, const TrackTable& table)
     std::string sentences;
     for (int row = 1; row < table.rowCount() && ReadNmeaRow(table, columns, row, values); ++row) {
         AppendNmeaSentences(sentences, columns, values);
-        if (sentences.size() >= kOutputBlock) {
-            file.write(sentences);
-            sentences.clear();
-        }
+        file.writeWhenFull(sentences);
     }
     file.write(sentences);
 }

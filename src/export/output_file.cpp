@@ -23,6 +23,14 @@ void OutputFile::write(std::string_view text)
         failed_ = true;
 }
 
+void OutputFile::writeWhenFull(std::string& pending)
+{
+    if (pending.size() < kOutputBlock)
+        return;
+    write(pending);
+    pending.clear();
+}
+
 bool OutputFile::close()
 {
     if (!file_)

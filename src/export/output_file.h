@@ -19,6 +19,9 @@ public:
 
     bool isOpen() const { return file_ != nullptr; }
     void write(std::string_view text);
+    // Writes and empties `pending` once it holds a block, so writers can gather
+    // text cheaply and still never hold a whole file.
+    void writeWhenFull(std::string& pending);
     // True when the file was open and every byte written reached it.
     bool close();
 
