@@ -107,7 +107,7 @@ testing::AssertionResult IsWellFormedXml(const std::string& document)
 namespace {
 std::filesystem::path GoldenFolder()
 {
-    return std::filesystem::path(__FILE__).parent_path() / "golden";
+    return std::filesystem::path(DROVIK_TESTS_DIR) / "export" / "golden";
 }
 
 std::vector<std::string> Lines(const std::string& text)
