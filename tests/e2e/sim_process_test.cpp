@@ -58,7 +58,8 @@ TEST(SimProcess, StopsCleanlyWhileItsReaderStalls)
 TEST(SimProcess, BadOptionsKeepItFromStarting)
 {
     for (std::vector<std::string> args : {std::vector<std::string>{"--memory", "3M"}, {"--bogus"},
-                                          {"--drop-reply", "0"}, {"--image", "/nonexistent/image.bin"}})
+                                          {"--drop-reply", "0"}, {"--image", "/nonexistent/image.bin"},
+                                          {"--model", "A,B"}})
         EXPECT_THROW(SimProcess{args}, std::runtime_error) << ::testing::PrintToString(args);
 }
 

@@ -76,6 +76,11 @@ std::string PeriodList(const OutputPeriods& periods)
     return list;
 }
 
+std::string ReleaseReportBody(const ReleaseReport& report)
+{
+    return "$PMTK705," + report.release + "," + report.build + "," + report.model + "," + report.firmware + "*";
+}
+
 // The same sentence with a checksum that does not hold.
 std::string SpoilChecksum(std::string sentence)
 {
@@ -91,6 +96,7 @@ LoggerDevice::LoggerDevice(const SimOptions& options, LoggerMemory memory, Send 
     : send_(std::move(send)),
       memory_(std::move(memory)),
       faults_(options.faults),
+      releaseReport_(ReleaseReportBody(options.releaseReport)),
       eraseDelay_(options.eraseDelayMs),
       acknowledgeErase_(!options.faults.noEraseAck),
       formatMask_(options.formatMask.value_or(memory_.lastFormatMask().value_or(0x0002002F))),
@@ -114,6 +120,8 @@ void LoggerDevice::handle(std::string_view sentence, Clock::time_point now)
         ack("314", setPeriods(fields) ? kSucceeded : kInvalid);
     else if (address == "PMTK414")
         sendBody("$PMTK514," + PeriodList(periods_) + "*");
+    else if (address == "PMTK605")
+        sendBody(releaseReport_);
     else if (address == "PMTK101")
         restart("hot", std::chrono::seconds(1), now);
     else if (address == "PMTK102")

@@ -62,6 +62,7 @@ private:
     Send send_;
     LoggerMemory memory_;
     FaultPlan faults_;
+    std::string releaseReport_;
     std::chrono::milliseconds eraseDelay_;
     bool acknowledgeErase_;
 

@@ -36,6 +36,12 @@ Logger settings at start:
   --intervals T,D,S     time, distance and speed criteria in tenths
                         (default 50,0,0)
 
+Release report (the answer to $PMTK605):
+  --release TEXT        release text (default DROVIK_SIM_1.0)
+  --build TEXT          build number (default 0001)
+  --model TEXT          model text (default DROVIK-LOGGER)
+  --firmware TEXT       firmware version (default 1.0)
+
 Output:
   --no-nmea             send no NMEA sentences (replies only)
   --silent              send nothing at all, answer nothing
@@ -90,6 +96,14 @@ void AddPositions(std::set<long>& positions, std::string_view text, const std::s
     }
 }
 
+// A field of a sentence: nothing that would end the field or the sentence.
+std::string ReportField(const std::string& text, const std::string& option)
+{
+    if (text.find_first_of(",*$\r\n") != std::string::npos)
+        throw std::invalid_argument(option + " takes text without , * $ or line ends");
+    return text;
+}
+
 uint32_t ParseMemorySize(std::string_view text)
 {
     if (text == "1M")
@@ -139,6 +153,10 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args)
              o.distanceInterval = values[1];
              o.speedInterval = values[2];
          }},
+        {"--release", [&](const std::string& v) { o.releaseReport.release = ReportField(v, "--release"); }},
+        {"--build", [&](const std::string& v) { o.releaseReport.build = ReportField(v, "--build"); }},
+        {"--model", [&](const std::string& v) { o.releaseReport.model = ReportField(v, "--model"); }},
+        {"--firmware", [&](const std::string& v) { o.releaseReport.firmware = ReportField(v, "--firmware"); }},
         {"--bad-checksum", [&](const std::string& v) { AddPositions(o.faults.badChecksumReplies, v, "--bad-checksum"); }},
         {"--drop-reply", [&](const std::string& v) { AddPositions(o.faults.droppedReplies, v, "--drop-reply"); }},
         {"--short-reply", [&](const std::string& v) { AddPositions(o.faults.shortReplies, v, "--short-reply"); }},

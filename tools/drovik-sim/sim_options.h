@@ -19,6 +19,14 @@ struct FaultOptions {
     bool silent = false;
 };
 
+// What the logger reports about its firmware when asked.
+struct ReleaseReport {
+    std::string release = "DROVIK_SIM_1.0";
+    std::string build = "0001";
+    std::string model = "DROVIK-LOGGER";
+    std::string firmware = "1.0";
+};
+
 struct SimOptions {
     std::string linkName;        // ComN placed in the port directory; empty for none
     std::string imagePath;       // memory image to serve; empty to generate one
@@ -39,6 +47,7 @@ struct SimOptions {
     int distanceInterval = 0;
     int speedInterval = 0;
 
+    ReleaseReport releaseReport;
     FaultOptions faults;
     bool help = false;
 };
