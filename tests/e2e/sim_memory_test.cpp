@@ -57,29 +57,38 @@ TEST(SimMemory, ReadsOfAChunkGiveItsBytesIn32RepliesThenTheAck)
     ExpectWholeChunk(ReadMemory(client, "$PMTK182,7,00010000,10000*"), image, kChunk);
 }
 
-TEST(SimMemory, TwoByteReadsProbeTheMemory)
+TEST(SimMemory, ReadsOfAnyAddressAndLengthComeIn2048ByteRepliesInAddressOrder)
 {
     auto image = RandomImage();
     TempFile file(image);
     SimProcess sim({"--image", file.path(), "--no-nmea"});
     SimClient client(sim.slavePath());
+    auto memory = image;
+    memory.resize(0x200000, 0xFF);
 
     const struct {
         std::string read;
         std::uint32_t address;
-        std::string hex;
+        std::uint32_t length;
     } cases[] = {
-        {"$PMTK182,7,00000000,2*", 0, HexOf(image, 0, 2)},
-        {"$PMTK182,7,0001FFFE,2*", 0x1FFFE, HexOf(image, 0x1FFFE, 2)},
-        {"$PMTK182,7,001F0000,2*", 0x1F0000, "FFFF"},  // past the image: erased
+        {"$PMTK182,7,00000000,2*", 0, 2},
+        {"$PMTK182,7,0001FFFE,2*", 0x1FFFE, 2},
+        {"$PMTK182,7,001F0000,2*", 0x1F0000, 2},  // past the image: erased
+        {"$PMTK182,7,00000c00,00000400*", 0xC00, 0x400},
+        {"$PMTK182,7,00000123,1001*", 0x123, 0x1001},
+        {"$PMTK182,7,0001FC00,800*", 0x1FC00, 0x800},  // across the end of the image
     };
     for (const auto& c : cases) {
         MemoryRead read = ReadMemory(client, c.read);
         EXPECT_TRUE(read.acknowledged) << c.read;
-        ASSERT_EQ(read.replies.size(), 1u) << c.read;
-        EXPECT_EQ(read.replies[0].address, c.address);
-        EXPECT_EQ(read.replies[0].hex, c.hex);
-        EXPECT_TRUE(read.replies[0].checksumHolds);
+        ASSERT_EQ(read.replies.size(), (c.length + 2047) / 2048) << c.read;
+        for (std::size_t i = 0; i < read.replies.size(); ++i) {
+            const std::uint32_t address = c.address + i * 2048;
+            const std::uint32_t count = std::min<std::uint32_t>(2048, c.address + c.length - address);
+            EXPECT_EQ(read.replies[i].address, address) << c.read;
+            EXPECT_EQ(read.replies[i].hex, HexOf(memory, address, count)) << c.read;
+            EXPECT_TRUE(read.replies[i].checksumHolds) << c.read;
+        }
     }
 }
 
