@@ -78,6 +78,8 @@ TForm1::~TForm1()
 {
     StopReceiveThread();
     SerialPort::Close(link_.PortHandle);
+    // The grid outlives trackTable_ (children go last); without its model it reads nothing more.
+    delete trackTableModel_;
 }
 
 void TForm1::FormCreate()
