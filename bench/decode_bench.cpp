@@ -1,6 +1,6 @@
 // Decoding a full 2 MiB logger memory (32 sectors) into the track table.
 #include "decode/log_decoder.h"
-#include "decode/log_image_writer.h"
+#include "testbed/log_image_writer.h"
 
 #include <benchmark/benchmark.h>
 

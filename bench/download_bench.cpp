@@ -2,7 +2,7 @@
 // memory from the unthrottled simulator, and a few chunks over an emulated
 // 115200-baud line, timed against the line-rate bound (bytes on the wire
 // divided by 11,520 bytes/s). Needs drovik-sim built beside the benchmarks.
-#include "decode/log_image_writer.h"
+#include "testbed/log_image_writer.h"
 #include "logger/log_download.h"
 #include "logger/logger_session.h"
 

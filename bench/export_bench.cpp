@@ -1,6 +1,6 @@
 // Writing a 100,000-row decoded track table to each file format, and loading
 // the CSV file back.
-#include "decode/log_image_writer.h"
+#include "testbed/log_image_writer.h"
 #include "decode/track_columns.h"
 #include "decode/track_table.h"
 #include "export/csv_reader.h"

@@ -6,7 +6,7 @@
 #include "link/serial_port.h"
 
 #include "link/main_thread_queue.h"
-#include "link/pseudo_terminal.h"
+#include "testbed/pseudo_terminal.h"
 
 #include <benchmark/benchmark.h>
 

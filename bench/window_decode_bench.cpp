@@ -2,7 +2,7 @@
 // updating and the window serving events between rows, as the user sees it.
 #include "app/main_window.h"
 #include "app/qt_user_dialogs.h"
-#include "decode/log_image_writer.h"
+#include "testbed/log_image_writer.h"
 
 #include <QApplication>
 #include <QDir>

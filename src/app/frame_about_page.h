@@ -1,7 +1,7 @@
 // TFrame5: the about page.
 #pragma once
 
-#include "app/page_frame.h"
+#include "widgets/page_frame.h"
 
 class QLabel;
 

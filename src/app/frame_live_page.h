@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/image_button.h"
-#include "app/page_frame.h"
+#include "widgets/page_frame.h"
 #include "link/live_view.h"
 #include "link/widgets/signal_bar_chart.h"
 #include "link/widgets/sky_plot_chart.h"

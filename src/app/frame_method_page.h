@@ -4,7 +4,7 @@
 
 #include "app/frame_settings_page.h"
 #include "app/image_button.h"
-#include "app/page_frame.h"
+#include "widgets/page_frame.h"
 #include "logger/method_page.h"
 
 class TFrame11 : public PageFrame, public MethodView {

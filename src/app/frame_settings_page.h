@@ -1,7 +1,7 @@
 // TFrame2: the settings page, holding the menu and the five sub-pages.
 #pragma once
 
-#include "app/page_frame.h"
+#include "widgets/page_frame.h"
 
 class TFrame2 : public PageFrame {
     Q_OBJECT

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/image_button.h"
-#include "app/page_frame.h"
+#include "widgets/page_frame.h"
 
 class TFrame1 : public PageFrame {
     Q_OBJECT

@@ -11,7 +11,7 @@
 #include "app/frame_settings_menu.h"
 #include "app/frame_settings_page.h"
 #include "app/frame_top_bar.h"
-#include "app/app_error.h"
+#include "core/app_error.h"
 #include "app/track_table_model.h"
 #include "link/receive_thread.h"
 #include "link/sentences.h"

@@ -3,7 +3,7 @@
 // main_window_*.cpp files by area.
 #pragma once
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 #include "decode/track_table.h"
 #include "link/device_link_state.h"
 #include "link/logger_status.h"

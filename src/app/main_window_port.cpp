@@ -1,7 +1,7 @@
 // TForm1: the port page — open, close and scan — and the receive thread.
 #include "app/main_window.h"
 
-#include "app/app_error.h"
+#include "core/app_error.h"
 #include "app/frame_port_page.h"
 #include "link/port_open.h"
 #include "link/receive_thread.h"

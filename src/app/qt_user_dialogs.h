@@ -1,7 +1,7 @@
 // The program's real dialogs: Qt message boxes, file dialogs and the desktop.
 #pragma once
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 
 #include <QElapsedTimer>
 

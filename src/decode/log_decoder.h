@@ -3,7 +3,7 @@
 // one row, numbered on across sectors.
 #pragma once
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 #include "decode/log_image.h"
 #include "decode/track_table.h"
 

@@ -1,7 +1,7 @@
 #include "decode/track_columns.h"
 
 #include "decode/civil_time.h"
-#include "decode/number_text.h"
+#include "core/number_text.h"
 
 #include <array>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "decode/track_options.h"
 
-#include "app/app_error.h"
+#include "core/app_error.h"
 #include "decode/civil_time.h"
-#include "decode/number_text.h"
+#include "core/number_text.h"
 
 #include <charconv>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "export/csv_reader.h"
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 #include "decode/track_table.h"
 
 #include <algorithm>

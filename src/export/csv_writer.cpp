@@ -1,6 +1,6 @@
 #include "export/csv_writer.h"
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 #include "decode/track_table.h"
 #include "export/output_file.h"
 #include "export/saved_message.h"

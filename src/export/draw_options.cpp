@@ -1,6 +1,6 @@
 #include "export/draw_options.h"
 
-#include "decode/number_text.h"
+#include "core/number_text.h"
 #include "export/text_scan.h"
 
 #include <algorithm>

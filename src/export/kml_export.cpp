@@ -1,6 +1,6 @@
 #include "export/kml_export.h"
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 #include "decode/track_table.h"
 #include "export/kml_document.h"
 #include "export/kml_track_rows.h"

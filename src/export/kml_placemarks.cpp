@@ -1,6 +1,6 @@
 #include "export/kml_placemarks.h"
 
-#include "decode/number_text.h"
+#include "core/number_text.h"
 #include "export/kml_track_rows.h"
 #include "export/output_file.h"
 #include "export/xml_text.h"

@@ -1,6 +1,6 @@
 #include "export/nmea_row.h"
 
-#include "decode/number_text.h"
+#include "core/number_text.h"
 #include "decode/track_table.h"
 #include "export/column_lookup.h"
 #include "export/text_scan.h"

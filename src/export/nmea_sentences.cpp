@@ -1,6 +1,6 @@
 #include "export/nmea_sentences.h"
 
-#include "decode/number_text.h"
+#include "core/number_text.h"
 #include "export/hex_text.h"
 #include "export/nmea_row.h"
 #include "link/sentences.h"

@@ -1,6 +1,6 @@
 #include "export/nmea_writer.h"
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 #include "decode/track_table.h"
 #include "export/nmea_row.h"
 #include "export/nmea_sentences.h"

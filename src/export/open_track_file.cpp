@@ -1,6 +1,6 @@
 #include "export/open_track_file.h"
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 #include "decode/log_decoder.h"
 #include "export/csv_reader.h"
 

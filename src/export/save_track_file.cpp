@@ -1,6 +1,6 @@
 #include "export/save_track_file.h"
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 #include "export/csv_writer.h"
 #include "export/kml_export.h"
 #include "export/nmea_writer.h"

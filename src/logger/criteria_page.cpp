@@ -1,6 +1,6 @@
 #include "logger/criteria_page.h"
 
-#include "app/app_error.h"
+#include "core/app_error.h"
 #include "link/sentences.h"
 
 #include <algorithm>

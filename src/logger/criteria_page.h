@@ -3,7 +3,7 @@
 // and sent in tenths.
 #pragma once
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 #include "link/device_link_state.h"
 #include "link/logger_reply_view.h"
 

@@ -3,7 +3,7 @@
 // always erases the logger memory first.
 #pragma once
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 #include "link/device_link_state.h"
 
 #include <array>

@@ -3,7 +3,7 @@
 // until the logger acknowledges the erase or the time-out passes.
 #pragma once
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 #include "link/device_link_state.h"
 #include "logger/dialog_timings.h"
 #include "logger/progress_gauge.h"

@@ -2,7 +2,7 @@
 // full, overwrite the oldest data or stop.
 #pragma once
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 #include "link/device_link_state.h"
 #include "link/logger_status.h"
 

@@ -3,7 +3,7 @@
 // every second.
 #pragma once
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 #include "link/device_link_state.h"
 #include "link/sentences.h"
 

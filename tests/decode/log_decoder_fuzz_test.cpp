@@ -1,7 +1,7 @@
 // Hostile and random images through the decoder: it must neither crash nor
 // hang, and the table it leaves must obey the readers' rules.
 #include "decode/log_decoder.h"
-#include "decode/log_image_writer.h"
+#include "testbed/log_image_writer.h"
 #include "support/fake_dialogs.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "decode/log_decoder.h"
-#include "decode/log_image_writer.h"
+#include "testbed/log_image_writer.h"
 #include "support/fake_dialogs.h"
 
 #include <gmock/gmock.h>

@@ -1,5 +1,5 @@
 #include "decode/log_image.h"
-#include "decode/log_image_writer.h"
+#include "testbed/log_image_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "decode/track_options.h"
 
-#include "app/app_error.h"
+#include "core/app_error.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

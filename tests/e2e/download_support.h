@@ -3,7 +3,7 @@
 #pragma once
 
 #include "decode/log_decoder.h"
-#include "decode/log_image_writer.h"
+#include "testbed/log_image_writer.h"
 #include "support/fake_dialogs.h"
 #include "support/sim_harness.h"
 

@@ -2,7 +2,7 @@
 // release report, acknowledgements, and set commands changing what it reports.
 #include "support/sim_harness.h"
 
-#include "decode/log_image_writer.h"
+#include "testbed/log_image_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "export/nmea_writer.h"
 
 #include "decode/log_decoder.h"
-#include "decode/log_image_writer.h"
+#include "testbed/log_image_writer.h"
 #include "export/export_test_support.h"
 #include "export/sample_track.h"
 #include "support/fake_dialogs.h"

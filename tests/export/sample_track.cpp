@@ -1,6 +1,6 @@
 #include "export/sample_track.h"
 
-#include "decode/log_image_writer.h"
+#include "testbed/log_image_writer.h"
 
 namespace {
 using namespace fieldbit;

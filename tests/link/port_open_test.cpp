@@ -3,7 +3,7 @@
 #include "link/serial_port.h"
 
 #include "link/port_directory.h"
-#include "link/pseudo_terminal.h"
+#include "testbed/pseudo_terminal.h"
 
 #include <sys/ioctl.h>
 

@@ -6,7 +6,7 @@
 
 #include "link/main_thread_queue.h"
 #include "link/port_directory.h"
-#include "link/pseudo_terminal.h"
+#include "testbed/pseudo_terminal.h"
 #include "link/recording_handlers.h"
 
 #include <thread>

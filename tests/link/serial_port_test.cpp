@@ -3,10 +3,12 @@
 #include "link/sentences.h"
 #include "link/serial_port.h"
 
-#include "link/pseudo_terminal.h"
+#include "testbed/pseudo_terminal.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 
 namespace {

@@ -1,6 +1,6 @@
 #include "logger/log_download.h"
 
-#include "app/app_error.h"
+#include "core/app_error.h"
 #include "link/sentences.h"
 #include "logger/sent_sentences.h"
 

@@ -2,7 +2,7 @@
 // from queues, and never blocks.
 #pragma once
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 
 #include <deque>
 #include <functional>

@@ -2,7 +2,7 @@
 // are answered No, file choosers are cancelled, and errors are counted.
 #pragma once
 
-#include "app/user_dialogs.h"
+#include "core/user_dialogs.h"
 
 class ConsoleDialogs : public UserDialogs {
 public:

@@ -3,7 +3,7 @@
 #include "console_dialogs.h"
 #include "subcommand.h"
 
-#include "app/app_error.h"
+#include "core/app_error.h"
 #include "decode/log_decoder.h"
 #include "decode/track_options.h"
 #include "decode/track_table.h"

@@ -1,7 +1,7 @@
 #include "logger_memory.h"
 
 #include "decode/log_image.h"
-#include "decode/log_image_writer.h"
+#include "testbed/log_image_writer.h"
 
 #include <algorithm>
 #include <fstream>

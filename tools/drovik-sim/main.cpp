@@ -1,8 +1,10 @@
 // drovik-sim: a simulated GPS data logger on a pseudo-terminal. See --help.
 #include "command_reader.h"
-#include "pseudo_terminal.h"
+#include "port_link.h"
 #include "sim_options.h"
 #include "simulator.h"
+
+#include "testbed/pseudo_terminal.h"
 
 #include <csignal>
 #include <iostream>
@@ -35,20 +37,21 @@ int Serve(const SimOptions& options)
 {
     sigset_t stopSignals = BlockStopSignals();
     PseudoTerminal terminal;
+    terminal.awaitClients();
     std::optional<PortLink> link;
     if (!options.linkName.empty())
-        link.emplace(options.linkName, terminal.slavePath());
+        link.emplace(options.linkName, terminal.devicePath());
 
     int stopPipe[2];
     if (pipe(stopPipe) != 0)
         throw std::runtime_error("pipe failed");
-    Simulator simulator(options, LoadMemory(options), terminal.masterFd(), stopPipe[0]);
-    CommandReader reader(terminal.masterFd(), stopPipe[0], options.logPath,
+    Simulator simulator(options, LoadMemory(options), terminal.master(), stopPipe[0]);
+    CommandReader reader(terminal.master(), stopPipe[0], options.logPath,
                          [&simulator](std::string sentence) { simulator.deliver(std::move(sentence)); });
     std::thread readerThread([&reader] { reader.run(); });
     std::thread simulatorThread([&simulator] { simulator.run(); });
 
-    std::cout << terminal.slavePath() << std::endl;
+    std::cout << terminal.devicePath() << std::endl;
 
     int signal = 0;
     sigwait(&stopSignals, &signal);

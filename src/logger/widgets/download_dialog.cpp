@@ -1,6 +1,6 @@
 #include "logger/widgets/download_dialog.h"
 
-#include "app/page_frame.h"
+#include "widgets/page_frame.h"
 
 #include <QCloseEvent>
 #include <QFrame>

@@ -1,6 +1,6 @@
 #include "logger/widgets/erase_dialog.h"
 
-#include "app/page_frame.h"
+#include "widgets/page_frame.h"
 #include "logger/widgets/pie_gauge.h"
 
 #include <QCloseEvent>

@@ -1,4 +1,4 @@
-#include "decode/log_image_writer.h"
+#include "testbed/log_image_writer.h"
 
 #include "decode/little_endian.h"
 

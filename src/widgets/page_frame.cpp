@@ -1,4 +1,4 @@
-#include "app/page_frame.h"
+#include "widgets/page_frame.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
