@@ -2,7 +2,7 @@
 # Installs the build and test tools that are missing (Debian 12; run as root).
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev libqt6opengl6-dev libxkbcommon-dev
-          libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool imagemagick gpsbabel)
+          libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev xvfb xdotool imagemagick gpsbabel)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

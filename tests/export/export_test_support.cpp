@@ -1,6 +1,6 @@
 #include "export/export_test_support.h"
 
-#include <QXmlStreamReader>
+#include "export/kml_reading.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -95,12 +95,9 @@ testing::AssertionResult HasValidNmeaChecksum(const std::string& line)
 
 testing::AssertionResult IsWellFormedXml(const std::string& document)
 {
-    QXmlStreamReader reader(QByteArray::fromStdString(document));
-    while (!reader.atEnd())
-        reader.readNext();
-    if (reader.hasError())
-        return testing::AssertionFailure()
-               << "XML error at line " << reader.lineNumber() << ": " << reader.errorString().toStdString();
+    const KmlContent content = ReadKml(document);
+    if (!content.wellFormed)
+        return testing::AssertionFailure() << "XML error at " << content.error;
     return testing::AssertionSuccess();
 }
 

@@ -1,7 +1,8 @@
 #include "export/kml_reading.h"
 
-#include <QXmlStreamReader>
+#include <expat.h>
 
+#include <memory>
 #include <sstream>
 
 namespace {
@@ -13,34 +14,36 @@ std::vector<std::string> TrackPointsOf(const std::string& coordinates)
         points.push_back(point);
     return points;
 }
-} // namespace
 
-KmlContent ReadKml(const std::string& document)
-{
+// Element names arrive as "namespace|local", or "local" outside any namespace.
+constexpr char kNamespaceSeparator = '|';
+
+struct KmlReader {
     KmlContent content;
-    QXmlStreamReader reader(QByteArray::fromStdString(document));
     std::vector<std::string> path;
     int folder = 0;
-    while (!reader.atEnd()) {
-        reader.readNext();
-        if (reader.isStartElement()) {
-            const std::string name = reader.name().toString().toStdString();
-            if (name == "kml")
-                content.namespaceUri = reader.namespaceUri().toString().toStdString();
-            if (name == "Folder")
-                ++folder;
-            if (name == "Placemark" && folder == 1)
-                content.places.emplace_back();
-            path.push_back(name);
-            continue;
-        }
-        if (reader.isEndElement()) {
-            path.pop_back();
-            continue;
-        }
-        if (!reader.isCharacters() || path.empty())
-            continue;
-        const std::string text = reader.text().toString().toStdString();
+    bool inCdata = false;
+    std::string trackCoordinates;
+
+    void start(std::string name)
+    {
+        const auto separator = name.rfind(kNamespaceSeparator);
+        const std::string uri = separator == std::string::npos ? "" : name.substr(0, separator);
+        if (separator != std::string::npos)
+            name.erase(0, separator + 1);
+        if (name == "kml")
+            content.namespaceUri = uri;
+        if (name == "Folder")
+            ++folder;
+        if (name == "Placemark" && folder == 1)
+            content.places.emplace_back();
+        path.push_back(name);
+    }
+
+    void text(const std::string& text)
+    {
+        if (path.empty())
+            return;
         const std::string& element = path.back();
         const std::string parent = path.size() > 1 ? path[path.size() - 2] : "";
         if (element == "name" && parent == "Document")
@@ -53,7 +56,7 @@ KmlContent ReadKml(const std::string& document)
                 place.styleUrl += text;
             else if (element == "coordinates")
                 place.coordinates += text;
-            else if (element == "description" && reader.isCDATA())
+            else if (element == "description" && inCdata)
                 place.description += text;
         }
         if (folder == 2) {
@@ -64,10 +67,34 @@ KmlContent ReadKml(const std::string& document)
             else if (element == "width")
                 content.lineWidth += text;
             else if (element == "coordinates")
-                content.trackPoints = TrackPointsOf(text);
+                trackCoordinates += text;
         }
     }
-    content.wellFormed = !reader.hasError();
-    content.error = reader.errorString().toStdString();
+};
+} // namespace
+
+KmlContent ReadKml(const std::string& document)
+{
+    KmlReader reader;
+    const std::unique_ptr<XML_ParserStruct, decltype(&XML_ParserFree)> parser(
+        XML_ParserCreateNS(nullptr, kNamespaceSeparator), XML_ParserFree);
+    XML_SetUserData(parser.get(), &reader);
+    XML_SetElementHandler(
+        parser.get(),
+        [](void* user, const XML_Char* name, const XML_Char**) { static_cast<KmlReader*>(user)->start(name); },
+        [](void* user, const XML_Char*) { static_cast<KmlReader*>(user)->path.pop_back(); });
+    XML_SetCharacterDataHandler(parser.get(), [](void* user, const XML_Char* text, int length) {
+        static_cast<KmlReader*>(user)->text(std::string(text, static_cast<std::size_t>(length)));
+    });
+    XML_SetCdataSectionHandler(
+        parser.get(), [](void* user) { static_cast<KmlReader*>(user)->inCdata = true; },
+        [](void* user) { static_cast<KmlReader*>(user)->inCdata = false; });
+    KmlContent& content = reader.content;
+    content.wellFormed =
+        XML_Parse(parser.get(), document.data(), static_cast<int>(document.size()), XML_TRUE) == XML_STATUS_OK;
+    if (!content.wellFormed)
+        content.error = "line " + std::to_string(XML_GetCurrentLineNumber(parser.get())) + ": "
+                        + XML_ErrorString(XML_GetErrorCode(parser.get()));
+    content.trackPoints = TrackPointsOf(reader.trackCoordinates);
     return content;
 }

@@ -1,5 +1,5 @@
 // drovik-cli convert, run as the built program.
-#include "decode/log_image_writer.h"
+#include "testbed/log_image_writer.h"
 #include "export/export_test_support.h"
 #include "export/sample_track.h"
 
