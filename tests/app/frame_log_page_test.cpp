@@ -1,6 +1,6 @@
 // The log page's track grid: decoding into it, the satellite pop-up, the grid options.
 #include "app/frame_log_page.h"
-#include "decode/log_image_writer.h"
+#include "testbed/log_image_writer.h"
 #include "support/window_fixture.h"
 
 #include <QAbstractItemModel>

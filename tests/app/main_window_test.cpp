@@ -1,5 +1,5 @@
 // The window's start state, page switching and error report.
-#include "app/app_error.h"
+#include "core/app_error.h"
 #include "app/frame_about_page.h"
 #include "app/frame_criteria_page.h"
 #include "app/frame_live_page.h"

@@ -1,4 +1,4 @@
-#include "app/app_error.h"
+#include "core/app_error.h"
 #include "link/sentences.h"
 #include "logger/criteria_page.h"
 #include "logger/pages_fakes.h"
