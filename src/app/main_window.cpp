@@ -84,7 +84,7 @@ TForm1::~TForm1()
 
 void TForm1::FormCreate()
 {
-    // 1. Window: fixed client area, centred, background painted behind the pages.
+    // A fixed client area, centred, with the background painted behind the pages.
     setWindowTitle(kApplicationTitle);
     setFixedSize(kClientSize);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -96,26 +96,26 @@ void TForm1::FormCreate()
     palette.setBrush(QPalette::Window, background);
     setPalette(palette);
     setAutoFillBackground(true);
-    // 2. Colour the signal bar chart and the track table grid.
+    // The signal bar chart and the track table grid get their colours.
     ColourLiveChart();
     SetControlColour(Frame41->StringGrid1, QColor(217, 241, 244));
-    // 3. About page labels.
+    // The about page shows the release date and version.
     Frame51->Label1->setText(Frame51->Label1->text() + "2007/06/14");
     Frame51->Label2->setText(Frame51->Label2->text() + "2.2");
-    // 4. Settings menu place.
+    // The settings menu sits at the left of its page.
     Frame61->setGeometry(0, 0, 177, 392);
-    // 5, 6. Sub-pages' colours, edits and disabled boxes.
+    // The sub-pages' colours, edits and disabled boxes.
     PrepareSettingsSubPages();
-    // 7.
+    // Until the logger reports otherwise, its last sector counts as blank.
     link_.LastSectorBlank = true;
-    // 8. Pages and button pairs.
+    // The start state: settings page, port sub-page, not connected.
     ShowMainPage(MainPage::Settings);
     ShowSettingsPage(SettingsPage::Port);
     SetRestartButtons(false);
     SetLogPageButtons({false, false, false, false, true, true, true});
     SetConnectButtons(false);
     SetMethodButtons(false, false);
-    // 9.
+    // Last, the port, baud rate and grid options the previous run saved.
     LoadSettings();
 }
 
