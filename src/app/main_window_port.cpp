@@ -51,13 +51,13 @@ void TForm1::OpenPort()
         ReportPortFailure(result);
         return;
     }
-    link_.PortHandle = result.fd;
+    link_.PortHandle = result.handle;
     Frame71->Shape1->setFillColour(kOpenedColour);
     link_.Downloading = false;
     link_.TtffCount = 0;
     // The reader hands each sentence over and waits; the hand-over is served
     // by any event loop of this thread, modal dialogs' included.
-    thread_ = std::make_unique<Thread1>(result.fd, link_, *this, [this](std::function<void()> job) {
+    thread_ = std::make_unique<Thread1>(result.handle, link_, *this, [this](std::function<void()> job) {
         // invokeMethod reports success even when the job never ran.
         bool ran = false;
         QMetaObject::invokeMethod(

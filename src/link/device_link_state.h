@@ -3,16 +3,18 @@
 // to the window's thread.
 #pragma once
 
+#include "link/port_handle.h"
+
 #include <atomic>
 #include <cstdint>
 #include <string>
 
 struct DeviceLinkState {
-    static constexpr int kNoPort = -1;
+    static constexpr SerialPort::Handle kNoPort = SerialPort::kNoHandle;
     // Hex characters of one complete 64 KiB chunk.
     static constexpr std::size_t kHexBufferCapacity = 131072;
 
-    int PortHandle = kNoPort;  // file descriptor of the open serial line
+    SerialPort::Handle PortHandle = kNoPort;  // the open serial line
 
     bool NmeaPeriodsRequested = false;
     bool TimeIntervalRequested = false;

@@ -30,30 +30,30 @@ int baudRateOf(const std::string& baudText)
     return error == std::errc() && stop == end ? baudRate : 0;
 }
 
-int openDevice(const std::string& portName)
+SerialPort::Handle openDevice(const std::string& portName)
 {
     const std::string device = PortNames::ResolveDevice(portName);
-    return device.empty() ? -1 : SerialPort::Open(device);
+    return device.empty() ? SerialPort::kNoHandle : SerialPort::Open(device);
 }
 
 // Steps after the open; the port is closed again when one fails.
-PortOpenResult configure(int fd, const std::string& baudText)
+PortOpenResult configure(SerialPort::Handle port, const std::string& baudText)
 {
-    SerialPort::SetTimeouts(fd);
-    if (!SerialPort::SetQueueSizes(fd, SerialPort::kInputQueueSize, SerialPort::kOutputQueueSize))
+    SerialPort::SetTimeouts(port);
+    if (!SerialPort::SetQueueSizes(port, SerialPort::kInputQueueSize, SerialPort::kOutputQueueSize))
         return failure("SetupComm failed.", true);
-    const auto settings = SerialPort::GetLineSettings(fd);
+    const auto settings = SerialPort::GetLineSettings(port);
     if (!settings)
         return failure("GetCommState failed.", true);
     const int baudRate = baudRateOf(baudText);
     if (baudRate == 0)
         return failure("Error baud rate.", false);
-    if (!SerialPort::SetLineSettings(fd, *settings, baudRate))
+    if (!SerialPort::SetLineSettings(port, *settings, baudRate))
         return failure("SetCommState failed.", true);
-    if (!SerialPort::Purge(fd))
+    if (!SerialPort::Purge(port))
         return failure("PurgeComm failed.", true);
     PortOpenResult result;
-    result.fd = fd;
+    result.handle = port;
     return result;
 }
 } // namespace
@@ -67,12 +67,12 @@ PortOpenResult OpenPortSteps(int portItemCount, const std::string& portText, con
     }
     if (!readsAsPortNumber(portText))
         return failure("Com Port Error!", false);
-    const int fd = openDevice(portText);
-    if (fd < 0)
+    const SerialPort::Handle port = openDevice(portText);
+    if (port == SerialPort::kNoHandle)
         return failure("Open ComPort failed.", true);
-    auto result = configure(fd, baudText);
+    auto result = configure(port, baudText);
     if (!result.succeeded())
-        SerialPort::Close(fd);
+        SerialPort::Close(port);
     return result;
 }
 
@@ -81,10 +81,10 @@ std::vector<std::string> ScanPortNames()
     std::vector<std::string> found;
     for (int number = kFirstScannedPort; number <= kLastScannedPort; ++number) {
         const std::string name = PortNames::NameOf(number);
-        const int fd = openDevice(name);
-        if (fd >= 0) {
+        const SerialPort::Handle port = openDevice(name);
+        if (port != SerialPort::kNoHandle) {
             found.push_back(name);
-            SerialPort::Close(fd);
+            SerialPort::Close(port);
         }
     }
     return found;

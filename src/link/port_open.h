@@ -3,18 +3,20 @@
 // shows the outcome (message, shape colour) and starts the receive side.
 #pragma once
 
+#include "link/port_handle.h"
+
 #include <string>
 #include <vector>
 
 struct PortOpenResult {
-    int fd = -1;              // the configured, purged port on success
+    SerialPort::Handle handle = SerialPort::kNoHandle;  // the configured, purged port on success
     std::string failureText;  // empty on success
     bool turnsShapeRed = false;
     // The first step's failure is shown in a message box captioned "Error";
     // every later one is raised as AppError.
     bool isErrorBox = false;
 
-    bool succeeded() const { return fd >= 0; }
+    bool succeeded() const { return handle != SerialPort::kNoHandle; }
 };
 
 // portItemCount: items in the port list; portText and baudText: the texts of

@@ -1,28 +1,13 @@
 #include "link/receive_thread.h"
 
 #include "link/sentence_framer.h"
-#include "link/serial_port.h"
-
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <vector>
 
-namespace {
-// A port that hung up (device gone, other end closed) reports itself ready
-// at once and forever; the reader then tries again only this often.
-constexpr int kHangUpPauseMs = 20;
-} // namespace
-
-Thread1::Thread1(int portFd, DeviceLinkState& link, SentenceHandlers& handlers, MainThreadRunner runOnMainThread)
-    : portFd_(portFd),
-      link_(link),
-      handlers_(handlers),
-      runOnMainThread_(std::move(runOnMainThread)),
-      wakeFd_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+Thread1::Thread1(SerialPort::Handle port, DeviceLinkState& link, SentenceHandlers& handlers,
+                 MainThreadRunner runOnMainThread)
+    : port_(port), link_(link), handlers_(handlers), runOnMainThread_(std::move(runOnMainThread)), input_(port)
 {
 }
 
@@ -30,8 +15,6 @@ Thread1::~Thread1()
 {
     requestStop();
     wait();
-    if (wakeFd_ >= 0)
-        ::close(wakeFd_);
 }
 
 void Thread1::start()
@@ -48,10 +31,7 @@ void Thread1::start()
 void Thread1::requestStop()
 {
     stopRequested_ = true;
-    if (wakeFd_ < 0)
-        return;
-    const uint64_t one = 1;
-    [[maybe_unused]] const ssize_t written = ::write(wakeFd_, &one, sizeof one);
+    input_.Wake();
 }
 
 void Thread1::wait()
@@ -65,11 +45,11 @@ void Thread1::Execute()
     SentenceFramer framer;
     std::vector<char> readBuffer(kReadBufferSize);
     while (!stopRequested_) {
-        const int queued = waitForQueuedBytes();
-        if (queued <= 0)
+        const int queued = input_.Wait();
+        if (queued <= 0 || stopRequested_)
             continue;
         const auto wanted = std::min(static_cast<std::size_t>(queued), readBuffer.size());
-        const ssize_t received = ::read(portFd_, readBuffer.data(), wanted);
+        const long received = SerialPort::Read(port_, readBuffer.data(), wanted);
         if (received <= 0)
             continue;
         framer.append(std::string_view(readBuffer.data(), static_cast<std::size_t>(received)));
@@ -77,25 +57,6 @@ void Thread1::Execute()
             if (!handOver(std::move(*sentence)))
                 return;
     }
-}
-
-// Waits up to the read time-out for input or a stop request; the number of
-// queued bytes, 0 when there are none.
-int Thread1::waitForQueuedBytes()
-{
-    pollfd waits[] = {{portFd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
-    if (poll(waits, 2, SerialPort::kReadTimeoutMs) <= 0 || stopRequested_)
-        return 0;
-    const int queued = SerialPort::QueuedInputBytes(portFd_);
-    if (queued <= 0 && (waits[0].revents & (POLLHUP | POLLERR | POLLNVAL)))
-        pauseAfterHangUp();
-    return queued;
-}
-
-void Thread1::pauseAfterHangUp()
-{
-    pollfd wake{wakeFd_, POLLIN, 0};
-    poll(&wake, 1, kHangUpPauseMs);
 }
 
 bool Thread1::handOver(std::string sentenceText)

@@ -16,6 +16,7 @@
 #include "link/device_link_state.h"
 #include "link/incoming_sentence.h"
 #include "link/sentence_dispatch.h"
+#include "link/serial_port.h"
 
 #include <atomic>
 #include <functional>
@@ -30,7 +31,7 @@ public:
 
     static constexpr std::size_t kReadBufferSize = 10000;
 
-    Thread1(int portFd, DeviceLinkState& link, SentenceHandlers& handlers, MainThreadRunner runOnMainThread);
+    Thread1(SerialPort::Handle port, DeviceLinkState& link, SentenceHandlers& handlers, MainThreadRunner runOnMainThread);
     ~Thread1();  // stops and joins; see the rule above
     Thread1(const Thread1&) = delete;
     Thread1& operator=(const Thread1&) = delete;
@@ -44,17 +45,15 @@ public:
 
 private:
     void Execute();
-    int waitForQueuedBytes();
-    void pauseAfterHangUp();
     // False when the reader is to end: stop requested or hand-over abandoned.
     bool handOver(std::string sentenceText);
 
-    const int portFd_;
+    const SerialPort::Handle port_;
     DeviceLinkState& link_;
     SentenceHandlers& handlers_;
     MainThreadRunner runOnMainThread_;
     IncomingSentence sentence_;  // written here only while no handler runs
-    int wakeFd_;                 // eventfd that interrupts the wait for input
+    SerialPort::InputWait input_;
     std::atomic<bool> stopRequested_{false};
     std::atomic<bool> finished_{true};
     std::thread thread_;

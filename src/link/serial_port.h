@@ -1,13 +1,23 @@
-// The serial line on a POSIX terminal device: one call for each step of
-// bringing a port up, and the few operations the link needs on it.
-//
-// The descriptor is kept non-blocking for its whole life. Reads never wait:
-// the receive thread waits for input with poll() for at most the read
-// time-out and then reads only what is queued. A write waits for room in the
-// output queue for at most the write time-out and then gives up.
+// The serial line: one call for each step of bringing a port up, and the few
+// operations the link needs on it. Each platform has its own implementation:
+// serial_port_posix.cpp on a terminal device, serial_port_win32.cpp on a COM
+// port of Windows. Nothing else in the core talks to the operating system's
+// serial calls.
 #pragma once
 
+#include "link/port_handle.h"
+
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <termios.h>
+#endif
 
 #include <cstddef>
 #include <optional>
@@ -20,28 +30,52 @@ inline constexpr int kWriteTimeoutMs = 50;
 inline constexpr std::size_t kInputQueueSize = 8192;
 inline constexpr std::size_t kOutputQueueSize = 1024;
 
-// Opens the device for reading and writing, for this program alone: a device
-// already held exclusively (terminal exclusive mode or an flock) fails, and
-// an opened terminal is put in exclusive mode. -1 on failure.
-int Open(const std::string& devicePath);
-// A blocking read returns what has arrived, or nothing after the read time-out.
-void SetTimeouts(int fd);
-// Linux terminal drivers fix their own buffer sizes (the line discipline holds
-// 4 KiB of input, the driver's flip buffers up to 64 KiB) and offer no call
-// to change them. This only checks that the device is a terminal, the
-// condition under which the step can be done at all.
-bool SetQueueSizes(int fd, std::size_t inputBytes, std::size_t outputBytes);
-std::optional<termios> GetLineSettings(int fd);
-// Raw 8N1 at any baud rate the driver accepts (non-standard rates through
-// the termios2 interface). Flow control and the time-outs stay as in
-// `settings`, the settings read from the port.
-bool SetLineSettings(int fd, termios settings, int baudRate);
+// The port's line settings as the driver keeps them.
+#ifdef _WIN32
+using LineSettings = DCB;
+#else
+using LineSettings = termios;
+#endif
+
+// Opens the device for reading and writing, for this program alone: a port
+// another program holds does not open. kNoHandle on failure.
+Handle Open(const std::string& device);
+// A read returns what has arrived, or nothing after the read time-out; a
+// write gives up after the write time-out.
+void SetTimeouts(Handle port);
+bool SetQueueSizes(Handle port, std::size_t inputBytes, std::size_t outputBytes);
+std::optional<LineSettings> GetLineSettings(Handle port);
+// Raw 8N1 at the given rate; everything else (flow control, special
+// characters, time-outs) stays as in `settings`, the settings read from the
+// port. False for a rate of 0 or less.
+bool SetLineSettings(Handle port, LineSettings settings, int baudRate);
 // Discards everything queued in both directions.
-bool Purge(int fd);
+bool Purge(Handle port);
 // Bytes waiting in the input queue, -1 when the port cannot tell.
-int QueuedInputBytes(int fd);
-// Writes all bytes unless the line does not take them within the write
-// time-out. True when everything was written.
-bool Write(int fd, std::string_view bytes);
-void Close(int fd);
+int QueuedInputBytes(Handle port);
+// Reads at most `size` bytes; the number read, 0 or less when none were.
+long Read(Handle port, char* buffer, std::size_t size);
+// One synchronous write of all the bytes, never repeated. False when the
+// port refused it.
+bool Write(Handle port, std::string_view bytes);
+void Close(Handle port);
+
+// The receive thread's wait for input. Wake() ends a wait early from another
+// thread, so a reader asked to stop need not sit out the read time-out.
+class InputWait {
+public:
+    explicit InputWait(Handle port);
+    ~InputWait();
+    InputWait(const InputWait&) = delete;
+    InputWait& operator=(const InputWait&) = delete;
+
+    // Waits at most the read time-out; the number of bytes queued, 0 when
+    // none arrived or the wait was woken.
+    int Wait();
+    void Wake();
+
+private:
+    Handle port_;
+    Handle wake_;  // an event the waiting thread also watches
+};
 } // namespace SerialPort

@@ -23,9 +23,9 @@ std::string LoggerSession::Open(const std::string& portName, int baud)
     const PortOpenResult port = OpenPortSteps(1, portName, std::to_string(baud));
     if (!port.succeeded())
         return port.failureText;
-    link_.PortHandle = port.fd;
+    link_.PortHandle = port.handle;
     SentenceHandlers& handlers = *this;
-    thread_ = std::make_unique<Thread1>(port.fd, link_, handlers,
+    thread_ = std::make_unique<Thread1>(port.handle, link_, handlers,
                                         [this](std::function<void()> handler) { return RunHandler(handler); });
     thread_->start();
     return {};

@@ -72,12 +72,12 @@ TEST_F(PortOpenTest, OpensAtATypedRate)
     ASSERT_TRUE(result.succeeded()) << result.failureText;
     EXPECT_EQ(result.failureText, "");
     EXPECT_FALSE(result.turnsShapeRed);
-    const auto settings = SerialPort::GetLineSettings(result.fd);
+    const auto settings = SerialPort::GetLineSettings(result.handle);
     ASSERT_TRUE(settings);
     EXPECT_EQ(cfgetospeed(&*settings), static_cast<speed_t>(B57600));
     EXPECT_EQ(settings->c_lflag & ICANON, 0u);
     EXPECT_LT(SerialPort::Open(line.devicePath()), 0) << "the open port is held exclusively";
-    SerialPort::Close(result.fd);
+    SerialPort::Close(result.handle);
 }
 
 TEST_F(PortOpenTest, OpenedPortStartsWithEmptyQueues)
@@ -87,8 +87,8 @@ TEST_F(PortOpenTest, OpenedPortStartsWithEmptyQueues)
     line.send("stale bytes from before the open");
     const auto result = OpenPortSteps(1, "Com3", "115200");
     ASSERT_TRUE(result.succeeded());
-    EXPECT_EQ(SerialPort::QueuedInputBytes(result.fd), 0);
-    SerialPort::Close(result.fd);
+    EXPECT_EQ(SerialPort::QueuedInputBytes(result.handle), 0);
+    SerialPort::Close(result.handle);
 }
 
 TEST_F(PortOpenTest, ScanListsThePortsThatOpenInRisingOrder)

@@ -27,7 +27,7 @@ protected:
         link("Com3", line_.devicePath());
         const auto opened = OpenPortSteps(1, "Com3", "115200");
         ASSERT_TRUE(opened.succeeded()) << opened.failureText;
-        fd_ = opened.fd;
+        fd_ = opened.handle;
         reader_ = std::make_unique<Thread1>(fd_, link_, handlers_, queue_.runner());
         reader_->start();
     }

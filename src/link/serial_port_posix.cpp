@@ -1,18 +1,30 @@
+// The serial line on a POSIX terminal device.
+//
+// The descriptor is kept non-blocking for its whole life. Reads never wait:
+// the receive thread waits for input with poll() for at most the read
+// time-out and then reads only what is queued. A write waits for room in the
+// output queue for at most the write time-out and then gives up.
 #include "link/serial_port.h"
 
 #include "link/custom_baud_rate.h"
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 
 namespace SerialPort {
 namespace {
+// A port that hung up (device gone, other end closed) reports itself ready
+// at once and forever; the reader then tries again only this often.
+constexpr int kHangUpPauseMs = 20;
+
 struct StandardSpeed {
     int baudRate;
     speed_t code;
@@ -58,19 +70,22 @@ int millisecondsUntil(std::chrono::steady_clock::time_point deadline)
 }
 } // namespace
 
-int Open(const std::string& devicePath)
+// A device already held exclusively (terminal exclusive mode or an flock)
+// fails; an opened terminal is put in exclusive mode.
+Handle Open(const std::string& device)
 {
-    const int fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return -1;
+        return kNoHandle;
     if (!claimExclusively(fd)) {
         ::close(fd);
-        return -1;
+        return kNoHandle;
     }
     return fd;
 }
 
-void SetTimeouts(int fd)
+// Only matters to blocking reads; the reader never makes one.
+void SetTimeouts(Handle fd)
 {
     termios settings{};
     if (tcgetattr(fd, &settings) != 0)
@@ -80,12 +95,16 @@ void SetTimeouts(int fd)
     tcsetattr(fd, TCSANOW, &settings);
 }
 
-bool SetQueueSizes(int fd, std::size_t, std::size_t)
+// Linux terminal drivers fix their own buffer sizes (the line discipline holds
+// 4 KiB of input, the driver's flip buffers up to 64 KiB) and offer no call
+// to change them. This only checks that the device is a terminal, the
+// condition under which the step can be done at all.
+bool SetQueueSizes(Handle fd, std::size_t, std::size_t)
 {
     return isatty(fd);
 }
 
-std::optional<termios> GetLineSettings(int fd)
+std::optional<LineSettings> GetLineSettings(Handle fd)
 {
     termios settings{};
     if (tcgetattr(fd, &settings) != 0)
@@ -93,7 +112,8 @@ std::optional<termios> GetLineSettings(int fd)
     return settings;
 }
 
-bool SetLineSettings(int fd, termios settings, int baudRate)
+// Non-standard rates go through the termios2 interface.
+bool SetLineSettings(Handle fd, LineSettings settings, int baudRate)
 {
     if (baudRate <= 0)
         return false;
@@ -112,18 +132,24 @@ bool SetLineSettings(int fd, termios settings, int baudRate)
     return code || SetCustomBaudRate(fd, baudRate);
 }
 
-bool Purge(int fd)
+bool Purge(Handle fd)
 {
     return tcflush(fd, TCIOFLUSH) == 0;
 }
 
-int QueuedInputBytes(int fd)
+int QueuedInputBytes(Handle fd)
 {
     int queued = 0;
     return ioctl(fd, FIONREAD, &queued) == 0 ? queued : -1;
 }
 
-bool Write(int fd, std::string_view bytes)
+long Read(Handle fd, char* buffer, std::size_t size)
+{
+    return ::read(fd, buffer, size);
+}
+
+// True when everything was written within the write time-out.
+bool Write(Handle fd, std::string_view bytes)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWriteTimeoutMs);
     while (!bytes.empty()) {
@@ -147,12 +173,41 @@ bool Write(int fd, std::string_view bytes)
     return true;
 }
 
-void Close(int fd)
+void Close(Handle fd)
 {
     if (fd < 0)
         return;
     if (isatty(fd))
         ioctl(fd, TIOCNXCL);
     ::close(fd);
+}
+
+InputWait::InputWait(Handle port) : port_(port), wake_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
+InputWait::~InputWait()
+{
+    if (wake_ >= 0)
+        ::close(wake_);
+}
+
+int InputWait::Wait()
+{
+    pollfd waits[] = {{port_, POLLIN, 0}, {wake_, POLLIN, 0}};
+    if (poll(waits, 2, kReadTimeoutMs) <= 0 || waits[1].revents)
+        return 0;
+    const int queued = QueuedInputBytes(port_);
+    if (queued <= 0 && (waits[0].revents & (POLLHUP | POLLERR | POLLNVAL))) {
+        pollfd wake{wake_, POLLIN, 0};
+        poll(&wake, 1, kHangUpPauseMs);
+    }
+    return queued;
+}
+
+void InputWait::Wake()
+{
+    if (wake_ < 0)
+        return;
+    const uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = ::write(wake_, &one, sizeof one);
 }
 } // namespace SerialPort
