@@ -1,10 +1,14 @@
 // The port names the user types ("Com1" ... "Com99") and the devices they
 // stand for.
 //
-// A name is first looked up in the port directory: `$DROVIK_PORTS` when that
-// is set, else `~/.config/drovik/ports`. An entry there named exactly like
-// the port (a symbolic link to a device, or a device node) wins, even when
-// it leads nowhere. Otherwise the built-in table applies:
+// On Windows a name whose text reads as "Com" and a number is the device's own
+// name: the text itself up to Com9, from Com10 on the text in the device
+// namespace ("\\.\Com12"), the only form in which Windows knows those.
+//
+// Elsewhere a name is first looked up in the port directory: `$DROVIK_PORTS`
+// when that is set, else `~/.config/drovik/ports`. An entry there named
+// exactly like the port (a symbolic link to a device, or a device node)
+// wins, even when it leads nowhere. Otherwise the built-in table applies:
 //
 //   Com1,  Com2          /dev/ttyS0,   /dev/ttyS1    (never probed by a scan)
 //   Com3  ... Com34      /dev/ttyUSB0 ... /dev/ttyUSB31
@@ -18,9 +22,14 @@
 #include <string>
 
 namespace PortNames {
+#ifndef _WIN32
 std::string PortDirectory();
+#endif
 // The device path for a port name, empty when the name has none.
 std::string ResolveDevice(const std::string& portName);
 // "Com" followed by the number.
-std::string NameOf(int portNumber);
+inline std::string NameOf(int portNumber)
+{
+    return "Com" + std::to_string(portNumber);
+}
 } // namespace PortNames

@@ -82,9 +82,4 @@ std::string ResolveDevice(const std::string& portName)
     }
     return builtInDevice(plainNumberOf(portName));
 }
-
-std::string NameOf(int portNumber)
-{
-    return std::string(kPrefix) + std::to_string(portNumber);
-}
 } // namespace PortNames

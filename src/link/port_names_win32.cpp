@@ -1,0 +1,13 @@
+#include "link/port_names.h"
+
+#include <cstdio>
+
+namespace PortNames {
+std::string ResolveDevice(const std::string& portName)
+{
+    int number = 0;
+    if (std::sscanf(portName.c_str(), "Com%d", &number) != 1)
+        return {};
+    return number <= 9 ? portName : "\\\\.\\" + portName;
+}
+} // namespace PortNames
