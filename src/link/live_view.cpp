@@ -32,6 +32,18 @@ std::string part(const std::string& field, std::size_t first, std::size_t count)
     return first < field.size() ? field.substr(first, count) : std::string();
 }
 
+// The C libraries of POSIX and Windows name these two differently.
+bool UtcToLocal(std::tm utc, std::tm& local)
+{
+#ifdef _WIN32
+    const std::time_t when = _mkgmtime(&utc);
+    return when != -1 && localtime_s(&local, &when) == 0;
+#else
+    const std::time_t when = timegm(&utc);
+    return localtime_r(&when, &local) != nullptr;
+#endif
+}
+
 // RMC's UTC date and time in the machine's time zone; both kept when a number is missing.
 void updateDateTime(const std::string& timeField, const std::string& dateField, LiveFix& fix)
 {
@@ -47,9 +59,8 @@ void updateDateTime(const std::string& timeField, const std::string& dateField, 
     utc.tm_mday = std::stoi(numbers[3]);
     utc.tm_mon = std::stoi(numbers[4]) - 1;
     utc.tm_year = 2000 + std::stoi(numbers[5]) - 1900;
-    const std::time_t when = timegm(&utc);
     std::tm local{};
-    if (!localtime_r(&when, &local))
+    if (!UtcToLocal(utc, local))
         return;
 
     char text[64];

@@ -10,8 +10,6 @@
 #include "logger/logger_session.h"
 #include "logger/logging_switch.h"
 
-#include <unistd.h>
-
 #include <charconv>
 #include <fstream>
 #include <iostream>
@@ -114,7 +112,7 @@ std::chrono::milliseconds StallLimit(int baud)
 
 class ProgressReport {
 public:
-    explicit ProgressReport(uint32_t total) : total_(total), terminal_(::isatty(STDERR_FILENO)) {}
+    explicit ProgressReport(uint32_t total) : total_(total), terminal_(StderrIsTerminal()) {}
 
     // A terminal line follows every change; a log gets a line a second.
     void Show(uint32_t done, bool last = false)

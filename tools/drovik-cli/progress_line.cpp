@@ -1,5 +1,11 @@
 #include "progress_line.h"
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include <algorithm>
 #include <cstdio>
 
@@ -28,4 +34,13 @@ std::string ProgressLine(uint64_t done, uint64_t total, std::chrono::duration<do
                   static_cast<int>(fraction * 100), static_cast<unsigned long long>(done),
                   static_cast<unsigned long long>(total), rate / 1024, left.c_str());
     return text;
+}
+
+bool StderrIsTerminal()
+{
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(STDERR_FILENO) != 0;
+#endif
 }

@@ -7,3 +7,6 @@
 
 // "[#####---------------]  25%  524288/2097152 bytes  210.5 KiB/s  0:07 left"
 std::string ProgressLine(uint64_t done, uint64_t total, std::chrono::duration<double> elapsed);
+
+// Whether stderr is a terminal, where the bar can redraw its one line.
+bool StderrIsTerminal();
