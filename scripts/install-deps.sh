@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Installs the build and test tools that are missing (Debian 12; run as root).
+# "--windows" adds the Windows cross compiler and wine.
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev libqt6opengl6-dev libxkbcommon-dev
           libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev xvfb xdotool imagemagick gpsbabel)
+if [ "${1:-}" = "--windows" ]; then
+    packages+=(g++-mingw-w64-x86-64-posix wine64)
+fi
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

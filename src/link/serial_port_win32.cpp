@@ -79,11 +79,11 @@ long Read(Handle port, char* buffer, std::size_t size)
     return static_cast<long>(received);
 }
 
-// The count of bytes written is not examined: wine reports 0 for a write to a
-// serial port that sent every byte, and repeating the bytes it did not
-// count would send them twice. A real driver that times out reports success
-// with a short count, so on either the result says only whether the port
-// took the write.
+// The count of bytes written is not examined: wine has been seen to count 0
+// for a write to a serial port that sent every byte, and repeating the bytes
+// it did not count would send them twice. A real driver that times out
+// reports success with a short count, so on either the result says only
+// whether the port took the write.
 bool Write(Handle port, std::string_view bytes)
 {
     DWORD written = 0;
