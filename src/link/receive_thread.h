@@ -31,7 +31,8 @@ public:
 
     static constexpr std::size_t kReadBufferSize = 10000;
 
-    Thread1(SerialPort::Handle port, DeviceLinkState& link, SentenceHandlers& handlers, MainThreadRunner runOnMainThread);
+    Thread1(SerialPort::Handle port, DeviceLinkState& link, SentenceHandlers& handlers,
+            MainThreadRunner runOnMainThread);
     ~Thread1();  // stops and joins; see the rule above
     Thread1(const Thread1&) = delete;
     Thread1& operator=(const Thread1&) = delete;

@@ -96,7 +96,8 @@ void Close(Handle port)
         CloseHandle(native(port));
 }
 
-InputWait::InputWait(Handle port) : port_(port), wake_(reinterpret_cast<Handle>(CreateEventA(nullptr, TRUE, FALSE, nullptr)))
+InputWait::InputWait(Handle port)
+    : port_(port), wake_(reinterpret_cast<Handle>(CreateEventA(nullptr, TRUE, FALSE, nullptr)))
 {
 }
 
