@@ -151,22 +151,22 @@ struct ColumnKind {
 
 constexpr std::array<ColumnKind, 19> kColumns = {{
     {kRcr, "RCR", 35, AppendRcr},
-    {kUtc, "DATE", 0, AppendDate},
-    {kUtc, "TIME", 0, AppendTime},
-    {kValid, "VALID", 0, AppendValid},
-    {kLatitude, "LATITUDE", 0, AppendLatitude},
+    {kUtc, header::kDate, 0, AppendDate},
+    {kUtc, header::kTime, 0, AppendTime},
+    {kValid, header::kValid, 0, AppendValid},
+    {kLatitude, header::kLatitude, 0, AppendLatitude},
     {kLatitude, "N/S", 30, AppendNorthSouth},
-    {kLongitude, "LONGITUDE", 0, AppendLongitude},
+    {kLongitude, header::kLongitude, 0, AppendLongitude},
     {kLongitude, "E/W", 30, AppendEastWest},
-    {kHeight, "HEIGHT", 0, AppendHeight},
-    {kSpeed, "SPEED", 0, AppendSpeed},
+    {kHeight, header::kHeight, 0, AppendHeight},
+    {kSpeed, header::kSpeed, 0, AppendSpeed},
     {kHeading, "HEADING", 0, AppendHeading},
     {kDsta, "DSTA", 0, AppendDsta},
     {kDage, "DAGE", 0, AppendDage},
-    {kPdop, "PDOP", 0, AppendPdop},
-    {kHdop, "HDOP", 0, AppendHdop},
-    {kVdop, "VDOP", 0, AppendVdop},
-    {kNsat, "NSAT (USED/VIEW)", 0, AppendNsat},
+    {kPdop, header::kPdop, 0, AppendPdop},
+    {kHdop, header::kHdop, 0, AppendHdop},
+    {kVdop, header::kVdop, 0, AppendVdop},
+    {kNsat, header::kNsat, 0, AppendNsat},
     {kSid, {}, 0, AppendSatellites},
     {kDistance, "DISTANCE", 0, AppendDistance},
 }};
@@ -224,11 +224,9 @@ std::vector<std::string> TrackRowTexts(const TrackRecord& record, int index)
 
 std::string_view FixModeText(std::uint16_t valid)
 {
-    static constexpr std::array<std::string_view, 9> kModes = {"No fix", "SPS", "DGPS", "PPS", "RTK", "FRTK",
-        "Estimated mode", "Manual input mode", "Simulator"};
-    for (std::size_t bit = 0; bit < kModes.size(); ++bit)
+    for (std::size_t bit = 0; bit < kFixModes.size(); ++bit)
         if (valid & (1u << bit))
-            return kModes[bit];
+            return kFixModes[bit];
     return {};
 }
 

@@ -4,6 +4,7 @@
 
 #include "decode/log_image.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,27 @@ struct TrackColumn {
     std::string header;
     int width = 0;  // pixels; 0 keeps the grid's default
 };
+
+// Header texts that the table's readers look columns up by.
+namespace header {
+inline constexpr std::string_view kDate = "DATE";
+inline constexpr std::string_view kTime = "TIME";
+inline constexpr std::string_view kValid = "VALID";
+inline constexpr std::string_view kLatitude = "LATITUDE";
+inline constexpr std::string_view kLongitude = "LONGITUDE";
+inline constexpr std::string_view kHeight = "HEIGHT";
+inline constexpr std::string_view kSpeed = "SPEED";
+inline constexpr std::string_view kPdop = "PDOP";
+inline constexpr std::string_view kHdop = "HDOP";
+inline constexpr std::string_view kVdop = "VDOP";
+inline constexpr std::string_view kNsat = "NSAT (USED/VIEW)";
+// The SAT INFO header when elevation, azimuth and SNR are all logged.
+inline constexpr std::string_view kFullSatInfo = "SAT INFO (SID-ELE-AZI-SNR)";
+} // namespace header
+
+// The VALID texts, indexed by the bit of the fix mode; the first means no fix.
+inline constexpr std::array<std::string_view, 9> kFixModes = {
+    "No fix", "SPS", "DGPS", "PPS", "RTK", "FRTK", "Estimated mode", "Manual input mode", "Simulator"};
 
 // INDEX first, then the columns of the set bits in table order.
 std::vector<TrackColumn> TrackColumnsFor(std::uint32_t mask);

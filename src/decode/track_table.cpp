@@ -93,10 +93,11 @@ int TrackTable::usedRowCount() const
 
 int TrackTable::findColumn(std::string_view header) const
 {
+    int found = -1;
     for (int column = 0; !cell(column, 0).empty(); ++column)
         if (cell(column, 0) == header)
-            return column;
-    return -1;
+            found = column;
+    return found;
 }
 
 int TrackTable::columnWidth(int column) const

@@ -27,7 +27,8 @@ public:
     // first row whose column 0 is empty.
     int usedColumnCount() const;
     int usedRowCount() const;
-    // Column whose header (row 0) is exactly the text, within the used columns; -1 if none.
+    // Column whose header (row 0) is exactly the text, within the used columns;
+    // a later column with the same header replaces an earlier one. -1 if none.
     int findColumn(std::string_view header) const;
 
     // Width hint in pixels for the grid; 0 means the grid's default.

@@ -1,19 +1,19 @@
 #include "export/kml_track_rows.h"
 
+#include "decode/track_columns.h"
 #include "decode/track_table.h"
-#include "export/column_lookup.h"
 #include "export/text_scan.h"
 
 KmlColumns LookUpKmlColumns(const TrackTable& table)
 {
     KmlColumns columns;
-    columns.valid = LookUpColumn(table, "VALID");
-    columns.latitude = LookUpColumn(table, "LATITUDE");
-    columns.longitude = LookUpColumn(table, "LONGITUDE");
-    columns.date = LookUpColumn(table, "DATE");
-    columns.time = LookUpColumn(table, "TIME");
-    columns.speed = LookUpColumn(table, "SPEED");
-    columns.height = LookUpColumn(table, "HEIGHT");
+    columns.valid = table.findColumn(header::kValid);
+    columns.latitude = table.findColumn(header::kLatitude);
+    columns.longitude = table.findColumn(header::kLongitude);
+    columns.date = table.findColumn(header::kDate);
+    columns.time = table.findColumn(header::kTime);
+    columns.speed = table.findColumn(header::kSpeed);
+    columns.height = table.findColumn(header::kHeight);
     return columns;
 }
 
@@ -46,7 +46,7 @@ int StampFlags(std::string_view reasons)
 TrackRowKind ReadTrackRow(const TrackTable& table, const KmlColumns& columns, int row, TrackPoint& point)
 {
     const auto cell = [&](int column) -> std::string_view { return table.cell(column, row); };
-    if (cell(columns.valid) == "No fix")
+    if (cell(columns.valid) == kFixModes[0])
         return TrackRowKind::PassedOver;
     point.latitudeText = cell(columns.latitude);
     point.northSouth = cell(columns.latitude + 1);

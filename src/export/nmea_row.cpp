@@ -1,8 +1,8 @@
 #include "export/nmea_row.h"
 
 #include "core/number_text.h"
+#include "decode/track_columns.h"
 #include "decode/track_table.h"
-#include "export/column_lookup.h"
 #include "export/text_scan.h"
 
 #include <algorithm>
@@ -89,26 +89,24 @@ bool ReadSatelliteList(const std::string& cell, NmeaRow& values)
 NmeaColumns LookUpNmeaColumns(const TrackTable& table)
 {
     NmeaColumns columns;
-    columns.date = LookUpColumn(table, "DATE");
-    columns.valid = LookUpColumn(table, "VALID");
-    columns.latitude = LookUpColumn(table, "LATITUDE");
-    columns.longitude = LookUpColumn(table, "LONGITUDE");
-    columns.height = LookUpColumn(table, "HEIGHT");
-    columns.speed = LookUpColumn(table, "SPEED");
-    columns.pdop = LookUpColumn(table, "PDOP");
-    columns.hdop = LookUpColumn(table, "HDOP");
-    columns.vdop = LookUpColumn(table, "VDOP");
-    columns.nsat = LookUpColumn(table, "NSAT (USED/VIEW)");
-    columns.satinfo = LookUpColumn(table, "SAT INFO (SID-ELE-AZI-SNR)");
+    columns.date = table.findColumn(header::kDate);
+    columns.valid = table.findColumn(header::kValid);
+    columns.latitude = table.findColumn(header::kLatitude);
+    columns.longitude = table.findColumn(header::kLongitude);
+    columns.height = table.findColumn(header::kHeight);
+    columns.speed = table.findColumn(header::kSpeed);
+    columns.pdop = table.findColumn(header::kPdop);
+    columns.hdop = table.findColumn(header::kHdop);
+    columns.vdop = table.findColumn(header::kVdop);
+    columns.nsat = table.findColumn(header::kNsat);
+    columns.satinfo = table.findColumn(header::kFullSatInfo);
     return columns;
 }
 
 int FixQuality(const std::string& valid)
 {
-    static constexpr std::string_view kModes[] = {
-        "No fix", "SPS", "DGPS", "PPS", "RTK", "FRTK", "Estimated mode", "Manual input mode", "Simulator"};
-    const auto* found = std::find(std::begin(kModes), std::end(kModes), valid);
-    return found == std::end(kModes) ? 0 : static_cast<int>(found - std::begin(kModes));
+    const auto found = std::find(kFixModes.begin(), kFixModes.end(), valid);
+    return found == kFixModes.end() ? 0 : static_cast<int>(found - kFixModes.begin());
 }
 
 bool ReadNmeaRow(const TrackTable& table, const NmeaColumns& columns, int row, NmeaRow& values)

@@ -27,6 +27,9 @@ TEST(TrackTable, ReadersEndAtTheFirstEmptyHeaderAndRow)
     EXPECT_EQ(table.usedRowCount(), 2);
     EXPECT_EQ(table.findColumn("H1"), 1);
     EXPECT_EQ(table.findColumn("H3"), -1);
+    table.setCell(2, 0, "H1");
+    table.setCell(3, 0, "H3");
+    EXPECT_EQ(table.findColumn("H1"), 2) << "the later of two equal headers";
 }
 
 TEST(TrackTable, ClearRowFromAColumnKeepsTheCellsBeforeIt)
