@@ -31,10 +31,10 @@ void AppendInteger(std::string& text, long long value, int width, char pad)
     AppendPadded(text, std::string_view(buffer, result.ptr - buffer), width, pad);
 }
 
-std::optional<long long> ParseInteger(std::string_view text)
+std::optional<long long> ParseInteger(std::string_view text, int base)
 {
     long long value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value, base);
     if (result.ec != std::errc{} || result.ptr != text.data() + text.size())
         return std::nullopt;
     return value;

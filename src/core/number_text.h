@@ -11,5 +11,6 @@ void AppendFixed(std::string& text, double value, int precision, int width = 0);
 // printf "%0<width>d", or "%<width>d" with pad ' '; width 0 gives "%d".
 void AppendInteger(std::string& text, long long value, int width = 0, char pad = '0');
 
-// A whole number, optionally signed, and nothing else.
-std::optional<long long> ParseInteger(std::string_view text);
+// A whole number in the base, optionally negative, and nothing else: the one
+// strict reader, for command-line values and exact cell texts.
+std::optional<long long> ParseInteger(std::string_view text, int base = 10);

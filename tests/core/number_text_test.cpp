@@ -86,6 +86,7 @@ TEST(NumberText, ParseIntegerTakesWholeNumbersOnly)
     EXPECT_EQ(ParseInteger("2007"), 2007);
     EXPECT_EQ(ParseInteger("09"), 9);
     EXPECT_EQ(ParseInteger("-1"), -1);
+    EXPECT_EQ(ParseInteger("0003FE3F", 16), 0x0003FE3F);
     for (const char* bad : {"", " 9", "9 ", "1:", "1.5", "x", "+1", "99999999999999999999"})
         EXPECT_FALSE(ParseInteger(bad)) << bad;
 }

@@ -4,6 +4,7 @@
 #include "subcommand.h"
 
 #include "core/app_error.h"
+#include "core/number_text.h"
 #include "decode/log_decoder.h"
 #include "decode/track_options.h"
 #include "decode/track_table.h"
@@ -11,7 +12,6 @@
 #include "export/csv_writer.h"
 #include "export/kml_export.h"
 #include "export/nmea_writer.h"
-#include "export/text_scan.h"
 
 #include <algorithm>
 #include <cctype>
@@ -87,11 +87,10 @@ std::optional<FileKind> KindOfPath(const std::string& path)
 
 std::optional<int> Hours(const std::string& text)
 {
-    int hours = 0;
-    TextScanner scanner(text);
-    if (!scanner.integer(hours) || !scanner.rest().empty() || hours < 0 || hours > 6)
+    const auto hours = ParseInteger(text);
+    if (!hours || *hours < 0 || *hours > 6)
         return std::nullopt;
-    return hours;
+    return static_cast<int>(*hours);
 }
 
 // nullopt after telling what is wrong.

@@ -2,6 +2,7 @@
 #include "progress_line.h"
 #include "subcommand.h"
 
+#include "core/number_text.h"
 #include "decode/log_decoder.h"
 #include "export/csv_writer.h"
 #include "link/logger_replies.h"
@@ -10,9 +11,9 @@
 #include "logger/logger_session.h"
 #include "logger/logging_switch.h"
 
-#include <charconv>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -51,11 +52,10 @@ struct CommandFailure : std::runtime_error {
 
 int PositiveNumber(const std::string& text, const std::string& option)
 {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size() || value <= 0)
+    const auto value = ParseInteger(text);
+    if (!value || *value <= 0 || *value > std::numeric_limits<int>::max())
         throw std::invalid_argument("bad value for " + option + ": " + text);
-    return value;
+    return static_cast<int>(*value);
 }
 
 DownloadOptions ParseOptions(const std::vector<std::string>& args)

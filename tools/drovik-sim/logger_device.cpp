@@ -1,8 +1,9 @@
 #include "logger_device.h"
 
+#include "core/number_text.h"
 #include "link/sentences.h"
 
-#include <charconv>
+#include <utility>
 #include <cstdio>
 
 namespace {
@@ -43,11 +44,10 @@ std::string_view Field(const std::vector<std::string_view>& fields, size_t k)
 template <typename T>
 std::optional<T> ParseNumber(std::string_view text, int base)
 {
-    T value{};
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+    const auto value = ParseInteger(text, base);
+    if (!value || !std::in_range<T>(*value))
         return std::nullopt;
-    return value;
+    return static_cast<T>(*value);
 }
 
 std::string Hex8(uint32_t value)

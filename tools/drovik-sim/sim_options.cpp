@@ -1,6 +1,8 @@
 #include "sim_options.h"
 
-#include <charconv>
+#include "core/number_text.h"
+
+#include <limits>
 #include <functional>
 #include <map>
 #include <stdexcept>
@@ -67,11 +69,10 @@ Records:
 namespace {
 long ParseNumber(std::string_view text, int base, const std::string& option)
 {
-    long value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0)
+    const auto value = ParseInteger(text, base);
+    if (!value || *value < 0 || *value > std::numeric_limits<long>::max())
         throw std::invalid_argument("bad value for " + option + ": " + std::string(text));
-    return value;
+    return static_cast<long>(*value);
 }
 
 std::vector<long> ParseList(std::string_view text, const std::string& option)
