@@ -1,9 +1,9 @@
 // Drovik: the window, with its settings file beside the executable.
 #include "app/main_window.h"
 #include "app/qt_user_dialogs.h"
+#include "app/settings_file.h"
 
 #include <QApplication>
-#include <QFileInfo>
 
 #include <exception>
 
@@ -11,9 +11,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QtUserDialogs dialogs;
-    const QFileInfo executable(QCoreApplication::applicationFilePath());
-    const std::string settingsPath =
-        (executable.absolutePath() + "/" + executable.completeBaseName() + ".ini").toStdString();
+    const std::string settingsPath = SettingsFilePath(QCoreApplication::applicationFilePath().toStdString());
     try {
         TForm1 window(dialogs, settingsPath);
         dialogs.setOwner(&window);
