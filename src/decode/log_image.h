@@ -85,7 +85,9 @@ struct SatelliteCounts {
 // One log record; a field is present exactly when its mask bit is set.
 struct TrackRecord {
     std::uint32_t mask = 0;
-    std::optional<std::int32_t> utc;
+    // Seconds since 1970 UTC, unsigned: a GPS receiver logs nothing before 1980,
+    // and the signed reading would turn every time from 2038 on into the past.
+    std::optional<std::uint32_t> utc;
     std::optional<std::uint16_t> valid;
     std::optional<double> latitude;
     std::optional<double> longitude;

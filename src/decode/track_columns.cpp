@@ -26,7 +26,7 @@ void AppendRcr(std::string& text, const TrackRecord& record)
 void AppendDate(std::string& text, const TrackRecord& record)
 {
     const CivilTime time = CivilTimeFromSeconds(ValueOf(record.utc));
-    AppendInteger(text, 2000 + time.year % 100, 4);
+    AppendInteger(text, time.year, 4);
     text += '/';
     AppendInteger(text, time.month, 2);
     text += '/';

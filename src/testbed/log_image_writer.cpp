@@ -142,7 +142,7 @@ namespace {
 constexpr double kCentreLatitude = 48.2082;
 constexpr double kCentreLongitude = 16.3738;
 constexpr double kMetresPerDegree = 111320.0;
-constexpr std::int32_t kSampleStartUtc = 1180000000;
+constexpr std::uint32_t kSampleStartUtc = 1180000000;
 constexpr int kSecondsPerPoint = 5;
 constexpr int kPointsPerLap = 480;
 constexpr std::array<std::uint8_t, 12> kSatelliteIds = {2, 5, 7, 9, 12, 15, 17, 20, 24, 26, 29, 30};

@@ -28,7 +28,7 @@ Texts HeaderOf(const TrackTable& table)
     return RowOf(table, 0, table.columnCount());
 }
 
-TrackRecord RecordAt(std::int32_t utc)
+TrackRecord RecordAt(std::uint32_t utc)
 {
     TrackRecord record;
     record.utc = utc;
@@ -39,7 +39,7 @@ TrackRecord RecordAt(std::int32_t utc)
 Bytes ImageOfSectors(std::uint32_t mask, std::vector<int> recordsPerSector)
 {
     LogImageWriter writer;
-    std::int32_t utc = 1180000000;
+    std::uint32_t utc = 1180000000;
     for (int count : recordsPerSector) {
         writer.beginSector(mask);
         for (int i = 0; i < count; ++i)
@@ -168,8 +168,9 @@ TEST(LogDecoder, CellTextsOfEveryColumn)
         {"time with ms", kUtc | kMillisecond, Make([](auto& r) { r.utc = 1180000000; r.millisecond = 7; }), "TIME",
             "09:46:40.007"},
         {"last second of a leap day", kUtc, RecordAt(951868799), "DATE", "2000/02/29"},
-        {"year printed from its last two digits", kUtc, RecordAt(946684799), "DATE", "2099/12/31"},
-        {"before 1970", kUtc, RecordAt(-1), "TIME", "23:59:59"},
+        {"a year before 2000 printed whole, not as 2099", kUtc, RecordAt(946684799), "DATE", "1999/12/31"},
+        {"a year after 2099 printed whole", kUtc, RecordAt(4102444800u), "DATE", "2100/01/01"},
+        {"times from 2038 on are not read as before 1970", kUtc, RecordAt(4294967295u), "TIME", "06:28:15"},
         {"valid SPS", kValid, Make([](auto& r) { r.valid = 0x0006; }), "VALID", "SPS"},
         {"valid simulator", kValid, Make([](auto& r) { r.valid = 0x0100; }), "VALID", "Simulator"},
         {"valid none", kValid, Make([](auto& r) { r.valid = 0x0200; }), "VALID", ""},
@@ -267,8 +268,8 @@ TEST(LogDecoder, BadChecksumTakesNoRowNumber)
     Decoded decoded;
     DecodeInto(decoded, writer.image());
     EXPECT_EQ(decoded.table.rowCount(), 3);
-    EXPECT_THAT(RowOf(decoded.table, 1, 3), ElementsAre("1", "2070/01/01", "00:00:01"));
-    EXPECT_THAT(RowOf(decoded.table, 2, 3), ElementsAre("2", "2070/01/01", "00:00:03"));
+    EXPECT_THAT(RowOf(decoded.table, 1, 3), ElementsAre("1", "1970/01/01", "00:00:01"));
+    EXPECT_THAT(RowOf(decoded.table, 2, 3), ElementsAre("2", "1970/01/01", "00:00:03"));
     EXPECT_TRUE(decoded.dialogs.messages.empty());
 }
 
@@ -307,7 +308,7 @@ TEST(LogDecoder, RecordRunningPastTheSectorEndsThatSectorOnly)
     DecodeInto(decoded, writer.image());
     const int zeroRecords = (logimage::kSectorSize - 512 - 16 - 16) / 32;
     EXPECT_EQ(decoded.table.rowCount(), zeroRecords + 2);
-    EXPECT_EQ(decoded.table.cell(1, zeroRecords), "2070/01/01");
+    EXPECT_EQ(decoded.table.cell(1, zeroRecords), "1970/01/01");
     EXPECT_EQ(decoded.table.cell(2, zeroRecords + 1), "09:46:47");
 }
 
