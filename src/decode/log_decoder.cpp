@@ -15,6 +15,8 @@ public:
         const SectorHeader header = ReadSectorHeader(sector);
         if (!header.holdsData())
             return;
+        // Decoded texts are UTC again.
+        table_.setTimeShiftHours(0);
         buildHeaderRow(header.mask);
         ReadSectorEntries(sector, *this);
         table_.setRowCount(nextRow_);

@@ -4,8 +4,10 @@
 #include "decode/civil_time.h"
 #include "core/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
+#include <vector>
 
 namespace {
 constexpr std::string_view kKilometresPerHour = "km/h";
@@ -41,6 +43,11 @@ bool IsSpace(char c)
     return c == ' ' || c == '\t';
 }
 
+bool IsSpeedUnit(std::string_view unit)
+{
+    return unit == kKilometresPerHour || unit == kMilesPerHour;
+}
+
 struct SpeedText {
     double number = 0;
     std::string_view unit;
@@ -72,7 +79,7 @@ std::optional<SpeedText> ParseSpeed(std::string_view text)
 std::string ConvertedSpeed(const std::string& cell, std::string_view unit, int row)
 {
     const auto speed = ParseSpeed(cell);
-    if (!speed || (speed->unit != kKilometresPerHour && speed->unit != kMilesPerHour))
+    if (!speed || !IsSpeedUnit(speed->unit))
         throw RowError(row);
     if (speed->unit == unit)
         return cell;
@@ -137,24 +144,42 @@ GridOptionsOutcome UpdateGridOptions(TrackTable& table, int timeShiftHours, cons
     const OptionColumns columns = FindOptionColumns(table);
     const bool convertSpeed = columns.speed >= 0;
     const bool shiftTime = columns.time >= 0 && timeShiftHours != 0;
-    if (convertSpeed && speedUnit != kKilometresPerHour && speedUnit != kMilesPerHour)
+    if (convertSpeed && !IsSpeedUnit(speedUnit))
         throw AppError("Unknown speed unit \"" + speedUnit + "\": choose km/h or mph.");
 
-    for (int row = 1; row < table.rowCount(); ++row) {
-        // Everything of a row is worked out before any cell of it changes.
+    // Every row is worked out before any cell changes: a table shifted only
+    // down to a bad row could not say which of its times are UTC.
+    struct RowUpdate {
         std::optional<std::string> speed;
         std::optional<DateTimeTexts> dateTime;
+    };
+    std::vector<RowUpdate> updates(std::max(table.rowCount() - 1, 0));
+    for (int row = 1; row < table.rowCount(); ++row) {
+        RowUpdate& update = updates[row - 1];
         if (convertSpeed)
-            speed = ConvertedSpeed(table.cell(columns.speed, row), speedUnit, row);
+            update.speed = ConvertedSpeed(table.cell(columns.speed, row), speedUnit, row);
         if (shiftTime)
-            dateTime = ShiftedDateTime(
+            update.dateTime = ShiftedDateTime(
                 table.cell(columns.time - 1, row), table.cell(columns.time, row), timeShiftHours, row);
-        if (speed && *speed != table.cell(columns.speed, row))
-            table.setCell(columns.speed, row, std::move(*speed));
-        if (dateTime) {
-            table.setCell(columns.time - 1, row, std::move(dateTime->date));
-            table.setCell(columns.time, row, std::move(dateTime->time));
+    }
+    for (int row = 1; row < table.rowCount(); ++row) {
+        RowUpdate& update = updates[row - 1];
+        if (update.speed && *update.speed != table.cell(columns.speed, row))
+            table.setCell(columns.speed, row, std::move(*update.speed));
+        if (update.dateTime) {
+            table.setCell(columns.time - 1, row, std::move(update.dateTime->date));
+            table.setCell(columns.time, row, std::move(update.dateTime->time));
         }
     }
+    if (shiftTime)
+        table.setTimeShiftHours(table.timeShiftHours() + timeShiftHours);
     return {convertSpeed, columns.time >= 0};
+}
+
+std::optional<double> SpeedInKilometresPerHour(std::string_view cell)
+{
+    const auto speed = ParseSpeed(cell);
+    if (!speed || !IsSpeedUnit(speed->unit))
+        return std::nullopt;
+    return speed->unit == kMilesPerHour ? speed->number * kMphToKilometresPerHour : speed->number;
 }

@@ -9,7 +9,9 @@
 
 #include "decode/track_table.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 inline constexpr const char* kGridOptionsSection = "String Grid Option";
 inline constexpr const char* kTimeShiftKey = "Day Light Saving Time";
@@ -21,9 +23,11 @@ struct GridOptionsOutcome {
     bool storeTimeShift = false;  // the table has a TIME column
 };
 
-// speedUnit is the drop-down text, "km/h" or "mph". Throws AppError on a row
-// it cannot read ("Line<row>: Error data! Access denied!", or a conversion
-// message for a part that is not a whole number): earlier rows keep their new
-// texts, that row and the later ones stay untouched. An unknown unit throws
-// before anything changes.
+// speedUnit is the drop-down text, "km/h" or "mph". Throws AppError on the
+// first row it cannot read ("Line<row>: Error data! Access denied!", or a
+// conversion message for a part that is not a whole number) or on an unknown
+// unit, and then changes nothing. A shift is added to the table's own count.
 GridOptionsOutcome UpdateGridOptions(TrackTable& table, int timeShiftHours, const std::string& speedUnit);
+
+// A SPEED cell (a number, then "km/h" or "mph") in km/h; nothing when it is not one.
+std::optional<double> SpeedInKilometresPerHour(std::string_view cell);

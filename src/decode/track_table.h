@@ -35,6 +35,11 @@ public:
     int columnWidth(int column) const;
     void setColumnWidth(int column, int width);
 
+    // Hours the DATE and TIME texts have been shifted from UTC since the
+    // table was last decoded or loaded; writers of UTC fields take it back off.
+    int timeShiftHours() const { return timeShiftHours_; }
+    void setTimeShiftHours(int hours) { timeShiftHours_ = hours; }
+
     // Told after the counts or widths changed, and after a cell changed.
     std::function<void()> onShapeChanged;
     std::function<void(int column, int row)> onCellChanged;
@@ -44,4 +49,5 @@ private:
     std::vector<int> widths_;
     int columnCount_ = 0;
     int rowCount_ = 0;
+    int timeShiftHours_ = 0;
 };

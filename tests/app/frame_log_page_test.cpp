@@ -98,7 +98,7 @@ TEST_F(LogPageTest, SelectingACellInTheGridRunsThePopUp)
     EXPECT_EQ(dialogs.messages[0].text, "#05\n07");
 }
 
-TEST_F(LogPageTest, AGridOptionsErrorIsReportedWithTheRowNumber)
+TEST_F(LogPageTest, AGridOptionsErrorIsReportedWithTheRowNumberAndChangesNoRow)
 {
     auto& table = window->trackTable();
     table.setCell(0, 0, "INDEX");
@@ -112,5 +112,5 @@ TEST_F(LogPageTest, AGridOptionsErrorIsReportedWithTheRowNumber)
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Line2: Error data! Access denied!");
     EXPECT_EQ(dialogs.messages[0].caption, "Pemblet");
-    EXPECT_EQ(table.cell(1, 1), "6.214 mph");
+    EXPECT_EQ(table.cell(1, 1), "10.000 km/h");
 }

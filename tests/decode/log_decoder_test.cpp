@@ -91,7 +91,9 @@ TEST(LogDecoder, ImagesWithoutAUsableSectorLeaveTheTableAsItWas)
         decoded.table.setCell(0, 1, "1");
         decoded.table.setRowCount(2);
         decoded.table.setColumnCount(1);
+        decoded.table.setTimeShiftHours(2);
         DecodeInto(decoded, image);
+        EXPECT_EQ(decoded.table.timeShiftHours(), 2);
         EXPECT_EQ(decoded.table.cell(0, 1), "1");
         EXPECT_EQ(decoded.table.rowCount(), 2);
         EXPECT_EQ(decoded.table.columnCount(), 1);
@@ -318,7 +320,9 @@ TEST(LogDecoder, ShortImageAfterALongOneEndsTheTableAtItsLastRow)
     DecodeInto(decoded, ImageOfSectors(0x000FFFFF, {50}));
     ASSERT_EQ(decoded.table.cell(3, 5), "09:46:44.000");
     ASSERT_EQ(decoded.table.rowCount(), 51);
+    decoded.table.setTimeShiftHours(2);
     DecodeInto(decoded, ImageOfSectors(kUtc, {3}));
+    EXPECT_EQ(decoded.table.timeShiftHours(), 0) << "decoded texts are UTC";
     EXPECT_EQ(decoded.table.rowCount(), 4);
     EXPECT_EQ(decoded.table.usedRowCount(), 4);
     EXPECT_EQ(decoded.table.usedColumnCount(), 3);

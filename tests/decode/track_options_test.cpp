@@ -60,9 +60,11 @@ TEST(TrackOptions, ShiftsDatesAndTimes)
     };
     for (const auto& c : cases) {
         TrackTable table = TableOf({kHeader, {"1", c.date, c.time, "1.000 km/h"}});
+        table.setTimeShiftHours(1);
         UpdateGridOptions(table, c.shift, "km/h");
         EXPECT_THAT(RowOf(table, 1), ::testing::ElementsAre("1", c.expectedDate, c.expectedTime, "1.000 km/h"))
             << c.date << " " << c.time;
+        EXPECT_EQ(table.timeShiftHours(), 1 + c.shift) << "the table counts the hours it was shifted";
     }
 }
 
@@ -133,7 +135,7 @@ TEST(TrackOptions, MissingColumnsAreSkippedAndNotStored)
     EXPECT_THAT(RowOf(hidden, 1), ::testing::ElementsAre("10:00:00", "0.621 mph", "", "10:00:00"));
 }
 
-TEST(TrackOptions, BadRowStopsTheUpdateThereWithItsNumber)
+TEST(TrackOptions, ABadRowStopsTheUpdateBeforeAnyRowChangesSoNoTableIsHalfShifted)
 {
     const struct {
         std::string name;
@@ -156,7 +158,8 @@ TEST(TrackOptions, BadRowStopsTheUpdateThereWithItsNumber)
         rows[5] = {"5", c.date, c.time, c.speed};
         TrackTable table = TableOf(rows);
         EXPECT_EQ(ErrorOf(table, 1, "mph"), c.error) << c.name;
-        EXPECT_THAT(RowOf(table, 4), ::testing::ElementsAre("4", "2007/05/24", "11:00:00    ", "6.214 mph")) << c.name;
+        EXPECT_EQ(table.timeShiftHours(), 0) << c.name;
+        EXPECT_THAT(RowOf(table, 4), ::testing::ElementsAre("4", "2007/05/24", "10:00:00", "10.000 km/h")) << c.name;
         EXPECT_THAT(RowOf(table, 5), ::testing::ElementsAre("5", c.date, c.time, c.speed)) << c.name;
         EXPECT_THAT(RowOf(table, 6), ::testing::ElementsAre("6", "2007/05/24", "10:00:00", "10.000 km/h")) << c.name;
     }

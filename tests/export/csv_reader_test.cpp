@@ -142,7 +142,9 @@ TEST_F(CsvReader, ALoadReplacesTheWholeTable)
     for (int i = 1; i <= 100; ++i)
         big.push_back({std::to_string(i), "a", "b", "c", "d"});
     table = TableOf(big);
+    table.setTimeShiftHours(2);
     ASSERT_TRUE(load("X,Y,\r\n1,2,\r\n3,4,\r\n"));
+    EXPECT_EQ(table.timeShiftHours(), 0);
     EXPECT_EQ(table.rowCount(), 3);
     EXPECT_EQ(table.columnCount(), 2);
     EXPECT_EQ(table.cell(0, 3), "");
