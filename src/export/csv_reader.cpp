@@ -41,7 +41,14 @@ public:
             if (consume(buffer_[position_++], line))
                 return LineEnd::Complete;
         }
-        return state_ == State::Quoted ? LineEnd::OpenQuoteAtEnd : LineEnd::EndOfFile;
+        if (state_ == State::Quoted)
+            return LineEnd::OpenQuoteAtEnd;
+        // Editors and other programs often end a file without a line end.
+        const bool lastLineOpen = commaSeen_ || pendingCr_ || state_ != State::FieldStart;
+        if (!lastLineOpen)
+            return LineEnd::EndOfFile;
+        endLine(line);
+        return LineEnd::Complete;
     }
 
 private:

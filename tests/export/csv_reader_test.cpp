@@ -98,10 +98,13 @@ TEST_F(CsvReader, TakesLfOrCrLfAsLineEnds)
     EXPECT_EQ(CellsOf(table), (Rows{{"A", "B"}, {"C", "D"}, {"E", "F"}}));
 }
 
-TEST_F(CsvReader, ALastLineWithoutLineEndIsNotLoaded)
+TEST_F(CsvReader, ALastLineWithoutLineEndIsLoadedLikeEveryOtherNotLost)
 {
-    ASSERT_TRUE(load("A,B,\r\n1,2,\r\n3,4,"));
-    EXPECT_EQ(CellsOf(table), (Rows{{"A", "B"}, {"1", "2"}}));
+    for (const char* last : {"3,4,", "3,4", "3,4,\r"}) {
+        SCOPED_TRACE(last);
+        ASSERT_TRUE(load(std::string("A,B,\r\n1,2,\r\n") + last));
+        EXPECT_EQ(CellsOf(table), (Rows{{"A", "B"}, {"1", "2"}, {"3", "4"}}));
+    }
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
