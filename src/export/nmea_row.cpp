@@ -2,6 +2,7 @@
 
 #include "core/number_text.h"
 #include "decode/track_columns.h"
+#include "decode/track_options.h"
 #include "decode/track_table.h"
 #include "export/text_scan.h"
 
@@ -9,21 +10,6 @@
 #include <string_view>
 
 namespace {
-bool ReadDate(const std::string& date, const std::string& time, NmeaRow& values)
-{
-    TextScanner day(date);
-    if (!(day.integer(values.year, 4) && day.literal('/') && day.integer(values.month, 2) && day.literal('/') &&
-          day.integer(values.day, 2)))
-        return false;
-    TextScanner clock(time);
-    if (!(clock.integer(values.hours, 2) && clock.literal(':') && clock.integer(values.minutes, 2) &&
-          clock.literal(':') && clock.integer(values.seconds, 2)))
-        return false;
-    if (!(clock.literal('.') && clock.integer(values.milliseconds, 3)))
-        values.milliseconds = 0;
-    return true;
-}
-
 // "24.123456" -> 24 degrees and the minutes text "07.407360".
 bool ReadCoordinate(const std::string& cell, const std::string& hemisphere, NmeaCoordinate& coordinate)
 {
@@ -54,35 +40,46 @@ bool ReadNumber(const std::string& cell, float& value)
     return true;
 }
 
+bool ReadSpeed(const std::string& cell, double& kmh)
+{
+    const auto speed = SpeedInKilometresPerHour(cell);
+    kmh = speed.value_or(0);
+    return speed.has_value();
+}
+
 bool ReadSatelliteCounts(const std::string& cell, NmeaRow& values)
 {
     TextScanner scanner(cell);
     return scanner.integer(values.satellitesInUse) && scanner.literal('(') && scanner.integer(values.satellitesInView);
 }
 
-bool IsSatelliteSeparator(char c)
+// "#05-45-123-40" or "12--7-310-00": in use when marked, then ID, signed elevation, azimuth, SNR.
+bool ReadSatellite(std::string_view text, NmeaSatellite& satellite)
 {
-    return c == '#' || c == '-' || c == ';';
+    TextScanner scanner(text);
+    satellite.inUse = scanner.literal('#');
+    return scanner.integer(satellite.id) && scanner.literal('-') && scanner.integer(satellite.elevation) &&
+           scanner.literal('-') && scanner.integer(satellite.azimuth) && scanner.literal('-') &&
+           scanner.integer(satellite.snr) && scanner.rest().empty();
 }
 
-// "#05-45-123-40;12-07-310-00": the numbers between '#', '-' and ';', in order.
-bool ReadSatelliteList(const std::string& cell, NmeaRow& values)
+// Satellites joined by ";". A zero-filled entry ("00-00-00-00") ends the list.
+bool ReadSatelliteList(std::string_view cell, NmeaRow& values)
 {
-    int count = 0;
-    std::size_t position = 0;
-    while (position < cell.size()) {
-        if (IsSatelliteSeparator(cell[position])) {
-            ++position;
-            continue;
-        }
-        const std::size_t start = position;
-        while (position < cell.size() && !IsSatelliteSeparator(cell[position]))
-            ++position;
-        if (count < kSatelliteValues)
-            values.satellites[count] = LeadingInteger(std::string_view(cell).substr(start, position - start));
-        ++count;
+    values.satelliteCount = 0;
+    for (;;) {
+        const std::size_t end = std::min(cell.find(';'), cell.size());
+        NmeaSatellite satellite;
+        if (!ReadSatellite(cell.substr(0, end), satellite))
+            return false;
+        if (satellite.id == 0)
+            return true;
+        if (values.satelliteCount < kMaxNmeaSatellites)
+            values.satellites[values.satelliteCount++] = satellite;
+        if (end == cell.size())
+            return true;
+        cell.remove_prefix(end + 1);
     }
-    return count > 0;
 }
 } // namespace
 
@@ -103,40 +100,58 @@ NmeaColumns LookUpNmeaColumns(const TrackTable& table)
     return columns;
 }
 
+unsigned FoundNmeaFields(const NmeaColumns& columns)
+{
+    const std::pair<int, NmeaField> fields[] = {
+        {columns.date, kNmeaTime},           {columns.valid, kNmeaValid}, {columns.latitude, kNmeaLatitude},
+        {columns.longitude, kNmeaLongitude}, {columns.speed, kNmeaSpeed}, {columns.pdop, kNmeaPdop},
+        {columns.hdop, kNmeaHdop},           {columns.vdop, kNmeaVdop},   {columns.nsat, kNmeaSatelliteCounts},
+        {columns.satinfo, kNmeaSatellites},
+    };
+    unsigned found = kNmeaHeight;
+    for (const auto& [column, field] : fields)
+        if (column >= 0)
+            found |= field;
+    return found;
+}
+
 int FixQuality(const std::string& valid)
 {
     const auto found = std::find(kFixModes.begin(), kFixModes.end(), valid);
     return found == kFixModes.end() ? 0 : static_cast<int>(found - kFixModes.begin());
 }
 
-bool ReadNmeaRow(const TrackTable& table, const NmeaColumns& columns, int row, NmeaRow& values)
+void ReadNmeaRow(const TrackTable& table, const NmeaColumns& columns, int row, NmeaRow& values)
 {
     values = {};
+    values.zoneHours = table.timeShiftHours();
     const auto cell = [&](int column) -> const std::string& { return table.cell(column, row); };
-    const auto found = [](int column) { return column >= 0; };
+    // Sets the field's bit when its column was found and the cell read.
+    const auto read = [&](int column, NmeaField field, auto reader) {
+        if (column >= 0 && reader())
+            values.fields |= field;
+    };
 
-    if (found(columns.date) && !ReadDate(cell(columns.date), cell(columns.date + 1), values))
-        return false;
-    if (found(columns.valid))
+    read(columns.date, kNmeaTime, [&] {
+        const auto time = RowUtcTime(table, columns.date, row);
+        values.time = time.value_or(RowTime{});
+        return time.has_value();
+    });
+    read(columns.valid, kNmeaValid, [&] {
         values.fixQuality = FixQuality(cell(columns.valid));
-    if (found(columns.latitude) && !ReadCoordinate(cell(columns.latitude), cell(columns.latitude + 1), values.latitude))
-        return false;
-    if (found(columns.longitude) &&
-        !ReadCoordinate(cell(columns.longitude), cell(columns.longitude + 1), values.longitude))
-        return false;
-    if (found(columns.speed) && !ReadNumber(cell(columns.speed), values.speedKmh))
-        return false;
-    if (found(columns.height) && !ReadNumber(cell(columns.height), values.height))
-        return false;
-    if (found(columns.pdop) && !ReadNumber(cell(columns.pdop), values.pdop))
-        return false;
-    if (found(columns.hdop) && !ReadNumber(cell(columns.hdop), values.hdop))
-        return false;
-    if (found(columns.vdop) && !ReadNumber(cell(columns.vdop), values.vdop))
-        return false;
-    if (found(columns.nsat) && !ReadSatelliteCounts(cell(columns.nsat), values))
-        return false;
-    if (found(columns.satinfo) && !ReadSatelliteList(cell(columns.satinfo), values))
-        return false;
-    return true;
+        return true;
+    });
+    read(columns.latitude, kNmeaLatitude,
+         [&] { return ReadCoordinate(cell(columns.latitude), cell(columns.latitude + 1), values.latitude); });
+    read(columns.longitude, kNmeaLongitude,
+         [&] { return ReadCoordinate(cell(columns.longitude), cell(columns.longitude + 1), values.longitude); });
+    read(columns.speed, kNmeaSpeed, [&] { return ReadSpeed(cell(columns.speed), values.speedKmh); });
+    if (columns.height < 0)
+        values.fields |= kNmeaHeight;
+    read(columns.height, kNmeaHeight, [&] { return ReadNumber(cell(columns.height), values.height); });
+    read(columns.pdop, kNmeaPdop, [&] { return ReadNumber(cell(columns.pdop), values.pdop); });
+    read(columns.hdop, kNmeaHdop, [&] { return ReadNumber(cell(columns.hdop), values.hdop); });
+    read(columns.vdop, kNmeaVdop, [&] { return ReadNumber(cell(columns.vdop), values.vdop); });
+    read(columns.nsat, kNmeaSatelliteCounts, [&] { return ReadSatelliteCounts(cell(columns.nsat), values); });
+    read(columns.satinfo, kNmeaSatellites, [&] { return ReadSatelliteList(cell(columns.satinfo), values); });
 }

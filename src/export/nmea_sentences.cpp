@@ -6,18 +6,11 @@
 #include "link/sentences.h"
 
 #include <algorithm>
-#include <initializer_list>
+#include <cstdlib>
 
 namespace {
 constexpr double kKnotsPerKmh = 0.53996;
-// A logger counts satellites in view in one byte: more messages than that
-// could ever need come only from a hand-edited cell.
-constexpr int kMaxGsvMessages = 64;
-
-bool Found(std::initializer_list<int> columns)
-{
-    return std::all_of(columns.begin(), columns.end(), [](int column) { return column >= 0; });
-}
+constexpr int kSatellitesPerGsv = 4;
 
 // The body from "$" to "*" that `appendBody` writes, then its checksum and CR LF.
 template <typename AppendBody, typename... Values>
@@ -68,11 +61,12 @@ struct RowTexts {
 
 void AppendTime(std::string& out, const NmeaRow& row)
 {
-    AppendNumber(out, row.hours, 2);
-    AppendNumber(out, row.minutes, 2);
-    AppendNumber(out, row.seconds, 2);
+    const CivilTime& utc = row.time.utc;
+    AppendNumber(out, static_cast<int>(utc.hour), 2);
+    AppendNumber(out, static_cast<int>(utc.minute), 2);
+    AppendNumber(out, static_cast<int>(utc.second), 2);
     out += '.';
-    AppendNumber(out, row.milliseconds, 3);
+    AppendNumber(out, row.time.milliseconds.value_or(0), 3);
 }
 
 // "2407.407360,N,12130.000000,E"
@@ -136,16 +130,21 @@ int GsaFixType(int fixQuality)
     return fixQuality <= 2 ? 3 : 2;
 }
 
+// Only the satellites in use, as the fix used them.
 void Gsa(std::string& body, const NmeaRow& row, const RowTexts& texts)
 {
     body += "$GPGSA,A,";
     AppendNumber(body, GsaFixType(row.fixQuality));
     body += ',';
-    for (int position = 0; position < kSatelliteValues; position += 4) {
-        if (row.satellites[position] != 0)
-            AppendNumber(body, row.satellites[position], 2);
-        body += ',';
+    int fields = 0;
+    for (int i = 0; i < row.satelliteCount; ++i) {
+        if (row.satellites[i].inUse) {
+            AppendNumber(body, row.satellites[i].id, 2);
+            body += ',';
+            ++fields;
+        }
     }
+    body.append(kMaxNmeaSatellites - fields, ',');
     AppendFixed(body, row.pdop, 2, 2);
     body += ',';
     body += texts.hdop;
@@ -154,16 +153,34 @@ void Gsa(std::string& body, const NmeaRow& row, const RowTexts& texts)
     body += '*';
 }
 
+// An SNR of 0 is left empty, the NMEA way of saying "not tracked"; elevations
+// run 0 to 90, so a satellite below the horizon is written at 00.
+void AppendGsvSatellite(std::string& body, const NmeaSatellite& satellite)
+{
+    body += ',';
+    AppendNumber(body, satellite.id, 2);
+    body += ',';
+    AppendNumber(body, std::clamp(satellite.elevation, 0, 90), 2);
+    body += ',';
+    AppendNumber(body, satellite.azimuth, 3);
+    body += ',';
+    if (satellite.snr != 0)
+        AppendNumber(body, satellite.snr, 2);
+}
+
 void AppendGsv(std::string& out, const NmeaRow& row)
 {
     const int inView = row.satellitesInView;
-    if (inView == 0) {
-        AppendSentence(out, [](std::string& body) { body += "$GPGSV,1,1,00,,,,,,,,,,,,,,,,*"; });
+    const int listed = inView == 0 ? 0 : row.satelliteCount;
+    if (listed == 0) {
+        AppendSentence(out, [&](std::string& body) {
+            body += "$GPGSV,1,1,";
+            AppendNumber(body, inView, 2);
+            body += ",,,,,,,,,,,,,,,,*";
+        });
         return;
     }
-    const int messages = std::min((inView + 3) / 4, kMaxGsvMessages);
-    // One position runs on across the messages; a 0 value stops it for good.
-    int position = 0;
+    const int messages = (listed + kSatellitesPerGsv - 1) / kSatellitesPerGsv;
     for (int message = 1; message <= messages; ++message) {
         AppendSentence(out, [&](std::string& body) {
             body += "$GPGSV,";
@@ -172,11 +189,9 @@ void AppendGsv(std::string& out, const NmeaRow& row)
             AppendNumber(body, message);
             body += ',';
             AppendNumber(body, inView, 2);
-            for (int count = 0; count < 16 && position < kSatelliteValues && row.satellites[position] != 0; ++count) {
-                body += ',';
-                AppendNumber(body, row.satellites[position], position % 4 == 2 ? 3 : 2);
-                ++position;
-            }
+            const int first = (message - 1) * kSatellitesPerGsv;
+            for (int i = first; i < std::min(first + kSatellitesPerGsv, listed); ++i)
+                AppendGsvSatellite(body, row.satellites[i]);
             body += '*';
         });
     }
@@ -193,9 +208,9 @@ void Rmc(std::string& body, const NmeaRow& row, const RowTexts& texts)
     body += ',';
     body += texts.knots;
     body += ",0.00,";
-    AppendNumber(body, row.day, 2);
-    AppendNumber(body, row.month, 2);
-    AppendNumber(body, row.year - 2000, 2);
+    AppendNumber(body, static_cast<int>(row.time.utc.day), 2);
+    AppendNumber(body, static_cast<int>(row.time.utc.month), 2);
+    AppendNumber(body, static_cast<int>((row.time.utc.year % 100 + 100) % 100), 2);
     body += ",,,";
     body += Mode(row);
     body += '*';
@@ -217,30 +232,63 @@ void Zda(std::string& body, const NmeaRow& row, const RowTexts& texts)
     body += "$GPZDA,";
     body += texts.time;
     body += ',';
-    AppendNumber(body, row.day, 2);
+    AppendNumber(body, static_cast<int>(row.time.utc.day), 2);
     body += ',';
-    AppendNumber(body, row.month, 2);
+    AppendNumber(body, static_cast<int>(row.time.utc.month), 2);
     body += ',';
-    AppendNumber(body, row.year, 4);
-    body += ",,*";
+    AppendNumber(body, static_cast<int>(row.time.utc.year), 4);
+    body += ',';
+    // The local zone is known only for a table shifted from UTC.
+    if (row.zoneHours != 0) {
+        if (row.zoneHours < 0)
+            body += '-';
+        AppendNumber(body, std::abs(row.zoneHours), 2);
+        body += ",00";
+    } else {
+        body += ',';
+    }
+    body += '*';
 }
+
+using SentenceWriter = void (*)(std::string& body, const NmeaRow& row, const RowTexts& texts);
+
+struct SentenceKind {
+    unsigned needs; // NmeaField bits
+    SentenceWriter write;
+};
+
+constexpr unsigned kPosition = kNmeaTime | kNmeaValid | kNmeaLatitude | kNmeaLongitude;
+
+// In the order they are written; GSV writes whole lines itself.
+constexpr SentenceKind kSentences[] = {
+    {kPosition | kNmeaSatelliteCounts | kNmeaHdop | kNmeaHeight, Gga},
+    {kPosition, Gll},
+    {kNmeaValid | kNmeaPdop | kNmeaHdop | kNmeaVdop | kNmeaSatellites, Gsa},
+    {kNmeaSatelliteCounts | kNmeaSatellites, nullptr},
+    {kPosition | kNmeaSpeed, Rmc},
+    {kNmeaValid | kNmeaSpeed, Vtg},
+    {kNmeaTime, Zda},
+};
 } // namespace
 
-void AppendNmeaSentences(std::string& out, const NmeaColumns& c, const NmeaRow& row)
+bool AppendNmeaSentences(std::string& out, const NmeaRow& row)
 {
     const RowTexts texts = TextsOf(row);
-    if (Found({c.date, c.valid, c.latitude, c.longitude, c.nsat, c.hdop}))
-        AppendSentence(out, Gga, row, texts);
-    if (Found({c.date, c.valid, c.latitude, c.longitude}))
-        AppendSentence(out, Gll, row, texts);
-    if (Found({c.valid, c.pdop, c.hdop, c.vdop, c.satinfo}))
-        AppendSentence(out, Gsa, row, texts);
-    if (Found({c.nsat, c.satinfo}))
-        AppendGsv(out, row);
-    if (Found({c.date, c.valid, c.latitude, c.longitude, c.speed}))
-        AppendSentence(out, Rmc, row, texts);
-    if (Found({c.valid, c.speed}))
-        AppendSentence(out, Vtg, row, texts);
-    if (Found({c.date}))
-        AppendSentence(out, Zda, row, texts);
+    bool any = false;
+    for (const SentenceKind& kind : kSentences) {
+        if (!row.has(kind.needs))
+            continue;
+        if (kind.write)
+            AppendSentence(out, kind.write, row, texts);
+        else
+            AppendGsv(out, row);
+        any = true;
+    }
+    return any;
+}
+
+bool MakesNmeaSentences(unsigned fields)
+{
+    return std::any_of(std::begin(kSentences), std::end(kSentences),
+                       [&](const SentenceKind& kind) { return (fields & kind.needs) == kind.needs; });
 }

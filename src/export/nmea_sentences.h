@@ -3,9 +3,10 @@
 
 #include <string>
 
-struct NmeaColumns;
 struct NmeaRow;
 
-// Appends GGA, GLL, GSA, GSV, RMC, VTG and ZDA, each only when the table has
-// the columns it is made from.
-void AppendNmeaSentences(std::string& out, const NmeaColumns& columns, const NmeaRow& row);
+// Appends GGA, GLL, GSA, GSV, RMC, VTG and ZDA, each when the row holds the
+// values it is made from; false when it held none of them.
+bool AppendNmeaSentences(std::string& out, const NmeaRow& row);
+// True when a row holding these NmeaField values gives at least one sentence.
+bool MakesNmeaSentences(unsigned fields);

@@ -8,29 +8,45 @@
 #include "export/saved_message.h"
 
 namespace {
-// A row that cannot be read ends the file there.
-void WriteNmeaRows(OutputFile& file, const TrackTable& table)
+struct RowsWritten {
+    int total = 0;
+    int leftOut = 0; // gave no sentence, though the table's columns make some
+};
+
+// A row that cannot be written is passed over; the rows after it still are.
+RowsWritten WriteNmeaRows(OutputFile& file, const TrackTable& table)
 {
     const NmeaColumns columns = LookUpNmeaColumns(table);
+    const bool tableMakesSentences = MakesNmeaSentences(FoundNmeaFields(columns));
+    RowsWritten rows;
     NmeaRow values;
     std::string sentences;
-    for (int row = 1; row < table.rowCount() && ReadNmeaRow(table, columns, row, values); ++row) {
-        AppendNmeaSentences(sentences, columns, values);
+    for (int row = 1; row < table.rowCount(); ++row) {
+        ReadNmeaRow(table, columns, row, values);
+        if (!AppendNmeaSentences(sentences, values) && tableMakesSentences)
+            ++rows.leftOut;
+        ++rows.total;
         file.writeWhenFull(sentences);
     }
     file.write(sentences);
+    return rows;
 }
 } // namespace
 
 bool WriteNmeaFile(const std::string& path, const TrackTable& table, UserDialogs& dialogs)
 {
     OutputFile file(path);
+    RowsWritten rows;
     if (file.isOpen())
-        WriteNmeaRows(file, table);
+        rows = WriteNmeaRows(file, table);
     if (!file.close()) {
         dialogs.error("Write NMEA file fail!");
         return false;
     }
-    dialogs.plain(SavedMessage(path));
+    std::string message = SavedMessage(path);
+    if (rows.leftOut > 0)
+        message += " Rows left out because their cells cannot be read: " + std::to_string(rows.leftOut) + " of " +
+                   std::to_string(rows.total) + ".";
+    dialogs.plain(message);
     return true;
 }

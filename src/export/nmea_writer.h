@@ -6,6 +6,7 @@
 class TrackTable;
 class UserDialogs;
 
-// Writes the sentences of every data row up to the first row that cannot be
-// read, and tells the user how it went; true when saved.
+// Writes the sentences of every data row, each sentence when the row's cells
+// for it can be read, and tells the user how it went, with the number of rows
+// left out; true when saved.
 bool WriteNmeaFile(const std::string& path, const TrackTable& table, UserDialogs& dialogs);

@@ -34,7 +34,7 @@ TEST_F(GoldenFiles, Csv)
     EXPECT_TRUE(MatchesGolden(ReadFileBytes(folder.path("out.csv")), "track.csv"));
 }
 
-TEST_F(GoldenFiles, Nmea)
+TEST_F(GoldenFiles, NmeaWithUntrackedSatellitesInGsvAndOnlySatellitesInUseInGsa)
 {
     ASSERT_TRUE(WriteNmeaFile(folder.path("out.nma"), table, dialogs));
     const std::string text = ReadFileBytes(folder.path("out.nma"));

@@ -42,6 +42,15 @@ protected:
         return bodies;
     }
 
+    // The sentence types of the file's lines, in order.
+    std::vector<std::string> typesOf(const TrackTable& table)
+    {
+        std::vector<std::string> types;
+        for (const std::string& line : linesOf(table))
+            types.push_back(line.substr(0, 6));
+        return types;
+    }
+
     ScratchFolder folder;
     FakeDialogs dialogs;
 };
@@ -70,14 +79,14 @@ TEST_F(NmeaWriter, ATimeWithoutMillisecondsGivesZeroMilliseconds)
         EXPECT_NE(line.find(",094640.000,"), std::string::npos) << line;
 }
 
-TEST_F(NmeaWriter, SpeedIsWrittenInKnotsAndKilometresWhateverUnitTheCellNames)
+TEST_F(NmeaWriter, SpeedIsWrittenInKnotsAndKilometresWithMphConvertedNotTakenAsKilometres)
 {
     const Rows rows = {{"DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "SPEED"},
                        {"2007/05/24", "09:46:40", "SPS", "24.5", "N", "121.5", "E", "100.000 km/h"},
                        {"2007/05/24", "09:46:45", "SPS", "24.5", "N", "121.5", "E", "62.137 mph"}};
     const auto vtg = bodiesOf(TableOf(rows), "$GPVTG");
     EXPECT_EQ(vtg, (std::vector<std::string>{"$GPVTG,0.00,T,,M,53.996,N,100.000,K,A*",
-                                             "$GPVTG,0.00,T,,M,33.551,N,62.137,K,A*"}));
+                                             "$GPVTG,0.00,T,,M,53.996,N,100.000,K,A*"}));
     const auto rmc = bodiesOf(TableOf(rows), "$GPRMC");
     ASSERT_EQ(rmc.size(), 2u);
     EXPECT_EQ(rmc[0], "$GPRMC,094640.000,A,2430.000000,N,12130.000000,E,53.996,0.00,240507,,,A*");
@@ -94,21 +103,43 @@ TEST_F(NmeaWriter, NoFixMarksEverySentenceAsVoid)
     EXPECT_EQ(bodiesOf(table, "$GPGLL")[0], "$GPGLL,2430.000000,N,12130.000000,E,094640.000,V,N*");
     EXPECT_EQ(bodiesOf(table, "$GPRMC")[0], "$GPRMC,094640.000,V,2430.000000,N,12130.000000,E,0.000,0.00,240507,,,N*");
     EXPECT_EQ(bodiesOf(table, "$GPVTG")[0], "$GPVTG,0.00,T,,M,0.000,N,0.000,K,N*");
-    EXPECT_EQ(bodiesOf(table, "$GPGSA")[0], "$GPGSA,A,1,05,,,,,,,,,,,,9.90,9.90,9.90*");
+    EXPECT_EQ(bodiesOf(table, "$GPGSA")[0], "$GPGSA,A,1,,,,,,,,,,,,,9.90,9.90,9.90*");
 }
 
-TEST_F(NmeaWriter, WritesTheSentencesOfARowInTheirOrder)
+TEST_F(NmeaWriter, WritesTheSentencesOfARowInTheirOrderGsaAndGsvOnlyWithSatelliteData)
 {
     const Rows rows = {{"DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "SPEED", "PDOP", "HDOP", "VDOP",
                         "NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)"},
                        {"2007/05/24", "09:46:40", "DGPS", "24.5", "N", "121.5", "E", "3.000 km/h", "1.50", "0.90",
                         "1.20", "2(2)", "#05-45-123-40;#12-07-310-35"}};
-    std::vector<std::string> types;
-    for (const std::string& line : linesOf(TableOf(rows)))
-        types.push_back(line.substr(0, 6));
-    EXPECT_EQ(types, (std::vector<std::string>{"$GPGGA", "$GPGLL", "$GPGSA", "$GPGSV", "$GPRMC", "$GPVTG", "$GPZDA"}));
+    EXPECT_EQ(typesOf(TableOf(rows)),
+              (std::vector<std::string>{"$GPGGA", "$GPGLL", "$GPGSA", "$GPGSV", "$GPRMC", "$GPVTG", "$GPZDA"}));
+    Rows noSatelliteData = rows;
+    noSatelliteData[1][12] = "";
+    EXPECT_EQ(typesOf(TableOf(noSatelliteData)),
+              (std::vector<std::string>{"$GPGGA", "$GPGLL", "$GPRMC", "$GPVTG", "$GPZDA"}));
     EXPECT_EQ(bodiesOf(TableOf(rows), "$GPGSA")[0], "$GPGSA,A,3,05,12,,,,,,,,,,,1.50,0.90,1.20*");
     EXPECT_EQ(bodiesOf(TableOf(rows), "$GPGSV")[0], "$GPGSV,1,1,02,05,45,123,40,12,07,310,35*");
+}
+
+TEST_F(NmeaWriter, AShiftedTableIsWrittenInUtcWithTheShiftAsZdaLocalZone)
+{
+    const Rows rows = {{"DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "SPEED"},
+                       {"2000/01/01", "01:30:15.250", "SPS", "24.5", "N", "121.5", "E", "1.000 km/h"}};
+    TrackTable table = TableOf(rows);
+    table.setTimeShiftHours(2);
+    EXPECT_EQ(bodiesOf(table, "$GPZDA"), (std::vector<std::string>{"$GPZDA,233015.250,31,12,1999,02,00*"}));
+    EXPECT_EQ(bodiesOf(table, "$GPRMC")[0].substr(0, 18), "$GPRMC,233015.250,");
+    EXPECT_NE(bodiesOf(table, "$GPRMC")[0].find(",311299,"), std::string::npos) << "a 1999 year, not -1";
+    table.setTimeShiftHours(-5);
+    EXPECT_EQ(bodiesOf(table, "$GPZDA"), (std::vector<std::string>{"$GPZDA,063015.250,01,01,2000,-05,00*"}));
+}
+
+TEST_F(NmeaWriter, GsaListsOnlyTheSatellitesInUse)
+{
+    const Rows rows = {{"VALID", "PDOP", "HDOP", "VDOP", "SAT INFO (SID-ELE-AZI-SNR)"},
+                       {"SPS", "1.50", "0.90", "1.20", "#05-45-123-40;12-07-310-35;#20-10-200-30"}};
+    EXPECT_EQ(bodiesOf(TableOf(rows), "$GPGSA")[0], "$GPGSA,A,3,05,20,,,,,,,,,,,1.50,0.90,1.20*");
 }
 
 TEST_F(NmeaWriter, GsaFixTypeFollowsTheFixQuality)
@@ -139,14 +170,19 @@ TEST_F(NmeaWriter, SplitsSatellitesInViewIntoGsvMessages)
          "4(5)",
          "#01-10-011-21;#02-20-022-22;#03-30-033-23;#04-40-044-24;05-50-055-25",
          {"$GPGSV,2,1,05,01,10,011,21,02,20,022,22,03,30,033,23,04,40,044,24*", "$GPGSV,2,2,05,05,50,055,25*"}},
-        {"an SNR of 0 ends the values for good",
+        {"an SNR of 0 is an empty field, not the end of the list",
          "4(6)",
          "#01-10-011-21;#02-20-022-00;#03-30-033-23",
-         {"$GPGSV,2,1,06,01,10,011,21,02,20,022*", "$GPGSV,2,2,06*"}},
-        {"more in view than listed",
+         {"$GPGSV,1,1,06,01,10,011,21,02,20,022,,03,30,033,23*"}},
+        {"messages follow the satellites listed, not the count in view",
          "3(9)",
          "#01-10-011-21",
-         {"$GPGSV,3,1,09,01,10,011,21*", "$GPGSV,3,2,09*", "$GPGSV,3,3,09*"}},
+         {"$GPGSV,1,1,09,01,10,011,21*"}},
+        {"a satellite below the horizon is at elevation 00, not above it",
+         "1(2)",
+         "#01--7-011-21;02-95-100-30",
+         {"$GPGSV,1,1,02,01,00,011,21,02,90,100,30*"}},
+        {"a zero-filled entry ends the list", "0(3)", "00-00-00-00", {"$GPGSV,1,1,03,,,,,,,,,,,,,,,,*"}},
     };
     for (const GsvCase& c : cases) {
         const Rows rows = {{"NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)"}, {c.nsat, c.satellites}};
@@ -160,18 +196,18 @@ TEST_F(NmeaWriter, AHandEditedSatelliteCountCannotFloodTheFile)
     EXPECT_LE(bodiesOf(TableOf(rows), "$GPGSV").size(), 64u);
 }
 
-TEST_F(NmeaWriter, MoreThanTwelveSatellitesAreCutAtTwelve)
+TEST_F(NmeaWriter, MoreThanTwelveSatellitesAreCutAtTwelveAndGsvCountsOnlyThoseWritten)
 {
     std::string satellites;
     for (int id = 1; id <= 14; ++id)
-        satellites += (id > 1 ? ";" : "") + std::to_string(id) + "-10-100-30";
+        satellites += (id > 1 ? ";#" : "#") + std::to_string(id) + "-10-100-30";
     const Rows rows = {{"VALID", "PDOP", "HDOP", "VDOP", "NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)"},
                        {"SPS", "1.00", "1.00", "1.00", "14(14)", satellites}};
     const auto gsa = bodiesOf(TableOf(rows), "$GPGSA");
     EXPECT_EQ(gsa[0], "$GPGSA,A,3,01,02,03,04,05,06,07,08,09,10,11,12,1.00,1.00,1.00*");
     const auto gsv = bodiesOf(TableOf(rows), "$GPGSV");
-    ASSERT_EQ(gsv.size(), 4u);
-    EXPECT_EQ(gsv[3], "$GPGSV,4,4,14*");
+    ASSERT_EQ(gsv.size(), 3u);
+    EXPECT_EQ(gsv[2], "$GPGSV,3,3,14,09,10,100,30,10,10,100,30,11,10,100,30,12,10,100,30*");
 }
 
 TEST_F(NmeaWriter, ASatelliteHeaderWithoutAllPartsIsNotRecognised)
@@ -190,25 +226,32 @@ TEST_F(NmeaWriter, ATableWithoutItsColumnsGivesAnEmptyFile)
     EXPECT_EQ(dialogs.lastText(), folder.path("trip.nma") + " had beed saved.");
 }
 
-TEST_F(NmeaWriter, ARowThatCannotBeReadEndsTheFileThere)
+TEST_F(NmeaWriter, ARowThatCannotBeWrittenIsLeftOutAndCountedNotTheEndOfTheFile)
 {
     auto bad = PositionRow();
     bad[1] = "24.05.2007";
     auto third = PositionRow("09:46:50");
     const auto zda = bodiesOf(TableOf({kPositionHeaders, PositionRow(), bad, third}), "$GPZDA");
-    EXPECT_EQ(zda.size(), 1u);
-    EXPECT_EQ(dialogs.lastText(), folder.path("trip.nma") + " had beed saved.");
+    EXPECT_EQ(zda.size(), 2u);
+    EXPECT_EQ(dialogs.lastText(),
+              folder.path("trip.nma") + " had beed saved. Rows left out because their cells cannot be read: 1 of 3.");
 }
 
-TEST_F(NmeaWriter, ReadFailuresOfEachColumnEndTheFile)
+TEST_F(NmeaWriter, AnUnreadableCellCostsOnlyTheSentencesMadeFromIt)
 {
-    const std::pair<int, const char*> breakages[] = {
-        {2, "9:46"}, {4, "24"}, {4, "north"}, {6, ""}, {8, "high"}, {9, "6"}, {10, "n/a"}, {1, "2007"}, {9, "(9)"},
+    const std::vector<std::string> gllZda = {"$GPGLL", "$GPZDA"};
+    const struct {
+        int column;
+        const char* text;
+        std::vector<std::string> written;
+    } cases[] = {
+        {2, "9:46", {}},     {1, "2007", {}},  {4, "24", {"$GPZDA"}}, {4, "north", {"$GPZDA"}}, {6, "", {"$GPZDA"}},
+        {8, "high", gllZda}, {9, "6", gllZda}, {9, "(9)", gllZda},    {10, "n/a", gllZda},
     };
-    for (const auto& [column, text] : breakages) {
+    for (const auto& c : cases) {
         auto row = PositionRow();
-        row[column] = text;
-        EXPECT_TRUE(linesOf(TableOf({kPositionHeaders, row})).empty()) << kPositionHeaders[column] << " " << text;
+        row[c.column] = c.text;
+        EXPECT_EQ(typesOf(TableOf({kPositionHeaders, row})), c.written) << kPositionHeaders[c.column] << " " << c.text;
     }
 }
 

@@ -1,0 +1,19 @@
+// The UTC date and time of a track table row: the one rule every writer of
+// UTC fields follows, so a table shifted to local time is written back in UTC.
+#pragma once
+
+#include "decode/civil_time.h"
+
+#include <optional>
+
+class TrackTable;
+
+struct RowTime {
+    CivilTime utc;
+    std::optional<int> milliseconds; // when the TIME text has them
+};
+
+// DATE read as "%4d/%2d/%2d" and TIME, the column right of it, as hh:mm:ss
+// with an optional ".mmm"; taken back by the hours the table has been shifted.
+// Nothing when either text cannot be read.
+std::optional<RowTime> RowUtcTime(const TrackTable& table, int dateColumn, int row);
