@@ -13,7 +13,7 @@ public:
     bool askYesNo(const std::string&, const std::string&) override { return false; }
     std::optional<FileChoice> chooseOpenFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<FileChoice> chooseSaveFile(const FileDialogRequest&) override { return std::nullopt; }
-    void openDocument(const std::string&) override {}
+    bool openDocument(const std::string&) override { return true; }
     void processEvents() override {}
 };
 

@@ -92,8 +92,7 @@ void DrawKml(benchmark::State& state)
     options.indexEnd = kRows;
     for (auto _ : state) {
         FakeDialogs dialogs;
-        DrawKmlTrack(
-            table, dialogs, [&](int) { return std::optional<DrawOptions>(options); }, std::chrono::milliseconds(0));
+        DrawKmlTrack(table, dialogs, [&](int) { return std::optional<DrawOptions>(options); });
     }
     ReportSize(state, "data.kml");
     std::filesystem::current_path(previous);

@@ -51,7 +51,13 @@ void TForm1::Frame41SpeedButton6Click()
 
 void TForm1::Frame41SpeedButton7Click()
 {
-    DrawKmlTrack(trackTable_, dialogs_, [this](int dataRowCount) { return TForm3::Ask(dataRowCount, this); });
+    if (!DrawKmlTrack(trackTable_, dialogs_, [this](int dataRowCount) { return TForm3::Ask(dataRowCount, this); }))
+        return;
+    // The window stays live while the viewer starts; only a second draw,
+    // which would rewrite data.kml under it, waits.
+    constexpr int kDrawPair = 6;
+    Frame41->pair(kDrawPair).setActive(false);
+    QTimer::singleShot(kViewerStartPause, this, [this] { Frame41->pair(kDrawPair).setActive(true); });
 }
 
 void TForm1::DecodeLogFile(const std::string& path)

@@ -4,6 +4,8 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QUrl>
 
 namespace {
@@ -30,6 +32,23 @@ QStringList filterNames(const std::string& filter)
     for (int i = 0; i + 1 < parts.size(); i += 2)
         names << parts[i];
     return names;
+}
+
+// On X11 and Wayland desktops the open request starts xdg-open whether or not
+// a program handles the type, so the desktop's MIME defaults are asked first.
+// When they cannot be asked, the open request has the last word.
+bool DesktopHasProgramFor(const QString& path)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    QProcess query;
+    query.start("xdg-mime", {"query", "default", QMimeDatabase().mimeTypeForFile(path).name()});
+    if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit)
+        return true;
+    return query.exitCode() == 0 && !query.readAllStandardOutput().trimmed().isEmpty();
+#else
+    Q_UNUSED(path);
+    return true;
+#endif
 }
 } // namespace
 
@@ -74,9 +93,10 @@ std::optional<FileChoice> QtUserDialogs::chooseSaveFile(const FileDialogRequest&
     return chooseFile(request, true);
 }
 
-void QtUserDialogs::openDocument(const std::string& path)
+bool QtUserDialogs::openDocument(const std::string& path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    const QString file = QString::fromStdString(path);
+    return DesktopHasProgramFor(file) && QDesktopServices::openUrl(QUrl::fromLocalFile(file));
 }
 
 void QtUserDialogs::processEvents()

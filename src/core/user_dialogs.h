@@ -31,8 +31,9 @@ public:
     virtual bool askYesNo(const std::string& text, const std::string& caption) = 0;
     virtual std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) = 0;
     virtual std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) = 0;
-    // Hands a document to the desktop's viewer for its type; the outcome is not reported.
-    virtual void openDocument(const std::string& path) = 0;
+    // Hands a document to the desktop's viewer for its type; false when the
+    // desktop has no program for it.
+    virtual bool openDocument(const std::string& path) = 0;
     // Lets the window handle pending events during a long operation.
     virtual void processEvents() = 0;
 

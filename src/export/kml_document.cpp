@@ -1,6 +1,7 @@
 #include "export/kml_document.h"
 
 #include "core/number_text.h"
+#include "decode/track_table.h"
 #include "export/hex_text.h"
 #include "export/kml_track_rows.h"
 #include "export/output_file.h"
@@ -129,13 +130,9 @@ std::string TrackPointText(const TrackPoint& point, KmlExportKind kind)
 void WriteTrackPoints(KmlLines& out, const TrackTable& table, const KmlColumns& columns, KmlExportKind kind)
 {
     TrackPoint point;
-    for (int row = 1;; ++row) {
-        const TrackRowKind rowKind = ReadTrackRow(table, columns, row, point);
-        if (rowKind == TrackRowKind::End)
-            break;
-        if (rowKind == TrackRowKind::Point)
+    for (int row = 1; row < table.rowCount(); ++row)
+        if (ReadTrackRow(table, columns, row, point))
             out.line(10, TrackPointText(point, kind));
-    }
 }
 
 void WriteTrackLine(KmlLines& out, const TrackTable& table, const KmlColumns& columns,

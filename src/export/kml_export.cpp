@@ -7,7 +7,6 @@
 #include "export/output_file.h"
 
 #include <filesystem>
-#include <thread>
 
 namespace {
 struct RequiredColumn {
@@ -48,11 +47,6 @@ KmlExportSettings DrawKmlSettings(const DrawOptions& options)
 
 bool SaveKmlFile(const std::string& path, const TrackTable& table, UserDialogs& dialogs)
 {
-    OutputFile file(path);
-    if (!file.isOpen()) {
-        dialogs.error("Write KML file fail!");
-        return false;
-    }
     if (table.cell(0, 0).empty()) {
         dialogs.plain("No information on table.");
         return false;
@@ -60,7 +54,9 @@ bool SaveKmlFile(const std::string& path, const TrackTable& table, UserDialogs& 
     const KmlColumns columns = LookUpKmlColumns(table);
     if (ReportMissingColumn(columns, kSaveAsRequired, dialogs))
         return false;
-    WriteKmlDocument(file, table, columns, SaveAsKmlSettings());
+    OutputFile file(path);
+    if (file.isOpen())
+        WriteKmlDocument(file, table, columns, SaveAsKmlSettings());
     if (!file.close()) {
         dialogs.error("Write KML file fail!");
         return false;
@@ -68,34 +64,33 @@ bool SaveKmlFile(const std::string& path, const TrackTable& table, UserDialogs& 
     return true;
 }
 
-void DrawKmlTrack(const TrackTable& table, UserDialogs& dialogs, const DrawOptionsPrompt& askOptions,
-                  std::chrono::milliseconds viewerPause)
+bool DrawKmlTrack(const TrackTable& table, UserDialogs& dialogs, const DrawOptionsPrompt& askOptions)
 {
-    const int dataRowCount = table.rowCount() - 1;
-    OutputFile file(kDrawKmlPath);
     if (table.cell(0, 0).empty()) {
         dialogs.error("No information on the grid.");
-        return;
-    }
-    if (!file.isOpen()) {
-        dialogs.error("Fail to write file!");
-        return;
+        return false;
     }
     const KmlColumns columns = LookUpKmlColumns(table);
     if (ReportMissingColumn(columns, kDrawRequired, dialogs))
-        return;
-    const std::optional<DrawOptions> options = askOptions(dataRowCount);
+        return false;
+    const std::optional<DrawOptions> options = askOptions(table.rowCount() - 1);
     if (!options) {
         dialogs.plain("Aborting!");
-        return;
+        return false;
     }
-    WriteKmlDocument(file, table, columns, DrawKmlSettings(*options));
+    OutputFile file(kDrawKmlPath);
+    if (file.isOpen())
+        WriteKmlDocument(file, table, columns, DrawKmlSettings(*options));
     if (!file.close()) {
         dialogs.error("Fail to write file!");
-        return;
+        return false;
     }
     std::error_code error;
     const auto absolute = std::filesystem::absolute(kDrawKmlPath, error);
-    dialogs.openDocument(error ? std::string(kDrawKmlPath) : absolute.string());
-    std::this_thread::sleep_for(viewerPause);
+    const std::string path = error ? std::string(kDrawKmlPath) : absolute.string();
+    if (!dialogs.openDocument(path)) {
+        dialogs.warning("No program is registered to open KML files. The track was saved as " + path);
+        return false;
+    }
+    return true;
 }

@@ -12,7 +12,8 @@
 class TrackTable;
 class UserDialogs;
 
-// Writes the save-as export and reports failures; true when written.
+// Writes the save-as export and reports failures; true when written. The file
+// is opened only once the table has what the document needs.
 bool SaveKmlFile(const std::string& path, const TrackTable& table, UserDialogs& dialogs);
 
 // Shows the "Option" dialog for a table of N data rows; the choices after
@@ -23,5 +24,7 @@ inline constexpr const char* kDrawKmlPath = "data.kml";
 // Time the viewer gets to read the file before a second draw could rewrite it.
 inline constexpr std::chrono::milliseconds kViewerStartPause{5000};
 
-void DrawKmlTrack(const TrackTable& table, UserDialogs& dialogs, const DrawOptionsPrompt& askOptions,
-                  std::chrono::milliseconds viewerPause = kViewerStartPause);
+// Checks the table and asks for the options before "data.kml" is touched, so
+// "Exit" leaves the file as it was. True when the document went to a viewer;
+// the caller keeps the draw from running again for kViewerStartPause.
+bool DrawKmlTrack(const TrackTable& table, UserDialogs& dialogs, const DrawOptionsPrompt& askOptions);

@@ -1,6 +1,7 @@
 #include "export/kml_placemarks.h"
 
 #include "core/number_text.h"
+#include "decode/track_table.h"
 #include "export/kml_track_rows.h"
 #include "export/output_file.h"
 #include "export/xml_text.h"
@@ -130,11 +131,8 @@ void WriteKmlPlacemarks(OutputFile& file, const TrackTable& table, const KmlColu
     TrackDistance distance;
     TrackPoint point;
     std::string placemarks;
-    for (int row = 1;; ++row) {
-        const TrackRowKind rowKind = ReadTrackRow(table, columns, row, point);
-        if (rowKind == TrackRowKind::End)
-            break;
-        if (rowKind == TrackRowKind::PassedOver)
+    for (int row = 1; row < table.rowCount(); ++row) {
+        if (!ReadTrackRow(table, columns, row, point))
             continue;
         distance.advance(EcefOf(point));
         const PlacemarkKind placemarkKind = KindOf(point.stampFlags);

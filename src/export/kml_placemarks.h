@@ -27,7 +27,7 @@ struct TrackDistance {
     void advance(const Ecef& point);
 };
 
-// Writes the placemarks of the rows up to the end of the track; with a range,
+// Writes the placemarks of the track's rows; with a range,
 // only rows inside it get placemarks, though every row counts for the distance.
 void WriteKmlPlacemarks(OutputFile& file, const TrackTable& table, const KmlColumns& columns, KmlExportKind kind,
                         std::optional<RowRange> placemarkRows);

@@ -43,22 +43,22 @@ int StampFlags(std::string_view reasons)
 }
 } // namespace
 
-TrackRowKind ReadTrackRow(const TrackTable& table, const KmlColumns& columns, int row, TrackPoint& point)
+bool ReadTrackRow(const TrackTable& table, const KmlColumns& columns, int row, TrackPoint& point)
 {
     const auto cell = [&](int column) -> std::string_view { return table.cell(column, row); };
     if (cell(columns.valid) == kFixModes[0])
-        return TrackRowKind::PassedOver;
+        return false;
     point.latitudeText = cell(columns.latitude);
     point.northSouth = cell(columns.latitude + 1);
     point.longitudeText = cell(columns.longitude);
     point.eastWest = cell(columns.longitude + 1);
-    if (point.latitudeText.empty() || point.northSouth.empty() || point.longitudeText.empty() || point.eastWest.empty())
-        return TrackRowKind::End;
+    if (point.northSouth.empty() || point.eastWest.empty() ||
+        !TextScanner(point.latitudeText).decimal(point.latitude) ||
+        !TextScanner(point.longitudeText).decimal(point.longitude))
+        return false;
 
-    point.latitude = LeadingDecimal(point.latitudeText);
     if (point.northSouth != "N")
         point.latitude = -point.latitude;
-    point.longitude = LeadingDecimal(point.longitudeText);
     if (point.eastWest != "E")
         point.longitude = -point.longitude;
     point.height = columns.height >= 0 ? LeadingDecimal(cell(columns.height)) : 0;
@@ -66,5 +66,5 @@ TrackRowKind ReadTrackRow(const TrackTable& table, const KmlColumns& columns, in
     point.date = cell(columns.date);
     point.time = cell(columns.time);
     point.speed = cell(columns.speed);
-    return TrackRowKind::Point;
+    return true;
 }

@@ -1,5 +1,5 @@
 // The row filter both KML walks share: which rows of the track table are track
-// points, which are passed over, and where the track ends.
+// points and which are passed over.
 #pragma once
 
 #include <string_view>
@@ -32,7 +32,7 @@ struct TrackPoint {
     std::string_view longitudeText, eastWest;
 };
 
-enum class TrackRowKind { PassedOver, End, Point };
-
-// Fills the point for a row that is one.
-TrackRowKind ReadTrackRow(const TrackTable& table, const KmlColumns& columns, int row, TrackPoint& point);
+// Rows marked "No fix" and rows whose coordinates do not read as numbers are
+// passed over; counting them would put a point at 0 and add its legs to the
+// distance. Fills the point for a row that is one.
+bool ReadTrackRow(const TrackTable& table, const KmlColumns& columns, int row, TrackPoint& point);

@@ -1,13 +1,19 @@
 // The log page's track grid: decoding into it, the satellite pop-up, the grid options.
 #include "app/frame_log_page.h"
+#include "app/qt_user_dialogs.h"
+#include "export/widgets/draw_dialog.h"
 #include "testbed/log_image_writer.h"
 #include "support/window_fixture.h"
 
 #include <QAbstractItemModel>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
 #include <QHeaderView>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTimer>
 
 class LogPageTest : public WindowTest {
 protected:
@@ -113,4 +119,45 @@ TEST_F(LogPageTest, AGridOptionsErrorIsReportedWithTheRowNumberAndChangesNoRow)
     EXPECT_EQ(dialogs.messages[0].text, "Line2: Error data! Access denied!");
     EXPECT_EQ(dialogs.messages[0].caption, "Pemblet");
     EXPECT_EQ(table.cell(1, 1), "10.000 km/h");
+}
+
+TEST_F(LogPageTest, DrawHandsTheFileOverAndHoldsOnlyTheDrawButtonWhileTheViewerStarts)
+{
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    auto& table = window->trackTable();
+    const std::vector<std::string> headers = {"DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W"};
+    const std::vector<std::string> point = {"2007/05/24", "09:46:40", "SPS", "24.5", "N", "121.5", "E"};
+    for (int column = 0; column < static_cast<int>(headers.size()); ++column) {
+        table.setCell(column, 0, headers[column]);
+        table.setCell(column, 1, point[column]);
+    }
+    table.setRowCount(2);
+    QTimer::singleShot(0, [] {
+        if (auto* options = dynamic_cast<TForm3*>(QApplication::activeModalWidget()))
+            options->Button1->click();
+    });
+    window->Frame41SpeedButton7Click();
+    QDir::setCurrent(previous);
+    EXPECT_EQ(dialogs.openedDocuments.size(), 1u);
+    EXPECT_FALSE(window->Frame41->pair(6).isActive());
+    EXPECT_TRUE(window->Frame41->pair(5).isActive());
+}
+
+// xdg-open starts even when no program takes the type, so the desktop's defaults decide.
+TEST(QtUserDialogsTest, ADesktopWithoutAProgramForKmlIsReportedNotOpened)
+{
+    QTemporaryDir bin;
+    const QString tool = bin.path() + "/xdg-mime";
+    QFile script(tool);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nexit 0\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8());
+    QtUserDialogs dialogs;
+    const bool opened = dialogs.openDocument((bin.path() + "/data.kml").toStdString());
+    qputenv("PATH", path);
+    EXPECT_FALSE(opened);
 }

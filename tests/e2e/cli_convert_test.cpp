@@ -129,12 +129,75 @@ TEST_F(CliConvert, OutputsThatCannotBeWrittenFail)
     }
 }
 
-TEST_F(CliConvert, AKmlOfATableWithoutPositionsFails)
+TEST_F(CliConvert, AKmlOfATableWithoutPositionsFailsLeavingAnEarlierFileAlone)
 {
     WriteFileBytes(in("dates.csv"), "INDEX,DATE,TIME,\r\n1,2007/05/24,09:46:40,\r\n");
+    WriteFileBytes(in("out.kml"), "earlier");
     const CliRun result = run({"convert", in("dates.csv"), in("out.kml")});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("No 'VALID' to draw."), std::string::npos) << result.err;
+    EXPECT_EQ(ReadFileBytes(in("out.kml")), "earlier");
+}
+
+// The sentences of a type in an NMEA file, without checksums.
+std::vector<std::string> Sentences(const std::string& file, const std::string& type)
+{
+    std::vector<std::string> bodies;
+    for (const std::string& line : CrLfLines(file))
+        if (line.rfind(type, 0) == 0)
+            bodies.push_back(line.substr(0, line.size() - 3));
+    return bodies;
+}
+
+TEST_F(CliConvert, ShowsTheExportMendsOfAnEditedTable)
+{
+    // Row 2 cannot be read at all; row 3 has no line end.
+    WriteFileBytes(in("edited.csv"), "INDEX,RCR,DATE,TIME,VALID,LATITUDE,N/S,LONGITUDE,E/W,SPEED,\r\n"
+                                     "1,D,2007/05/24,09:46:40,SPS,1.000000,N,10.000000,E,10.000 km/h,\r\n"
+                                     "2,D,bad,bad,SPS,north,N,10.000000,E,fast,\r\n"
+                                     "3,D,2007/05/24,09:46:50,SPS,1.001000,N,10.000000,E,20.000 mph,");
+    const CliRun nmea = run({"convert", in("edited.csv"), in("out.nma")});
+    EXPECT_EQ(nmea.status, 0) << nmea.err;
+    EXPECT_NE(nmea.err.find("had beed saved. Rows left out because their cells cannot be read: 1 of 3."),
+              std::string::npos)
+        << nmea.err;
+    EXPECT_EQ(
+        Sentences(ReadFileBytes(in("out.nma")), "$GPVTG"),
+        (std::vector<std::string>{"$GPVTG,0.00,T,,M,5.400,N,10.000,K,A", "$GPVTG,0.00,T,,M,17.380,N,32.187,K,A"}));
+
+    const CliRun kml = run({"convert", in("edited.csv"), in("out.kml")});
+    EXPECT_EQ(kml.status, 0) << kml.err;
+    const std::string document = ReadFileBytes(in("out.kml"));
+    EXPECT_NE(document.find("<name>DISTANCE:    110.57 m</name>"), std::string::npos) << "no leg through 0,0";
+    EXPECT_NE(document.find("          10.000000,1.001000,0\r\n"), std::string::npos) << "the last line is kept";
+}
+
+TEST_F(CliConvert, AShiftedTableStillGivesUtcInNmeaWithTheShiftAsLocalZone)
+{
+    ASSERT_EQ(run({"convert", in("track.bin"), in("plain.nma")}).status, 0);
+    ASSERT_EQ(run({"convert", "--time-shift", "2", in("track.bin"), in("shifted.nma")}).status, 0);
+    const std::string plain = ReadFileBytes(in("plain.nma"));
+    const std::string shifted = ReadFileBytes(in("shifted.nma"));
+    EXPECT_EQ(Sentences(shifted, "$GPRMC"), Sentences(plain, "$GPRMC"));
+    std::vector<std::string> zda = Sentences(plain, "$GPZDA");
+    for (std::string& body : zda)
+        body.replace(body.size() - 1, 1, "02,00");
+    EXPECT_EQ(Sentences(shifted, "$GPZDA"), zda);
+}
+
+TEST_F(CliConvert, ShowsDatesOutsideThisCenturyAsTheirRealYears)
+{
+    LogImageWriter writer;
+    writer.beginSector(fieldbit::kUtc);
+    for (std::uint32_t utc : {946684799u, 4102444800u}) {
+        TrackRecord record;
+        record.utc = utc;
+        writer.record(record);
+    }
+    ASSERT_TRUE(WriteImageFile(in("dates.bin"), writer.image()));
+    ASSERT_EQ(run({"convert", in("dates.bin"), in("dates.csv")}).status, 0);
+    EXPECT_EQ(CrLfLines(ReadFileBytes(in("dates.csv"))),
+              (std::vector<std::string>{"INDEX,DATE,TIME,", "1,1999/12/31,23:59:59,", "2,2100/01/01,00:00:00,"}));
 }
 
 TEST_F(CliConvert, WrongUsageExitsWithTwo)

@@ -61,8 +61,7 @@ TEST_F(GoldenFiles, DrawKml)
     options.lineWidth = 2.5;
     options.indexStart = 2;
     options.indexEnd = 5;
-    DrawKmlTrack(
-        table, dialogs, [&](int) { return std::optional<DrawOptions>(options); }, std::chrono::milliseconds(0));
+    DrawKmlTrack(table, dialogs, [&](int) { return std::optional<DrawOptions>(options); });
     const std::string text = ReadFileBytes("data.kml");
     EXPECT_TRUE(IsWellFormedXml(text));
     EXPECT_TRUE(MatchesGolden(text, "track-draw.kml"));

@@ -89,13 +89,10 @@ protected:
 
     KmlContent draw(const TrackTable& table, const DrawOptions& options)
     {
-        DrawKmlTrack(
-            table, dialogs,
-            [&](int rows) {
-                promptedRows = rows;
-                return std::optional<DrawOptions>(options);
-            },
-            std::chrono::milliseconds(0));
+        handedToViewer = DrawKmlTrack(table, dialogs, [&](int rows) {
+            promptedRows = rows;
+            return std::optional<DrawOptions>(options);
+        });
         return read(folder.path("data.kml"));
     }
 
@@ -111,6 +108,7 @@ protected:
     FakeDialogs dialogs;
     std::string document;
     int promptedRows = -1;
+    bool handedToViewer = false;
 };
 
 TEST_F(KmlExport, SaveAsWritesAYellowLineThreeWide)
@@ -147,13 +145,22 @@ TEST_F(KmlExport, DrawTakesTheLineStyleFromTheDialog)
     }
 }
 
-TEST_F(KmlExport, DrawHandsDataKmlToTheViewer)
+TEST_F(KmlExport, DrawHandsDataKmlToTheViewerOrSaysThereIsNone)
 {
     draw(TableOfPoints({Point{}, Point{}, Point{}}), DrawOptions{});
     EXPECT_EQ(promptedRows, 3);
+    EXPECT_TRUE(handedToViewer);
     ASSERT_EQ(dialogs.openedDocuments.size(), 1u);
     EXPECT_EQ(std::filesystem::path(dialogs.openedDocuments[0]), std::filesystem::absolute("data.kml"));
     EXPECT_TRUE(dialogs.messages.empty());
+
+    dialogs.desktopHasViewer = false;
+    draw(TableOfPoints({Point{}}), DrawOptions{});
+    EXPECT_FALSE(handedToViewer);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "No program is registered to open KML files. The track was saved as " +
+                                            std::filesystem::absolute("data.kml").string());
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
 }
 
 TEST_F(KmlExport, RecordReasonsChooseThePlacemark)
@@ -269,13 +276,16 @@ TEST_F(KmlExport, DrawWritesTrackPointsAsTheCellsHoldThem)
     EXPECT_EQ(kml.places[0].coordinates, "121.250000,24.500000,0");
 }
 
-TEST_F(KmlExport, TheTrackEndsAtTheFirstRowWithAnEmptyCoordinateCell)
+TEST_F(KmlExport, RowsWithoutReadableCoordinatesArePassedOverAndTheTrackGoesOnPastThem)
 {
-    Point broken = At("T", "", "121.000000");
+    Point noHemisphere = At("D", "1.000500", "10.000000");
+    noHemisphere.northSouth = "";
     const KmlContent kml =
-        saveAs(TableOfPoints({At("T", "24.000000", "121.000000"), broken, At("T", "25.000000", "121.000000")}));
-    EXPECT_EQ(kml.places.size(), 1u);
-    EXPECT_EQ(kml.trackPoints.size(), 1u);
+        saveAs(TableOfPoints({At("D", "1.000000", "10.000000"), At("D", "", "10.000000"), At("D", "north", "10.000000"),
+                              At("D", "1.000500", "east"), noHemisphere, At("D", "1.001000", "10.000000")}));
+    ASSERT_EQ(kml.places.size(), 2u);
+    EXPECT_EQ(kml.places[1].name, "DISTANCE:" + DistanceText(Chord(1.000, 10.000, 1.001, 10.000)) + " m");
+    EXPECT_EQ(kml.trackPoints, (std::vector<std::string>{"10.000000,1.000000,0", "10.000000,1.001000,0"}));
 }
 
 TEST_F(KmlExport, WithoutASpeedColumnSpeedReadsNA)
@@ -324,7 +334,7 @@ TEST_F(KmlExport, WhateverTheCellsHoldTheDocumentIsWellFormed)
     }
 }
 
-TEST_F(KmlExport, SaveAsChecksTheTableBeforeWriting)
+TEST_F(KmlExport, SaveAsChecksTheTableBeforeTouchingTheFile)
 {
     struct Case {
         const char* name;
@@ -345,12 +355,12 @@ TEST_F(KmlExport, SaveAsChecksTheTableBeforeWriting)
         SCOPED_TRACE(c.name);
         dialogs.messages.clear();
         const std::string path = folder.path("checked.kml");
+        WriteFileBytes(path, "earlier");
         EXPECT_FALSE(SaveKmlFile(path, c.table, dialogs));
         ASSERT_EQ(dialogs.messages.size(), 1u);
         EXPECT_EQ(dialogs.messages[0].text, c.message);
         EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
-        EXPECT_TRUE(std::filesystem::exists(path));
-        EXPECT_EQ(ReadFileBytes(path), "");
+        EXPECT_EQ(ReadFileBytes(path), "earlier");
     }
 }
 
@@ -385,44 +395,38 @@ TEST_F(KmlExport, DrawChecksTheTableBeforeAskingForOptions)
         {"no LONGITUDE", TableOfPoints({Point{}}, Without(kHeaders, "LONGITUDE")), "No 'LONGITUDE' to draw.",
          MessageIcon::None},
     };
+    WriteFileBytes("data.kml", "earlier");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         dialogs.messages.clear();
         bool asked = false;
-        DrawKmlTrack(
-            c.table, dialogs,
-            [&](int) {
-                asked = true;
-                return std::optional<DrawOptions>(DrawOptions{});
-            },
-            std::chrono::milliseconds(0));
+        DrawKmlTrack(c.table, dialogs, [&](int) {
+            asked = true;
+            return std::optional<DrawOptions>(DrawOptions{});
+        });
         EXPECT_FALSE(asked);
         ASSERT_EQ(dialogs.messages.size(), 1u);
         EXPECT_EQ(dialogs.messages[0].text, c.message);
         EXPECT_EQ(dialogs.messages[0].icon, c.icon);
-        EXPECT_EQ(ReadFileBytes("data.kml"), "");
+        EXPECT_EQ(ReadFileBytes("data.kml"), "earlier");
         EXPECT_TRUE(dialogs.openedDocuments.empty());
     }
 }
 
-TEST_F(KmlExport, LeavingTheDialogWithoutRunAbortsWithAnEmptyFile)
+TEST_F(KmlExport, LeavingTheDialogWithoutRunAbortsLeavingDataKmlAsItWasNotEmptied)
 {
-    DrawKmlTrack(
-        TableOfPoints({Point{}}), dialogs, [](int) { return std::optional<DrawOptions>(); },
-        std::chrono::milliseconds(0));
+    WriteFileBytes("data.kml", "earlier");
+    DrawKmlTrack(TableOfPoints({Point{}}), dialogs, [](int) { return std::optional<DrawOptions>(); });
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Aborting!");
-    EXPECT_TRUE(std::filesystem::exists("data.kml"));
-    EXPECT_EQ(ReadFileBytes("data.kml"), "");
+    EXPECT_EQ(ReadFileBytes("data.kml"), "earlier");
     EXPECT_TRUE(dialogs.openedDocuments.empty());
 }
 
 TEST_F(KmlExport, DrawReportsADataKmlThatCannotBeCreated)
 {
     std::filesystem::create_directory("data.kml");
-    DrawKmlTrack(
-        TableOfPoints({Point{}}), dialogs, [](int) { return std::optional<DrawOptions>(DrawOptions{}); },
-        std::chrono::milliseconds(0));
+    DrawKmlTrack(TableOfPoints({Point{}}), dialogs, [](int) { return std::optional<DrawOptions>(DrawOptions{}); });
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Fail to write file!");
     EXPECT_EQ(dialogs.messages[0].caption, "Error");

@@ -22,6 +22,7 @@ public:
     std::vector<FileDialogRequest> fileRequests;
     std::vector<std::string> openedDocuments;
     int processEventsCalls = 0;
+    bool desktopHasViewer = true;
 
     std::deque<bool> yesNoAnswers;                      // empty: answers No
     std::deque<std::optional<FileChoice>> fileAnswers;  // empty: cancelled
@@ -50,7 +51,11 @@ public:
         fileRequests.push_back(request);
         return takeFront(fileAnswers, std::optional<FileChoice>{});
     }
-    void openDocument(const std::string& path) override { openedDocuments.push_back(path); }
+    bool openDocument(const std::string& path) override
+    {
+        openedDocuments.push_back(path);
+        return desktopHasViewer;
+    }
     void processEvents() override
     {
         ++processEventsCalls;

@@ -37,7 +37,8 @@ std::optional<FileChoice> ConsoleDialogs::chooseSaveFile(const FileDialogRequest
     return std::nullopt;
 }
 
-void ConsoleDialogs::openDocument(const std::string& path)
+bool ConsoleDialogs::openDocument(const std::string& path)
 {
     PrintError("written " + path);
+    return true;
 }
