@@ -53,6 +53,14 @@ ExpectedRead Unacknowledged()
     return read;
 }
 
+ExpectedRead CutAfter(std::size_t replies)
+{
+    ExpectedRead read;
+    read.replies = replies;
+    read.acknowledged = false;
+    return read;
+}
+
 struct FaultCase {
     std::string name;
     std::vector<std::string> args;
@@ -85,6 +93,7 @@ TEST(SimFaults, EachFaultSpoilsExactlyTheReplyItNames)
         {"short reply", {"--short-reply", "2"}, ShortAt(1), Whole()},
         {"dropped acknowledgement", {"--drop-ack", "1"}, Unacknowledged(), Whole()},
         {"second acknowledgement dropped", {"--drop-ack", "2"}, Whole(), Unacknowledged()},
+        {"line dead after a reply", {"--dead-after", "34"}, Whole(), CutAfter(2)},
     };
     for (const FaultCase& c : cases) {
         auto args = c.args;

@@ -2,8 +2,9 @@
 
 ReplyFault FaultPlan::nextDataReply()
 {
+    const bool dead = lineDead();
     ++dataReplies_;
-    if (options_.droppedReplies.count(dataReplies_))
+    if (dead || options_.droppedReplies.count(dataReplies_))
         return ReplyFault::Dropped;
     if (options_.badChecksumReplies.count(dataReplies_))
         return ReplyFault::BadChecksum;

@@ -14,6 +14,8 @@ public:
     ReplyFault nextDataReply();
     // Counts one read acknowledgement; true when it is to be left out.
     bool dropNextReadAck();
+    // After the data reply the line dies at, nothing more is to be sent.
+    bool lineDead() const { return options_.deadAfterReply > 0 && dataReplies_ >= options_.deadAfterReply; }
 
     long dataReplies() const { return dataReplies_; }
     long readAcks() const { return readAcks_; }

@@ -283,7 +283,8 @@ void LoggerDevice::ack(std::string_view command, int flag)
 
 void LoggerDevice::sendBody(const std::string& body)
 {
-    send_(AppendChecksum(body));
+    if (!lineDead())
+        send_(AppendChecksum(body));
 }
 
 bool LoggerDevice::memoryFull() const

@@ -42,6 +42,8 @@ public:
     // False for a while after a restart, until the receiver has a fix again.
     bool hasFix(Clock::time_point now) const { return now >= fixAt_; }
     StateLines state() const;
+    // The line has been cut (--dead-after): nothing is sent any more.
+    bool lineDead() const { return faults_.lineDead(); }
 
 private:
     using Fields = std::vector<std::string_view>;

@@ -50,7 +50,14 @@ LoggerMemory LoggerMemory::Generated(int sectors, uint32_t size)
 
 std::string LoggerMemory::flashId() const
 {
-    return size() == 0x100000 ? "C22014C2" : "C22015C2";
+    // Chips of two makers; the last two of the six digits give the capacity as a power of two.
+    switch (size()) {
+    case 0x100000: return "C22014C2";
+    case 0x400000: return "C22016C2";
+    case 0x800000: return "EF4017EF";
+    case 0x1000000: return "EF4018EF";
+    default: return "C22015C2";
+    }
 }
 
 std::span<const uint8_t> LoggerMemory::read(uint32_t address, uint32_t length) const

@@ -17,7 +17,7 @@ public:
     static LoggerMemory Generated(int sectors, uint32_t size);
 
     uint32_t size() const { return static_cast<uint32_t>(bytes_.size()); }
-    // The flash identifier the logger reports: its first six characters tell the size.
+    // The flash identifier the logger reports: maker, type and capacity (2^N bytes), two hex digits each.
     std::string flashId() const;
 
     // The bytes from address on, at most length of them, never past the end.

@@ -25,7 +25,7 @@ Memory:
   --image FILE          serve this memory image (padded with 0xFF, cut to size)
   --generate SECTORS    serve a generated track of SECTORS 64 KiB sectors
                         (default 4; 0 gives an erased memory)
-  --memory 1M|2M        memory size (default 2M)
+  --memory SIZE         memory size 1M, 2M, 4M, 8M or 16M (default 2M)
   --erase-delay MS      time an erase takes before its acknowledgement
                         (default 1000)
 
@@ -56,6 +56,8 @@ take a comma list, e.g. --drop-reply 3,40):
   --drop-ack K          leave out the K-th read-memory acknowledgement
   --noise               line noise bytes between sentences
   --no-erase-ack        erase without ever acknowledging it
+  --dead-after K        send nothing more after the K-th memory data reply,
+                        as if the line were cut
 
 Records:
   --log FILE            append every sentence received, one per line without
@@ -107,11 +109,10 @@ std::string ReportField(const std::string& text, const std::string& option)
 
 uint32_t ParseMemorySize(std::string_view text)
 {
-    if (text == "1M")
-        return 0x100000;
-    if (text == "2M")
-        return 0x200000;
-    throw std::invalid_argument("--memory takes 1M or 2M");
+    for (uint32_t mebibytes : {1, 2, 4, 8, 16})
+        if (text == std::to_string(mebibytes) + "M")
+            return mebibytes << 20;
+    throw std::invalid_argument("--memory takes 1M, 2M, 4M, 8M or 16M");
 }
 } // namespace
 
@@ -162,6 +163,7 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args)
         {"--drop-reply", [&](const std::string& v) { AddPositions(o.faults.droppedReplies, v, "--drop-reply"); }},
         {"--short-reply", [&](const std::string& v) { AddPositions(o.faults.shortReplies, v, "--short-reply"); }},
         {"--drop-ack", [&](const std::string& v) { AddPositions(o.faults.droppedReadAcks, v, "--drop-ack"); }},
+        {"--dead-after", [&](const std::string& v) { o.faults.deadAfterReply = ParseNumber(v, 10, "--dead-after"); }},
     };
 
     for (size_t i = 0; i < args.size(); ++i) {

@@ -14,6 +14,7 @@ struct FaultOptions {
     std::set<long> droppedReplies;
     std::set<long> shortReplies;
     std::set<long> droppedReadAcks;
+    long deadAfterReply = 0;  // the line goes dead after this data reply; 0: never
     bool noise = false;
     bool noEraseAck = false;
     bool silent = false;

@@ -64,9 +64,10 @@ void Simulator::run()
 void Simulator::sendNmea(Clock::time_point& nextSecond)
 {
     Clock::time_point now = Clock::now();
-    for (const std::string& sentence : nmea_.nextSecond(device_.periods(), device_.hasFix(now),
-                                                        std::chrono::system_clock::now()))
-        writer_.send(sentence);
+    const auto sentences = nmea_.nextSecond(device_.periods(), device_.hasFix(now), std::chrono::system_clock::now());
+    for (const std::string& sentence : sentences)
+        if (!device_.lineDead())
+            writer_.send(sentence);
     nextSecond += std::chrono::seconds(1);
     // After a long reply on a slow line the missed seconds are skipped, not caught up.
     if (nextSecond <= now)
