@@ -33,6 +33,9 @@ struct DeviceLinkState {
 
     uint32_t DownloadAddress = 0;
     uint32_t DownloadEnd = 0;
+    // DownloadEnd came from a memory-used reply for a known memory size: 0 then
+    // means an empty memory rather than one not reported yet.
+    bool DownloadEndKnown = false;
     std::string HexBuffer;
     int32_t BadReplyCount = 0;
 };

@@ -6,6 +6,7 @@
 
 namespace {
 constexpr uint32_t kSectorSize = 0x10000;
+constexpr std::size_t kProbeHexLength = 4;  // the probe reads two bytes
 
 namespace ValueType {
 constexpr int LogFormat = 2;
@@ -85,11 +86,17 @@ std::array<bool, LoggerReplyView::kLogFormatBoxes> LogFormatBoxes(uint32_t mask)
 
 std::optional<uint32_t> MemorySizeFromFlashId(std::string_view identifier)
 {
-    if (identifier.starts_with("C22015"))
-        return 0x200000;
-    if (identifier.starts_with("C22014"))
-        return 0x100000;
-    return std::nullopt;
+    // Maker, memory type and capacity, two upper-case hex digits each; a
+    // capacity byte N means 2^N bytes (C22015: 2 MiB, C22014: 1 MiB).
+    constexpr int kSmallest = 0x10;
+    constexpr int kLargest = 0x19;
+    const auto isDigit = [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); };
+    if (identifier.size() < 6 || !std::all_of(identifier.begin(), identifier.begin() + 6, isDigit))
+        return std::nullopt;
+    const int capacity = HexDigitValue(identifier[4]) << 4 | HexDigitValue(identifier[5]);
+    if (capacity < kSmallest || capacity > kLargest)
+        return std::nullopt;
+    return uint32_t{1} << capacity;
 }
 
 LoggerReplies::LoggerReplies(DeviceLinkState& link, LoggerStatus& status, LoggerReplyView& view)
@@ -131,8 +138,12 @@ void LoggerReplies::memoryData(const IncomingSentence& sentence)
             download_->OnMemoryData(sentence);
         return;
     }
-    // Outside a download the only memory read is the last-sector probe.
-    if (link_.LastSectorBlank && sentence.field(3) != "FFFF")
+    // Outside a download only the last-sector probe's answer counts: the rest
+    // of a cancelled download's chunk is still arriving.
+    const std::string& data = sentence.field(3);
+    const bool probeAnswer = data.size() == kProbeHexLength &&
+                             ReadHex(sentence.field(2)) == link_.MemorySize - kSectorSize;
+    if (probeAnswer && link_.LastSectorBlank && data != "FFFF")
         link_.LastSectorBlank = false;
 }
 
@@ -243,6 +254,7 @@ void LoggerReplies::memoryUsed(const std::string& value)
     if (const auto used = ComputeMemoryUsed(*address, link_.MemorySize, status_.StatusWord, link_.LastSectorBlank)) {
         status_.PercentUsed = used->percent;
         link_.DownloadEnd = used->downloadEnd;
+        link_.DownloadEndKnown = link_.MemorySize != 0;
     }
     if (link_.LogPageActive)
         view_.ShowMemoryUsed(status_.PercentUsed);

@@ -58,19 +58,23 @@ TEST(LoggerMemoryData, DroppedWhenNoDownloadIsAttached)
 TEST(LoggerMemoryData, OutsideADownloadOnlyTheLastSectorProbeCounts)
 {
     struct Case {
-        const char* data;
+        std::string reply;
         bool blankBefore;
         bool blankAfter;
     };
     const Case cases[] = {
-        {"FFFF", true, true},    {"FFFE", true, false},  {"ffff", true, false},  {"", true, false},
-        {"FFFFFF", true, false}, {"0000", false, false}, {"FFFF", false, false},
+        {"001F0000,FFFF", true, true},    {"001F0000,FFFE", true, false},   {"001F0000,ffff", true, false},
+        {"001F0000,0000", false, false},  {"001F0000,FFFF", false, false},
+        // The rest of a cancelled download's chunk, or another read: not the probe.
+        {"001F0000,", true, true},        {"001F0000,FFFFFF", true, true},  {"001F0000," + std::string(4096, '0'), true, true},
+        {"00030000,0000", true, true},    {"000F0000,0000", true, true},    {"zz,0000", true, true},
     };
     for (const auto& c : cases) {
         ReplyBench bench;
+        bench.link.MemorySize = 0x200000;
         bench.link.LastSectorBlank = c.blankBefore;
-        bench.replies.HandleLoggerReply(Incoming(std::string("$PMTK182,8,001F0000,") + c.data));
-        EXPECT_EQ(bench.link.LastSectorBlank, c.blankAfter) << c.data;
+        bench.replies.HandleLoggerReply(Incoming("$PMTK182,8," + c.reply));
+        EXPECT_EQ(bench.link.LastSectorBlank, c.blankAfter) << c.reply;
         EXPECT_TRUE(bench.download.memoryData.empty());
     }
 }

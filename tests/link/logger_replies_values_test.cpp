@@ -134,6 +134,18 @@ TEST(LoggerMemoryUsed, ReplyStoresTheFiguresAndFillsTheGauge)
     EXPECT_EQ(bench.link.DownloadEnd, 0x20000u);
 }
 
+TEST(LoggerMemoryUsed, DownloadEndCountsAsReportedOnlyForAKnownMemorySize)
+{
+    ReplyBench bench;
+    value(bench, 7, "0"); // overwrite, last sector written: the whole memory
+    value(bench, 8, "12345");
+    EXPECT_FALSE(bench.link.DownloadEndKnown);
+    bench.link.MemorySize = 0x200000;
+    value(bench, 8, "12345");
+    EXPECT_TRUE(bench.link.DownloadEndKnown);
+    EXPECT_EQ(bench.link.DownloadEnd, 0x200000u);
+}
+
 TEST(LoggerCriteriaReply, TenthsStoredTruncatedAndShownWhereAsked)
 {
     ReplyBench bench;
@@ -205,15 +217,18 @@ TEST(LoggerMethodReply, SetsOverwriteAndTheButtonsOnlyWhenAsked)
     EXPECT_EQ(bench.view.calls.back(), "method 10");
 }
 
-TEST(LoggerFlashReply, KnownIdentifiersSetTheMemorySize)
+TEST(LoggerFlashReply, TheCapacityByteSetsTheMemorySize)
 {
     struct Case {
         const char* identifier;
         uint32_t before, after;
     };
     const Case cases[] = {
-        {"C22015C2", 0, 0x200000}, {"C22014", 0, 0x100000},  {"C22016C2", 0x100000, 0x100000},
-        {"C2201", 0, 0},           {"", 0x200000, 0x200000}, {"c22015", 0, 0},
+        {"C22015C2", 0, 0x200000},   {"C22014", 0, 0x100000},          {"C22016C2", 0x100000, 0x400000},
+        {"EF4017", 0, 0x800000},     {"1F4718", 0, 0x1000000},         {"C22010", 0, 0x10000},
+        {"EF4019", 0, 0x2000000},    {"EF401A", 0x100000, 0x100000},   {"C2200F", 0x100000, 0x100000},
+        {"C2201", 0, 0},             {"", 0x200000, 0x200000},         {"c22015", 0, 0},
+        {"C2G015", 0, 0},
     };
     for (const auto& c : cases) {
         ReplyBench bench;
