@@ -47,6 +47,6 @@ void ApplyFormatPreset(LogFormatView& view, FormatPreset preset);
 // Sends the boxes' mask, or refuses an empty one.
 void SendLogFormat(const LogFormatView& view, const DeviceLinkState& link, UserDialogs& dialogs);
 // The apply button: checks, the erase (confirmErase asks, erases and returns
-// true when the user agreed), then SendLogFormat.
+// true when the user agreed and the logger acknowledged it), then SendLogFormat.
 void ApplyLogFormat(const LogFormatView& view, bool connected, const DeviceLinkState& link, UserDialogs& dialogs,
                     const std::function<bool()>& confirmErase);

@@ -2,7 +2,7 @@
 
 #include "link/sentences.h"
 
-EraseProgress::EraseProgress(const DeviceLinkState& link, UserDialogs& dialogs, const DialogTimings& timings)
+EraseProgress::EraseProgress(DeviceLinkState& link, UserDialogs& dialogs, const DialogTimings& timings)
     : link_(link), dialogs_(dialogs), timings_(timings)
 {
     FormCreate();
@@ -27,6 +27,10 @@ void EraseProgress::Timer1Timer()
     }
     if (ticks_++ > timings_.eraseTimeoutTicks) {
         timerEnabled_ = false;
+        timedOut_ = true;
+        // The status poll waits while Erasing; an acknowledgement arriving
+        // later changes nothing.
+        link_.Erasing = false;
         dialogs_.error("Erasing fail!");
         End();
         return;
@@ -55,17 +59,17 @@ bool MemoryErase::ConfirmErase()
         dialogs_.plain("Terminated.");
         return false;
     }
-    EraseMemory();
-    return true;
+    return EraseMemory();
 }
 
-void MemoryErase::EraseMemory()
+bool MemoryErase::EraseMemory()
 {
     SendSentence(link_, Sentences::EraseMemory);
     link_.LastSectorBlank = true;
     link_.Erasing = true;
     EraseProgress progress(link_, dialogs_, timings_);
     runDialog_(progress);
+    return progress.acknowledged();
 }
 
 void MemoryErase::ResetLogger()

@@ -15,7 +15,7 @@
 // forwards its timer.
 class EraseProgress {
 public:
-    EraseProgress(const DeviceLinkState& link, UserDialogs& dialogs, const DialogTimings& timings);
+    EraseProgress(DeviceLinkState& link, UserDialogs& dialogs, const DialogTimings& timings);
 
     void Timer1Timer();
 
@@ -24,6 +24,8 @@ public:
     const std::string& label2() const { return label2_; }
     bool timerEnabled() const { return timerEnabled_; }
     bool ended() const { return ended_; }
+    // The dialog ended on the logger's acknowledgement, not on the time-out.
+    bool acknowledged() const { return ended_ && !timedOut_; }
 
     // Ends the modal dialog (OK result); told once.
     std::function<void()> onEnd;
@@ -32,10 +34,11 @@ private:
     void FormCreate();
     void End();
 
-    const DeviceLinkState& link_;
+    DeviceLinkState& link_;
     UserDialogs& dialogs_;
     DialogTimings timings_;
     int ticks_ = 0;
+    bool timedOut_ = false;
     ProgressGauge gauge_;
     std::string label1_;
     std::string label2_;
@@ -50,9 +53,10 @@ public:
 
     MemoryErase(DeviceLinkState& link, UserDialogs& dialogs, const DialogTimings& timings, DialogRunner runDialog);
 
-    // Asks first; true when the user agreed and the erase has run.
+    // Asks first; true when the user agreed and the logger acknowledged the erase.
     bool ConfirmErase();
-    void EraseMemory();
+    // True when the logger acknowledged the erase.
+    bool EraseMemory();
     // The reset command, then the erase without asking.
     void ResetLogger();
 

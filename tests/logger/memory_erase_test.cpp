@@ -61,7 +61,8 @@ TEST(EraseProgress, NoAcknowledgementFailsOnTheTickAfterFifteenSeconds)
     EXPECT_EQ(dialog.dialogs.messages[0].text, "Erasing fail!");
     EXPECT_EQ(dialog.dialogs.messages[0].caption, "Error");
     EXPECT_EQ(dialog.dialogs.messages[0].icon, MessageIcon::Error);
-    EXPECT_TRUE(dialog.link.Erasing);  // the poll stays paused
+    EXPECT_FALSE(dialog.link.Erasing);  // the poll goes on
+    EXPECT_FALSE(dialog.progress.acknowledged());
     dialog.progress.Timer1Timer();
     EXPECT_EQ(dialog.dialogs.messages.size(), 1u);
 }
@@ -86,12 +87,12 @@ protected:
     {
         link.LastSectorBlank = false;
     }
-    // Stands in for the modal dialog: the logger acknowledges after a few ticks.
+    // Stands in for the modal dialog: the logger acknowledges after a few ticks, or never.
     void RunDialog(EraseProgress& progress)
     {
         dialogRuns.push_back({link.Erasing, link.LastSectorBlank, sent.take()});
         for (int tick = 0; !progress.ended(); ++tick) {
-            if (tick == 5)
+            if (tick == acknowledgeAtTick)
                 link.Erasing = false;
             progress.Timer1Timer();
         }
@@ -106,6 +107,7 @@ protected:
     DeviceLinkState link;
     SentSentences sent{link};
     FakeDialogs dialogs;
+    int acknowledgeAtTick = 5;
     std::vector<DialogRun> dialogRuns;
     MemoryErase erase{link, dialogs, DialogTimings{}, [this](EraseProgress& p) { RunDialog(p); }};
 };
@@ -130,6 +132,14 @@ TEST_F(MemoryEraseTest, AnsweringYesErasesUnderTheDialog)
     EXPECT_EQ(dialogRuns[0].sentBefore, Sent{std::string(Sentences::EraseMemory)});
     EXPECT_FALSE(link.Erasing);
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(MemoryEraseTest, AnEraseNeverAcknowledgedCountsAsNotDone)
+{
+    dialogs.yesNoAnswers = {true};
+    acknowledgeAtTick = -1;
+    EXPECT_FALSE(erase.ConfirmErase());
+    EXPECT_EQ(dialogs.lastText(), "Erasing fail!");
 }
 
 TEST_F(MemoryEraseTest, ResetSendsResetThenEraseWithoutAsking)
