@@ -56,14 +56,15 @@ bool Download(const ServedSample& served, uint32_t bytes)
     LoggerSession session;
     if (!session.Open("Com5", kBaud).empty())
         return false;
-    LogDownload download(session.link(), (served.sim.directory() / "data.bin").string(), ChunkSilenceLimit(kBaud));
+    LogDownload download(session.link(), (served.sim.directory() / "data.bin").string(), {ChunkSilenceLimit(kBaud)});
     session.AttachDownload(&download);
     session.Locked([&] {
         session.link().DownloadEnd = bytes;
+        session.link().DownloadEndKnown = true;
         download.Start();
     });
     session.WaitUntil([&] { return !download.running(); }, 10min);
-    const bool complete = session.Locked([&] { return download.complete(); });
+    const bool complete = session.Locked([&] { return download.Finish() && download.complete(); });
     session.AttachDownload(nullptr);
     return complete;
 }

@@ -1,6 +1,6 @@
 // Every timing of the download and erase dialogs in one place. The program
-// runs with the defaults; tests shorten the ticks (and the time-outs counted
-// in ticks) so that a whole dialog runs in moments.
+// runs with the defaults; tests shorten the ticks and the time-outs so that a
+// whole dialog runs in moments.
 #pragma once
 
 #include <chrono>
@@ -8,8 +8,11 @@
 struct DialogTimings {
     // "Download Progress": one tick is one second of the elapsed-time label.
     std::chrono::milliseconds downloadTick{1000};
-    int downloadTimeoutTicks = 16 * 60;  // the gauge is forced full after 16 minutes
-    int closeCountdown = 5;              // ticks shown after completion before closing
+    int closeCountdown = 5;  // ticks shown after completion before closing
+    // A download ends incomplete after this long without a verified chunk.
+    std::chrono::milliseconds downloadTimeout{std::chrono::minutes(16)};
+    // How long download waits for the logger's first report of its memory use.
+    std::chrono::milliseconds memoryReportWait{3000};
 
     // "Erasing Progress": a 50 ms animation tick and a time-out counted in ticks.
     std::chrono::milliseconds eraseTick{50};

@@ -26,17 +26,11 @@ void DownloadProgress::Timer1Timer()
             CloseDialog();
         return;
     }
-    // The gauge can stand full for a moment and fall back when the last
-    // chunk is rejected; the countdown then starts afresh.
-    countdown_ = timings_.closeCountdown;
-    label2_.clear();
     if (++seconds_ == 60) {
         seconds_ = 0;
         ++minutes_;
     }
     label1_ = TimeUsed();
-    if (minutes_ * 60 + seconds_ >= timings_.downloadTimeoutTicks)
-        gauge_.fill();
 }
 
 void DownloadProgress::CloseDialog()

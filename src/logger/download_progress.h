@@ -1,5 +1,6 @@
 // The behaviour of the "Download Progress" dialog: elapsed time, completion
-// report, the close countdown and the 16-minute time-out. The dialog widget
+// report and the close countdown. The download fills the gauge only when it
+// has completed, and gives up on a stalled logger by itself. The dialog widget
 // only shows these labels and the gauge, and forwards its timer and buttons.
 #pragma once
 

@@ -14,6 +14,12 @@
 #include <optional>
 #include <vector>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace {
 bool IsHexText(std::string_view text)
 {
@@ -42,19 +48,35 @@ std::string SystemError(const std::string& what, const std::string& path)
 {
     return what + " " + path + ": " + std::strerror(errno);
 }
+
+// A kept chunk has to survive a crash or a power cut.
+bool FlushToDisk(std::FILE* file)
+{
+    if (std::fflush(file) != 0)
+        return false;
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0;
+#else
+    return fsync(fileno(file)) == 0;
+#endif
+}
 } // namespace
 
-LogDownload::LogDownload(DeviceLinkState& link, std::string imagePath, std::chrono::milliseconds silenceLimit)
-    : link_(link), imagePath_(std::move(imagePath)), silenceLimit_(silenceLimit)
+LogDownload::LogDownload(DeviceLinkState& link, std::string imagePath, DownloadLimits limits)
+    : link_(link), imagePath_(std::move(imagePath)), partPath_(PartPath(imagePath_)), limits_(limits)
 {
 }
 
 void LogDownload::Start()
 {
-    std::FILE* image = std::fopen(imagePath_.c_str(), "wb");
-    if (!image || std::fclose(image) != 0)
-        throw AppError(SystemError("Cannot create", imagePath_));
+    if (const std::string refusal = DownloadRefusal(link_); !refusal.empty())
+        throw AppError(refusal);
+    std::FILE* part = std::fopen(partPath_.c_str(), "wb");
+    if (!part || std::fclose(part) != 0)
+        throw AppError(SystemError("Cannot create", partPath_));
     StopLogging(link_);
+    // Replies that arrive meanwhile may move DownloadEnd; the download keeps its aim.
+    wanted_ = link_.DownloadEnd;
     complete_ = false;
     failure_.clear();
     link_.DownloadAddress = 0;
@@ -62,15 +84,26 @@ void LogDownload::Start()
     link_.HexBuffer.clear();
     link_.HexBuffer.reserve(DeviceLinkState::kHexBufferCapacity);
     link_.BadReplyCount = 0;
+    requested_ = 0;
+    retries_ = 0;
     SendSentence(link_, Sentences::FirstMemoryRead());
-    lastHeard_ = now();
+    lastHeard_ = progressAt_ = now();
     gauge_.reset();
-    gauge_.setMax(static_cast<int>(link_.DownloadEnd >> 11));
+    gauge_.setMax(static_cast<int>(wanted_ >> 11));
 }
 
-void LogDownload::Cancel()
+bool LogDownload::Finish()
 {
     link_.Downloading = false;
+    std::error_code error;
+    if (link_.DownloadAddress == 0) {
+        std::filesystem::remove(partPath_, error);
+        return false;
+    }
+    std::filesystem::rename(partPath_, imagePath_, error);
+    if (error)
+        failure_ = "Cannot replace " + imagePath_ + ": " + error.message();
+    return !error;
 }
 
 void LogDownload::OnMemoryData(const IncomingSentence& sentence)
@@ -85,11 +118,14 @@ void LogDownload::OnMemoryData(const IncomingSentence& sentence)
     // repeated read, the last-sector probe): not ours to count.
     if (checksumHolds && address && *address - link_.DownloadAddress >= kChunkSize)
         return;
-    gauge_.advance();
-    if (checksumHolds && address && data.size() == kReplyHexLength && IsHexText(data) && ReplyFits(*address))
+    // Full only when the download is: a full gauge tells the dialog it is done.
+    gauge_.setProgress(std::min(gauge_.progress() + 1, gauge_.max() - 1));
+    if (checksumHolds && address && data.size() == kReplyHexLength && IsHexText(data) && ReplyFits(*address)) {
         link_.HexBuffer += data;
-    else
+        retries_ = 0;
+    } else {
         ++link_.BadReplyCount;
+    }
 }
 
 // The reply continues the chunk exactly where the text so far ends, and fits in it.
@@ -112,8 +148,9 @@ void LogDownload::DownloadNextChunk()
         if (!SaveChunk())
             return;
         link_.DownloadAddress += kChunkSize;
+        progressAt_ = now();
     }
-    if (link_.DownloadEnd - kChunkSize < link_.DownloadAddress) {
+    if (link_.DownloadAddress >= wanted_) {
         complete_ = true;
         gauge_.fill();
         Stop();
@@ -122,30 +159,40 @@ void LogDownload::DownloadNextChunk()
     RequestChunk();
 }
 
-void LogDownload::CheckSilence()
+void LogDownload::CheckStall()
 {
-    if (link_.Downloading && now() - lastHeard_ >= silenceLimit_)
+    if (!link_.Downloading)
+        return;
+    if (now() - progressAt_ >= limits_.progress)
+        Stop();
+    else if (now() - lastHeard_ >= limits_.silence)
         RequestChunk();
 }
 
 bool LogDownload::SaveChunk()
 {
     const std::vector<unsigned char> bytes = HexToBytes(link_.HexBuffer);
-    std::FILE* image = std::fopen(imagePath_.c_str(), "ab");
-    bool written = image && std::fwrite(bytes.data(), 1, bytes.size(), image) == bytes.size();
-    written = image && std::fclose(image) == 0 && written;
+    std::FILE* part = std::fopen(partPath_.c_str(), "ab");
+    bool written = part && std::fwrite(bytes.data(), 1, bytes.size(), part) == bytes.size() && FlushToDisk(part);
+    written = part && std::fclose(part) == 0 && written;
     if (written)
         return true;
-    failure_ = SystemError("Cannot write", imagePath_);
+    failure_ = SystemError("Cannot write", partPath_);
     // Leave only whole verified chunks behind.
     std::error_code ignored;
-    std::filesystem::resize_file(imagePath_, link_.DownloadAddress, ignored);
+    std::filesystem::resize_file(partPath_, link_.DownloadAddress, ignored);
     Stop();
     return false;
 }
 
 void LogDownload::RequestChunk()
 {
+    retries_ = link_.DownloadAddress == requested_ ? retries_ + 1 : 0;
+    if (retries_ > limits_.retries) {
+        Stop();
+        return;
+    }
+    requested_ = link_.DownloadAddress;
     link_.BadReplyCount = 0;
     link_.HexBuffer.clear();
     gauge_.setProgress(static_cast<int>(link_.DownloadAddress / kReplyBytes));
@@ -158,6 +205,15 @@ void LogDownload::Stop()
     link_.Downloading = false;
     if (onStopped)
         onStopped();
+}
+
+std::string DownloadRefusal(const DeviceLinkState& link)
+{
+    if (!link.DownloadEndKnown)
+        return "The logger has not reported its memory.";
+    if (link.DownloadEnd == 0)
+        return "There is no log data to download.";
+    return {};
 }
 
 std::chrono::milliseconds ChunkSilenceLimit(int baud)

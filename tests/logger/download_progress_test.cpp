@@ -74,40 +74,6 @@ TEST(DownloadProgress, CompletionCountsDownFromFiveAndClosesOnTheTickShowingZero
     EXPECT_EQ(dialog.closes, 1);
 }
 
-TEST(DownloadProgress, SixteenMinutesForceTheGaugeFull)
-{
-    Dialog dialog;
-    dialog.gauge.advance(10);
-    dialog.Ticks(959);
-    EXPECT_FALSE(dialog.gauge.full());
-    EXPECT_EQ(dialog.progress.label1(), "Time Used:  15:59");
-
-    dialog.Ticks(1);
-    EXPECT_EQ(dialog.progress.label1(), "Time Used:  16:0");
-    EXPECT_TRUE(dialog.gauge.full());
-
-    dialog.Ticks(5);
-    EXPECT_EQ(dialog.closes, 0);
-    dialog.Ticks(1);
-    EXPECT_EQ(dialog.closes, 1);
-    EXPECT_EQ(dialog.progress.label1(), "Time Used:  16:0, downloading completed.");
-}
-
-TEST(DownloadProgress, GaugeFallingBackRestartsTimeAndCountdown)
-{
-    Dialog dialog(32);
-    dialog.gauge.fill();
-    dialog.Ticks(2);
-    dialog.gauge.setProgress(0);
-    dialog.Ticks(1);
-    EXPECT_EQ(dialog.progress.label1(), "Time Used:  0:1");
-    EXPECT_EQ(dialog.progress.label2(), "");
-
-    dialog.gauge.fill();
-    dialog.Ticks(1);
-    EXPECT_EQ(dialog.progress.label2(), "After 5 seconds, automatically close window.");
-}
-
 TEST(DownloadProgress, CancelAndCloseBoxEndTheDialogOnce)
 {
     for (auto close : {&DownloadProgress::Button1Click, &DownloadProgress::FormClose}) {

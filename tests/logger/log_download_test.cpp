@@ -78,7 +78,8 @@ protected:
         std::filesystem::remove_all(directory);
         std::filesystem::create_directories(directory);
         image = (directory / "data.bin").string();
-        download = std::make_unique<LogDownload>(link, image, 2000ms);
+        part = LogDownload::PartPath(image);
+        download = std::make_unique<LogDownload>(link, image, DownloadLimits{2000ms, 16min, 5});
         download->now = [this] { return clock; };
         download->onStopped = [this] { ++stops; };
     }
@@ -87,6 +88,7 @@ protected:
     void Start(uint32_t downloadEnd)
     {
         link.DownloadEnd = downloadEnd;
+        link.DownloadEndKnown = true;
         download->Start();
     }
     void Deliver(const std::string& text)
@@ -112,18 +114,20 @@ protected:
     SentSentences sent{link};
     std::filesystem::path directory;
     std::string image;
+    std::string part;
     std::unique_ptr<LogDownload> download;
     LogDownload::Clock::time_point clock{};
     int stops = 0;
 };
 
-TEST_F(LogDownloadTest, StartCreatesEmptyImageStopsLoggingAndRequestsFirstChunk)
+TEST_F(LogDownloadTest, StartLeavesTheImageBeginsAnEmptyPartStopsLoggingAndRequestsFirstChunk)
 {
     std::ofstream(image) << "an older image";
+    std::ofstream(part) << "a killed download's chunks";
     Start(0x30000);
 
-    EXPECT_TRUE(std::filesystem::exists(image));
-    EXPECT_EQ(std::filesystem::file_size(image), 0u);
+    EXPECT_EQ(std::filesystem::file_size(image), 14u);
+    EXPECT_EQ(std::filesystem::file_size(part), 0u);
     EXPECT_EQ(sent.take(), (Replies{std::string(Sentences::StopLogging), "$PMTK182,7,00000000,00010000*23\r\n"}));
     EXPECT_TRUE(link.Downloading);
     EXPECT_EQ(download->gauge().max(), 0x30000 / 2048);
@@ -132,6 +136,7 @@ TEST_F(LogDownloadTest, StartCreatesEmptyImageStopsLoggingAndRequestsFirstChunk)
 TEST_F(LogDownloadTest, ThreeChunksAreRequestedInOrderAndSavedWhole)
 {
     Start(0x30000);
+    link.DownloadEnd = 0x200000;  // a late reply cannot move the aim
     sent.take();
     Replies requests;
     for (uint32_t address = 0; address < 0x30000; address += kChunk) {
@@ -147,7 +152,29 @@ TEST_F(LogDownloadTest, ThreeChunksAreRequestedInOrderAndSavedWhole)
     EXPECT_TRUE(download->failure().empty());
     EXPECT_EQ(stops, 1);
     EXPECT_TRUE(download->gauge().full());
+    EXPECT_EQ(download->bytesWanted(), 0x30000u);
+    EXPECT_EQ(FileBytes(part), ExpectedMemory(0x30000));
+    EXPECT_TRUE(download->Finish());
     EXPECT_EQ(FileBytes(image), ExpectedMemory(0x30000));
+    EXPECT_FALSE(std::filesystem::exists(part));
+}
+
+TEST_F(LogDownloadTest, OnlyVerifiedChunksEverReplaceTheImage)
+{
+    std::ofstream(image) << "an older image";
+    Start(0x30000);
+    Deliver(ChunkReplies(0));  // cancelled before the acknowledgement
+    EXPECT_FALSE(download->Finish());
+    EXPECT_EQ(std::filesystem::file_size(image), 14u);
+    EXPECT_FALSE(std::filesystem::exists(part));
+
+    Start(0x30000);
+    Answer(ChunkReplies(0));
+    Deliver(ChunkReplies(kChunk));
+    EXPECT_TRUE(download->Finish());
+    EXPECT_FALSE(link.Downloading);
+    EXPECT_FALSE(download->complete());
+    EXPECT_EQ(FileBytes(image), ExpectedMemory(kChunk));
 }
 
 // Every fault spoils one chunk: nothing of it is written, the same address
@@ -170,7 +197,7 @@ TEST_P(SpoiledChunkTest, ChunkIsRequestedAgainAndFileStaysWhole)
     Answer(replies);
 
     EXPECT_EQ(sent.take(), Replies{Sentences::NextMemoryRead(kChunk)});
-    EXPECT_EQ(std::filesystem::file_size(image), kChunk);
+    EXPECT_EQ(std::filesystem::file_size(part), kChunk);
     EXPECT_EQ(link.DownloadAddress, kChunk);
     EXPECT_TRUE(link.HexBuffer.empty());
     EXPECT_EQ(link.BadReplyCount, 0);
@@ -178,7 +205,7 @@ TEST_P(SpoiledChunkTest, ChunkIsRequestedAgainAndFileStaysWhole)
 
     Answer(ChunkReplies(kChunk));
     EXPECT_TRUE(download->complete());
-    EXPECT_EQ(FileBytes(image), ExpectedMemory(0x20000));
+    EXPECT_EQ(FileBytes(part), ExpectedMemory(0x20000));
 }
 
 std::string WithChecksumOf(std::string reply, std::string_view badDigits)
@@ -227,7 +254,7 @@ TEST_F(LogDownloadTest, RepliesToAnEarlierRequestAreIgnored)
     Answer(ChunkReplies(kChunk));
 
     EXPECT_TRUE(download->complete());
-    EXPECT_EQ(FileBytes(image), ExpectedMemory(0x20000));
+    EXPECT_EQ(FileBytes(part), ExpectedMemory(0x20000));
 }
 
 TEST_F(LogDownloadTest, LostAcknowledgementIsRecoveredAfterSilence)
@@ -237,17 +264,17 @@ TEST_F(LogDownloadTest, LostAcknowledgementIsRecoveredAfterSilence)
     Deliver(ChunkReplies(0));
 
     clock += 1999ms;
-    download->CheckSilence();
+    download->CheckStall();
     EXPECT_TRUE(sent.take().empty());
 
     clock += 1ms;
-    download->CheckSilence();
+    download->CheckStall();
     EXPECT_EQ(sent.take(), Replies{"$PMTK182,7,00000000,10000*13\r\n"});  // later requests drop the zeros
     EXPECT_TRUE(link.HexBuffer.empty());
 
     Answer(ChunkReplies(0));
     EXPECT_TRUE(download->complete());
-    EXPECT_EQ(FileBytes(image), ExpectedMemory(0x10000));
+    EXPECT_EQ(FileBytes(part), ExpectedMemory(0x10000));
 }
 
 TEST_F(LogDownloadTest, RepliesKeepTheSilenceWatchAway)
@@ -257,19 +284,67 @@ TEST_F(LogDownloadTest, RepliesKeepTheSilenceWatchAway)
     for (const auto& reply : ChunkReplies(0)) {
         clock += 1500ms;
         Deliver(reply);
-        download->CheckSilence();
+        download->CheckStall();
     }
     EXPECT_TRUE(sent.take().empty());
 }
 
-TEST_F(LogDownloadTest, RetriesNeverFillTheGauge)
+TEST_F(LogDownloadTest, SilentLoggerIsGivenUpAfterFiveRequestsAgainWithoutAVerifiedReply)
+{
+    Start(0x30000);
+    Answer(ChunkReplies(0));
+    sent.take();
+    const auto silence = [&](int requests) {
+        for (int i = 0; i < requests; ++i) {
+            clock += 2000ms;
+            download->CheckStall();
+        }
+    };
+    silence(3);
+    Deliver(ChunkReplies(kChunk)[0]);  // one verified reply starts the count afresh
+    silence(5);
+    EXPECT_EQ(sent.take(), Replies(8, Sentences::NextMemoryRead(kChunk)));
+    EXPECT_TRUE(link.Downloading);
+
+    silence(1);
+    EXPECT_TRUE(sent.take().empty());
+    EXPECT_FALSE(link.Downloading);
+    EXPECT_EQ(stops, 1);
+    EXPECT_FALSE(download->complete());
+    EXPECT_EQ(download->bytesSaved(), kChunk);
+}
+
+TEST_F(LogDownloadTest, TimeLimitCountsFromTheLastVerifiedChunkWhateverIsRequestedAgain)
+{
+    Start(0x20000);
+    clock += 10min;
+    Answer(ChunkReplies(0));
+    Replies spoiled = ChunkReplies(kChunk);
+    spoiled[31] = WithChecksumOf(spoiled[31], "ZZ");
+    for (int minute = 1; minute < 16; ++minute) {
+        clock += 1min;
+        Answer(spoiled);
+        download->CheckStall();
+    }
+    clock += 59s;
+    download->CheckStall();
+    EXPECT_TRUE(link.Downloading);
+
+    clock += 1s;
+    download->CheckStall();
+    EXPECT_FALSE(link.Downloading);
+    EXPECT_FALSE(download->complete());
+    EXPECT_EQ(stops, 1);
+}
+
+TEST_F(LogDownloadTest, OnlyCompletionFillsTheGauge)
 {
     Start(0x10000);
     for (int attempt = 0; attempt < 3; ++attempt) {
         Replies replies = ChunkReplies(0);
         replies[31] = WithChecksumOf(replies[31], "ZZ");
         Deliver(replies);
-        EXPECT_TRUE(download->gauge().full());  // every reply counted ...
+        EXPECT_EQ(download->gauge().progress(), 31);  // every reply counted, one short of full ...
         download->DownloadNextChunk();
         EXPECT_EQ(download->gauge().progress(), 0);  // ... and taken back with the rejected chunk
     }
@@ -284,39 +359,46 @@ TEST_F(LogDownloadTest, SmallDownloadEndKeepsTheDefaultGaugeMaximum)
     EXPECT_EQ(download->gauge().max(), ProgressGauge::kDefaultMax);
 }
 
-TEST_F(LogDownloadTest, ZeroDownloadEndNeverCompletesAndFillsTheGaugeAfterHundredReplies)
+TEST_F(LogDownloadTest, NeverStartsWithoutAnAmountToFetch)
 {
-    Start(0);
-    for (uint32_t address = 0; address < 3 * kChunk; address += kChunk)
-        Answer(ChunkReplies(address));
-    EXPECT_TRUE(link.Downloading);
-    EXPECT_FALSE(download->complete());
-    EXPECT_EQ(link.DownloadAddress, 3 * kChunk);
-
-    Replies fourth = ChunkReplies(3 * kChunk);
-    Deliver(Replies(fourth.begin(), fourth.begin() + 3));
-    EXPECT_FALSE(download->gauge().full());
-    Deliver(fourth[3]);
-    EXPECT_TRUE(download->gauge().full());
+    std::ofstream(image) << "an older image";
+    const auto refusal = [&](bool reported, uint32_t downloadEnd) -> std::string {
+        link.DownloadEndKnown = reported;
+        link.DownloadEnd = downloadEnd;
+        try {
+            download->Start();
+        } catch (const AppError& error) {
+            return error.what();
+        }
+        return "started";
+    };
+    EXPECT_EQ(refusal(false, 0x30000), "The logger has not reported its memory.");
+    EXPECT_EQ(refusal(true, 0), "There is no log data to download.");
+    EXPECT_FALSE(link.Downloading);
+    EXPECT_TRUE(sent.take().empty());
+    EXPECT_EQ(std::filesystem::file_size(image), 14u);
+    EXPECT_FALSE(std::filesystem::exists(part));
 }
 
 TEST_F(LogDownloadTest, NothingHappensOutsideADownload)
 {
     Start(0x10000);
-    download->Cancel();
+    EXPECT_FALSE(download->Finish());
     sent.take();
     Answer(ChunkReplies(0));
     clock += 1h;
-    download->CheckSilence();
+    download->CheckStall();
 
     EXPECT_TRUE(sent.take().empty());
-    EXPECT_EQ(std::filesystem::file_size(image), 0u);
+    EXPECT_FALSE(std::filesystem::exists(part));
     EXPECT_FALSE(download->complete());
 }
 
 TEST_F(LogDownloadTest, ImageThatCannotBeCreatedRaisesAnError)
 {
-    LogDownload elsewhere(link, (directory / "missing" / "data.bin").string(), 2000ms);
+    LogDownload elsewhere(link, (directory / "missing" / "data.bin").string(), DownloadLimits{2000ms});
+    link.DownloadEnd = 0x10000;
+    link.DownloadEndKnown = true;
     EXPECT_THROW(elsewhere.Start(), AppError);
     EXPECT_FALSE(link.Downloading);
     EXPECT_TRUE(sent.take().empty());
@@ -327,15 +409,15 @@ TEST_F(LogDownloadTest, WriteFailureStopsTheDownloadAndSaysWhy)
     Start(0x30000);
     Answer(ChunkReplies(0));
     sent.take();
-    // The image turns into something that cannot be appended to.
-    std::filesystem::remove(image);
-    std::filesystem::create_directory(image);
+    // The part turns into something that cannot be appended to.
+    std::filesystem::remove(part);
+    std::filesystem::create_directory(part);
 
     Answer(ChunkReplies(kChunk));
 
     EXPECT_FALSE(link.Downloading);
     EXPECT_FALSE(download->complete());
-    EXPECT_NE(download->failure().find("data.bin"), std::string::npos);
+    EXPECT_NE(download->failure().find("data.bin.part"), std::string::npos);
     EXPECT_EQ(stops, 1);
     EXPECT_EQ(download->bytesSaved(), kChunk);
     EXPECT_TRUE(sent.take().empty());
