@@ -129,7 +129,7 @@ public:
     // ---- download and erase ----
     // The whole download under "Download Progress", then the decoding of data.bin.
     void DownloadLog();
-    // Asks, then erases; true when the user agreed and the erase has run.
+    // Asks, then erases; true when the user agreed and the logger acknowledged the erase.
     bool ConfirmErase();
     void EraseMemory();
     void ResetLogger();
@@ -214,6 +214,7 @@ private:
     void StopReceiveThread();
     void ReportPortFailure(const PortOpenResult& result);
     std::unique_ptr<Thread1> thread_;
+    int portBaud_ = 0;  // the rate the open port runs at
 
     // ---- private state of the live page and logger replies ----
     struct LiveState;
@@ -224,6 +225,11 @@ private:
 
     // ---- private state of download and erase ----
     MemoryErase Eraser();
+    // "No connecting." when no port is open; true when one is.
+    bool CheckConnected();
+    // Gives the status poll a moment to report the memory used when download
+    // is pressed right after the log page opened.
+    void AwaitMemoryReport();
     // Tells the user what a download that did not complete left in data.bin.
     void ReportUnfinishedDownload(const LogDownload& download);
 

@@ -2,15 +2,17 @@
 #include "app/main_window.h"
 
 #include "app/frame_log_page.h"
-#include "app/frame_port_page.h"
+#include "link/sentences.h"
 #include "logger/log_download.h"
 #include "logger/logging_switch.h"
 #include "logger/memory_erase.h"
 #include "logger/widgets/download_dialog.h"
 #include "logger/widgets/erase_dialog.h"
 
-#include <QComboBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QPushButton>
+#include <QThread>
 
 namespace {
 const char* const kImageName = "data.bin";
@@ -37,17 +39,27 @@ void TForm1::Frame41SpeedButton2Click()
 
 void TForm1::Frame41SpeedButton3Click()
 {
-    DownloadLog();
+    if (CheckConnected())
+        DownloadLog();
 }
 
 void TForm1::Frame41SpeedButton4Click()
 {
-    ConfirmErase();
+    if (CheckConnected())
+        ConfirmErase();
 }
 
 void TForm1::Frame41Button1Click()
 {
-    ResetLogger();
+    if (CheckConnected())
+        ResetLogger();
+}
+
+bool TForm1::CheckConnected()
+{
+    if (!Connected())
+        dialogs_.warning("No connecting.");
+    return Connected();
 }
 
 void TForm1::StartLogging()
@@ -62,27 +74,46 @@ void TForm1::StopLogging()
 
 void TForm1::DownloadLog()
 {
-    const int baud = Frame71->ComboBox2->currentText().toInt();
-    LogDownload download(link_, kImageName, ChunkSilenceLimit(baud));
+    AwaitMemoryReport();
+    if (const std::string refusal = DownloadRefusal(link_); !refusal.empty()) {
+        dialogs_.warning(refusal);
+        return;
+    }
+    LogDownload download(link_, kImageName, {ChunkSilenceLimit(portBaud_), dialogTimings.downloadTimeout});
     download.Start();
     // Replies are handed over only while an event loop runs, so none is missed
     // between the first request and the dialog.
     AttachDownload(&download);
     {
         TForm2 dialog(download.gauge(), dialogTimings, this);
-        // A download that failed has nothing left to show.
+        // A download that stopped short by itself has nothing left to show.
         download.onStopped = [&] {
-            if (!download.failure().empty())
+            if (!download.complete())
                 dialog.progress().CloseDialog();
         };
-        dialog.onTick = [&] { download.CheckSilence(); };
+        dialog.onTick = [&] { download.CheckStall(); };
         dialog.exec();
         download.onStopped = nullptr;
     }
-    download.Cancel();
+    const bool saved = download.Finish();
     AttachDownload(nullptr);
-    DecodeLogFile(kImageName);
+    if (saved)
+        DecodeLogFile(kImageName);
     ReportUnfinishedDownload(download);
+}
+
+void TForm1::AwaitMemoryReport()
+{
+    if (link_.DownloadEndKnown)
+        return;
+    // The flash identifier is asked for only at port open; its answer may have been lost.
+    if (link_.MemorySize == 0)
+        SendSentence(link_, Sentences::QueryFlashId);
+    const QDeadlineTimer deadline(dialogTimings.memoryReportWait);
+    while (!link_.DownloadEndKnown && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
+        QThread::msleep(1);
+    }
 }
 
 void TForm1::ReportUnfinishedDownload(const LogDownload& download)
@@ -91,9 +122,12 @@ void TForm1::ReportUnfinishedDownload(const LogDownload& download)
         dialogs_.error(download.failure());
         return;
     }
-    // Without a known amount to fetch there is nothing to fall short of.
-    if (download.complete() || download.bytesWanted() == 0)
+    if (download.complete())
         return;
+    if (download.bytesSaved() == 0) {
+        dialogs_.warning(std::string("Download incomplete: nothing arrived; ") + kImageName + " is unchanged.");
+        return;
+    }
     dialogs_.warning("Download incomplete: " + std::to_string(download.bytesSaved()) + " of " +
                      std::to_string(download.bytesWanted()) + " bytes are in " + kImageName + ".");
 }

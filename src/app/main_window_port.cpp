@@ -52,8 +52,12 @@ void TForm1::OpenPort()
         return;
     }
     link_.PortHandle = result.handle;
+    portBaud_ = Frame71->ComboBox2->currentText().toInt();
     Frame71->Shape1->setFillColour(kOpenedColour);
     link_.Downloading = false;
+    // An erase or memory report of an earlier connection does not hold for this one.
+    link_.Erasing = false;
+    link_.DownloadEndKnown = false;
     link_.TtffCount = 0;
     // The reader hands each sentence over and waits; the hand-over is served
     // by any event loop of this thread, modal dialogs' included.

@@ -40,10 +40,15 @@ protected:
 
 TEST_F(PortPageTest, OpeningSendsExactlyTheStatusAndFlashQueries)
 {
+    // Left by a logger on an earlier connection.
+    window->link().Erasing = true;
+    window->link().DownloadEndKnown = true;
     choosePort("Com5");
     open();
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.lastText();
     EXPECT_TRUE(window->Connected());
+    EXPECT_FALSE(window->link().Erasing);
+    EXPECT_FALSE(window->link().DownloadEndKnown);
     EXPECT_EQ(window->Frame71->Shape1->fillColour(), QColor(0, 128, 0));
     EXPECT_TRUE(window->Frame31->isVisibleTo(window.get()));
     ASSERT_TRUE(sim->waitForLineCount(2));
