@@ -6,6 +6,8 @@
 
 #include <sys/wait.h>
 
+#include <chrono>
+
 using namespace download_e2e;
 using namespace simharness;
 
@@ -108,13 +110,41 @@ TEST(DownloadCli, CompletesWithoutAnyNmeaOutput)
     EXPECT_EQ(FileBytes(sim.directory() / "data.bin"), sample.memory);
 }
 
-TEST(DownloadCli, EmptyMemoryGivesAnEmptyImage)
+void WriteOlderImage(const std::filesystem::path& path)
+{
+    std::ofstream(path, std::ios::binary) << "older";
+}
+
+TEST(DownloadCli, EmptyMemoryLeavesTheImageAlone)
 {
     SimProcess sim({"--link", "Com5", "--generate", "0"});
+    WriteOlderImage(sim.directory() / "data.bin");
     const CliRun run = Download(sim);
-    EXPECT_EQ(run.exitCode, 0) << run.errors;
-    EXPECT_EQ(std::filesystem::file_size(sim.directory() / "data.bin"), 0u);
+    EXPECT_EQ(run.exitCode, 1) << run.errors;
+    EXPECT_NE(run.errors.find("There is no log data to download."), std::string::npos) << run.errors;
+    EXPECT_EQ(std::filesystem::file_size(sim.directory() / "data.bin"), 5u);
     EXPECT_TRUE(ChunkRequests(sim).empty());
+}
+
+TEST(DownloadCli, ALineThatGoesDeadEndsTheDownloadWithTheVerifiedChunksInPlace)
+{
+    const SampleMemory sample(4, 4 * kChunk);
+    TempFile image(sample.image);
+    // The last-sector probe's reply, two whole chunks, then ten replies of the third.
+    SimProcess sim(ServeArgs(image, {"--dead-after", "75", "--no-nmea"}));
+    const auto target = sim.directory() / "data.bin";
+    WriteOlderImage(target);
+
+    const auto start = std::chrono::steady_clock::now();
+    const CliRun run = Download(sim);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+
+    EXPECT_EQ(run.exitCode, 1) << run.errors;
+    EXPECT_LT(elapsed, std::chrono::seconds(30));
+    EXPECT_NE(run.errors.find("holds only the first 131072 of 262144 bytes"), std::string::npos) << run.errors;
+    const std::vector<std::uint8_t> verified(sample.memory.begin(), sample.memory.begin() + 2 * kChunk);
+    EXPECT_EQ(FileBytes(target), verified);
+    EXPECT_FALSE(std::filesystem::exists(sim.directory() / "data.bin.part"));
 }
 
 TEST(DownloadCli, FailuresExitNonZeroWithAReason)

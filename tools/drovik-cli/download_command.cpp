@@ -11,10 +11,10 @@
 #include "logger/logger_session.h"
 #include "logger/logging_switch.h"
 
-#include <fstream>
 #include <iostream>
 #include <limits>
 #include <stdexcept>
+#include <tuple>
 
 namespace {
 const char* const kDownloadUsage = R"(Usage: drovik-cli download --port ComN [--baud N] [-o FILE] [--csv FILE]
@@ -28,10 +28,13 @@ it and reports the number of records.
   -o FILE         the memory image to write (default data.bin)
   --csv FILE      also save the decoded track as CSV
 
+The download goes to FILE.part and replaces FILE only at the end, so FILE is
+left as it was when not a single chunk arrived.
+
 Exit status: 0 when the whole memory was saved (and decoded, and exported);
-1 when the port cannot be opened, the logger does not answer, or the download
-ends incomplete (FILE then holds only the verified chunks before the gap);
-2 for a bad command line.
+1 when the port cannot be opened, the logger does not answer or holds no log
+data, or the download ends incomplete (FILE then holds only the verified
+chunks before the gap); 2 for a bad command line.
 )";
 
 using namespace std::chrono_literals;
@@ -85,7 +88,7 @@ DownloadOptions ParseOptions(const std::vector<std::string>& args)
 // How many bytes of memory are worth fetching, as the log page learns it:
 // status and flash size first, the last-sector probe in overwrite mode, then
 // the next write address.
-uint32_t LearnDownloadEnd(LoggerSession& session, const std::string& port)
+void LearnDownloadEnd(LoggerSession& session, const std::string& port)
 {
     if (!session.Ask(Sentences::QueryStatus, "3,7", kAnswerTimeout) ||
         !session.Ask(Sentences::QueryFlashId, "3,9", kAnswerTimeout))
@@ -99,15 +102,6 @@ uint32_t LearnDownloadEnd(LoggerSession& session, const std::string& port)
         throw CommandFailure("the logger does not answer the read of its last sector");
     if (!session.Ask(Sentences::QueryMemoryUsed, "3,8", kAnswerTimeout))
         throw CommandFailure("the logger does not report its memory use");
-    return session.Locked([&] { return session.link().DownloadEnd; });
-}
-
-// Longest wait for the next accepted chunk before giving up: the line time of
-// a few chunks, at least half a minute.
-std::chrono::milliseconds StallLimit(int baud)
-{
-    const auto chunkLine = std::chrono::milliseconds(32LL * 4121 * 10 * 1000 / baud);
-    return std::max<std::chrono::milliseconds>(30s, 3 * chunkLine);
 }
 
 class ProgressReport {
@@ -137,39 +131,39 @@ private:
 };
 
 // Runs the download to its end; throws CommandFailure when it stops short.
-void Download(LoggerSession& session, const DownloadOptions& options, uint32_t downloadEnd)
+void Download(LoggerSession& session, const DownloadOptions& options)
 {
-    LogDownload download(session.link(), options.image, ChunkSilenceLimit(options.baud));
-    session.AttachDownload(&download);
-    session.Locked([&] { download.Start(); });
-    ProgressReport report(downloadEnd);
+    LogDownload download(session.link(), options.image, {ChunkSilenceLimit(options.baud)});
+    const uint32_t wanted = session.Locked([&] {
+        download.Start();
+        session.AttachDownload(&download);
+        return download.bytesWanted();
+    });
+    std::cerr << "Downloading " << wanted << " bytes from " << options.port << " into " << options.image << ".\n";
+    ProgressReport report(wanted);
     uint32_t saved = 0;
-    auto lastGain = Clock::now();
     for (bool running = true; running;) {
         session.WaitUntil([&] { return !download.running() || download.bytesSaved() != saved; }, 250ms);
-        uint32_t now = 0;
         session.Locked([&] {
-            download.CheckSilence();
-            now = download.bytesSaved();
+            download.CheckStall();
+            saved = download.bytesSaved();
             running = download.running();
         });
-        if (now != saved)
-            lastGain = Clock::now();
-        saved = now;
         report.Show(saved);
-        if (running && Clock::now() - lastGain > StallLimit(options.baud)) {
-            session.Locked([&] { download.Cancel(); });
-            running = false;
-        }
     }
     report.Show(saved, true);
-    session.AttachDownload(nullptr);
-    const std::string failure = session.Locked([&] { return download.failure(); });
+    const auto [kept, complete, failure] = session.Locked([&] {
+        const bool kept = download.Finish();
+        session.AttachDownload(nullptr);
+        return std::tuple(kept, download.complete(), download.failure());
+    });
     if (!failure.empty())
         throw CommandFailure(failure);
-    if (!session.Locked([&] { return download.complete(); }))
-        throw CommandFailure("the logger stopped answering; " + options.image + " holds only the first " +
-                             std::to_string(saved) + " of " + std::to_string(downloadEnd) + " bytes");
+    if (!complete)
+        throw CommandFailure("the logger stopped answering; " + options.image +
+                             (kept ? " holds only the first " + std::to_string(saved) + " of " +
+                                         std::to_string(wanted) + " bytes"
+                                   : " is left as it was"));
 }
 
 void DecodeAndExport(const DownloadOptions& options)
@@ -189,16 +183,8 @@ void RunDownload(const DownloadOptions& options)
     if (const std::string failure = session.Open(options.port, options.baud); !failure.empty())
         throw CommandFailure("cannot open " + options.port + ": " + failure);
     session.Locked([&] { StopLogging(session.link()); });
-    const uint32_t downloadEnd = LearnDownloadEnd(session, options.port);
-    if (downloadEnd == 0) {
-        if (!std::ofstream(options.image, std::ios::binary | std::ios::trunc))
-            throw CommandFailure("cannot create " + options.image);
-        PrintError("the logger's memory is empty; " + options.image + " is empty");
-        return;
-    }
-    std::cerr << "Downloading " << downloadEnd << " bytes from " << options.port << " into " << options.image
-              << ".\n";
-    Download(session, options, downloadEnd);
+    LearnDownloadEnd(session, options.port);
+    Download(session, options);
     DecodeAndExport(options);
 }
 
