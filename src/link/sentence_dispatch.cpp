@@ -14,12 +14,14 @@ struct NmeaRoute {
     NmeaParser parser;
 };
 
+// clang-format off
 constexpr NmeaRoute kNmeaRoutes[] = {
     {"GGA", &SentenceHandlers::OnGga}, {"GLL", &SentenceHandlers::OnGll},
     {"GSA", &SentenceHandlers::OnGsa}, {"GSV", &SentenceHandlers::OnGsv},
     {"RMC", &SentenceHandlers::OnRmc}, {"VTG", &SentenceHandlers::OnVtg},
     {"ZDA", nullptr},  // recognised, nothing to show
 };
+// clang-format on
 
 // Characters from `first` (0-based) on, at most `count`, of the address field.
 std::string_view addressPart(const IncomingSentence& sentence, std::size_t first, std::size_t count)

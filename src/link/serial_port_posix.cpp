@@ -30,6 +30,7 @@ struct StandardSpeed {
     speed_t code;
 };
 
+// clang-format off
 constexpr StandardSpeed kStandardSpeeds[] = {
     {50, B50}, {75, B75}, {110, B110}, {134, B134}, {150, B150}, {200, B200},
     {300, B300}, {600, B600}, {1200, B1200}, {1800, B1800}, {2400, B2400},
@@ -40,6 +41,7 @@ constexpr StandardSpeed kStandardSpeeds[] = {
     {2000000, B2000000}, {2500000, B2500000}, {3000000, B3000000},
     {3500000, B3500000}, {4000000, B4000000},
 };
+// clang-format on
 
 std::optional<speed_t> standardSpeedCode(int baudRate)
 {
