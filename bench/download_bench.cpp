@@ -15,8 +15,7 @@ namespace {
 // <build>/bench/bench_download -> <build>/tools/drovik-sim
 std::string SimBesideBenchmarks()
 {
-    return (std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "tools" / "drovik-sim")
-        .string();
+    return (std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "tools" / "drovik-sim").string();
 }
 } // namespace
 

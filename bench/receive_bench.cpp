@@ -14,7 +14,7 @@
 #include <thread>
 
 namespace {
-constexpr int kSentencesPerRound = 256;  // about 1 MB
+constexpr int kSentencesPerRound = 256; // about 1 MB
 
 struct CountingHandlers : SentenceHandlers {
     std::atomic<int> loggerReplies{0};

@@ -10,6 +10,6 @@ class TFrame5 : public PageFrame {
 public:
     explicit TFrame5(QWidget* parent);
 
-    QLabel* Label1;  // "Update:  "
-    QLabel* Label2;  // "Version:  "
+    QLabel* Label1; // "Update:  "
+    QLabel* Label2; // "Version:  "
 };

@@ -20,22 +20,21 @@ public:
     // "Log Information:" block: captions Label2-5, 10, 12, 14 and their values.
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label10, *Label12, *Label14;
     QLabel *Label6, *Label7, *Label8, *Label9, *Label11, *Label13;
-    QProgressBar* CGauge1;  // memory used, percent
-    QPushButton* Button1;   // "Reset", shown after a logger error
+    QProgressBar* CGauge1; // memory used, percent
+    QPushButton* Button1;  // "Reset", shown after a logger error
 
     // "String Grid Option"
     QGroupBox* GroupBox1;
-    QSpinBox* CSpinEdit1;   // daylight saving hours, 0..6
-    QComboBox* ComboBox1;   // speed unit
-    QPushButton* Button2;   // "Updating Grid Now !!"
+    QSpinBox* CSpinEdit1; // daylight saving hours, 0..6
+    QComboBox* ComboBox1; // speed unit
+    QPushButton* Button2; // "Updating Grid Now !!"
 
     QTableView* StringGrid1;
 
     // 1 start, 2 stop, 3 download, 4 erase, 5 save, 6 open, 7 draw; 8-14 inactive twins.
-    ImageButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton4, *SpeedButton5, *SpeedButton6,
-        *SpeedButton7;
+    ImageButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton4, *SpeedButton5, *SpeedButton6, *SpeedButton7;
     ImageButton *SpeedButton8, *SpeedButton9, *SpeedButton10, *SpeedButton11, *SpeedButton12, *SpeedButton13,
         *SpeedButton14;
 
-    ButtonPair pair(int index) const;  // 0..6
+    ButtonPair pair(int index) const; // 0..6
 };

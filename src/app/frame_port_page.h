@@ -29,14 +29,14 @@ public:
     explicit TFrame7(QWidget* parent);
 
     ShapeCircle* Shape1;
-    QLabel* Label1;        // "Com Port"
-    QComboBox* ComboBox1;  // port name
-    QPushButton* Button1;  // "Scan"
-    QLabel* Label3;        // scan progress
-    QLabel* Label2;        // "Baud Rate"
-    QComboBox* ComboBox2;  // baud rate
-    ImageButton* SpeedButton1;  // close, active
-    ImageButton* SpeedButton2;  // open, active
-    ImageButton* SpeedButton3;  // close, inactive
-    ImageButton* SpeedButton4;  // open, inactive
+    QLabel* Label1;            // "Com Port"
+    QComboBox* ComboBox1;      // port name
+    QPushButton* Button1;      // "Scan"
+    QLabel* Label3;            // scan progress
+    QLabel* Label2;            // "Baud Rate"
+    QComboBox* ComboBox2;      // baud rate
+    ImageButton* SpeedButton1; // close, active
+    ImageButton* SpeedButton2; // open, active
+    ImageButton* SpeedButton3; // close, inactive
+    ImageButton* SpeedButton4; // open, inactive
 };

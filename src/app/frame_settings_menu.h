@@ -14,5 +14,5 @@ public:
     ImageButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton4, *SpeedButton5;
     ImageButton *SpeedButton6, *SpeedButton7, *SpeedButton8, *SpeedButton9, *SpeedButton10;
 
-    ButtonPair pair(int index) const;  // 0..4
+    ButtonPair pair(int index) const; // 0..4
 };

@@ -13,5 +13,5 @@ public:
     ImageButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton4;
     ImageButton *SpeedButton5, *SpeedButton6, *SpeedButton7, *SpeedButton8;
 
-    ButtonPair pair(int index) const;  // 0..3
+    ButtonPair pair(int index) const; // 0..3
 };

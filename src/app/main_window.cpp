@@ -134,7 +134,8 @@ void TForm1::ConnectShellHandlers()
 
 void TForm1::OnClick(QAbstractButton* button, void (TForm1::*handler)())
 {
-    connect(button, &QAbstractButton::clicked, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+    connect(button, &QAbstractButton::clicked, this,
+            [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
 }
 
 void TForm1::Guarded(const std::function<void()>& handler)

@@ -84,7 +84,7 @@ public:
     TFrame9* Frame91;
     TFrame10* Frame101;
     TFrame11* Frame111;
-    QTimer* Timer1;  // the status poll
+    QTimer* Timer1; // the status poll
 
     // ---- settings file ----
     void LoadSettings();
@@ -214,7 +214,7 @@ private:
     void StopReceiveThread();
     void ReportPortFailure(const PortOpenResult& result);
     std::unique_ptr<Thread1> thread_;
-    int portBaud_ = 0;  // the rate the open port runs at
+    int portBaud_ = 0; // the rate the open port runs at
 
     // ---- private state of the live page and logger replies ----
     struct LiveState;

@@ -33,9 +33,8 @@ void TForm1::ConnectLogPageHandlers()
                     return;
                 const int column = TrackTableModel::tableColumn(current);
                 const int row = TrackTableModel::tableRow(current);
-                QTimer::singleShot(0, this, [this, column, row] {
-                    Guarded([&] { Frame41StringGrid1SelectCell(column, row); });
-                });
+                QTimer::singleShot(
+                    0, this, [this, column, row] { Guarded([&] { Frame41StringGrid1SelectCell(column, row); }); });
             });
 }
 

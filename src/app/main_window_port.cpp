@@ -44,9 +44,9 @@ void TForm1::Frame71Button1Click()
 
 void TForm1::OpenPort()
 {
-    const PortOpenResult result = OpenPortSteps(Frame71->ComboBox1->count(),
-                                                Frame71->ComboBox1->currentText().toStdString(),
-                                                Frame71->ComboBox2->currentText().toStdString());
+    const PortOpenResult result =
+        OpenPortSteps(Frame71->ComboBox1->count(), Frame71->ComboBox1->currentText().toStdString(),
+                      Frame71->ComboBox2->currentText().toStdString());
     if (!result.succeeded()) {
         ReportPortFailure(result);
         return;

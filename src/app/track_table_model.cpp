@@ -65,8 +65,7 @@ QVariant TrackTableModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (role != Qt::DisplayRole)
         return {};
-    const std::string& text =
-        orientation == Qt::Horizontal ? table_.cell(section + 1, 0) : table_.cell(0, section + 1);
+    const std::string& text = orientation == Qt::Horizontal ? table_.cell(section + 1, 0) : table_.cell(0, section + 1);
     return QString::fromStdString(text);
 }
 

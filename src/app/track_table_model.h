@@ -34,7 +34,7 @@ private:
 
     TrackTable& table_;
     QTableView* view_ = nullptr;
-    QWidget* corner_ = nullptr;  // shows the heading of column 0
+    QWidget* corner_ = nullptr; // shows the heading of column 0
     bool repaintPending_ = false;
     bool editing_ = false;
 };

@@ -31,7 +31,7 @@ CivilTime CivilTimeFromSeconds(std::int64_t seconds)
     const std::int64_t dayOfEra = shifted - era * 146097;
     const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
     const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::int64_t monthIndex = (5 * dayOfYear + 2) / 153;  // 0 is March
+    const std::int64_t monthIndex = (5 * dayOfYear + 2) / 153; // 0 is March
 
     CivilTime time;
     time.day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;

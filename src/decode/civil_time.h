@@ -6,8 +6,8 @@
 
 struct CivilTime {
     std::int64_t year = 1970;
-    std::int64_t month = 1;  // 1-12
-    std::int64_t day = 1;    // 1-31
+    std::int64_t month = 1; // 1-12
+    std::int64_t day = 1;   // 1-31
     std::int64_t hour = 0;
     std::int64_t minute = 0;
     std::int64_t second = 0;

@@ -8,7 +8,8 @@
 #include <vector>
 
 template <std::size_t Size>
-using UnsignedOfSize = std::conditional_t<Size == 1, std::uint8_t,
+using UnsignedOfSize = std::conditional_t<
+    Size == 1, std::uint8_t,
     std::conditional_t<Size == 2, std::uint16_t, std::conditional_t<Size == 4, std::uint32_t, std::uint64_t>>>;
 
 // The caller guarantees sizeof(T) readable bytes.

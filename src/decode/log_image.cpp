@@ -63,7 +63,7 @@ void ReadSatellites(ByteCursor& cursor, std::uint32_t mask, std::vector<Satellit
         block.id = cursor.read<std::uint8_t>();
         block.inUse = (cursor.read<std::uint8_t>() & 0x01) != 0;
         block.count = cursor.read<std::uint8_t>();
-        cursor.read<std::uint8_t>();  // not interpreted
+        cursor.read<std::uint8_t>(); // not interpreted
         if (!block.endsList()) {
             if (mask & kElevation)
                 block.elevation = cursor.read<std::int16_t>();
@@ -144,7 +144,7 @@ std::optional<TrackRecord> ReadTrackRecord(ByteView sector, std::size_t position
     cursor.readIf(mask, kDistance, record.distance);
 
     const std::size_t fieldsEnd = cursor.position();
-    cursor.read<std::uint8_t>();  // separator, not checked
+    cursor.read<std::uint8_t>(); // separator, not checked
     const auto checksum = cursor.read<std::uint8_t>();
     if (cursor.overran())
         return std::nullopt;

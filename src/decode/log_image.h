@@ -69,7 +69,7 @@ struct SatelliteBlock {
 
     std::uint8_t id = 0;
     bool inUse = false;
-    std::uint8_t count = 0;  // blocks in the record, as this block states it
+    std::uint8_t count = 0; // blocks in the record, as this block states it
     std::int16_t elevation = 0;
     std::uint16_t azimuth = 0;
     std::uint16_t snr = 0;
@@ -100,11 +100,11 @@ struct TrackRecord {
     std::optional<std::uint16_t> hdop;
     std::optional<std::uint16_t> vdop;
     std::optional<SatelliteCounts> satelliteCounts;
-    std::vector<SatelliteBlock> satellites;  // read only under the SID bit
+    std::vector<SatelliteBlock> satellites; // read only under the SID bit
     std::optional<std::uint16_t> rcr;
     std::optional<std::uint16_t> millisecond;
     std::optional<double> distance;
-    std::size_t length = 0;  // bytes, separator and checksum included
+    std::size_t length = 0; // bytes, separator and checksum included
     bool checksumValid = false;
 };
 

@@ -144,7 +144,7 @@ void AppendDistance(std::string& text, const TrackRecord& record)
 
 struct ColumnKind {
     std::uint32_t bit;
-    std::string_view header;  // the SAT INFO header depends on the mask
+    std::string_view header; // the SAT INFO header depends on the mask
     int width;
     void (*append)(std::string&, const TrackRecord&);
 };

@@ -11,7 +11,7 @@
 
 struct TrackColumn {
     std::string header;
-    int width = 0;  // pixels; 0 keeps the grid's default
+    int width = 0; // pixels; 0 keeps the grid's default
 };
 
 // Header texts that the table's readers look columns up by.

@@ -112,13 +112,13 @@ struct DateTimeTexts {
 
 DateTimeTexts ShiftedDateTime(std::string_view date, std::string_view time, int hours, int row)
 {
-    const std::string_view parts[] = {
-        Part(date, 0, 4), Part(date, 5, 2), Part(date, 8, 2), Part(time, 0, 2), Part(time, 3, 2), Part(time, 6, 2)};
+    const std::string_view parts[] = {Part(date, 0, 4), Part(date, 5, 2), Part(date, 8, 2),
+                                      Part(time, 0, 2), Part(time, 3, 2), Part(time, 6, 2)};
     for (std::string_view part : parts)
         if (part.empty())
             throw RowError(row);
     const CivilTime given{WholeNumber(parts[0], row), WholeNumber(parts[1], row), WholeNumber(parts[2], row),
-        WholeNumber(parts[3], row), WholeNumber(parts[4], row), WholeNumber(parts[5], row)};
+                          WholeNumber(parts[3], row), WholeNumber(parts[4], row), WholeNumber(parts[5], row)};
     const CivilTime shifted = CivilTimeFromSeconds(SecondsFromCivilTime(given) + hours * std::int64_t{3600});
 
     DateTimeTexts texts;
@@ -159,8 +159,8 @@ GridOptionsOutcome UpdateGridOptions(TrackTable& table, int timeShiftHours, cons
         if (convertSpeed)
             update.speed = ConvertedSpeed(table.cell(columns.speed, row), speedUnit, row);
         if (shiftTime)
-            update.dateTime = ShiftedDateTime(
-                table.cell(columns.time - 1, row), table.cell(columns.time, row), timeShiftHours, row);
+            update.dateTime =
+                ShiftedDateTime(table.cell(columns.time - 1, row), table.cell(columns.time, row), timeShiftHours, row);
     }
     for (int row = 1; row < table.rowCount(); ++row) {
         RowUpdate& update = updates[row - 1];

@@ -19,8 +19,8 @@ inline constexpr const char* kSpeedUnitKey = "Speed Unit";
 
 // Which settings the caller stores once the table is updated.
 struct GridOptionsOutcome {
-    bool storeSpeedUnit = false;  // the table has a SPEED column
-    bool storeTimeShift = false;  // the table has a TIME column
+    bool storeSpeedUnit = false; // the table has a SPEED column
+    bool storeTimeShift = false; // the table has a TIME column
 };
 
 // speedUnit is the drop-down text, "km/h" or "mph". Throws AppError on the

@@ -60,7 +60,8 @@ Ecef EcefOf(const TrackPoint& point)
             EcefZ(point.height, longitude, latitude)};
 }
 
-template <typename... Pieces> void Append(std::string& out, const Pieces&... pieces)
+template <typename... Pieces>
+void Append(std::string& out, const Pieces&... pieces)
 {
     ((out += pieces), ...);
 }

@@ -8,7 +8,7 @@ bool SetCustomBaudRate(int fd, int baudRate)
     termios2 settings{};
     if (baudRate <= 0 || ioctl(fd, TCGETS2, &settings) != 0)
         return false;
-    settings.c_cflag &= ~(CBAUD | (CBAUD << IBSHIFT));  // input rate follows output
+    settings.c_cflag &= ~(CBAUD | (CBAUD << IBSHIFT)); // input rate follows output
     settings.c_cflag |= BOTHER;
     settings.c_ospeed = static_cast<speed_t>(baudRate);
     settings.c_ispeed = static_cast<speed_t>(baudRate);

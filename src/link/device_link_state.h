@@ -14,7 +14,7 @@ struct DeviceLinkState {
     // Hex characters of one complete 64 KiB chunk.
     static constexpr std::size_t kHexBufferCapacity = 131072;
 
-    SerialPort::Handle PortHandle = kNoPort;  // the open serial line
+    SerialPort::Handle PortHandle = kNoPort; // the open serial line
 
     bool NmeaPeriodsRequested = false;
     bool TimeIntervalRequested = false;

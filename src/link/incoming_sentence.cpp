@@ -7,7 +7,7 @@ void SplitFields(IncomingSentence& sentence)
     const std::string_view text = sentence.SentenceText;
     if (text.empty())
         return;
-    std::size_t position = 1;  // past '$'
+    std::size_t position = 1; // past '$'
     for (int slot = 0; slot < IncomingSentence::kFieldSlots; ++slot) {
         const auto comma = text.find(',', position);
         if (comma == std::string_view::npos) {

@@ -9,7 +9,7 @@
 struct IncomingSentence {
     static constexpr int kFieldSlots = 50;
 
-    std::string SentenceText;  // from '$' through CR LF
+    std::string SentenceText; // from '$' through CR LF
     // Slot 0 is the address field without '$' (GPGGA, PMTK001, ...); fields a
     // sentence does not have read as empty text.
     std::array<std::string, kFieldSlots> SentenceFields;

@@ -6,7 +6,7 @@
 
 namespace {
 constexpr uint32_t kSectorSize = 0x10000;
-constexpr std::size_t kProbeHexLength = 4;  // the probe reads two bytes
+constexpr std::size_t kProbeHexLength = 4; // the probe reads two bytes
 
 namespace ValueType {
 constexpr int LogFormat = 2;
@@ -141,8 +141,8 @@ void LoggerReplies::memoryData(const IncomingSentence& sentence)
     // Outside a download only the last-sector probe's answer counts: the rest
     // of a cancelled download's chunk is still arriving.
     const std::string& data = sentence.field(3);
-    const bool probeAnswer = data.size() == kProbeHexLength &&
-                             ReadHex(sentence.field(2)) == link_.MemorySize - kSectorSize;
+    const bool probeAnswer =
+        data.size() == kProbeHexLength && ReadHex(sentence.field(2)) == link_.MemorySize - kSectorSize;
     if (probeAnswer && link_.LastSectorBlank && data != "FFFF")
         link_.LastSectorBlank = false;
 }

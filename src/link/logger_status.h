@@ -5,9 +5,9 @@
 #include <string>
 
 struct LoggerStatus {
-    int32_t TimeInterval = 0;      // seconds
-    int32_t DistanceInterval = 0;  // metres
-    int32_t SpeedInterval = 0;     // km/h
+    int32_t TimeInterval = 0;     // seconds
+    int32_t DistanceInterval = 0; // metres
+    int32_t SpeedInterval = 0;    // km/h
     uint32_t RecordCount = 0;
     uint32_t FormatMask = 0;
     bool Overwrite = false;

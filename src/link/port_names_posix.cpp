@@ -31,8 +31,7 @@ bool isPortName(std::string_view name)
     if (!name.starts_with(kPrefix) || name.size() == kPrefix.size())
         return false;
     const auto digits = name.substr(kPrefix.size());
-    return std::all_of(digits.begin(), digits.end(),
-                       [](unsigned char c) { return std::isdigit(c) != 0; });
+    return std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
 }
 
 // The number of a name written the plain way ("Com7", not "Com07").

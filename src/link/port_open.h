@@ -9,8 +9,8 @@
 #include <vector>
 
 struct PortOpenResult {
-    SerialPort::Handle handle = SerialPort::kNoHandle;  // the configured, purged port on success
-    std::string failureText;  // empty on success
+    SerialPort::Handle handle = SerialPort::kNoHandle; // the configured, purged port on success
+    std::string failureText;                           // empty on success
     bool turnsShapeRed = false;
     // The first step's failure is shown in a message box captioned "Error";
     // every later one is raised as AppError.

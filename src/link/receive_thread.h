@@ -33,7 +33,7 @@ public:
 
     Thread1(SerialPort::Handle port, DeviceLinkState& link, SentenceHandlers& handlers,
             MainThreadRunner runOnMainThread);
-    ~Thread1();  // stops and joins; see the rule above
+    ~Thread1(); // stops and joins; see the rule above
     Thread1(const Thread1&) = delete;
     Thread1& operator=(const Thread1&) = delete;
 
@@ -53,7 +53,7 @@ private:
     DeviceLinkState& link_;
     SentenceHandlers& handlers_;
     MainThreadRunner runOnMainThread_;
-    IncomingSentence sentence_;  // written here only while no handler runs
+    IncomingSentence sentence_; // written here only while no handler runs
     SerialPort::InputWait input_;
     std::atomic<bool> stopRequested_{false};
     std::atomic<bool> finished_{true};

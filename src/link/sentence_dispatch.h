@@ -15,9 +15,9 @@ public:
     virtual void OnGsv(const IncomingSentence& sentence) = 0;
     virtual void OnRmc(const IncomingSentence& sentence) = 0;
     virtual void OnVtg(const IncomingSentence& sentence) = 0;
-    virtual void HandleAck(const IncomingSentence& sentence) = 0;          // PMTK001
-    virtual void HandleLoggerReply(const IncomingSentence& sentence) = 0;  // PMTK182
-    virtual void HandleNmeaPeriods(const IncomingSentence& sentence) = 0;  // PMTK514
+    virtual void HandleAck(const IncomingSentence& sentence) = 0;         // PMTK001
+    virtual void HandleLoggerReply(const IncomingSentence& sentence) = 0; // PMTK182
+    virtual void HandleNmeaPeriods(const IncomingSentence& sentence) = 0; // PMTK514
     virtual void RefreshLiveView(const IncomingSentence& sentence) = 0;
 };
 

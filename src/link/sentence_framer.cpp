@@ -43,7 +43,7 @@ void SentenceFramer::cutCompleteSentences(std::size_t searchFrom)
         const auto end = text.find("\r\n", from);
         const auto nextStart = text.find('$', from);
         if (nextStart < end) {
-            start = nextStart;  // torn sentence
+            start = nextStart; // torn sentence
             continue;
         }
         if (end == std::string_view::npos)

@@ -82,8 +82,8 @@ std::string SetSpeedInterval(int32_t tenthsOfKmh)
 
 std::string SetNmeaPeriods(const NmeaPeriods& p)
 {
-    return formatted("$PMTK314,%d,%d,%d,%d,%d,%d,0,0,0,0,0,0,0,0,0,0,1,%d,0*",
-                     p.gll, p.rmc, p.vtg, p.gga, p.gsa, p.gsv, p.zda);
+    return formatted("$PMTK314,%d,%d,%d,%d,%d,%d,0,0,0,0,0,0,0,0,0,0,1,%d,0*", p.gll, p.rmc, p.vtg, p.gga, p.gsa, p.gsv,
+                     p.zda);
 }
 
 std::string FirstMemoryRead()
@@ -98,7 +98,7 @@ std::string NextMemoryRead(uint32_t address)
 
 std::string LastSectorProbe(uint32_t memorySize)
 {
-    const uint32_t sectorStart = memorySize - 0x10000u;  // 32-bit: a size not yet known (0) gives FFFF0000
+    const uint32_t sectorStart = memorySize - 0x10000u; // 32-bit: a size not yet known (0) gives FFFF0000
     return formatted("$PMTK182,7,%08X,2*", static_cast<unsigned>(sectorStart));
 }
 } // namespace Sentences

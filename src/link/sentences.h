@@ -39,17 +39,17 @@ inline constexpr std::string_view HotStart = "$PMTK101*32\r\n";
 inline constexpr std::string_view WarmStart = "$PMTK102*31\r\n";
 inline constexpr std::string_view ColdStart = "$PMTK103*30\r\n";
 
-std::string SetLogFormat(uint32_t mask);                 // $PMTK182,1,2,%08X*
-std::string SetTimeInterval(int32_t tenthsOfSecond);     // $PMTK182,1,3,%d*
-std::string SetDistanceInterval(int32_t tenthsOfMetre);  // $PMTK182,1,4,%d*
-std::string SetSpeedInterval(int32_t tenthsOfKmh);       // $PMTK182,1,5,%d*
+std::string SetLogFormat(uint32_t mask);                // $PMTK182,1,2,%08X*
+std::string SetTimeInterval(int32_t tenthsOfSecond);    // $PMTK182,1,3,%d*
+std::string SetDistanceInterval(int32_t tenthsOfMetre); // $PMTK182,1,4,%d*
+std::string SetSpeedInterval(int32_t tenthsOfKmh);      // $PMTK182,1,5,%d*
 
 struct NmeaPeriods {
     int gll = 0, rmc = 0, vtg = 0, gga = 0, gsa = 0, gsv = 0, zda = 0;
 };
-std::string SetNmeaPeriods(const NmeaPeriods& periods);  // $PMTK314,...
+std::string SetNmeaPeriods(const NmeaPeriods& periods); // $PMTK314,...
 
-std::string FirstMemoryRead();                 // $PMTK182,7,00000000,00010000*
-std::string NextMemoryRead(uint32_t address);  // $PMTK182,7,%08X,10000*
-std::string LastSectorProbe(uint32_t memorySize);  // $PMTK182,7,<size-0x10000>,2*
+std::string FirstMemoryRead();                    // $PMTK182,7,00000000,00010000*
+std::string NextMemoryRead(uint32_t address);     // $PMTK182,7,%08X,10000*
+std::string LastSectorProbe(uint32_t memorySize); // $PMTK182,7,<size-0x10000>,2*
 } // namespace Sentences

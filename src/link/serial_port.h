@@ -76,6 +76,6 @@ public:
 
 private:
     Handle port_;
-    Handle wake_;  // an event the waiting thread also watches
+    Handle wake_; // an event the waiting thread also watches
 };
 } // namespace SerialPort

@@ -66,8 +66,8 @@ bool claimExclusively(int fd)
 
 int millisecondsUntil(std::chrono::steady_clock::time_point deadline)
 {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 } // namespace
@@ -93,7 +93,7 @@ void SetTimeouts(Handle fd)
     if (tcgetattr(fd, &settings) != 0)
         return;
     settings.c_cc[VMIN] = 0;
-    settings.c_cc[VTIME] = kReadTimeoutMs / 100;  // tenths of a second
+    settings.c_cc[VTIME] = kReadTimeoutMs / 100; // tenths of a second
     tcsetattr(fd, TCSANOW, &settings);
 }
 
@@ -121,7 +121,7 @@ bool SetLineSettings(Handle fd, LineSettings settings, int baudRate)
         return false;
     const cc_t minimum = settings.c_cc[VMIN];
     const cc_t time = settings.c_cc[VTIME];
-    cfmakeraw(&settings);  // 8 data bits, no parity, bytes passed untouched
+    cfmakeraw(&settings); // 8 data bits, no parity, bytes passed untouched
     settings.c_cflag &= ~CSTOPB;
     settings.c_cflag |= CLOCAL | CREAD;
     settings.c_cc[VMIN] = minimum;

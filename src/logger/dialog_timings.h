@@ -8,7 +8,7 @@
 struct DialogTimings {
     // "Download Progress": one tick is one second of the elapsed-time label.
     std::chrono::milliseconds downloadTick{1000};
-    int closeCountdown = 5;  // ticks shown after completion before closing
+    int closeCountdown = 5; // ticks shown after completion before closing
     // A download ends incomplete after this long without a verified chunk.
     std::chrono::milliseconds downloadTimeout{std::chrono::minutes(16)};
     // How long download waits for the logger's first report of its memory use.
@@ -16,5 +16,5 @@ struct DialogTimings {
 
     // "Erasing Progress": a 50 ms animation tick and a time-out counted in ticks.
     std::chrono::milliseconds eraseTick{50};
-    int eraseTimeoutTicks = 300;  // the time-out fires on the tick after these (about 15 s)
+    int eraseTimeoutTicks = 300; // the time-out fires on the tick after these (about 15 s)
 };

@@ -71,7 +71,7 @@ private:
     DeviceLinkState link_;
     LoggerStatus status_;
     LoggerReplies replies_;
-    std::set<std::string> heard_;  // reply kinds since they were last asked for
+    std::set<std::string> heard_; // reply kinds since they were last asked for
     std::mutex mutex_;
     std::condition_variable handled_;
     std::unique_ptr<Thread1> thread_;

@@ -76,7 +76,7 @@ LogImageWriter& LogImageWriter::beginSector(std::uint32_t mask, std::uint32_t ma
 {
     const std::size_t start = image_.size();
     image_.resize(start + logimage::kSectorSize, 0xFF);
-    StoreLittleEndian<std::uint16_t>(&image_[start], 0);  // a written sector's word is not 0xFFFF
+    StoreLittleEndian<std::uint16_t>(&image_[start], 0); // a written sector's word is not 0xFFFF
     StoreLittleEndian(&image_[start + 2], mask);
     StoreLittleEndian(&image_[start + logimage::kMarkerOffset], marker);
     position_ = start + logimage::kSectorHeaderSize;
@@ -148,7 +148,7 @@ constexpr int kPointsPerLap = 480;
 constexpr std::array<std::uint8_t, 12> kSatelliteIds = {2, 5, 7, 9, 12, 15, 17, 20, 24, 26, 29, 30};
 
 struct PlanePoint {
-    double north = 0;  // metres from the centre
+    double north = 0; // metres from the centre
     double east = 0;
 };
 
@@ -184,7 +184,8 @@ TrackRecord SampleTrackRecord(int index)
     const PlanePoint here = SampleTrackPoint(index);
     const PlanePoint before = SampleTrackPoint(index - 1);
     const double step = std::hypot(here.north - before.north, here.east - before.east);
-    const double headingDegrees = std::atan2(here.east - before.east, here.north - before.north) * 180 / std::numbers::pi;
+    const double headingDegrees =
+        std::atan2(here.east - before.east, here.north - before.north) * 180 / std::numbers::pi;
     const double metresPerLongitudeDegree = kMetresPerDegree * std::cos(kCentreLatitude * std::numbers::pi / 180);
 
     TrackRecord record;
@@ -200,9 +201,9 @@ TrackRecord SampleTrackRecord(int index)
     record.dage = 0;
     record.satellites = SampleSatellites(index);
     const auto satellitesInUse = std::count_if(record.satellites.begin(), record.satellites.end(),
-        [](const SatelliteBlock& block) { return block.inUse; });
+                                               [](const SatelliteBlock& block) { return block.inUse; });
     record.satelliteCounts = SatelliteCounts{static_cast<std::uint8_t>(record.satellites.size()),
-        static_cast<std::uint8_t>(satellitesInUse)};
+                                             static_cast<std::uint8_t>(satellitesInUse)};
     record.pdop = static_cast<std::uint16_t>(150 + index % 40);
     record.hdop = static_cast<std::uint16_t>(90 + index % 25);
     record.vdop = static_cast<std::uint16_t>(120 + index % 30);

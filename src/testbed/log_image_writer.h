@@ -14,7 +14,7 @@ enum class RecordChecksum { Valid, Broken };
 // written as 0), separator, checksum. Under the SID bit the blocks are written
 // as given, each with its own count byte; no blocks gives one "no satellite" block.
 std::vector<std::uint8_t> EncodeTrackRecord(const TrackRecord& record, std::uint32_t mask,
-    RecordChecksum checksum = RecordChecksum::Valid);
+                                            RecordChecksum checksum = RecordChecksum::Valid);
 
 // Appends sectors one after another. Everything not written stays 0xFF, so
 // the data of each sector ends by the format's own end-of-data rules.
@@ -45,19 +45,19 @@ private:
     std::uint8_t* place(std::size_t size);
 
     std::vector<std::uint8_t> image_;
-    std::size_t position_ = 0;  // absolute offset of the next entry
+    std::size_t position_ = 0; // absolute offset of the next entry
     std::uint32_t mask_ = 0;
 };
 
 // The sample track: a drive round a city centre, one point every 5 seconds
 // from 2007-05-24 09:46:40 UTC, with speed, heading, height, distance, DOPs,
 // fix mode, record reason and 6 to 10 satellites. Deterministic.
-inline constexpr std::uint32_t kSampleImageMask = 0x0003FE3F;  // bits 0-5, 9-17
+inline constexpr std::uint32_t kSampleImageMask = 0x0003FE3F; // bits 0-5, 9-17
 
 struct SampleImageOptions {
-    int sectorCount = 1;  // 32 sectors make a full 2 MiB memory
+    int sectorCount = 1; // 32 sectors make a full 2 MiB memory
     std::uint32_t mask = kSampleImageMask;
-    int recordsPerSector = 0;  // 0: as many as fit
+    int recordsPerSector = 0; // 0: as many as fit
 };
 
 // Point `index` (from 0) of the sample track, every field filled in.

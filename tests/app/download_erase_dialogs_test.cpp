@@ -47,7 +47,7 @@ TEST(DownloadDialog, FullGaugeCountsDownAndClosesWithTheCancelResult)
             gauge.fill();
     };
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
-    EXPECT_EQ(ticks, 8);  // two counting, then the countdown 5 .. 0
+    EXPECT_EQ(ticks, 8); // two counting, then the countdown 5 .. 0
     EXPECT_EQ(dialog.Label1->text(), "Time Used:  0:2, downloading completed.");
     EXPECT_EQ(dialog.Label2->text(), "After 0 seconds, automatically close window.");
 }

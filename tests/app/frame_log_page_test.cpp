@@ -38,7 +38,7 @@ TEST_F(LogPageTest, TheGridStartsWithFifteenColumnsAndTwentyRowsOfEighteenPixels
 
 TEST_F(LogPageTest, ADecodedImageFillsTheGridAndItsWidthHints)
 {
-    const std::uint32_t mask = 0x0002000F;  // UTC, VALID, latitude, longitude, RCR
+    const std::uint32_t mask = 0x0002000F; // UTC, VALID, latitude, longitude, RCR
     LogImageWriter writer;
     writer.beginSector(mask);
     for (int i = 0; i < 3; ++i)

@@ -11,10 +11,7 @@
 
 class SettingsWindowTest : public WindowTest {
 protected:
-    void writeSettings(const std::string& text)
-    {
-        std::ofstream(settingsPath(), std::ios::binary) << text;
-    }
+    void writeSettings(const std::string& text) { std::ofstream(settingsPath(), std::ios::binary) << text; }
     std::string readSettings() const
     {
         std::ifstream file(settingsPath(), std::ios::binary);
@@ -28,7 +25,7 @@ TEST_F(SettingsWindowTest, AFirstRunStartsWithEmptyPortBoxesAndDefaults)
 {
     EXPECT_EQ(window->Frame71->ComboBox1->currentText(), "");
     EXPECT_EQ(window->Frame71->ComboBox2->currentText(), "");
-    EXPECT_EQ(window->Frame71->ComboBox1->count(), 30);  // the list itself is kept
+    EXPECT_EQ(window->Frame71->ComboBox1->count(), 30); // the list itself is kept
     EXPECT_EQ(window->Frame41->CSpinEdit1->value(), 0);
     EXPECT_EQ(window->Frame41->ComboBox1->currentText(), "km/h");
     // Opening then fails on the empty port text.
@@ -76,7 +73,7 @@ TEST_F(SettingsWindowTest, ACompleteGridUpdateStoresTheGridOptions)
     table.setCell(1, 1, "2007/12/31");
     table.setCell(2, 1, "23:30:15.250");
     table.setCell(3, 1, "12.345 km/h");
-    table.setRowCount(2);  // as a decode of one record leaves it
+    table.setRowCount(2); // as a decode of one record leaves it
     window->Frame41->CSpinEdit1->setValue(1);
     window->Frame41->ComboBox1->setCurrentIndex(1);
     window->Guarded([this] { window->Frame41Button2Click(); });

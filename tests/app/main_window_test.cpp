@@ -44,13 +44,11 @@ class ShellTest : public WindowTest {
 protected:
     std::vector<QWidget*> mainPages() const
     {
-        return {window->Frame21, window->Frame31, window->Frame41,
-                window->Frame51};
+        return {window->Frame21, window->Frame31, window->Frame41, window->Frame51};
     }
     std::vector<QWidget*> subPages() const
     {
-        return {window->Frame71, window->Frame81, window->Frame91,
-                window->Frame101, window->Frame111};
+        return {window->Frame71, window->Frame81, window->Frame91, window->Frame101, window->Frame111};
     }
     // A pipe stands in for the port, so whatever the window sends can be read back.
     void attachPipe()
@@ -77,8 +75,8 @@ TEST_F(ShellTest, StartsOnThePortPageNotConnectedWithTheStartButtonStates)
     EXPECT_EQ(visibleCount(mainPages()), 1);
     EXPECT_EQ(visibleCount(subPages()), 1);
     EXPECT_FALSE(window->Connected());
-    EXPECT_TRUE(window->Frame71->SpeedButton2->isVisibleTo(window->Frame71));   // open, clickable
-    EXPECT_FALSE(window->Frame71->SpeedButton1->isVisibleTo(window->Frame71));  // close hidden
+    EXPECT_TRUE(window->Frame71->SpeedButton2->isVisibleTo(window->Frame71));  // open, clickable
+    EXPECT_FALSE(window->Frame71->SpeedButton1->isVisibleTo(window->Frame71)); // close hidden
     const bool expected[] = {false, false, false, false, true, true, true};
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(window->Frame41->pair(i).isActive(), expected[i]) << "log page button " << i + 1;

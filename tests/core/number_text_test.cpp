@@ -44,7 +44,7 @@ TEST(NumberText, FixedMatchesPrintf)
         {-0.0001, 3, 0, "<-0.000"},
         {5.0, 2, 10, "<      5.00"},
         {-5.0, 2, 10, "<     -5.00"},
-        {123456789012.125, 2, 10, "<123456789012.12"},  // ties to even, as printf
+        {123456789012.125, 2, 10, "<123456789012.12"}, // ties to even, as printf
         {0.125, 2, 0, "<0.12"},
         {0.375, 2, 0, "<0.38"},
         {48.2082, 6, 0, "<48.208200"},
@@ -61,7 +61,8 @@ TEST(NumberText, FixedAgreesWithPrintfOnManyValues)
 {
     std::mt19937_64 random(7);
     for (int i = 0; i < 20000; ++i) {
-        const double value = std::ldexp(static_cast<double>(random() >> 11) - 4e15, static_cast<int>(random() % 60) - 60);
+        const double value =
+            std::ldexp(static_cast<double>(random() >> 11) - 4e15, static_cast<int>(random() % 60) - 60);
         ASSERT_EQ(Fixed(value, 6), Printf("%f", value)) << value;
         ASSERT_EQ(Fixed(value, 3, 4), Printf("%4.3f", value)) << value;
         ASSERT_EQ(Fixed(value, 2, 10), Printf("%10.2f", value)) << value;

@@ -62,7 +62,8 @@ private:
     void appendSector(Bytes& image)
     {
         LogImageWriter writer;
-        writer.beginSector(mask(), random_() % 8 == 0 ? static_cast<std::uint32_t>(random_()) : logimage::kSectorMarker);
+        writer.beginSector(mask(),
+                           random_() % 8 == 0 ? static_cast<std::uint32_t>(random_()) : logimage::kSectorMarker);
         if (random_() % 3 == 0) {
             Bytes noise(writer.remaining());
             for (auto& b : noise)
@@ -150,7 +151,7 @@ TEST(LogDecoderFuzz, FormatChangeAfterEveryRecordStaysLinear)
     ExpectReadableTable(table);
     EXPECT_GT(table.rowCount(), 8 * 1000);
     EXPECT_EQ(table.columnCount(), 3);
-    EXPECT_EQ(table.cell(19, 1), "      0.00 m");  // a wide row keeps its cells under the narrow header
+    EXPECT_EQ(table.cell(19, 1), "      0.00 m"); // a wide row keeps its cells under the narrow header
 }
 
 TEST(LogDecoderFuzz, MostRowsAnImageCanHold)

@@ -110,9 +110,9 @@ TEST(LogDecoder, HeaderRowFollowsTheMask)
     Decoded everything;
     DecodeInto(everything, ImageOfSectors(0xFFFFFFFF, {1}));
     EXPECT_THAT(HeaderOf(everything.table),
-        ElementsAre("INDEX", "RCR", "DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "HEIGHT", "SPEED",
-            "HEADING", "DSTA", "DAGE", "PDOP", "HDOP", "VDOP", "NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)",
-            "DISTANCE"));
+                ElementsAre("INDEX", "RCR", "DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "HEIGHT",
+                            "SPEED", "HEADING", "DSTA", "DAGE", "PDOP", "HDOP", "VDOP", "NSAT (USED/VIEW)",
+                            "SAT INFO (SID-ELE-AZI-SNR)", "DISTANCE"));
     EXPECT_EQ(everything.table.columnWidth(1), 35);
     EXPECT_EQ(everything.table.columnWidth(6), 30);
     EXPECT_EQ(everything.table.columnWidth(8), 30);
@@ -150,7 +150,8 @@ TrackRecord Make(auto&& fill)
     return record;
 }
 
-SatelliteBlock Block(std::uint8_t id, bool inUse, std::uint8_t count, std::int16_t ele, std::uint16_t azi, std::uint16_t snr)
+SatelliteBlock Block(std::uint8_t id, bool inUse, std::uint8_t count, std::int16_t ele, std::uint16_t azi,
+                     std::uint16_t snr)
 {
     return {id, inUse, count, ele, azi, snr};
 }
@@ -167,8 +168,11 @@ TEST(LogDecoder, CellTextsOfEveryColumn)
         {"rcr all", kRcr, Make([](auto& r) { r.rcr = 0xFF; }), "RCR", "TSDB"},
         {"date", kUtc, RecordAt(1180000000), "DATE", "2007/05/24"},
         {"time", kUtc, RecordAt(1180000000), "TIME", "09:46:40"},
-        {"time with ms", kUtc | kMillisecond, Make([](auto& r) { r.utc = 1180000000; r.millisecond = 7; }), "TIME",
-            "09:46:40.007"},
+        {"time with ms", kUtc | kMillisecond, Make([](auto& r) {
+             r.utc = 1180000000;
+             r.millisecond = 7;
+         }),
+         "TIME", "09:46:40.007"},
         {"last second of a leap day", kUtc, RecordAt(951868799), "DATE", "2000/02/29"},
         {"a year before 2000 printed whole, not as 2099", kUtc, RecordAt(946684799), "DATE", "1999/12/31"},
         {"a year after 2099 printed whole", kUtc, RecordAt(4102444800u), "DATE", "2100/01/01"},
@@ -192,22 +196,26 @@ TEST(LogDecoder, CellTextsOfEveryColumn)
         {"pdop whole", kPdop, Make([](auto& r) { r.pdop = 100; }), "PDOP", "1.00"},
         {"hdop small", kHdop, Make([](auto& r) { r.hdop = 7; }), "HDOP", "0.07"},
         {"vdop", kVdop, Make([](auto& r) { r.vdop = 2599; }), "VDOP", "25.99"},
-        {"nsat", kNsat, Make([](auto& r) { r.satelliteCounts = SatelliteCounts{9, 6}; }), "NSAT (USED/VIEW)", "6(9)"},
+        {"nsat", kNsat, Make([](auto& r) {
+             r.satelliteCounts = SatelliteCounts{9, 6};
+         }),
+         "NSAT (USED/VIEW)", "6(9)"},
         {"distance padded", kDistance, Make([](auto& r) { r.distance = 5.0; }), "DISTANCE", "      5.00 m"},
         {"distance wide", kDistance, Make([](auto& r) { r.distance = 123456789.125; }), "DISTANCE", "123456789.12 m"},
-        {"two satellites", kAllSatelliteBits,
-            Make([](auto& r) { r.satellites = {Block(5, true, 2, 45, 123, 40), Block(12, false, 2, 7, 310, 0)}; }),
-            kSatInfo, "#05-45-123-40;12-07-310-00"},
-        {"negative elevation", kAllSatelliteBits,
-            Make([](auto& r) { r.satellites = {Block(3, false, 1, -5, 0, 0)}; }), kSatInfo, "03--5-00-00"},
+        {"two satellites", kAllSatelliteBits, Make([](auto& r) {
+             r.satellites = {Block(5, true, 2, 45, 123, 40), Block(12, false, 2, 7, 310, 0)};
+         }),
+         kSatInfo, "#05-45-123-40;12-07-310-00"},
+        {"negative elevation", kAllSatelliteBits, Make([](auto& r) { r.satellites = {Block(3, false, 1, -5, 0, 0)}; }),
+         kSatInfo, "03--5-00-00"},
         {"no satellite", kAllSatelliteBits, Make([](auto& r) { r.satellites = {Block(0, false, 0, 0, 0, 0)}; }),
-            kSatInfo, "00-00-00-00"},
+         kSatInfo, "00-00-00-00"},
         {"no satellite, ids only", kSid, Make([](auto& r) { r.satellites = {Block(0, false, 0, 0, 0, 0)}; }),
-            "SAT INFO (SID)", "00"},
-        {"no satellite data", kAllSatelliteBits,
-            Make([](auto& r) { r.satellites = {Block(0, false, 0xFF, 0, 0, 0)}; }), kSatInfo, ""},
+         "SAT INFO (SID)", "00"},
+        {"no satellite data", kAllSatelliteBits, Make([](auto& r) { r.satellites = {Block(0, false, 0xFF, 0, 0, 0)}; }),
+         kSatInfo, ""},
         {"ids and snr", kSid | kSnr, Make([](auto& r) { r.satellites = {Block(17, true, 1, 45, 123, 40)}; }),
-            "SAT INFO (SID-SNR)", "#17-40"},
+         "SAT INFO (SID-SNR)", "#17-40"},
     };
     for (const CellCase& c : cases) {
         LogImageWriter writer;
@@ -257,7 +265,7 @@ TEST(LogDecoder, RowsAreNumberedOnAcrossSectors)
     for (int row = 1; row <= 200; ++row) {
         ASSERT_EQ(decoded.table.cell(0, row), std::to_string(row));
         ASSERT_EQ(decoded.table.cell(2, row), "00:0" + std::to_string((row - 1) / 60) + ":" +
-            (((row - 1) % 60) < 10 ? "0" : "") + std::to_string((row - 1) % 60));
+                                                  (((row - 1) % 60) < 10 ? "0" : "") + std::to_string((row - 1) % 60));
     }
     EXPECT_EQ(decoded.table.cell(0, 201), "");
     EXPECT_EQ(decoded.dialogs.processEventsCalls, 200);
@@ -329,8 +337,8 @@ TEST(LogDecoder, ShortImageAfterALongOneEndsTheTableAtItsLastRow)
     // Rows of this run hold only their own cells; the row after the last is empty.
     for (int row = 0; row <= 4; ++row)
         EXPECT_THAT(RowOf(decoded.table, row, 20), ::testing::Contains("").Times(row == 4 ? 20 : 17)) << row;
-    EXPECT_EQ(decoded.table.cell(3, 5), "09:46:44.000");  // rows past the end keep what they held
-    EXPECT_EQ(decoded.table.cell(0, 5), "5");  // beyond the readers' end, as the grid keeps it
+    EXPECT_EQ(decoded.table.cell(3, 5), "09:46:44.000"); // rows past the end keep what they held
+    EXPECT_EQ(decoded.table.cell(0, 5), "5");            // beyond the readers' end, as the grid keeps it
 }
 
 TEST(LogDecoder, FileIsReadSectorBySectorIgnoringAPartialTail)
@@ -388,19 +396,20 @@ TEST(LogDecoder, GoldenSmallImage)
 
     const std::vector<Texts> expected = {
         {"INDEX", "RCR", "DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "HEIGHT", "SPEED",
-            "NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)"},
+         "NSAT (USED/VIEW)", "SAT INFO (SID-ELE-AZI-SNR)"},
         {"1", "T", "2007/05/24", "09:46:40", "SPS", "48.208200", "N", "16.373800", "W", "171.250 m", "42.500 km/h",
-            "2(3)", "#05-45-123-40;#12-07-310-38;29-03-15-00"},
+         "2(3)", "#05-45-123-40;#12-07-310-38;29-03-15-00"},
         {"2", "TB", "2007/05/24", "09:46:45", "DGPS", "0.500000", "S", "16.373800", "W", "171.250 m", "42.500 km/h",
-            "0(0)", "00-00-00-00"},
+         "0(0)", "00-00-00-00"},
         {"", "", "", "", "", "", "", "", "", "", "", "", ""},
     };
     ASSERT_EQ(decoded.table.columnCount(), 13);
     EXPECT_EQ(decoded.table.rowCount(), 3);
     for (int row = 0; row < static_cast<int>(expected.size()); ++row)
         EXPECT_THAT(RowOf(decoded.table, row, 14), ElementsAreArray([&] {
-            Texts withEnd = expected[row];
-            withEnd.push_back("");
-            return withEnd;
-        }())) << "row " << row;
+                        Texts withEnd = expected[row];
+                        withEnd.push_back("");
+                        return withEnd;
+                    }()))
+            << "row " << row;
 }

@@ -37,7 +37,7 @@ TrackRecord WithSatellites(std::vector<SatelliteBlock> blocks)
     return record;
 }
 
-using Event = std::variant<std::uint32_t, TrackRecord>;  // format change or record
+using Event = std::variant<std::uint32_t, TrackRecord>; // format change or record
 
 struct RecordingHandler : SectorEntryHandler {
     std::vector<Event> events;
@@ -79,7 +79,8 @@ TEST(LogImage, SectorHeaderGivesMaskAndMarker)
 
 TEST(LogImage, ClassifiesEntriesByTheirFirstSixteenBytes)
 {
-    const Bytes special = {0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0x05, 0x01, 0x00, 0x00, 0x00, 0xBB, 0xBB, 0xBB, 0xBB};
+    const Bytes special = {0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0x05,
+                           0x01, 0x00, 0x00, 0x00, 0xBB, 0xBB, 0xBB, 0xBB};
     Bytes almostErased(16, 0xFF);
     almostErased[15] = 0xFE;
     Bytes almostSpecial = special;
@@ -126,8 +127,8 @@ TEST(LogImage, ReadsTheDocumentedRecordBytes)
 TEST(LogImage, ReadsFloatsAndDoublesLittleEndian)
 {
     // latitude -33.5, longitude 151.25, height 12.5f
-    const Bytes bytes = {0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x40, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0xE8,
-        0x62, 0x40, 0x00, 0x00, 0x48, 0x41, 0x00, 0x00};
+    const Bytes bytes = {0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x40, 0xC0, 0x00, 0x00, 0x00,
+                         0x00, 0x00, 0xE8, 0x62, 0x40, 0x00, 0x00, 0x48, 0x41, 0x00, 0x00};
     const auto record = ReadTrackRecord(SectorWith(bytes), 512, kLatitude | kLongitude | kHeight);
     ASSERT_TRUE(record);
     EXPECT_EQ(record->latitude, -33.5);
@@ -145,17 +146,12 @@ TEST(LogImage, RecordLengthFollowsTheMask)
         const TrackRecord& record;
         std::size_t length;
     } cases[] = {
-        {0x00000000, noSatellite, 2},
-        {0x00000001, noSatellite, 6},
-        {0x0000003F, noSatellite, 32},
-        {0x0001C000, threeSatellites, 2},  // satellite details without SID add nothing
-        {0xFFF00000, noSatellite, 2},      // bits 20-31 add nothing
-        {0x0001E000, noSatellite, 6},      // count 0: four bytes, whatever bits 14-16 say
-        {0x0001E000, noSatelliteData, 6},
-        {0x0001E000, threeSatellites, 32},  // 3 x (4 + 2 + 2 + 2)
-        {0x00006000, threeSatellites, 20},
-        {0x000FFFFF, threeSatellites, 92},
-        {0xFFFFFFFF, noSatellite, 66},
+        {0x00000000, noSatellite, 2},      {0x00000001, noSatellite, 6},      {0x0000003F, noSatellite, 32},
+        {0x0001C000, threeSatellites, 2}, // satellite details without SID add nothing
+        {0xFFF00000, noSatellite, 2},     // bits 20-31 add nothing
+        {0x0001E000, noSatellite, 6},     // count 0: four bytes, whatever bits 14-16 say
+        {0x0001E000, noSatelliteData, 6},  {0x0001E000, threeSatellites, 32}, // 3 x (4 + 2 + 2 + 2)
+        {0x00006000, threeSatellites, 20}, {0x000FFFFF, threeSatellites, 92}, {0xFFFFFFFF, noSatellite, 66},
     };
     for (const auto& c : cases) {
         const Bytes bytes = EncodeTrackRecord(c.record, c.mask);
@@ -194,7 +190,7 @@ TEST(LogImage, EveryFieldSurvivesWritingAndReading)
         const SatelliteBlock& a = read->satellites[i];
         const SatelliteBlock& b = written.satellites[i];
         EXPECT_EQ(std::tie(a.id, a.inUse, a.count, a.elevation, a.azimuth, a.snr),
-            std::tie(b.id, b.inUse, b.count, b.elevation, b.azimuth, b.snr));
+                  std::tie(b.id, b.inUse, b.count, b.elevation, b.azimuth, b.snr));
     }
 }
 
@@ -270,7 +266,7 @@ TEST(LogImage, WalkEndsAtARecordRunningPastTheSector)
 {
     LogImageWriter writer;
     writer.beginSector(0x3F).special(5, 0);
-    writer.raw(Bytes(writer.remaining() - 16, 0x00)).raw(Bytes(16, 0x01));  // zero records, then 16 bytes of a 32
+    writer.raw(Bytes(writer.remaining() - 16, 0x00)).raw(Bytes(16, 0x01)); // zero records, then 16 bytes of a 32
     EXPECT_EQ(WalkFirstSector(writer).size(), (logimage::kSectorSize - 512 - 16 - 16) / 32);
 }
 

@@ -21,14 +21,15 @@ TEST(SatelliteInfo, SatInfoCellShowsOneSatellitePerLine)
     EXPECT_EQ(SatelliteInfoText(table, 2, 3), "#05-45-123-40\n12-07-310-00");
     EXPECT_EQ(SatelliteInfoText(table, 1, 3), std::nullopt);
     EXPECT_EQ(SatelliteInfoText(table, 0, 3), std::nullopt);
-    EXPECT_EQ(SatelliteInfoText(table, 2, 0), std::nullopt);  // the header row is not a selection
-    EXPECT_EQ(SatelliteInfoText(table, 2, 4), std::nullopt);  // nothing to show
+    EXPECT_EQ(SatelliteInfoText(table, 2, 0), std::nullopt); // the header row is not a selection
+    EXPECT_EQ(SatelliteInfoText(table, 2, 4), std::nullopt); // nothing to show
 }
 
 TEST(SatelliteInfo, ColumnIsFoundByTheFirstHeaderStartingWithSatInfo)
 {
     EXPECT_EQ(SatelliteInfoText(TableWithHeaders({"INDEX", "SAT INFO (SID)", "SAT INFO"}, 1, "05"), 1, 1), "05");
-    EXPECT_EQ(SatelliteInfoText(TableWithHeaders({"INDEX", "SAT INFO (SID)", "SAT INFO"}, 1, "05"), 2, 1), std::nullopt);
+    EXPECT_EQ(SatelliteInfoText(TableWithHeaders({"INDEX", "SAT INFO (SID)", "SAT INFO"}, 1, "05"), 2, 1),
+              std::nullopt);
     EXPECT_EQ(SatelliteInfoText(TableWithHeaders({"SAT INFO (SID)", "SAT INFO"}, 1, "05"), 0, 1), std::nullopt);
     EXPECT_EQ(SatelliteInfoText(TableWithHeaders({"INDEX", "SAT INF"}, 1, "05"), 1, 1), std::nullopt);
 

@@ -53,7 +53,7 @@ TEST(TrackOptions, ShiftsDatesAndTimes)
         {2, "2007/05/24", "10:00:00", "2007/05/24", "12:00:00    "},
         {6, "2008/02/28", "20:00:00.000", "2008/02/29", "02:00:00.000"},
         {6, "2007/02/28", "20:00:00", "2007/03/01", "02:00:00    "},
-        {3, "2007/03/25", "00:30:00", "2007/03/25", "03:30:00    "},  // across a DST change elsewhere
+        {3, "2007/03/25", "00:30:00", "2007/03/25", "03:30:00    "}, // across a DST change elsewhere
         {1, "2007/05/24", "10:00:00.5", "2007/05/24", "11:00:00  .5"},
         {-1, "2007/01/01", "00:00:00", "2006/12/31", "23:00:00    "},
         {1, "0999/01/01", "00:00:00", " 999/01/01", "01:00:00    "},
@@ -74,8 +74,8 @@ TEST(TrackOptions, ShiftDoesNotDependOnTheMachineTimeZone)
     const std::string savedZone = saved ? saved : "";
     ::setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
     ::tzset();
-    TrackTable table = TableOf({kHeader, {"1", "2007/03/25", "01:30:00", "1.000 km/h"},
-        {"2", "2007/10/28", "01:30:00", "1.000 km/h"}});
+    TrackTable table = TableOf(
+        {kHeader, {"1", "2007/03/25", "01:30:00", "1.000 km/h"}, {"2", "2007/10/28", "01:30:00", "1.000 km/h"}});
     UpdateGridOptions(table, 1, "km/h");
     if (saved)
         ::setenv("TZ", savedZone.c_str(), 1);
@@ -88,17 +88,19 @@ TEST(TrackOptions, ShiftDoesNotDependOnTheMachineTimeZone)
 
 TEST(TrackOptions, ConvertsSpeedsBetweenUnits)
 {
-    TrackTable table = TableOf({kHeader, {"1", "2007/05/24", "10:00:00", "12.345 km/h"},
-        {"2", "2007/05/24", "10:00:05", "  0 km/h"}, {"3", "2007/05/24", "10:00:10", "3.5   mph"},
-        {"4", "2007/05/24", "10:00:15", "1e3km/h extra"}});
+    TrackTable table = TableOf({kHeader,
+                                {"1", "2007/05/24", "10:00:00", "12.345 km/h"},
+                                {"2", "2007/05/24", "10:00:05", "  0 km/h"},
+                                {"3", "2007/05/24", "10:00:10", "3.5   mph"},
+                                {"4", "2007/05/24", "10:00:15", "1e3km/h extra"}});
     const GridOptionsOutcome outcome = UpdateGridOptions(table, 0, "mph");
     EXPECT_TRUE(outcome.storeSpeedUnit);
     EXPECT_TRUE(outcome.storeTimeShift);
     EXPECT_EQ(table.cell(3, 1), "7.671 mph");
     EXPECT_EQ(table.cell(3, 2), "0.000 mph");
-    EXPECT_EQ(table.cell(3, 3), "3.5   mph");  // already in the unit
+    EXPECT_EQ(table.cell(3, 3), "3.5   mph"); // already in the unit
     EXPECT_EQ(table.cell(3, 4), "621.370 mph");
-    EXPECT_EQ(table.cell(2, 1), "10:00:00");  // no shift, no change
+    EXPECT_EQ(table.cell(2, 1), "10:00:00"); // no shift, no change
 
     UpdateGridOptions(table, 0, "mph");
     EXPECT_EQ(table.cell(3, 1), "7.671 mph");
@@ -115,8 +117,9 @@ TEST(TrackOptions, EveryRowUpToTheRowCountIsUpdated)
     TrackTable table = TableOf(rows);
     UpdateGridOptions(table, 1, "mph");
     for (int row = 1; row <= 40; ++row)
-        ASSERT_THAT(RowOf(table, row), ::testing::ElementsAre(std::to_string(row), "2007/05/24", "11:00:00    ",
-            "6.214 mph")) << row;
+        ASSERT_THAT(RowOf(table, row),
+                    ::testing::ElementsAre(std::to_string(row), "2007/05/24", "11:00:00    ", "6.214 mph"))
+            << row;
 }
 
 TEST(TrackOptions, MissingColumnsAreSkippedAndNotStored)

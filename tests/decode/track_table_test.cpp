@@ -55,13 +55,13 @@ TEST(TrackTable, ListenersHearOnlyRealChanges)
     table.onCellChanged = [&](int column, int row) { cellChanges.emplace_back(column, row); };
     table.setColumnWidth(2, 35);
     table.setColumnWidth(2, 35);
-    table.setColumnWidth(4, 0);  // already the default
+    table.setColumnWidth(4, 0); // already the default
     table.setRowCount(3);
     table.setRowCount(3);
     EXPECT_EQ(shapeChanges, 2);
     EXPECT_EQ(table.columnWidth(2), 35);
     table.setCell(1, 1, "a");
-    table.setCell(9, 9, "");  // nothing there to clear
+    table.setCell(9, 9, ""); // nothing there to clear
     table.clearRow(1);
     EXPECT_EQ(cellChanges, (std::vector<std::pair<int, int>>{{1, 1}, {1, 1}}));
 }

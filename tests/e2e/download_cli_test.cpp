@@ -14,7 +14,7 @@ using namespace simharness;
 namespace {
 struct CliRun {
     int exitCode = -1;
-    std::string errors;  // what it wrote to stderr
+    std::string errors; // what it wrote to stderr
 };
 
 // Runs `drovik-cli download` on the simulator's Com5 into folder/data.bin.

@@ -31,7 +31,7 @@ protected:
         window->dialogTimings.downloadTick = 20ms;
         window->dialogTimings.downloadTimeout = 60s;
         window->dialogTimings.eraseTick = 10ms;
-        window->dialogTimings.eraseTimeoutTicks = 300;  // three seconds: room for a loaded machine
+        window->dialogTimings.eraseTimeoutTicks = 300; // three seconds: room for a loaded machine
     }
     void TearDown() override
     {

@@ -33,7 +33,10 @@ protected:
         window->Frame71->ComboBox1->setEditText(port);
         window->Frame71->ComboBox2->setEditText(baud);
     }
-    void open() { window->Guarded([this] { window->Frame71SpeedButton2Click(); }); }
+    void open()
+    {
+        window->Guarded([this] { window->Frame71SpeedButton2Click(); });
+    }
 
     std::unique_ptr<SimProcess> sim;
 };

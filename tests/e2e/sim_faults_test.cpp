@@ -13,7 +13,7 @@ namespace {
 // What one 64 KiB read should bring when the faults have done their work.
 struct ExpectedRead {
     std::size_t replies = 32;
-    std::set<std::size_t> badChecksums;  // indexes among the replies that came
+    std::set<std::size_t> badChecksums; // indexes among the replies that came
     std::set<std::size_t> shortReplies;
     std::optional<std::uint32_t> missingAddress;
     bool acknowledged = true;
@@ -64,8 +64,8 @@ ExpectedRead CutAfter(std::size_t replies)
 struct FaultCase {
     std::string name;
     std::vector<std::string> args;
-    ExpectedRead first;   // chunk at 0
-    ExpectedRead second;  // chunk at 0x10000
+    ExpectedRead first;  // chunk at 0
+    ExpectedRead second; // chunk at 0x10000
 };
 
 void Check(const MemoryRead& read, const ExpectedRead& expected, std::uint32_t base, const std::string& what)

@@ -73,10 +73,10 @@ TEST(SimMemory, ReadsOfAnyAddressAndLengthComeIn2048ByteRepliesInAddressOrder)
     } cases[] = {
         {"$PMTK182,7,00000000,2*", 0, 2},
         {"$PMTK182,7,0001FFFE,2*", 0x1FFFE, 2},
-        {"$PMTK182,7,001F0000,2*", 0x1F0000, 2},  // past the image: erased
+        {"$PMTK182,7,001F0000,2*", 0x1F0000, 2}, // past the image: erased
         {"$PMTK182,7,00000c00,00000400*", 0xC00, 0x400},
         {"$PMTK182,7,00000123,1001*", 0x123, 0x1001},
-        {"$PMTK182,7,0001FC00,800*", 0x1FC00, 0x800},  // across the end of the image
+        {"$PMTK182,7,0001FC00,800*", 0x1FC00, 0x800}, // across the end of the image
     };
     for (const auto& c : cases) {
         MemoryRead read = ReadMemory(client, c.read);

@@ -57,8 +57,10 @@ TEST(SimProcess, StopsCleanlyWhileItsReaderStalls)
 
 TEST(SimProcess, BadOptionsKeepItFromStarting)
 {
-    for (std::vector<std::string> args : {std::vector<std::string>{"--memory", "3M"}, {"--bogus"},
-                                          {"--drop-reply", "0"}, {"--image", "/nonexistent/image.bin"},
+    for (std::vector<std::string> args : {std::vector<std::string>{"--memory", "3M"},
+                                          {"--bogus"},
+                                          {"--drop-reply", "0"},
+                                          {"--image", "/nonexistent/image.bin"},
                                           {"--model", "A,B"}})
         EXPECT_THROW(SimProcess{args}, std::runtime_error) << ::testing::PrintToString(args);
 }
@@ -68,8 +70,8 @@ TEST(SimProcess, LogRecordsEverySentenceAndMarksTheBadOnes)
     SimProcess sim({"--no-nmea"});
     SimClient client(sim.slavePath());
     client.send("noise$PMTK182,2,7*3C\r\n");
-    client.send("$PMTK182,2,8*00\r\n");       // wrong checksum
-    client.send("$PMTK182,2,3$PMTK414*33\r\n");  // torn by a new '$'
+    client.send("$PMTK182,2,8*00\r\n");         // wrong checksum
+    client.send("$PMTK182,2,3$PMTK414*33\r\n"); // torn by a new '$'
     client.send("$PMTK182,2,10*0A\r\n");
     ASSERT_TRUE(sim.waitForLineCount(5));
     EXPECT_EQ(sim.receivedLines(), (std::vector<std::string>{"$PMTK182,2,7*3C", "BAD $PMTK182,2,8*00",
@@ -96,13 +98,13 @@ TEST(SimProcess, NmeaSecondCarriesEverySentenceKindWithValidChecksums)
         EXPECT_TRUE(VerifyChecksum(sentence)) << sentence;
         kinds.push_back(sentence.substr(0, 6));
     }
-    EXPECT_EQ(kinds, (std::vector<std::string>{"$GPGGA", "$GPGLL", "$GPGSA", "$GPGSV", "$GPGSV", "$GPGSV",
-                                               "$GPRMC", "$GPVTG", "$GPZDA"}));
+    EXPECT_EQ(kinds, (std::vector<std::string>{"$GPGGA", "$GPGLL", "$GPGSA", "$GPGSV", "$GPGSV", "$GPGSV", "$GPRMC",
+                                               "$GPVTG", "$GPZDA"}));
     auto gsv = Fields(second[3]);
     EXPECT_EQ(gsv[1], "3");
     EXPECT_EQ(gsv[3], "10");
     auto gsa = Fields(second[2]);
-    EXPECT_EQ(gsa[2], "3");  // 3D fix
+    EXPECT_EQ(gsa[2], "3"); // 3D fix
 }
 
 TEST(SimProcess, PositionMovesFromSecondToSecond)
@@ -113,10 +115,11 @@ TEST(SimProcess, PositionMovesFromSecondToSecond)
     auto next = Fields(*client.waitForLine(StartsWith("$GPGGA"), 3s));
     ASSERT_GE(first.size(), 10u);
     ASSERT_GE(next.size(), 10u);
-    EXPECT_NE(first[1], next[1]);  // time
+    EXPECT_NE(first[1], next[1]); // time
     EXPECT_TRUE(first[2] != next[2] || first[4] != next[4]) << first[2] << " " << first[4];
     // 10 m a second is a few ten-thousandths of a minute, never a jump.
-    double moved = std::fabs(std::stod(first[2]) - std::stod(next[2])) + std::fabs(std::stod(first[4]) - std::stod(next[4]));
+    double moved =
+        std::fabs(std::stod(first[2]) - std::stod(next[2])) + std::fabs(std::stod(first[4]) - std::stod(next[4]));
     EXPECT_LT(moved, 0.05);
 }
 
@@ -143,9 +146,9 @@ TEST(SimProcess, ColdRestartLosesTheFixForAWhile)
     SimClient client(sim.slavePath());
     client.sendCommand("$PMTK103*");
     ASSERT_TRUE(sim.waitForState("last_restart", "cold"));
-    client.drain();  // what was sent before the restart
+    client.drain(); // what was sent before the restart
     auto gsa = Fields(*client.waitForLine(StartsWith("$GPGSA"), 3s));
-    EXPECT_EQ(gsa[2], "1");  // no fix
+    EXPECT_EQ(gsa[2], "1"); // no fix
     auto rmc = Fields(*client.waitForLine(StartsWith("$GPRMC"), 3s));
     EXPECT_EQ(rmc[2], "V");
 }

@@ -53,14 +53,11 @@ TEST(SimReplies, QueriesReportTheImageAndTheStartSettings)
         std::string query;
         std::string reply;
     } cases[] = {
-        {"$PMTK182,2,2*", "$PMTK182,3,2,0000003F"},  // the last sector's format
-        {"$PMTK182,2,3*", "$PMTK182,3,3,150"},
-        {"$PMTK182,2,4*", "$PMTK182,3,4,100"},
-        {"$PMTK182,2,5*", "$PMTK182,3,5,205"},
-        {"$PMTK182,2,6*", "$PMTK182,3,6,2"},
-        {"$PMTK182,2,7*", "$PMTK182,3,7,4"},  // stopped, stop when full
-        {"$PMTK182,2,8*", "$PMTK182,3,8,00010280"},
-        {"$PMTK182,2,10*", "$PMTK182,3,10,0000000C"},
+        {"$PMTK182,2,2*", "$PMTK182,3,2,0000003F"}, // the last sector's format
+        {"$PMTK182,2,3*", "$PMTK182,3,3,150"},      {"$PMTK182,2,4*", "$PMTK182,3,4,100"},
+        {"$PMTK182,2,5*", "$PMTK182,3,5,205"},      {"$PMTK182,2,6*", "$PMTK182,3,6,2"},
+        {"$PMTK182,2,7*", "$PMTK182,3,7,4"}, // stopped, stop when full
+        {"$PMTK182,2,8*", "$PMTK182,3,8,00010280"}, {"$PMTK182,2,10*", "$PMTK182,3,10,0000000C"},
     };
     for (const auto& c : cases) {
         client.sendCommand(c.query);
@@ -71,8 +68,9 @@ TEST(SimReplies, QueriesReportTheImageAndTheStartSettings)
 
 TEST(SimReplies, FlashIdentifierTellsTheMemorySize)
 {
-    for (const auto& [memory, prefix] : {std::pair{"2M", "C22015"}, std::pair{"1M", "C22014"}, std::pair{"4M", "C22016"},
-                                         std::pair{"8M", "EF4017"}, std::pair{"16M", "EF4018"}}) {
+    for (const auto& [memory, prefix] :
+         {std::pair{"2M", "C22015"}, std::pair{"1M", "C22014"}, std::pair{"4M", "C22016"}, std::pair{"8M", "EF4017"},
+          std::pair{"16M", "EF4018"}}) {
         SimProcess sim({"--memory", memory, "--no-nmea"});
         SimClient client(sim.slavePath());
         EXPECT_TRUE(QueryValue(client, "9").starts_with(std::string("$PMTK182,3,9,") + prefix)) << memory;
@@ -89,8 +87,8 @@ TEST(SimReplies, StatusWordBits)
         {{"--stopped"}, "0"},
         {{"--method", "2"}, "6"},
         {{"--fault"}, "1026"},
-        {{"--method", "2", "--generate", "32"}, "3078"},  // full: fault and full bits
-        {{"--method", "1", "--generate", "32"}, "2"},     // overwrite is never full
+        {{"--method", "2", "--generate", "32"}, "3078"}, // full: fault and full bits
+        {{"--method", "1", "--generate", "32"}, "2"},    // overwrite is never full
     };
     for (const auto& c : cases) {
         auto args = c.args;
@@ -185,10 +183,8 @@ TEST(SimReplies, CommandsAreAcknowledgedAsByALogger)
         std::string command;
         std::string ack;
     } cases[] = {
-        {"$PMTK182,5*", "$PMTK001,182,5,3"},
-        {"$PMTK182,4*", "$PMTK001,182,4,3"},
-        {"$PMTK182,9*", "$PMTK001,182,9,3"},
-        {"$PMTK999*", "$PMTK001,999,1"},
+        {"$PMTK182,5*", "$PMTK001,182,5,3"},    {"$PMTK182,4*", "$PMTK001,182,4,3"},
+        {"$PMTK182,9*", "$PMTK001,182,9,3"},    {"$PMTK999*", "$PMTK001,999,1"},
         {"$PMTK182,2,11*", "$PMTK001,182,2,1"},
     };
     for (const auto& c : cases) {
@@ -201,8 +197,8 @@ TEST(SimReplies, RestartsAreRecorded)
 {
     SimProcess sim({"--no-nmea"});
     SimClient client(sim.slavePath());
-    for (const auto& [command, kind] : {std::pair{"$PMTK101*", "hot"}, std::pair{"$PMTK102*", "warm"},
-                                        std::pair{"$PMTK103*", "cold"}}) {
+    for (const auto& [command, kind] :
+         {std::pair{"$PMTK101*", "hot"}, std::pair{"$PMTK102*", "warm"}, std::pair{"$PMTK103*", "cold"}}) {
         client.sendCommand(command);
         EXPECT_TRUE(sim.waitForState("last_restart", kind)) << command;
     }

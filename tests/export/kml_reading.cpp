@@ -93,8 +93,8 @@ KmlContent ReadKml(const std::string& document)
     content.wellFormed =
         XML_Parse(parser.get(), document.data(), static_cast<int>(document.size()), XML_TRUE) == XML_STATUS_OK;
     if (!content.wellFormed)
-        content.error = "line " + std::to_string(XML_GetCurrentLineNumber(parser.get())) + ": "
-                        + XML_ErrorString(XML_GetErrorCode(parser.get()));
+        content.error = "line " + std::to_string(XML_GetCurrentLineNumber(parser.get())) + ": " +
+                        XML_ErrorString(XML_GetErrorCode(parser.get()));
     content.trackPoints = TrackPointsOf(reader.trackCoordinates);
     return content;
 }

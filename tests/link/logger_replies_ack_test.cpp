@@ -63,11 +63,18 @@ TEST(LoggerMemoryData, OutsideADownloadOnlyTheLastSectorProbeCounts)
         bool blankAfter;
     };
     const Case cases[] = {
-        {"001F0000,FFFF", true, true},    {"001F0000,FFFE", true, false},   {"001F0000,ffff", true, false},
-        {"001F0000,0000", false, false},  {"001F0000,FFFF", false, false},
+        {"001F0000,FFFF", true, true},
+        {"001F0000,FFFE", true, false},
+        {"001F0000,ffff", true, false},
+        {"001F0000,0000", false, false},
+        {"001F0000,FFFF", false, false},
         // The rest of a cancelled download's chunk, or another read: not the probe.
-        {"001F0000,", true, true},        {"001F0000,FFFFFF", true, true},  {"001F0000," + std::string(4096, '0'), true, true},
-        {"00030000,0000", true, true},    {"000F0000,0000", true, true},    {"zz,0000", true, true},
+        {"001F0000,", true, true},
+        {"001F0000,FFFFFF", true, true},
+        {"001F0000," + std::string(4096, '0'), true, true},
+        {"00030000,0000", true, true},
+        {"000F0000,0000", true, true},
+        {"zz,0000", true, true},
     };
     for (const auto& c : cases) {
         ReplyBench bench;

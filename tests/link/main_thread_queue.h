@@ -33,8 +33,7 @@ public:
     }
 
     // Runs queued jobs on the calling thread until `done` holds or the time runs out.
-    bool serveUntil(const std::function<bool()>& done,
-                    std::chrono::milliseconds timeout = std::chrono::seconds(10))
+    bool serveUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(10))
     {
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         while (!done()) {

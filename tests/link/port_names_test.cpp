@@ -12,11 +12,24 @@ TEST_F(PortNamesTest, BuiltInTableCoversTheScannedRange)
         const char* name;
         const char* device;
     } cases[] = {
-        {"Com1", "/dev/ttyS0"},    {"Com2", "/dev/ttyS1"},     {"Com3", "/dev/ttyUSB0"},
-        {"Com34", "/dev/ttyUSB31"}, {"Com35", "/dev/ttyACM0"}, {"Com66", "/dev/ttyACM31"},
-        {"Com67", "/dev/ttyS2"},   {"Com99", "/dev/ttyS34"},
-        {"Com0", ""},   {"Com100", ""}, {"COM5", ""},  {"com5", ""},       {"Com05", ""},
-        {"Com5x", ""},  {"Com", ""},    {"Com-1", ""}, {"Com5/../x", ""},  {"", ""},
+        {"Com1", "/dev/ttyS0"},
+        {"Com2", "/dev/ttyS1"},
+        {"Com3", "/dev/ttyUSB0"},
+        {"Com34", "/dev/ttyUSB31"},
+        {"Com35", "/dev/ttyACM0"},
+        {"Com66", "/dev/ttyACM31"},
+        {"Com67", "/dev/ttyS2"},
+        {"Com99", "/dev/ttyS34"},
+        {"Com0", ""},
+        {"Com100", ""},
+        {"COM5", ""},
+        {"com5", ""},
+        {"Com05", ""},
+        {"Com5x", ""},
+        {"Com", ""},
+        {"Com-1", ""},
+        {"Com5/../x", ""},
+        {"", ""},
         {"Com99999999999", ""},
     };
     for (const auto& c : cases)

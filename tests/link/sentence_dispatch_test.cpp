@@ -78,7 +78,7 @@ TEST(HandleMtkSentence, RoutesByPmtkNumberWithoutChecksumTest)
         std::string text;
         Calls calls;
     } cases[] = {
-        {"$PMTK001,182,7,3*FF\r\n", {"HandleAck PMTK001"}},  // bad checksum still routed
+        {"$PMTK001,182,7,3*FF\r\n", {"HandleAck PMTK001"}}, // bad checksum still routed
         {"$PMTK182,8,00000000,FFFF*00\r\n", {"HandleLoggerReply PMTK182"}},
         {"$PMTK514,0,1*00\r\n", {"HandleNmeaPeriods PMTK514"}},
         {"$GPGSV,3,1,11*74\r\n", {}},

@@ -47,7 +47,8 @@ TEST(SentenceFramer, CutsSentencesFromTheirReads)
         {"noise between sentences", {kAck + "garbage" + kZda}, {{kAck, kZda}}},
         {"split across reads", {kGga.substr(0, 10), kGga.substr(10)}, {{}, {kGga}}},
         {"CR and LF in different reads", {kAck.substr(0, kAck.size() - 1), "\n"}, {{}, {kAck}}},
-        {"a finished sentence then the start of the next", {kAck + kGga.substr(0, 30), kGga.substr(30)},
+        {"a finished sentence then the start of the next",
+         {kAck + kGga.substr(0, 30), kGga.substr(30)},
          {{kAck}, {kGga}}},
         {"torn sentence does not swallow its successor", {torn + kAck}, {{kAck}}},
         {"torn sentence across reads", {torn, kAck}, {{}, {kAck}}},
@@ -112,12 +113,9 @@ TEST(SentenceFramer, DropsSentencesBeyondTheLimitsWhole)
         std::string sentence;
         bool kept;
     } cases[] = {
-        {"4,999 characters", longest, true},
-        {"5,000 characters", tooLong, false},
-        {"10,000 characters", tenThousand, false},
-        {"50 fields", fiftyFields, true},
-        {"60 fields", sixtyFields, false},
-        {"a NUL inside", withNul, false},
+        {"4,999 characters", longest, true},       {"5,000 characters", tooLong, false},
+        {"10,000 characters", tenThousand, false}, {"50 fields", fiftyFields, true},
+        {"60 fields", sixtyFields, false},         {"a NUL inside", withNul, false},
     };
     for (const auto& c : cases) {
         SentenceFramer framer;
@@ -162,12 +160,12 @@ TEST(SplitFields, FillsTheSlotsFromTheText)
     } cases[] = {
         {kAck, {"PMTK001", "182", "7", "3"}},
         {"$GPGSA,A,3,04,,,*3A\r\n", {"GPGSA", "A", "3", "04"}},
-        {"$PMTK001,182,7,3\r\n", {"PMTK001", "182", "7"}},  // last field without '*' is lost
+        {"$PMTK001,182,7,3\r\n", {"PMTK001", "182", "7"}}, // last field without '*' is lost
         {"$PMTK414*33\r\n", {"PMTK414"}},
         {"$*00\r\n", {}},
         {"", {}},
         {fifty + "*00\r\n", fiftyExpected},
-        {fifty + ",50,51*00\r\n", fiftyExpected},  // more than the slots hold
+        {fifty + ",50,51*00\r\n", fiftyExpected}, // more than the slots hold
     };
     for (const auto& c : cases)
         EXPECT_EQ(splitFields(c.text), c.fields) << c.text;

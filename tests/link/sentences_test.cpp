@@ -79,12 +79,10 @@ TEST(Checksum, FollowsTheXorRule)
         std::string_view text;
         int checksum;
     } cases[] = {
-        {"$PMTK182,2,10*", 0x0A},
-        {"$PMTK182,2,10*FF\r\n", 0x0A},    // stops at '*'
-        {"$PMTK$182,2,10*", 0x0A},         // every '$' is left out
-        {"PMTK182,2,10*", 0x0A},
-        {"$*", 0},
-        {"$\xA2\x58*", 0xA2 ^ 0x58},       // 8-bit text
+        {"$PMTK182,2,10*", 0x0A},    {"$PMTK182,2,10*FF\r\n", 0x0A}, // stops at '*'
+        {"$PMTK$182,2,10*", 0x0A},                                   // every '$' is left out
+        {"PMTK182,2,10*", 0x0A},     {"$*", 0},
+        {"$\xA2\x58*", 0xA2 ^ 0x58}, // 8-bit text
     };
     for (const auto& c : cases)
         EXPECT_EQ(NmeaChecksum(c.text), c.checksum) << c.text;
@@ -103,11 +101,11 @@ TEST(Checksum, VerifiesIncomingSentences)
     } cases[] = {
         {"$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n", true},
         {"$GNRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*74\r\n", true},
-        {"$PMTK182,2,10*0a\r\n", true},   // lower case
-        {"$PMTK182,2,10*A\r\n", true},    // one digit holds the value
-        {"$PMTK182,2,10*0A", true},       // nothing needed after the digits
+        {"$PMTK182,2,10*0a\r\n", true}, // lower case
+        {"$PMTK182,2,10*A\r\n", true},  // one digit holds the value
+        {"$PMTK182,2,10*0A", true},     // nothing needed after the digits
         {"$PMTK182,2,10*0B\r\n", false},
-        {"$PMTK182,2,10*\r\n", false},    // no digits
+        {"$PMTK182,2,10*\r\n", false}, // no digits
         {"$PMTK182,2,10*G0\r\n", false},
         {"$PMTK182,2,10*00A\r\n", false}, // only two digits are read
         {"$PMTK182,2,10\r\n", false},     // no '*'

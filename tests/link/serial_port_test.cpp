@@ -129,7 +129,7 @@ TEST(SerialPort, SentSentencesReachTheLine)
 
 TEST(SerialPort, WriteGivesUpOnAStalledLine)
 {
-    PseudoTerminal line;  // the far end never reads
+    PseudoTerminal line; // the far end never reads
     OpenPort port(line.devicePath());
     ASSERT_TRUE(SerialPort::SetLineSettings(port.fd, *SerialPort::GetLineSettings(port.fd), 115200));
     const std::string chunk(1024, 'x');

@@ -65,8 +65,7 @@ TEST(DownloadProgress, CompletionCountsDownFromFiveAndClosesOnTheTickShowingZero
         EXPECT_EQ(dialog.closes, 0);
         dialog.Ticks(1);
         EXPECT_EQ(dialog.progress.label1(), "Time Used:  0:7, downloading completed.");
-        EXPECT_EQ(dialog.progress.label2(),
-                  "After " + std::to_string(shown) + " seconds, automatically close window.");
+        EXPECT_EQ(dialog.progress.label2(), "After " + std::to_string(shown) + " seconds, automatically close window.");
     }
     EXPECT_EQ(dialog.closes, 1);
     EXPECT_TRUE(dialog.progress.closed());

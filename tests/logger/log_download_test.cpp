@@ -136,7 +136,7 @@ TEST_F(LogDownloadTest, StartLeavesTheImageBeginsAnEmptyPartStopsLoggingAndReque
 TEST_F(LogDownloadTest, ThreeChunksAreRequestedInOrderAndSavedWhole)
 {
     Start(0x30000);
-    link.DownloadEnd = 0x200000;  // a late reply cannot move the aim
+    link.DownloadEnd = 0x200000; // a late reply cannot move the aim
     sent.take();
     Replies requests;
     for (uint32_t address = 0; address < 0x30000; address += kChunk) {
@@ -163,7 +163,7 @@ TEST_F(LogDownloadTest, OnlyVerifiedChunksEverReplaceTheImage)
 {
     std::ofstream(image) << "an older image";
     Start(0x30000);
-    Deliver(ChunkReplies(0));  // cancelled before the acknowledgement
+    Deliver(ChunkReplies(0)); // cancelled before the acknowledgement
     EXPECT_FALSE(download->Finish());
     EXPECT_EQ(std::filesystem::file_size(image), 14u);
     EXPECT_FALSE(std::filesystem::exists(part));
@@ -216,27 +216,29 @@ std::string WithChecksumOf(std::string reply, std::string_view badDigits)
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, SpoiledChunkTest,
-    ::testing::Values(
-        ChunkFault{"BadChecksum",
-                   [](Replies& r) {
-                       const std::string good = r[5].substr(r[5].find('*') + 1, 2);
-                       r[5] = WithChecksumOf(r[5], good == "00" ? "01" : "00");
-                   }},
-        ChunkFault{"ThirtyOneReplies", [](Replies& r) { r.pop_back(); }},
-        ChunkFault{"DroppedReplyInTheMiddle", [](Replies& r) { r.erase(r.begin() + 10); }},
-        ChunkFault{"ShortReply",
-                   [](Replies& r) { r[3] = MemoryReply(kChunk + 3 * kReply, ReplyHex(kChunk + 3 * kReply).substr(2)); }},
-        ChunkFault{"NonHexCharacterWithValidChecksum",
-                   [](Replies& r) {
-                       std::string hex = ReplyHex(kChunk + 7 * kReply);
-                       hex[100] = 'G';
-                       r[7] = MemoryReply(kChunk + 7 * kReply, hex);
-                   }},
-        ChunkFault{"OverflowByRepeatedLastReply", [](Replies& r) { r.push_back(r.back()); }},
-        ChunkFault{"RepliesOutOfOrder", [](Replies& r) { std::swap(r[1], r[2]); }},
-        ChunkFault{"UnreadableAddress",
-                   [](Replies& r) { r[0] = AppendChecksum("$PMTK182,8,0001000X," + ReplyHex(kChunk) + "*"); }},
-        ChunkFault{"OnlyGarbledReplies", [](Replies& r) { r.assign(3, WithChecksumOf(r[0], "ZZ")); }}),
+    ::testing::Values(ChunkFault{"BadChecksum",
+                                 [](Replies& r) {
+                                     const std::string good = r[5].substr(r[5].find('*') + 1, 2);
+                                     r[5] = WithChecksumOf(r[5], good == "00" ? "01" : "00");
+                                 }},
+                      ChunkFault{"ThirtyOneReplies", [](Replies& r) { r.pop_back(); }},
+                      ChunkFault{"DroppedReplyInTheMiddle", [](Replies& r) { r.erase(r.begin() + 10); }},
+                      ChunkFault{"ShortReply",
+                                 [](Replies& r) {
+                                     r[3] = MemoryReply(kChunk + 3 * kReply, ReplyHex(kChunk + 3 * kReply).substr(2));
+                                 }},
+                      ChunkFault{"NonHexCharacterWithValidChecksum",
+                                 [](Replies& r) {
+                                     std::string hex = ReplyHex(kChunk + 7 * kReply);
+                                     hex[100] = 'G';
+                                     r[7] = MemoryReply(kChunk + 7 * kReply, hex);
+                                 }},
+                      ChunkFault{"OverflowByRepeatedLastReply", [](Replies& r) { r.push_back(r.back()); }},
+                      ChunkFault{"RepliesOutOfOrder", [](Replies& r) { std::swap(r[1], r[2]); }},
+                      ChunkFault{
+                          "UnreadableAddress",
+                          [](Replies& r) { r[0] = AppendChecksum("$PMTK182,8,0001000X," + ReplyHex(kChunk) + "*"); }},
+                      ChunkFault{"OnlyGarbledReplies", [](Replies& r) { r.assign(3, WithChecksumOf(r[0], "ZZ")); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LogDownloadTest, RepliesToAnEarlierRequestAreIgnored)
@@ -269,7 +271,7 @@ TEST_F(LogDownloadTest, LostAcknowledgementIsRecoveredAfterSilence)
 
     clock += 1ms;
     download->CheckStall();
-    EXPECT_EQ(sent.take(), Replies{"$PMTK182,7,00000000,10000*13\r\n"});  // later requests drop the zeros
+    EXPECT_EQ(sent.take(), Replies{"$PMTK182,7,00000000,10000*13\r\n"}); // later requests drop the zeros
     EXPECT_TRUE(link.HexBuffer.empty());
 
     Answer(ChunkReplies(0));
@@ -301,7 +303,7 @@ TEST_F(LogDownloadTest, SilentLoggerIsGivenUpAfterFiveRequestsAgainWithoutAVerif
         }
     };
     silence(3);
-    Deliver(ChunkReplies(kChunk)[0]);  // one verified reply starts the count afresh
+    Deliver(ChunkReplies(kChunk)[0]); // one verified reply starts the count afresh
     silence(5);
     EXPECT_EQ(sent.take(), Replies(8, Sentences::NextMemoryRead(kChunk)));
     EXPECT_TRUE(link.Downloading);
@@ -344,9 +346,9 @@ TEST_F(LogDownloadTest, OnlyCompletionFillsTheGauge)
         Replies replies = ChunkReplies(0);
         replies[31] = WithChecksumOf(replies[31], "ZZ");
         Deliver(replies);
-        EXPECT_EQ(download->gauge().progress(), 31);  // every reply counted, one short of full ...
+        EXPECT_EQ(download->gauge().progress(), 31); // every reply counted, one short of full ...
         download->DownloadNextChunk();
-        EXPECT_EQ(download->gauge().progress(), 0);  // ... and taken back with the rejected chunk
+        EXPECT_EQ(download->gauge().progress(), 0); // ... and taken back with the rejected chunk
     }
     Answer(ChunkReplies(0));
     EXPECT_TRUE(download->gauge().full());
@@ -426,7 +428,7 @@ TEST_F(LogDownloadTest, WriteFailureStopsTheDownloadAndSaysWhy)
 TEST(ChunkSilenceLimit, SuitsTheLineRate)
 {
     EXPECT_EQ(ChunkSilenceLimit(115200), 2000ms);
-    EXPECT_EQ(ChunkSilenceLimit(9600), 12876ms);  // three 4,121-character replies at 960 characters/s
+    EXPECT_EQ(ChunkSilenceLimit(9600), 12876ms); // three 4,121-character replies at 960 characters/s
     EXPECT_EQ(ChunkSilenceLimit(0), 2000ms);
 }
 } // namespace

@@ -10,7 +10,10 @@ namespace {
 using Sent = std::vector<std::string>;
 
 struct EraseDialog {
-    EraseDialog() { progress.onEnd = [this] { ++ends; }; }
+    EraseDialog()
+    {
+        progress.onEnd = [this] { ++ends; };
+    }
     int TicksUntilEnd(int limit)
     {
         int ticks = 0;
@@ -40,7 +43,7 @@ TEST(EraseProgress, AcknowledgementEndsTheDialogAtTheNextTickWithoutMessage)
 {
     EraseDialog dialog;
     dialog.link.Erasing = true;
-    EXPECT_EQ(dialog.TicksUntilEnd(40), 40);  // two seconds
+    EXPECT_EQ(dialog.TicksUntilEnd(40), 40); // two seconds
     EXPECT_FALSE(dialog.progress.ended());
 
     dialog.link.Erasing = false;
@@ -61,7 +64,7 @@ TEST(EraseProgress, NoAcknowledgementFailsOnTheTickAfterFifteenSeconds)
     EXPECT_EQ(dialog.dialogs.messages[0].text, "Erasing fail!");
     EXPECT_EQ(dialog.dialogs.messages[0].caption, "Error");
     EXPECT_EQ(dialog.dialogs.messages[0].icon, MessageIcon::Error);
-    EXPECT_FALSE(dialog.link.Erasing);  // the poll goes on
+    EXPECT_FALSE(dialog.link.Erasing); // the poll goes on
     EXPECT_FALSE(dialog.progress.acknowledged());
     dialog.progress.Timer1Timer();
     EXPECT_EQ(dialog.dialogs.messages.size(), 1u);
@@ -83,10 +86,7 @@ TEST(EraseProgress, PieFillsInHundredTicksAndStartsAgain)
 
 class MemoryEraseTest : public ::testing::Test {
 protected:
-    MemoryEraseTest()
-    {
-        link.LastSectorBlank = false;
-    }
+    MemoryEraseTest() { link.LastSectorBlank = false; }
     // Stands in for the modal dialog: the logger acknowledges after a few ticks, or never.
     void RunDialog(EraseProgress& progress)
     {

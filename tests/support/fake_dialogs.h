@@ -24,8 +24,8 @@ public:
     int processEventsCalls = 0;
     bool desktopHasViewer = true;
 
-    std::deque<bool> yesNoAnswers;                      // empty: answers No
-    std::deque<std::optional<FileChoice>> fileAnswers;  // empty: cancelled
+    std::deque<bool> yesNoAnswers;                     // empty: answers No
+    std::deque<std::optional<FileChoice>> fileAnswers; // empty: cancelled
     // Runs on every message, so a test can react while a "modal box" is up.
     std::function<void(const ShownMessage&)> onMessage;
     std::function<void()> onProcessEvents;

@@ -126,9 +126,11 @@ public:
     // True once at least `count` lines were received.
     bool waitForLineCount(std::size_t count, std::chrono::milliseconds timeout = 5s) const
     {
-        return PollFor<bool>(timeout, [&]() -> std::optional<bool> {
-            return receivedLines().size() >= count ? std::optional(true) : std::nullopt;
-        }).has_value();
+        return PollFor<bool>(timeout,
+                             [&]() -> std::optional<bool> {
+                                 return receivedLines().size() >= count ? std::optional(true) : std::nullopt;
+                             })
+            .has_value();
     }
 
     // The simulator's settings as it last wrote them (mask, method, logging,
@@ -151,9 +153,11 @@ public:
     }
     bool waitForState(const std::string& key, const std::string& value, std::chrono::milliseconds timeout = 5s) const
     {
-        return PollFor<bool>(timeout, [&]() -> std::optional<bool> {
-            return stateValue(key) == value ? std::optional(true) : std::nullopt;
-        }).has_value();
+        return PollFor<bool>(timeout,
+                             [&]() -> std::optional<bool> {
+                                 return stateValue(key) == value ? std::optional(true) : std::nullopt;
+                             })
+            .has_value();
     }
 
     // SIGTERM, then waits for the exit (SIGKILL after 5 s). Returns the wait
@@ -378,7 +382,8 @@ inline std::optional<DataReply> ParseDataReply(std::string_view line)
     if (!line.starts_with(kPrefix) || comma == std::string_view::npos || star == std::string_view::npos || star < comma)
         return std::nullopt;
     DataReply reply;
-    reply.address = static_cast<std::uint32_t>(std::stoul(std::string(line.substr(kPrefix.size(), comma - kPrefix.size())), nullptr, 16));
+    reply.address = static_cast<std::uint32_t>(
+        std::stoul(std::string(line.substr(kPrefix.size(), comma - kPrefix.size())), nullptr, 16));
     reply.hex = std::string(line.substr(comma + 1, star - comma - 1));
     reply.checksumHolds = VerifyChecksum(line);
     return reply;

@@ -160,10 +160,10 @@ void Download(LoggerSession& session, const DownloadOptions& options)
     if (!failure.empty())
         throw CommandFailure(failure);
     if (!complete)
-        throw CommandFailure("the logger stopped answering; " + options.image +
-                             (kept ? " holds only the first " + std::to_string(saved) + " of " +
-                                         std::to_string(wanted) + " bytes"
-                                   : " is left as it was"));
+        throw CommandFailure(
+            "the logger stopped answering; " + options.image +
+            (kept ? " holds only the first " + std::to_string(saved) + " of " + std::to_string(wanted) + " bytes"
+                  : " is left as it was"));
 }
 
 void DecodeAndExport(const DownloadOptions& options)
@@ -196,7 +196,7 @@ int RunDownloadCommand(const std::vector<std::string>& args)
     } catch (const std::invalid_argument& error) {
         PrintError(std::string("download: ") + error.what() + "; see drovik-cli download --help");
         return kExitUsage;
-    } catch (const std::runtime_error& error) {  // CommandFailure, AppError
+    } catch (const std::runtime_error& error) { // CommandFailure, AppError
         PrintError(std::string("download: ") + error.what());
         return kExitFailure;
     }

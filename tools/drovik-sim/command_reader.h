@@ -9,8 +9,8 @@
 #include <vector>
 
 struct ReceivedSentence {
-    std::string text;  // from '$' up to the line end, without CR LF
-    bool valid;        // framed whole and the checksum holds
+    std::string text; // from '$' up to the line end, without CR LF
+    bool valid;       // framed whole and the checksum holds
 };
 
 class CommandFramer {

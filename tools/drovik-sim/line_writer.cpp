@@ -12,12 +12,9 @@ constexpr auto kIdleSlack = std::chrono::milliseconds(50);
 } // namespace
 
 LineWriter::LineWriter(int fd, int stopFd, long bytesPerSecond, bool noise)
-    : fd_(fd),
-      stopFd_(stopFd),
-      bytesPerSecond_(bytesPerSecond),
+    : fd_(fd), stopFd_(stopFd), bytesPerSecond_(bytesPerSecond),
       // About 10 ms of line time per write keeps the output smooth.
-      pieceSize_(std::max<size_t>(1, bytesPerSecond / 100)),
-      noise_(noise)
+      pieceSize_(std::max<size_t>(1, bytesPerSecond / 100)), noise_(noise)
 {
 }
 

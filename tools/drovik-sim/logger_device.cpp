@@ -93,18 +93,12 @@ std::string SpoilChecksum(std::string sentence)
 } // namespace
 
 LoggerDevice::LoggerDevice(const SimOptions& options, LoggerMemory memory, Send send)
-    : send_(std::move(send)),
-      memory_(std::move(memory)),
-      faults_(options.faults),
-      releaseReport_(ReleaseReportBody(options.releaseReport)),
-      eraseDelay_(options.eraseDelayMs),
+    : send_(std::move(send)), memory_(std::move(memory)), faults_(options.faults),
+      releaseReport_(ReleaseReportBody(options.releaseReport)), eraseDelay_(options.eraseDelayMs),
       acknowledgeErase_(!options.faults.noEraseAck),
       formatMask_(options.formatMask.value_or(memory_.lastFormatMask().value_or(0x0002002F))),
-      timeInterval_(options.timeInterval),
-      distanceInterval_(options.distanceInterval),
-      speedInterval_(options.speedInterval),
-      recordingMethod_(options.recordingMethod),
-      logging_(options.logging),
+      timeInterval_(options.timeInterval), distanceInterval_(options.distanceInterval),
+      speedInterval_(options.speedInterval), recordingMethod_(options.recordingMethod), logging_(options.logging),
       fault_(options.fault)
 {
 }
@@ -185,16 +179,36 @@ void LoggerDevice::answerQuery(std::string_view type)
 {
     std::string value;
     switch (ParseNumber<int>(type, 10).value_or(0)) {
-    case 2: value = Hex8(formatMask_); break;
-    case 3: value = std::to_string(timeInterval_); break;
-    case 4: value = std::to_string(distanceInterval_); break;
-    case 5: value = std::to_string(speedInterval_); break;
-    case 6: value = std::to_string(recordingMethod_); break;
-    case 7: value = std::to_string(statusWord()); break;
-    case 8: value = Hex8(memory_.nextWriteAddress()); break;
-    case 9: value = memory_.flashId(); break;
-    case 10: value = Hex8(memory_.recordCount()); break;
-    default: ack("182,2", kUnsupported); return;
+    case 2:
+        value = Hex8(formatMask_);
+        break;
+    case 3:
+        value = std::to_string(timeInterval_);
+        break;
+    case 4:
+        value = std::to_string(distanceInterval_);
+        break;
+    case 5:
+        value = std::to_string(speedInterval_);
+        break;
+    case 6:
+        value = std::to_string(recordingMethod_);
+        break;
+    case 7:
+        value = std::to_string(statusWord());
+        break;
+    case 8:
+        value = Hex8(memory_.nextWriteAddress());
+        break;
+    case 9:
+        value = memory_.flashId();
+        break;
+    case 10:
+        value = Hex8(memory_.recordCount());
+        break;
+    default:
+        ack("182,2", kUnsupported);
+        return;
     }
     sendBody("$PMTK182,3," + std::string(type) + "," + value + "*");
     ack("182,2", kSucceeded);

@@ -52,11 +52,16 @@ std::string LoggerMemory::flashId() const
 {
     // Chips of two makers; the last two of the six digits give the capacity as a power of two.
     switch (size()) {
-    case 0x100000: return "C22014C2";
-    case 0x400000: return "C22016C2";
-    case 0x800000: return "EF4017EF";
-    case 0x1000000: return "EF4018EF";
-    default: return "C22015C2";
+    case 0x100000:
+        return "C22014C2";
+    case 0x400000:
+        return "C22016C2";
+    case 0x800000:
+        return "EF4017EF";
+    case 0x1000000:
+        return "EF4018EF";
+    default:
+        return "C22015C2";
     }
 }
 

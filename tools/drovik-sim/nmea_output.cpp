@@ -10,7 +10,7 @@
 
 namespace {
 constexpr double kSpeedKmh = 36.0;
-constexpr double kTurnPerSecond = 3.0;  // degrees: a circle every two minutes
+constexpr double kTurnPerSecond = 3.0; // degrees: a circle every two minutes
 constexpr double kKnotsPerKmh = 1 / 1.852;
 constexpr double kMetresPerDegree = 111320.0;
 constexpr int kSatellitesPerGsv = 4;
@@ -90,8 +90,8 @@ std::vector<std::string> NmeaOutput::nextSecond(const OutputPeriods& periods, bo
 NmeaOutput::Fix NmeaOutput::describeFix(bool fixed, std::chrono::system_clock::time_point utc) const
 {
     std::tm parts = UtcParts(utc);
-    Fix fix{fixed, TimeOfDay(utc), Format("%02d%02d%02d", parts.tm_mday, parts.tm_mon + 1, parts.tm_year % 100),
-            ",", ","};
+    Fix fix{fixed, TimeOfDay(utc), Format("%02d%02d%02d", parts.tm_mday, parts.tm_mon + 1, parts.tm_year % 100), ",",
+            ","};
     if (fixed) {
         fix.latitude = Coordinate(latitude_, 2, 'N', 'S');
         fix.longitude = Coordinate(longitude_, 3, 'E', 'W');
@@ -179,8 +179,8 @@ std::string NmeaOutput::vtg(const Fix& fix) const
 std::string NmeaOutput::zda(std::chrono::system_clock::time_point utc) const
 {
     std::tm parts = UtcParts(utc);
-    return Sentence(Format("$GPZDA,%s,%02d,%02d,%04d,00,00", TimeOfDay(utc).c_str(), parts.tm_mday,
-                           parts.tm_mon + 1, parts.tm_year + 1900));
+    return Sentence(Format("$GPZDA,%s,%02d,%02d,%04d,00,00", TimeOfDay(utc).c_str(), parts.tm_mday, parts.tm_mon + 1,
+                           parts.tm_year + 1900));
 }
 
 void NmeaOutput::travel()

@@ -20,12 +20,12 @@ private:
         int prn;
         int elevation;
         int azimuth;
-        int snr;  // 0: not tracked
+        int snr; // 0: not tracked
     };
     struct Fix {
         bool valid;
-        std::string time;  // hhmmss.sss
-        std::string date;  // ddmmyy
+        std::string time; // hhmmss.sss
+        std::string date; // ddmmyy
         std::string latitude;
         std::string longitude;
     };
@@ -44,6 +44,6 @@ private:
     long second_ = 0;
     double latitude_ = 46.9480;
     double longitude_ = 7.4474;
-    double heading_ = 0;  // degrees
+    double heading_ = 0; // degrees
     double height_ = 540;
 };

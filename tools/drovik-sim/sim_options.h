@@ -14,7 +14,7 @@ struct FaultOptions {
     std::set<long> droppedReplies;
     std::set<long> shortReplies;
     std::set<long> droppedReadAcks;
-    long deadAfterReply = 0;  // the line goes dead after this data reply; 0: never
+    long deadAfterReply = 0; // the line goes dead after this data reply; 0: never
     bool noise = false;
     bool noEraseAck = false;
     bool silent = false;
@@ -29,22 +29,22 @@ struct ReleaseReport {
 };
 
 struct SimOptions {
-    std::string linkName;        // ComN placed in the port directory; empty for none
-    std::string imagePath;       // memory image to serve; empty to generate one
+    std::string linkName;  // ComN placed in the port directory; empty for none
+    std::string imagePath; // memory image to serve; empty to generate one
     int generatedSectors = 4;
     uint32_t memorySize = 0x200000;
     int eraseDelayMs = 1000;
     bool nmea = true;
-    long baud = 0;  // 0: as fast as the pseudo-terminal takes it
+    long baud = 0; // 0: as fast as the pseudo-terminal takes it
     std::string logPath;
     std::string statePath;
 
     // Settings the logger starts with.
-    std::optional<uint32_t> formatMask;  // default: the image's own
+    std::optional<uint32_t> formatMask; // default: the image's own
     int recordingMethod = 1;
     bool logging = true;
     bool fault = false;
-    int timeInterval = 50;  // tenths of a second
+    int timeInterval = 50; // tenths of a second
     int distanceInterval = 0;
     int speedInterval = 0;
 

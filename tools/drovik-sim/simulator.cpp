@@ -11,8 +11,7 @@ Simulator::Simulator(const SimOptions& options, LoggerMemory memory, int fd, int
                   if (!silent)
                       writer_.send(sentence);
               }),
-      nmeaOn_(options.nmea && !options.faults.silent),
-      statePath_(options.statePath)
+      nmeaOn_(options.nmea && !options.faults.silent), statePath_(options.statePath)
 {
     writeState();
 }

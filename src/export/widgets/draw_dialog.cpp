@@ -35,7 +35,8 @@ QIcon Swatch(std::uint32_t word)
     return QIcon(pixmap);
 }
 
-template <typename Widget> Widget* Place(QWidget* parent, int left, int top, int width, int height)
+template <typename Widget>
+Widget* Place(QWidget* parent, int left, int top, int width, int height)
 {
     auto* widget = new Widget(parent);
     widget->setGeometry(left, top, width, height);

@@ -12,8 +12,8 @@ TForm4::TForm4(EraseProgress& progress, const DialogTimings& timings, QWidget* p
     : QDialog(parent), progress_(progress)
 {
     setWindowTitle("Erasing Progress");
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowMinimizeButtonHint | Qt::CustomizeWindowHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint |
+                   Qt::CustomizeWindowHint);
     setFixedSize(288, 97);
 
     auto* panel = new QFrame(this);

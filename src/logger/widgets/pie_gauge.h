@@ -10,7 +10,7 @@ public:
     PieGauge(QWidget* parent, const QColor& colour);
 
     int value() const { return value_; }
-    void setValue(int value);  // 0 .. 100
+    void setValue(int value); // 0 .. 100
 
 protected:
     void paintEvent(QPaintEvent*) override;
