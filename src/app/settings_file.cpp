@@ -1,7 +1,7 @@
 #include "app/settings_file.h"
 
 #include "decode/track_options.h"
-#include "export/text_scan.h"
+#include "core/text_scan.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 #include "export/draw_options.h"
 
 #include "core/number_text.h"
-#include "export/text_scan.h"
+#include "core/text_scan.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "decode/track_columns.h"
 #include "decode/track_table.h"
-#include "export/text_scan.h"
+#include "core/text_scan.h"
 
 KmlColumns LookUpKmlColumns(const TrackTable& table)
 {

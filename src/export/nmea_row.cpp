@@ -4,7 +4,7 @@
 #include "decode/track_columns.h"
 #include "decode/track_options.h"
 #include "decode/track_table.h"
-#include "export/text_scan.h"
+#include "core/text_scan.h"
 
 #include <algorithm>
 #include <string_view>

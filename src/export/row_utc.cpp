@@ -1,7 +1,7 @@
 #include "export/row_utc.h"
 
 #include "decode/track_table.h"
-#include "export/text_scan.h"
+#include "core/text_scan.h"
 
 namespace {
 // Three numbers joined by a separator, as "%<width>d/%2d/%2d" reads them.

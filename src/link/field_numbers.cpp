@@ -1,9 +1,5 @@
 #include "link/field_numbers.h"
 
-#include <algorithm>
-#include <charconv>
-#include <limits>
-
 namespace {
 bool isBlank(char c)
 {
@@ -33,47 +29,6 @@ int HexDigitValue(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
-}
-
-std::optional<int64_t> ReadDecimal(std::string_view text)
-{
-    text = skipBlanks(text);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty() || !isDigit(text.front()))
-        return std::nullopt;
-    // Saturate rather than overflow: a field of forty digits is noise, not a number.
-    constexpr int64_t limit = std::numeric_limits<int32_t>::max() + int64_t{1};
-    int64_t value = 0;
-    for (; !text.empty() && isDigit(text.front()); text.remove_prefix(1))
-        value = std::min(value * 10 + (text.front() - '0'), limit);
-    return negative ? -value : value;
-}
-
-int32_t LenientInt(std::string_view text)
-{
-    const int64_t value = ReadDecimal(text).value_or(0);
-    constexpr int64_t low = std::numeric_limits<int32_t>::min();
-    constexpr int64_t high = std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(std::clamp(value, low, high));
-}
-
-double LenientDouble(std::string_view text)
-{
-    text = skipBlanks(text);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    double value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
-    if (result.ec == std::errc::invalid_argument)
-        return 0;
-    return negative ? -value : value;
 }
 
 std::optional<uint32_t> ReadHex(std::string_view text, int maxDigits)

@@ -1,5 +1,6 @@
 #include "link/live_view.h"
 
+#include "core/text_scan.h"
 #include "link/field_numbers.h"
 
 #include <cstdio>
@@ -16,7 +17,7 @@ std::string withDegreeSign(std::string value, std::size_t degreeDigits, const st
 
 std::string modeText(const std::string& field)
 {
-    switch (LenientInt(field)) {
+    switch (LeadingInteger(field)) {
     case 2:
         return "2D";
     case 3:
@@ -121,7 +122,7 @@ void ParseGsa(const IncomingSentence& sentence, LiveFix& fix, SatelliteTable& sa
 void ParseGsv(const IncomingSentence& sentence, SatelliteTable& satellites)
 {
     for (int group = 4; group <= 16; group += 4) {
-        const int prn = LenientInt(sentence.field(group));
+        const int prn = LeadingInteger(sentence.field(group));
         // The table has no room for numbers beyond its slots; such satellites are not shown.
         if (prn <= 0 || prn >= SatelliteTable::kSlots)
             continue;
@@ -130,7 +131,7 @@ void ParseGsv(const IncomingSentence& sentence, SatelliteTable& satellites)
         satellites.Azimuth[prn] = sentence.field(group + 2);
         satellites.Snr[prn] = sentence.field(group + 3);
     }
-    if (LenientInt(sentence.field(2)) == LenientInt(sentence.field(1)))
+    if (LeadingInteger(sentence.field(2)) == LeadingInteger(sentence.field(1)))
         satellites.RedrawPending = true;
 }
 
@@ -138,7 +139,7 @@ void ParseRmc(const IncomingSentence& sentence, LiveFix& fix, char decimalSepara
 {
     fix.Latitude = LatitudeText(sentence.field(3), sentence.field(4));
     fix.Longitude = LongitudeText(sentence.field(5), sentence.field(6));
-    fix.Speed = KnotsToKmhText(LenientDouble(sentence.field(7)), decimalSeparator);
+    fix.Speed = KnotsToKmhText(LeadingDecimal(sentence.field(7)), decimalSeparator);
     updateDateTime(sentence.field(1), sentence.field(9), fix);
 }
 

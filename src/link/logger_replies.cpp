@@ -1,5 +1,6 @@
 #include "link/logger_replies.h"
 
+#include "core/text_scan.h"
 #include "link/field_numbers.h"
 
 #include <algorithm>
@@ -106,9 +107,9 @@ LoggerReplies::LoggerReplies(DeviceLinkState& link, LoggerStatus& status, Logger
 
 void LoggerReplies::HandleAck(const IncomingSentence& sentence)
 {
-    if (LenientInt(sentence.field(1)) != kLoggerCommand || LenientInt(sentence.field(3)) != kAckSucceeded)
+    if (LeadingInteger(sentence.field(1)) != kLoggerCommand || LeadingInteger(sentence.field(3)) != kAckSucceeded)
         return;
-    switch (LenientInt(sentence.field(2))) {
+    switch (LeadingInteger(sentence.field(2))) {
     case kEraseSubCommand:
         link_.Erasing = false;
         break;
@@ -121,7 +122,7 @@ void LoggerReplies::HandleAck(const IncomingSentence& sentence)
 
 void LoggerReplies::HandleLoggerReply(const IncomingSentence& sentence)
 {
-    switch (LenientInt(sentence.field(1))) {
+    switch (LeadingInteger(sentence.field(1))) {
     case kValueReply:
         HandleValueReply(sentence);
         break;
@@ -150,7 +151,7 @@ void LoggerReplies::memoryData(const IncomingSentence& sentence)
 void LoggerReplies::HandleValueReply(const IncomingSentence& sentence)
 {
     const std::string& value = sentence.field(3);
-    switch (LenientInt(sentence.field(2))) {
+    switch (LeadingInteger(sentence.field(2))) {
     case ValueType::LogFormat:
         logFormat(value);
         break;
@@ -194,7 +195,7 @@ void LoggerReplies::logFormat(const std::string& value)
 void LoggerReplies::criterion(LoggingCriterion criterion, const std::string& value)
 {
     // The logger keeps the criteria in tenths.
-    const int32_t interval = LenientInt(value) / 10;
+    const int32_t interval = LeadingInteger(value) / 10;
     const CriterionFields& fields = fieldsOf(criterion);
     status_.*fields.stored = interval;
     if (link_.*fields.requested) {
@@ -207,7 +208,7 @@ void LoggerReplies::criterion(LoggingCriterion criterion, const std::string& val
 
 void LoggerReplies::recordingMethod(const std::string& value)
 {
-    switch (LenientInt(value)) {
+    switch (LeadingInteger(value)) {
     case 1:
         status_.Overwrite = true;
         break;
@@ -223,8 +224,8 @@ void LoggerReplies::recordingMethod(const std::string& value)
 
 void LoggerReplies::statusWord(const std::string& value)
 {
-    if (const auto word = ReadDecimal(value)) {
-        status_.StatusWord = static_cast<int32_t>(*word);
+    if (int word = 0; TextScanner(value).integer(word)) {
+        status_.StatusWord = word;
         const int32_t bits = status_.StatusWord;
         status_.StatusText = has(bits, StatusBits::LoggingOn) ? "Log started." : "Log stopped.";
         if (has(bits, StatusBits::StopWhenFull)) {
@@ -279,13 +280,13 @@ void LoggerReplies::HandleNmeaPeriods(const IncomingSentence& sentence)
     if (!link_.NmeaPeriodsRequested)
         return;
     Sentences::NmeaPeriods periods;
-    periods.gll = LenientInt(sentence.field(1));
-    periods.rmc = LenientInt(sentence.field(2));
-    periods.vtg = LenientInt(sentence.field(3));
-    periods.gga = LenientInt(sentence.field(4));
-    periods.gsa = LenientInt(sentence.field(5));
-    periods.gsv = LenientInt(sentence.field(6));
-    periods.zda = LenientInt(sentence.field(18));
+    periods.gll = LeadingInteger(sentence.field(1));
+    periods.rmc = LeadingInteger(sentence.field(2));
+    periods.vtg = LeadingInteger(sentence.field(3));
+    periods.gga = LeadingInteger(sentence.field(4));
+    periods.gsa = LeadingInteger(sentence.field(5));
+    periods.gsv = LeadingInteger(sentence.field(6));
+    periods.zda = LeadingInteger(sentence.field(18));
     view_.FillNmeaPeriods(periods);
     link_.NmeaPeriodsRequested = false;
 }

@@ -1,6 +1,6 @@
 #include "link/satellite_charts.h"
 
-#include "link/field_numbers.h"
+#include "core/text_scan.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,12 +39,12 @@ SatelliteCharts DrawSatellites(SatelliteTable& satellites)
     addExtentBubbles(charts.sky);
     for (int slot = 0; slot < SatelliteTable::kSlots; ++slot) {
         const std::string& prn = satellites.Prn[slot];
-        if (LenientInt(prn) == 0)
+        if (LeadingInteger(prn) == 0)
             continue;
         const ChartColour colour = isUsed(satellites, prn) ? kUsedSatelliteColour : kSeenSatelliteColour;
-        charts.bars.push_back({LenientDouble(satellites.Snr[slot]), prn, colour});
-        const double elevation = radians(LenientDouble(satellites.Elevation[slot]));
-        const double azimuth = radians(LenientDouble(satellites.Azimuth[slot]));
+        charts.bars.push_back({LeadingDecimal(satellites.Snr[slot]), prn, colour});
+        const double elevation = radians(LeadingDecimal(satellites.Elevation[slot]));
+        const double azimuth = radians(LeadingDecimal(satellites.Azimuth[slot]));
         const double horizontal = std::cos(elevation) * SatelliteCharts::kHorizon;
         charts.sky.push_back({std::sin(azimuth) * horizontal, std::cos(azimuth) * horizontal,
                               SatelliteCharts::kSatelliteRadius, prn, colour});

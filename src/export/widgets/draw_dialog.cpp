@@ -1,6 +1,6 @@
 #include "export/widgets/draw_dialog.h"
 
-#include "export/text_scan.h"
+#include "core/text_scan.h"
 
 #include <QColorDialog>
 #include <QComboBox>

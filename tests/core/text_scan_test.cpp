@@ -1,4 +1,4 @@
-#include "export/text_scan.h"
+#include "core/text_scan.h"
 
 #include <gtest/gtest.h>
 
