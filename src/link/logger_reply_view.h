@@ -38,3 +38,17 @@ public:
     // edit; any other period checks the box and sets the spin edit.
     virtual void FillNmeaPeriods(const Sentences::NmeaPeriods& periods) = 0;
 };
+
+// For a logger without a screen: the replies update the records, nothing shows.
+class HeadlessReplyView : public LoggerReplyView {
+public:
+    void ShowLogStatus(const std::string&, const std::string&, bool) override {}
+    void ShowCriterionText(LoggingCriterion, const std::string&) override {}
+    void ShowRecordCount(const std::string&) override {}
+    void ShowMemoryUsed(int) override {}
+    void ShowResetButton() override {}
+    void FillCriterion(LoggingCriterion, int) override {}
+    void FillLogFormatBoxes(const std::array<bool, kLogFormatBoxes>&) override {}
+    void SetMethodButtons(bool, bool) override {}
+    void FillNmeaPeriods(const Sentences::NmeaPeriods&) override {}
+};

@@ -19,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-class LoggerSession : private SentenceHandlers, private LoggerReplyView {
+class LoggerSession : private SentenceHandlers, private HeadlessReplyView {
 public:
     LoggerSession();
     ~LoggerSession() override;
@@ -55,16 +55,6 @@ private:
     void HandleAck(const IncomingSentence& sentence) override { replies_.HandleAck(sentence); }
     void HandleLoggerReply(const IncomingSentence& sentence) override;
     void HandleNmeaPeriods(const IncomingSentence& sentence) override { replies_.HandleNmeaPeriods(sentence); }
-
-    void ShowLogStatus(const std::string&, const std::string&, bool) override {}
-    void ShowCriterionText(LoggingCriterion, const std::string&) override {}
-    void ShowRecordCount(const std::string&) override {}
-    void ShowMemoryUsed(int) override {}
-    void ShowResetButton() override {}
-    void FillCriterion(LoggingCriterion, int) override {}
-    void FillLogFormatBoxes(const std::array<bool, kLogFormatBoxes>&) override {}
-    void SetMethodButtons(bool, bool) override {}
-    void FillNmeaPeriods(const Sentences::NmeaPeriods&) override {}
 
     bool RunHandler(const std::function<void()>& handler);
 
