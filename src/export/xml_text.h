@@ -1,4 +1,5 @@
-// Cell texts made safe for a KML document, whatever the user typed into the grid.
+// Cell texts made safe for an XML document, whatever the user typed into the
+// grid: always UTF-8, only the characters XML allows.
 #pragma once
 
 #include <string>
