@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Installs the build and test tools that are missing (Debian 12; run as root).
-# "--windows" adds the Windows cross compiler and wine.
+# "--windows" adds the Windows cross compiler and wine, "--fuzz" clang's libFuzzer.
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev libqt6opengl6-dev libxkbcommon-dev
           libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev xvfb xdotool imagemagick gpsbabel clang-format-14)
 if [ "${1:-}" = "--windows" ]; then
     packages+=(g++-mingw-w64-x86-64-posix wine64)
+fi
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang-14 libclang-rt-14-dev)
 fi
 missing=()
 for package in "${packages[@]}"; do

@@ -1,0 +1,47 @@
+#include "fuzz_target.h"
+
+#include "core/user_dialogs.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+class Silent : public UserDialogs {
+public:
+    void message(const std::string&, const std::string&, MessageIcon) override {}
+    bool askYesNo(const std::string&, const std::string&) override { return false; }
+    std::optional<FileChoice> chooseOpenFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<FileChoice> chooseSaveFile(const FileDialogRequest&) override { return std::nullopt; }
+    bool openDocument(const std::string&) override { return false; }
+    void processEvents() override {}
+};
+} // namespace
+
+UserDialogs& SilentDialogs()
+{
+    static Silent dialogs;
+    return dialogs;
+}
+
+void FuzzCheckFailed(const char* condition, const char* file, int line)
+{
+    std::fprintf(stderr, "%s:%d: fuzz check failed: %s\n", file, line, condition);
+    std::abort();
+}
+
+std::string ScratchPath(std::string_view name)
+{
+    const auto folder = std::filesystem::temp_directory_path() / ("drovik-fuzz-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    return (folder / name).string();
+}
+
+std::string ScratchFile(std::string_view name, const std::uint8_t* data, std::size_t size)
+{
+    const std::string path = ScratchPath(name);
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data), size);
+    return path;
+}
