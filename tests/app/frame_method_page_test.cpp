@@ -48,17 +48,4 @@ TEST_F(MethodWindow, ChoosingStopThenOverwrite)
     EXPECT_EQ(onlyMessage().text, "'Overwrite' is set.");
     EXPECT_TRUE(shown(page()->SpeedButton3) && shown(page()->SpeedButton2));
 }
-
-TEST_F(MethodWindow, FullMemoryIsRefusedByTheErrorReport)
-{
-    window->SetMethodButtons(true, false);
-    window->loggerStatus().PercentUsed = 100;
-    wire();
-    click(page()->SpeedButton1);
-    EXPECT_EQ(onlyMessage().text, "Memory was full and access denied.");
-    EXPECT_EQ(onlyMessage().caption, kApplicationTitle);
-    EXPECT_EQ(onlyMessage().icon, MessageIcon::Error);
-    EXPECT_TRUE(shown(page()->SpeedButton1));
-    EXPECT_EQ(wire(), "");
-}
 } // namespace

@@ -49,22 +49,6 @@ TEST_F(CriteriaOnSim, ShowsTheLoggersCriteriaTakesNewOnesAndReadsThemBack)
     EXPECT_TRUE(waitUntil([&] { return shows(true, "5", false, "10", true, "20"); }));
 }
 
-TEST_F(CriteriaOnSim, AnsweringNoPutsTheLoggersValuesBack)
-{
-    ASSERT_NO_FATAL_FAILURE(connectToSim({"--intervals", "300,1000,0"}));
-    open();
-    ASSERT_TRUE(waitUntil([&] { return shows(true, "30", true, "100", false, "10"); }));
-    page()->Edit1->setText("9");
-    page()->CheckBox2->setChecked(false);
-    const std::size_t from = mark();
-    dialogs.yesNoAnswers = {false};
-    click(page()->SpeedButton1);
-    EXPECT_EQ(dialogs.lastText(), "Recover setting!");
-    EXPECT_TRUE(waitUntil([&] { return shows(true, "30", true, "100", false, "10"); }));
-    EXPECT_EQ(receivedSince(from, 3), (Strings{"$PMTK182,2,3*38", "$PMTK182,2,4*3F", "$PMTK182,2,5*3E"}));
-    EXPECT_TRUE(sim->waitForState("time_interval", "300")) << sim->stateValue("time_interval");
-}
-
 class LogFormatOnSim : public PagesSimTest {
 protected:
     TFrame10* page() const { return window->Frame101; }
@@ -95,23 +79,6 @@ TEST_F(LogFormatOnSim, GoogleEarthPresetGoesOutAfterTheEraseAndReadsBack)
     open();
     EXPECT_TRUE(waitUntil([&] { return shown() == 0x000A003Fu; }));
     EXPECT_FALSE(page()->CheckBox(15)->isEnabled());
-}
-
-TEST_F(LogFormatOnSim, DecliningTheEraseLeavesTheLoggerAlone)
-{
-    ASSERT_NO_FATAL_FAILURE(connectToSim({"--mask", "0002002F"}));
-    open();
-    ASSERT_TRUE(waitUntil([&] { return shown() == 0x0002002Fu; }));
-    click(page()->Button(4));
-    const std::size_t from = mark();
-    dialogs.yesNoAnswers = {false};
-    click(page()->SpeedButton1);
-    EXPECT_EQ(dialogs.lastText(), "Terminated.");
-    // A query that is sure to arrive after anything the apply might have sent.
-    click(window->Frame61->SpeedButton5);
-    EXPECT_EQ(receivedSince(from, 1), (Strings{"$PMTK182,2,6*3D"}));
-    EXPECT_TRUE(sim->waitForState("mask", "0002002F")) << sim->stateValue("mask");
-    EXPECT_TRUE(sim->waitForState("erases", "0")) << sim->stateValue("erases");
 }
 
 class MethodOnSim : public PagesSimTest {
