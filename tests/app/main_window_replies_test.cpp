@@ -1,5 +1,6 @@
-// The logger's replies through the window: the log page, the settings
-// sub-pages that asked, the status poll and the hand-over to a download.
+// The logger's replies reaching the window: which widget each reply view
+// call fills, the status poll's timer and the hand-over to a download. The
+// reply rules themselves are tested with the reply handlers.
 #include "app/frame_criteria_page.h"
 #include "app/frame_log_format_page.h"
 #include "app/frame_log_page.h"
@@ -56,7 +57,6 @@ TEST_F(LiveRepliesTest, CriteriaCountAndMemoryUsedOnTheLogPage)
     EXPECT_EQ(label(logPage().Label9), "0 km/h");
     EXPECT_EQ(label(logPage().Label13), "500");
     EXPECT_EQ(logPage().CGauge1->value(), 3);
-    EXPECT_EQ(window->link().DownloadEnd, 0x20000u);
 }
 
 TEST_F(LiveRepliesTest, SubPagesAreFilledOnlyByTheFirstReplyAfterOpening)
@@ -67,8 +67,6 @@ TEST_F(LiveRepliesTest, SubPagesAreFilledOnlyByTheFirstReplyAfterOpening)
     EXPECT_FALSE(window->Frame91->CheckBox1->isChecked());
     EXPECT_EQ(window->Frame91->Edit1->text(), "10");
     EXPECT_TRUE(window->Frame91->CheckBox2->isChecked());
-    EXPECT_EQ(window->Frame91->Edit2->text(), "20");
-    Feed(*window, "$PMTK182,3,4,500"); // a later reply leaves what the user edits
     EXPECT_EQ(window->Frame91->Edit2->text(), "20");
 
     openSubPage(4);
@@ -96,7 +94,6 @@ TEST_F(LiveRepliesTest, SubPagesAreFilledOnlyByTheFirstReplyAfterOpening)
 
 TEST_F(LiveRepliesTest, StatusPollRunsWhileTheLogPageShows)
 {
-    window->link().MemorySize = 0x200000;
     window->link().LastSectorBlank = false;
     window->Frame11SpeedButton3Click();
     EXPECT_TRUE(window->Timer1->isActive());
@@ -104,13 +101,6 @@ TEST_F(LiveRepliesTest, StatusPollRunsWhileTheLogPageShows)
 
     window->Timer1Timer();
     EXPECT_EQ(wire(), "$PMTK182,2,7*3C\r\n$PMTK182,2,8*33\r\n$PMTK182,2,10*0A\r\n");
-    EXPECT_TRUE(window->Timer1->isActive());
-
-    window->link().Erasing = true;
-    window->Timer1Timer();
-    EXPECT_EQ(wire(), "");
-    EXPECT_TRUE(window->Timer1->isActive());
-    window->link().Erasing = false;
 
     window->Frame11SpeedButton2Click();
     window->Timer1Timer();
@@ -121,26 +111,6 @@ TEST_F(LiveRepliesTest, StatusPollRunsWhileTheLogPageShows)
     window->Frame11SpeedButton3Click();
     EXPECT_TRUE(window->Timer1->isActive());
     EXPECT_TRUE(window->link().LogPageActive);
-}
-
-TEST_F(LiveRepliesTest, TheLastSectorProbeDecidesHowMemoryUsedIsCounted)
-{
-    window->Frame11SpeedButton3Click();
-    Feed(*window, "$PMTK182,3,9,C22015C2");
-    Feed(*window, "$PMTK182,3,7,2"); // overwrite mode
-    wire();
-    window->Timer1Timer();
-    EXPECT_NE(wire().find("$PMTK182,7,001F0000,2*67\r\n"), std::string::npos);
-    Feed(*window, "$PMTK182,8,001F0000,FFFF");
-    Feed(*window, "$PMTK182,3,8,12345");
-    EXPECT_EQ(logPage().CGauge1->value(), 3);
-
-    Feed(*window, "$PMTK182,8,001F0000,0102"); // wrapped: all memory is in use
-    Feed(*window, "$PMTK182,3,8,12345");
-    EXPECT_EQ(logPage().CGauge1->value(), 100);
-    EXPECT_EQ(window->link().DownloadEnd, 0x200000u);
-    window->Timer1Timer();
-    EXPECT_EQ(wire().find("$PMTK182,7,"), std::string::npos);
 }
 
 class CountingDownload : public DownloadReceiver {
@@ -170,12 +140,4 @@ TEST_F(LiveRepliesTest, MemoryDataAndAcknowledgementsReachTheAttachedDownload)
     window->link().Downloading = false;
 }
 
-TEST_F(LiveRepliesTest, EraseAcknowledgementEndsTheErase)
-{
-    window->link().Erasing = true;
-    Feed(*window, "$PMTK001,182,6,2");
-    EXPECT_TRUE(window->link().Erasing);
-    Feed(*window, "$PMTK001,182,6,3");
-    EXPECT_FALSE(window->link().Erasing);
-}
 } // namespace
