@@ -16,7 +16,8 @@
 //   Com67 ... Com99      /dev/ttyS2   ... /dev/ttyS34
 //
 // Only names made of "Com" and decimal digits are looked up; any other text
-// has no device.
+// has no device. Beside the names, a POSIX system also takes a device path
+// ("/dev/ttyUSB0", "/dev/serial/by-id/...") as it stands.
 #pragma once
 
 #include <string>
@@ -27,6 +28,13 @@ std::string PortDirectory();
 #endif
 // The device path for a port name, empty when the name has none.
 std::string ResolveDevice(const std::string& portName);
+// The device a text names by its path: on POSIX systems a text that starts
+// with "/"; empty for any other text and on Windows.
+std::string DevicePathIn(const std::string& portText);
+// The device a scan entry shows beside the name: the built-in table's device.
+// Empty when the port directory names the port, as the user's own name says
+// which device it is, and on Windows, where the name is the device.
+std::string ShownDevice(const std::string& portName);
 // "Com" followed by the number.
 inline std::string NameOf(int portNumber)
 {

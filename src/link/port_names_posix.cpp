@@ -58,6 +58,16 @@ bool entryExists(const std::string& path)
     struct stat entry {};
     return lstat(path.c_str(), &entry) == 0;
 }
+
+// The port directory's entry for the name, empty when it has none.
+std::string portDirectoryEntry(const std::string& portName)
+{
+    const std::string directory = PortDirectory();
+    if (directory.empty())
+        return {};
+    const std::string entry = directory + "/" + portName;
+    return entryExists(entry) ? entry : std::string();
+}
 } // namespace
 
 std::string PortDirectory()
@@ -73,12 +83,19 @@ std::string ResolveDevice(const std::string& portName)
 {
     if (!isPortName(portName))
         return {};
-    const std::string directory = PortDirectory();
-    if (!directory.empty()) {
-        const std::string entry = directory + "/" + portName;
-        if (entryExists(entry))
-            return entry;
-    }
+    const std::string entry = portDirectoryEntry(portName);
+    return entry.empty() ? builtInDevice(plainNumberOf(portName)) : entry;
+}
+
+std::string DevicePathIn(const std::string& portText)
+{
+    return portText.starts_with('/') ? portText : std::string();
+}
+
+std::string ShownDevice(const std::string& portName)
+{
+    if (!isPortName(portName) || !portDirectoryEntry(portName).empty())
+        return {};
     return builtInDevice(plainNumberOf(portName));
 }
 } // namespace PortNames

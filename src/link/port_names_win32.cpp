@@ -10,4 +10,14 @@ std::string ResolveDevice(const std::string& portName)
         return {};
     return number <= 9 ? portName : "\\\\.\\" + portName;
 }
+
+std::string DevicePathIn(const std::string&)
+{
+    return {};
+}
+
+std::string ShownDevice(const std::string&)
+{
+    return {};
+}
 } // namespace PortNames

@@ -1,13 +1,17 @@
 #include "link/port_open.h"
 
+#include "link/open_failure_text.h"
 #include "link/port_names.h"
+#include "link/scan_entry.h"
 #include "link/serial_port.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <optional>
 
 namespace {
-PortOpenResult failure(const char* text, bool turnsShapeRed)
+PortOpenResult failure(const std::string& text, bool turnsShapeRed)
 {
     PortOpenResult result;
     result.failureText = text;
@@ -34,6 +38,18 @@ SerialPort::Handle openDevice(const std::string& portName)
 {
     const std::string device = PortNames::ResolveDevice(portName);
     return device.empty() ? SerialPort::kNoHandle : SerialPort::Open(device);
+}
+
+// The device of a port box text, empty when a name leads nowhere; nullopt
+// when the text is neither a port name nor a device path.
+std::optional<std::string> deviceOf(const std::string& portText)
+{
+    const std::string port = PortNameOfEntry(portText);
+    if (std::string path = PortNames::DevicePathIn(port); !path.empty())
+        return path;
+    if (!readsAsPortNumber(port))
+        return std::nullopt;
+    return PortNames::ResolveDevice(port);
 }
 
 // Steps after the open; the port is closed again when one fails.
@@ -65,11 +81,14 @@ PortOpenResult OpenPortSteps(int portItemCount, const std::string& portText, con
         result.isErrorBox = true;
         return result;
     }
-    if (!readsAsPortNumber(portText))
+    const auto device = deviceOf(portText);
+    if (!device)
         return failure("Com Port Error!", false);
-    const SerialPort::Handle port = openDevice(portText);
+    if (device->empty())
+        return failure(kOpenPortFailedText, true);
+    const SerialPort::Handle port = SerialPort::Open(*device);
     if (port == SerialPort::kNoHandle)
-        return failure("Open ComPort failed.", true);
+        return failure(OpenFailureText(*device, errno), true);
     auto result = configure(port, baudText);
     if (!result.succeeded())
         SerialPort::Close(port);

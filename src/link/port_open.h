@@ -20,7 +20,8 @@ struct PortOpenResult {
 };
 
 // portItemCount: items in the port list; portText and baudText: the texts of
-// the port and baud boxes. A port opened by the steps and failing a later
+// the port and baud boxes. The port text is a port name, a scan entry or a
+// device path (see port_names.h). A port opened by the steps and failing a later
 // step is closed again before the failure is returned.
 PortOpenResult OpenPortSteps(int portItemCount, const std::string& portText, const std::string& baudText);
 

@@ -38,7 +38,8 @@ using LineSettings = termios;
 #endif
 
 // Opens the device for reading and writing, for this program alone: a port
-// another program holds does not open. kNoHandle on failure.
+// another program holds does not open. kNoHandle on failure; on POSIX systems
+// errno then says why, EBUSY for a port another program holds.
 Handle Open(const std::string& device);
 // A read returns what has arrived, or nothing after the read time-out; a
 // write gives up after the write time-out.

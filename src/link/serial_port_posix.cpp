@@ -81,6 +81,7 @@ Handle Open(const std::string& device)
         return kNoHandle;
     if (!claimExclusively(fd)) {
         ::close(fd);
+        errno = EBUSY;
         return kNoHandle;
     }
     return fd;

@@ -47,6 +47,17 @@ TEST_F(PortNamesTest, EntryInThePortDirectoryWins)
     EXPECT_EQ(PortNames::ResolveDevice("Com5"), "/dev/ttyUSB2");
 }
 
+TEST_F(PortNamesTest, DevicePathsStandAsTheyAreAndScanEntriesShowTheTablesDevice)
+{
+    link("Com3", "/dev/null");
+    EXPECT_EQ(PortNames::DevicePathIn("/dev/serial/by-id/usb-x"), "/dev/serial/by-id/usb-x");
+    EXPECT_EQ(PortNames::DevicePathIn("dev/ttyUSB0"), "");
+    EXPECT_EQ(PortNames::DevicePathIn("Com4"), "");
+    EXPECT_EQ(PortNames::ShownDevice("Com4"), "/dev/ttyUSB1");
+    EXPECT_EQ(PortNames::ShownDevice("Com3"), "") << "the user's own name says which device it is";
+    EXPECT_EQ(PortNames::ShownDevice("Com5x"), "");
+}
+
 TEST_F(PortNamesTest, DirectoryComesFromTheEnvironmentOrHome)
 {
     EXPECT_EQ(PortNames::PortDirectory(), directory_.string());

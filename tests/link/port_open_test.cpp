@@ -91,6 +91,22 @@ TEST_F(PortOpenTest, OpenedPortStartsWithEmptyQueues)
     SerialPort::Close(result.handle);
 }
 
+TEST_F(PortOpenTest, ADevicePathOrAScanEntryOpensItsPort)
+{
+    PseudoTerminal line;
+    link("Com5", line.devicePath());
+    for (const std::string& text : {line.devicePath(), std::string("Com5 (/dev/ttyUSB2, GPS Logger)")}) {
+        const auto result = OpenPortSteps(1, text, "115200");
+        ASSERT_TRUE(result.succeeded()) << text << ": " << result.failureText;
+        const auto held = OpenPortSteps(1, line.devicePath(), "115200");
+        EXPECT_NE(held.failureText.find(line.devicePath() + " is in use by another program"), std::string::npos)
+            << held.failureText;
+        EXPECT_TRUE(held.turnsShapeRed);
+        SerialPort::Close(result.handle);
+    }
+    EXPECT_EQ(OpenPortSteps(1, "/nonexistent/tty", "115200").failureText, "Open ComPort failed.");
+}
+
 TEST_F(PortOpenTest, ScanListsThePortsThatOpenInRisingOrder)
 {
     PseudoTerminal fourth, seventh;
