@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 
@@ -14,24 +16,40 @@ using namespace simharness;
 namespace {
 struct CliRun {
     int exitCode = -1;
+    std::string output; // what it wrote to stdout
     std::string errors; // what it wrote to stderr
 };
 
-// Runs `drovik-cli download` on the simulator's Com5 into folder/data.bin.
-CliRun Download(const SimProcess& sim, const std::vector<std::string>& extra = {})
+std::string FileText(const std::filesystem::path& path)
 {
+    std::ifstream file(path);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Runs drovik-cli with the arguments and the simulator's port directory;
+// `runAs` goes before the program (another user, for instance).
+CliRun RunCli(const SimProcess& sim, const std::vector<std::string>& arguments, const std::string& runAs = "")
+{
+    const auto output = sim.directory() / "cli-output.txt";
     const auto errors = sim.directory() / "cli-errors.txt";
-    std::string command = "DROVIK_PORTS='" + sim.portDirectory().string() + "' '" + DROVIK_CLI_PATH +
-                          "' download --port Com5 -o '" + (sim.directory() / "data.bin").string() + "'";
-    for (const std::string& word : extra)
+    std::string command = "DROVIK_PORTS='" + sim.portDirectory().string() + "' " + runAs + " '" + DROVIK_CLI_PATH + "'";
+    for (const std::string& word : arguments)
         command += " '" + word + "'";
-    command += " 2> '" + errors.string() + "'";
+    command += " > '" + output.string() + "' 2> '" + errors.string() + "'";
     const int status = std::system(command.c_str());
     CliRun run;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream file(errors);
-    run.errors.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    run.output = FileText(output);
+    run.errors = FileText(errors);
     return run;
+}
+
+// Runs `drovik-cli download` on the simulator's Com5 (or `port`) into folder/data.bin.
+CliRun Download(const SimProcess& sim, const std::vector<std::string>& extra = {}, const std::string& port = "Com5")
+{
+    std::vector<std::string> arguments{"download", "--port", port, "-o", (sim.directory() / "data.bin").string()};
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    return RunCli(sim, arguments);
 }
 
 std::vector<std::string> ServeArgs(const TempFile& image, std::vector<std::string> extra = {})
@@ -162,5 +180,36 @@ TEST(DownloadCli, FailuresExitNonZeroWithAReason)
 
     const CliRun usage = Download(elsewhere, {"--baud", "fast"});
     EXPECT_EQ(usage.exitCode, 2);
+}
+
+TEST(DownloadCli, ADevicePathWorksLikeAPortName)
+{
+    const SampleMemory sample(2, 2 * kChunk);
+    TempFile image(sample.image);
+    SimProcess sim(ServeArgs(image));
+
+    const CliRun run = Download(sim, {}, sim.slavePath());
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(FileBytes(sim.directory() / "data.bin"), sample.memory);
+
+    const CliRun ports = RunCli(sim, {"ports"});
+    EXPECT_NE(("\n" + ports.output).find("\nCom5\n"), std::string::npos) << ports.output << ports.errors;
+}
+
+TEST(DownloadCli, AUserWithoutAccessIsToldWhichGroupToJoin)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to run as another user";
+    SimProcess sim({"--no-nmea"});
+    // Set up like a serial device: read and write for its owner and group,
+    // here root's, which nobody is not in.
+    ASSERT_EQ(chown(sim.slavePath().c_str(), 0, 0), 0);
+    ASSERT_EQ(chmod(sim.slavePath().c_str(), 0660), 0);
+    const CliRun run = RunCli(sim, {"download", "--port", sim.slavePath()}, "runuser -u nobody --");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.errors.find("No permission to open " + sim.slavePath() + ", which belongs to the group"),
+              std::string::npos)
+        << run.errors;
+    EXPECT_NE(run.errors.find("\n    sudo usermod -aG "), std::string::npos) << run.errors;
 }
 } // namespace

@@ -17,13 +17,14 @@
 #include <tuple>
 
 namespace {
-const char* const kDownloadUsage = R"(Usage: drovik-cli download --port ComN [--baud N] [-o FILE] [--csv FILE]
+const char* const kDownloadUsage = R"(Usage: drovik-cli download --port PORT [--baud N] [-o FILE] [--csv FILE]
 
 Downloads the logger's whole used memory into FILE (default data.bin), 64 KiB
 at a time, writing only chunks whose every reply was checked; then decodes
 it and reports the number of records.
 
-  --port ComN     the logger's port
+  --port PORT     the logger's port: a name Com3 ... Com99 (see
+                  drovik-cli ports) or a device path such as /dev/ttyUSB0
   --baud N        line rate (default 115200)
   -o FILE         the memory image to write (default data.bin)
   --csv FILE      also save the decoded track as CSV
