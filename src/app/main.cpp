@@ -1,4 +1,5 @@
-// Drovik: the window, with its settings file beside the executable.
+// Drovik: the window, with its settings file beside the executable or, when
+// that folder cannot be written, in the user's configuration folder.
 #include "app/main_window.h"
 #include "app/qt_user_dialogs.h"
 #include "app/settings_file.h"
@@ -11,7 +12,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QtUserDialogs dialogs;
-    const std::string settingsPath = SettingsFilePath(QCoreApplication::applicationFilePath().toStdString());
+    const std::string settingsPath = UsableSettingsFilePath(QCoreApplication::applicationFilePath().toStdString());
     try {
         TForm1 window(dialogs, settingsPath);
         dialogs.setOwner(&window);

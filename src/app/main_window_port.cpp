@@ -5,6 +5,7 @@
 #include "app/frame_port_page.h"
 #include "link/port_open.h"
 #include "link/receive_thread.h"
+#include "link/scan_entry.h"
 #include "link/sentences.h"
 #include "link/serial_port.h"
 
@@ -129,10 +130,10 @@ void TForm1::ScanPorts()
     ports->setEditText("");
     Frame71->Label3->setText("Scanning...");
     Frame71->Label3->repaint();
-    for (const std::string& name : ScanPortNames()) {
-        ports->addItem(QString::fromStdString(name));
+    for (const std::string& entry : ScanPortEntries()) {
+        ports->addItem(QString::fromStdString(entry));
         if (ports->count() == 1)
-            ports->setEditText(QString::fromStdString(name));
+            ports->setEditText(QString::fromStdString(entry));
     }
     Frame71->Label3->setText("");
     if (ports->count() == 0)

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -147,6 +148,28 @@ void SetValue(IniText& ini, std::string_view section, std::string_view key, std:
     ini.lines.insert(ini.lines.begin() + static_cast<std::ptrdiff_t>(at), KeyLine(key, value));
 }
 
+// Probed with the temporary that Save writes there, so a probe that succeeds
+// means saving will.
+bool CanSaveBeside(const std::string& path)
+{
+    const std::string temporary = path + ".new";
+    if (!std::ofstream(temporary, std::ios::binary | std::ios::app))
+        return false;
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return true;
+}
+
+// Empty when neither $XDG_CONFIG_HOME nor $HOME names a folder.
+std::filesystem::path UserConfigFolder()
+{
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/')
+        return config;
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return std::filesystem::path(home) / ".config";
+    return {};
+}
+
 int ReadProfileInteger(const std::string& path, std::string_view section, std::string_view key)
 {
     return LeadingInteger(ReadProfileString(path, section, key, "0"));
@@ -156,6 +179,18 @@ int ReadProfileInteger(const std::string& path, std::string_view section, std::s
 std::string SettingsFilePath(const std::string& executablePath)
 {
     return std::filesystem::path(executablePath).replace_extension(".ini").string();
+}
+
+std::string UsableSettingsFilePath(const std::string& executablePath)
+{
+    const std::string beside = SettingsFilePath(executablePath);
+    const std::filesystem::path config = UserConfigFolder();
+    if (CanSaveBeside(beside) || config.empty())
+        return beside;
+    const std::filesystem::path folder = config / "drovik";
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    return (folder / std::filesystem::path(beside).filename()).string();
 }
 
 std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key,

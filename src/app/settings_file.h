@@ -16,6 +16,11 @@ inline constexpr const char* kBaudRateKey = "Baud Rate";
 
 // The executable's path with its extension replaced by ".ini".
 std::string SettingsFilePath(const std::string& executablePath);
+// The file the window uses: SettingsFilePath when its folder can be written
+// (an installed program's folder usually cannot), else the file of the same
+// name in $XDG_CONFIG_HOME/drovik (~/.config/drovik when that is not set),
+// whose folder is created.
+std::string UsableSettingsFilePath(const std::string& executablePath);
 
 // Section and key names compare without regard to case.
 std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key,

@@ -7,6 +7,9 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
+#include <optional>
+
 namespace {
 class SettingsFile : public testing::Test {
 protected:
@@ -19,6 +22,40 @@ TEST(SettingsFilePath, ReplacesTheExecutablesExtension)
     EXPECT_EQ(SettingsFilePath("/opt/drovik/Drovik"), "/opt/drovik/Drovik.ini");
     EXPECT_EQ(SettingsFilePath("/opt/drovik/Drovik.exe"), "/opt/drovik/Drovik.ini");
     EXPECT_EQ(SettingsFilePath("/opt/v1.2/Drovik"), "/opt/v1.2/Drovik.ini");
+}
+
+// Sets an environment variable for one test and puts the old value back.
+class EnvironmentGuard {
+public:
+    EnvironmentGuard(const char* name, const char* value) : name_(name)
+    {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~EnvironmentGuard() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST_F(SettingsFile, LivesBesideTheExecutableUnlessItsFolderCannotBeWritten)
+{
+    const EnvironmentGuard config("XDG_CONFIG_HOME", folder.path("config").c_str());
+    const EnvironmentGuard home("HOME", folder.path("home").c_str());
+    EXPECT_EQ(UsableSettingsFilePath(folder.path("Drovik")), path);
+    EXPECT_FALSE(std::filesystem::exists(path + ".new")) << "the probe is cleaned up";
+
+    // Root may write anywhere: a folder that is really a file stands for one the user cannot write.
+    WriteFileBytes(folder.path("bin"), "");
+    const std::string fallback = UsableSettingsFilePath(folder.path("bin/Drovik"));
+    EXPECT_EQ(fallback, folder.path("config/drovik/Drovik.ini"));
+    WriteConnectionSettings(fallback, "Com4", "9600");
+    EXPECT_EQ(ReadSettingsFile(fallback).comPort, "Com4") << "its folder was made";
+
+    const EnvironmentGuard noConfig("XDG_CONFIG_HOME", nullptr);
+    EXPECT_EQ(UsableSettingsFilePath(folder.path("bin/Drovik")), folder.path("home/.config/drovik/Drovik.ini"));
 }
 
 TEST_F(SettingsFile, AFirstRunReadsTheDefaults)
