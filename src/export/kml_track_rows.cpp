@@ -3,6 +3,7 @@
 #include "decode/track_columns.h"
 #include "decode/track_table.h"
 #include "core/text_scan.h"
+#include "export/cell_values.h"
 
 KmlColumns LookUpKmlColumns(const TrackTable& table)
 {
@@ -52,15 +53,12 @@ bool ReadTrackRow(const TrackTable& table, const KmlColumns& columns, int row, T
     point.northSouth = cell(columns.latitude + 1);
     point.longitudeText = cell(columns.longitude);
     point.eastWest = cell(columns.longitude + 1);
-    if (point.northSouth.empty() || point.eastWest.empty() ||
-        !TextScanner(point.latitudeText).decimal(point.latitude) ||
-        !TextScanner(point.longitudeText).decimal(point.longitude))
+    const auto latitude = SignedDegrees(point.latitudeText, point.northSouth, "N");
+    const auto longitude = SignedDegrees(point.longitudeText, point.eastWest, "E");
+    if (!latitude || !longitude)
         return false;
-
-    if (point.northSouth != "N")
-        point.latitude = -point.latitude;
-    if (point.eastWest != "E")
-        point.longitude = -point.longitude;
+    point.latitude = *latitude;
+    point.longitude = *longitude;
     point.height = columns.height >= 0 ? LeadingDecimal(cell(columns.height)) : 0;
     point.stampFlags = StampFlags(cell(1));
     point.date = cell(columns.date);

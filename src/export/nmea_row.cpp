@@ -5,6 +5,7 @@
 #include "decode/track_options.h"
 #include "decode/track_table.h"
 #include "core/text_scan.h"
+#include "export/cell_values.h"
 
 #include <algorithm>
 #include <string_view>
@@ -45,12 +46,6 @@ bool ReadSpeed(const std::string& cell, double& kmh)
     const auto speed = SpeedInKilometresPerHour(cell);
     kmh = speed.value_or(0);
     return speed.has_value();
-}
-
-bool ReadSatelliteCounts(const std::string& cell, NmeaRow& values)
-{
-    TextScanner scanner(cell);
-    return scanner.integer(values.satellitesInUse) && scanner.literal('(') && scanner.integer(values.satellitesInView);
 }
 
 // "#05-45-123-40" or "12--7-310-00": in use when marked, then ID, signed elevation, azimuth, SNR.
@@ -152,6 +147,7 @@ void ReadNmeaRow(const TrackTable& table, const NmeaColumns& columns, int row, N
     read(columns.pdop, kNmeaPdop, [&] { return ReadNumber(cell(columns.pdop), values.pdop); });
     read(columns.hdop, kNmeaHdop, [&] { return ReadNumber(cell(columns.hdop), values.hdop); });
     read(columns.vdop, kNmeaVdop, [&] { return ReadNumber(cell(columns.vdop), values.vdop); });
-    read(columns.nsat, kNmeaSatelliteCounts, [&] { return ReadSatelliteCounts(cell(columns.nsat), values); });
+    read(columns.nsat, kNmeaSatelliteCounts,
+         [&] { return ReadSatelliteCounts(cell(columns.nsat), values.satellitesInUse, values.satellitesInView); });
     read(columns.satinfo, kNmeaSatellites, [&] { return ReadSatelliteList(cell(columns.satinfo), values); });
 }
