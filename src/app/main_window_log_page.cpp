@@ -84,6 +84,6 @@ void TForm1::UpdateGridOptions()
 {
     const int timeShift = Frame41->CSpinEdit1->value();
     const GridOptionsOutcome outcome =
-        ::UpdateGridOptions(trackTable_, timeShift, Frame41->ComboBox1->currentText().toStdString());
+        ::UpdateGridOptions(trackTable_, timeShift, Frame41->ComboBox1->currentText().toStdString(), 0);
     WriteGridOptionSettings(settingsPath_, outcome, timeShift, Frame41->ComboBox1->currentIndex());
 }

@@ -1,5 +1,7 @@
 #include "decode/civil_time.h"
 
+#include <chrono>
+
 namespace {
 constexpr std::int64_t kSecondsPerDay = 86400;
 
@@ -50,4 +52,10 @@ std::int64_t SecondsFromCivilTime(const CivilTime& time)
     const std::int64_t month = time.month - 1 - monthsFromYear * 12 + 1;
     const std::int64_t days = DaysFromCivil(year, month, 1) + time.day - 1;
     return days * kSecondsPerDay + time.hour * 3600 + time.minute * 60 + time.second;
+}
+
+std::int64_t NowUtcSeconds()
+{
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return std::chrono::duration_cast<std::chrono::seconds>(now).count();
 }

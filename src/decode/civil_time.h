@@ -17,3 +17,5 @@ CivilTime CivilTimeFromSeconds(std::int64_t seconds);
 // Parts out of their ranges carry over, as with mktime: month 13 is January
 // of the next year, hour 24 the next day.
 std::int64_t SecondsFromCivilTime(const CivilTime& time);
+// The system clock's time, in seconds from 1970 (UTC).
+std::int64_t NowUtcSeconds();

@@ -16,7 +16,7 @@ public:
         if (!header.holdsData())
             return;
         // Decoded texts are UTC again.
-        table_.setTimeShiftHours(0);
+        table_.clearDateChanges();
         buildHeaderRow(header.mask);
         ReadSectorEntries(sector, *this);
         table_.setRowCount(nextRow_);

@@ -160,7 +160,7 @@ constexpr std::array<ColumnKind, 19> kColumns = {{
     {kLongitude, "E/W", 30, AppendEastWest},
     {kHeight, header::kHeight, 0, AppendHeight},
     {kSpeed, header::kSpeed, 0, AppendSpeed},
-    {kHeading, "HEADING", 0, AppendHeading},
+    {kHeading, header::kHeading, 0, AppendHeading},
     {kDsta, "DSTA", 0, AppendDsta},
     {kDage, "DAGE", 0, AppendDage},
     {kPdop, header::kPdop, 0, AppendPdop},

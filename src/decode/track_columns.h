@@ -23,6 +23,7 @@ inline constexpr std::string_view kLatitude = "LATITUDE";
 inline constexpr std::string_view kLongitude = "LONGITUDE";
 inline constexpr std::string_view kHeight = "HEIGHT";
 inline constexpr std::string_view kSpeed = "SPEED";
+inline constexpr std::string_view kHeading = "HEADING";
 inline constexpr std::string_view kPdop = "PDOP";
 inline constexpr std::string_view kHdop = "HDOP";
 inline constexpr std::string_view kVdop = "VDOP";

@@ -110,7 +110,7 @@ struct DateTimeTexts {
     std::string time;
 };
 
-DateTimeTexts ShiftedDateTime(std::string_view date, std::string_view time, int hours, int row)
+DateTimeTexts ShiftedDateTime(std::string_view date, std::string_view time, std::int64_t seconds, int row)
 {
     const std::string_view parts[] = {Part(date, 0, 4), Part(date, 5, 2), Part(date, 8, 2),
                                       Part(time, 0, 2), Part(time, 3, 2), Part(time, 6, 2)};
@@ -119,7 +119,7 @@ DateTimeTexts ShiftedDateTime(std::string_view date, std::string_view time, int 
             throw RowError(row);
     const CivilTime given{WholeNumber(parts[0], row), WholeNumber(parts[1], row), WholeNumber(parts[2], row),
                           WholeNumber(parts[3], row), WholeNumber(parts[4], row), WholeNumber(parts[5], row)};
-    const CivilTime shifted = CivilTimeFromSeconds(SecondsFromCivilTime(given) + hours * std::int64_t{3600});
+    const CivilTime shifted = CivilTimeFromSeconds(SecondsFromCivilTime(given) + seconds);
 
     DateTimeTexts texts;
     AppendInteger(texts.date, shifted.year, 4, ' ');
@@ -139,13 +139,18 @@ DateTimeTexts ShiftedDateTime(std::string_view date, std::string_view time, int 
 }
 } // namespace
 
-GridOptionsOutcome UpdateGridOptions(TrackTable& table, int timeShiftHours, const std::string& speedUnit)
+GridOptionsOutcome UpdateGridOptions(TrackTable& table, int timeShiftHours, const std::string& speedUnit,
+                                     int weekRollovers)
 {
     const OptionColumns columns = FindOptionColumns(table);
     const bool convertSpeed = columns.speed >= 0;
-    const bool shiftTime = columns.time >= 0 && timeShiftHours != 0;
     if (convertSpeed && !IsSpeedUnit(speedUnit))
         throw AppError("Unknown speed unit \"" + speedUnit + "\": choose km/h or mph.");
+    if (weekRollovers < 0 || weekRollovers > kMaxWeekRollovers)
+        throw AppError("GPS week rollovers go from 0 to " + std::to_string(kMaxWeekRollovers) + ".");
+    const std::int64_t addedDays = std::int64_t{weekRollovers - table.weekRollovers()} * kWeekRolloverDays;
+    const std::int64_t shiftSeconds = timeShiftHours * std::int64_t{3600} + addedDays * 86400;
+    const bool shiftTime = columns.time >= 0 && shiftSeconds != 0;
 
     // Every row is worked out before any cell changes: a table shifted only
     // down to a bad row could not say which of its times are UTC.
@@ -160,7 +165,7 @@ GridOptionsOutcome UpdateGridOptions(TrackTable& table, int timeShiftHours, cons
             update.speed = ConvertedSpeed(table.cell(columns.speed, row), speedUnit, row);
         if (shiftTime)
             update.dateTime =
-                ShiftedDateTime(table.cell(columns.time - 1, row), table.cell(columns.time, row), timeShiftHours, row);
+                ShiftedDateTime(table.cell(columns.time - 1, row), table.cell(columns.time, row), shiftSeconds, row);
     }
     for (int row = 1; row < table.rowCount(); ++row) {
         RowUpdate& update = updates[row - 1];
@@ -171,8 +176,10 @@ GridOptionsOutcome UpdateGridOptions(TrackTable& table, int timeShiftHours, cons
             table.setCell(columns.time, row, std::move(update.dateTime->time));
         }
     }
-    if (shiftTime)
+    if (shiftTime) {
         table.setTimeShiftHours(table.timeShiftHours() + timeShiftHours);
+        table.setWeekRollovers(weekRollovers);
+    }
     return {convertSpeed, columns.time >= 0};
 }
 

@@ -39,6 +39,16 @@ public:
     // table was last decoded or loaded; writers of UTC fields take it back off.
     int timeShiftHours() const { return timeShiftHours_; }
     void setTimeShiftHours(int hours) { timeShiftHours_ = hours; }
+    // GPS week-number rollovers (1024 weeks each) added to the DATE texts:
+    // a correction of UTC itself, so writers keep it.
+    int weekRollovers() const { return weekRollovers_; }
+    void setWeekRollovers(int count) { weekRollovers_ = count; }
+    // The texts hold the dates and times as read from a file again.
+    void clearDateChanges()
+    {
+        timeShiftHours_ = 0;
+        weekRollovers_ = 0;
+    }
 
     // Told after the counts or widths changed, and after a cell changed.
     std::function<void()> onShapeChanged;
@@ -50,4 +60,5 @@ private:
     int columnCount_ = 0;
     int rowCount_ = 0;
     int timeShiftHours_ = 0;
+    int weekRollovers_ = 0;
 };

@@ -169,8 +169,8 @@ bool ReadCsvFile(const std::string& path, TrackTable& table, UserDialogs& dialog
         return false;
     }
     table.clearCells();
-    // A file does not say it holds shifted times, so its texts count as UTC.
-    table.setTimeShiftHours(0);
+    // A file does not say it holds shifted or corrected dates, so its texts count as UTC.
+    table.clearDateChanges();
     table.setColumnCount(2);
     table.setRowCount(2);
 

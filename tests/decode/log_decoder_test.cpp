@@ -329,8 +329,10 @@ TEST(LogDecoder, ShortImageAfterALongOneEndsTheTableAtItsLastRow)
     ASSERT_EQ(decoded.table.cell(3, 5), "09:46:44.000");
     ASSERT_EQ(decoded.table.rowCount(), 51);
     decoded.table.setTimeShiftHours(2);
+    decoded.table.setWeekRollovers(1);
     DecodeInto(decoded, ImageOfSectors(kUtc, {3}));
     EXPECT_EQ(decoded.table.timeShiftHours(), 0) << "decoded texts are UTC";
+    EXPECT_EQ(decoded.table.weekRollovers(), 0) << "and as the receiver dated them";
     EXPECT_EQ(decoded.table.rowCount(), 4);
     EXPECT_EQ(decoded.table.usedRowCount(), 4);
     EXPECT_EQ(decoded.table.usedColumnCount(), 3);

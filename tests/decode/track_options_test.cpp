@@ -32,10 +32,10 @@ Texts RowOf(const TrackTable& table, int row)
     return texts;
 }
 
-std::string ErrorOf(TrackTable& table, int shift, const std::string& unit)
+std::string ErrorOf(TrackTable& table, int shift, const std::string& unit, int weekRollovers = 0)
 {
     try {
-        UpdateGridOptions(table, shift, unit);
+        UpdateGridOptions(table, shift, unit, weekRollovers);
     } catch (const AppError& error) {
         return error.what();
     }
@@ -56,12 +56,14 @@ TEST(TrackOptions, ShiftsDatesAndTimes)
         {3, "2007/03/25", "00:30:00", "2007/03/25", "03:30:00    "}, // across a DST change elsewhere
         {1, "2007/05/24", "10:00:00.5", "2007/05/24", "11:00:00  .5"},
         {-1, "2007/01/01", "00:00:00", "2006/12/31", "23:00:00    "},
+        {-12, "2007/01/01", "05:00:00.125", "2006/12/31", "17:00:00.125"},
+        {14, "2007/12/31", "20:00:00", "2008/01/01", "10:00:00    "},
         {1, "0999/01/01", "00:00:00", " 999/01/01", "01:00:00    "},
     };
     for (const auto& c : cases) {
         TrackTable table = TableOf({kHeader, {"1", c.date, c.time, "1.000 km/h"}});
         table.setTimeShiftHours(1);
-        UpdateGridOptions(table, c.shift, "km/h");
+        UpdateGridOptions(table, c.shift, "km/h", 0);
         EXPECT_THAT(RowOf(table, 1), ::testing::ElementsAre("1", c.expectedDate, c.expectedTime, "1.000 km/h"))
             << c.date << " " << c.time;
         EXPECT_EQ(table.timeShiftHours(), 1 + c.shift) << "the table counts the hours it was shifted";
@@ -76,7 +78,7 @@ TEST(TrackOptions, ShiftDoesNotDependOnTheMachineTimeZone)
     ::tzset();
     TrackTable table = TableOf(
         {kHeader, {"1", "2007/03/25", "01:30:00", "1.000 km/h"}, {"2", "2007/10/28", "01:30:00", "1.000 km/h"}});
-    UpdateGridOptions(table, 1, "km/h");
+    UpdateGridOptions(table, 1, "km/h", 0);
     if (saved)
         ::setenv("TZ", savedZone.c_str(), 1);
     else
@@ -93,7 +95,7 @@ TEST(TrackOptions, ConvertsSpeedsBetweenUnits)
                                 {"2", "2007/05/24", "10:00:05", "  0 km/h"},
                                 {"3", "2007/05/24", "10:00:10", "3.5   mph"},
                                 {"4", "2007/05/24", "10:00:15", "1e3km/h extra"}});
-    const GridOptionsOutcome outcome = UpdateGridOptions(table, 0, "mph");
+    const GridOptionsOutcome outcome = UpdateGridOptions(table, 0, "mph", 0);
     EXPECT_TRUE(outcome.storeSpeedUnit);
     EXPECT_TRUE(outcome.storeTimeShift);
     EXPECT_EQ(table.cell(3, 1), "7.671 mph");
@@ -102,9 +104,9 @@ TEST(TrackOptions, ConvertsSpeedsBetweenUnits)
     EXPECT_EQ(table.cell(3, 4), "621.370 mph");
     EXPECT_EQ(table.cell(2, 1), "10:00:00"); // no shift, no change
 
-    UpdateGridOptions(table, 0, "mph");
+    UpdateGridOptions(table, 0, "mph", 0);
     EXPECT_EQ(table.cell(3, 1), "7.671 mph");
-    UpdateGridOptions(table, 0, "km/h");
+    UpdateGridOptions(table, 0, "km/h", 0);
     EXPECT_EQ(table.cell(3, 1), "12.345 km/h");
     EXPECT_EQ(table.cell(3, 3), "5.633 km/h");
 }
@@ -115,7 +117,7 @@ TEST(TrackOptions, EveryRowUpToTheRowCountIsUpdated)
     for (int row = 1; row <= 40; ++row)
         rows.push_back({std::to_string(row), "2007/05/24", "10:00:00", "10.000 km/h"});
     TrackTable table = TableOf(rows);
-    UpdateGridOptions(table, 1, "mph");
+    UpdateGridOptions(table, 1, "mph", 0);
     for (int row = 1; row <= 40; ++row)
         ASSERT_THAT(RowOf(table, row),
                     ::testing::ElementsAre(std::to_string(row), "2007/05/24", "11:00:00    ", "6.214 mph"))
@@ -125,14 +127,14 @@ TEST(TrackOptions, EveryRowUpToTheRowCountIsUpdated)
 TEST(TrackOptions, MissingColumnsAreSkippedAndNotStored)
 {
     TrackTable noSpeed = TableOf({{"INDEX", "DATE", "TIME"}, {"1", "2007/05/24", "10:00:00"}});
-    const GridOptionsOutcome timeOnly = UpdateGridOptions(noSpeed, 1, "whatever");
+    const GridOptionsOutcome timeOnly = UpdateGridOptions(noSpeed, 1, "whatever", 0);
     EXPECT_FALSE(timeOnly.storeSpeedUnit);
     EXPECT_TRUE(timeOnly.storeTimeShift);
     EXPECT_EQ(noSpeed.cell(2, 1), "11:00:00    ");
 
     // Column 0 is not searched, and the search ends at the first empty header.
     TrackTable hidden = TableOf({{"TIME", "SPEED", "", "TIME"}, {"10:00:00", "1 km/h", "", "10:00:00"}});
-    const GridOptionsOutcome speedOnly = UpdateGridOptions(hidden, 1, "mph");
+    const GridOptionsOutcome speedOnly = UpdateGridOptions(hidden, 1, "mph", 0);
     EXPECT_TRUE(speedOnly.storeSpeedUnit);
     EXPECT_FALSE(speedOnly.storeTimeShift);
     EXPECT_THAT(RowOf(hidden, 1), ::testing::ElementsAre("10:00:00", "0.621 mph", "", "10:00:00"));
@@ -172,5 +174,38 @@ TEST(TrackOptions, UnknownDropDownUnitChangesNothing)
 {
     TrackTable table = TableOf({kHeader, {"1", "2007/05/24", "10:00:00", "10.000 km/h"}});
     EXPECT_EQ(ErrorOf(table, 1, "knots"), "Unknown speed unit \"knots\": choose km/h or mph.");
+    EXPECT_THAT(RowOf(table, 1), ::testing::ElementsAre("1", "2007/05/24", "10:00:00", "10.000 km/h"));
+}
+
+TEST(TrackOptions, WeekRolloversAddWholePeriodsOf7168DaysUpToTheChosenCount)
+{
+    const struct {
+        int rollovers;
+        std::string date, time, expectedDate, expectedTime;
+    } cases[] = {
+        {1, "2007/05/24", "09:46:40.500", "2027/01/07", "09:46:40.500"},
+        {1, "2008/02/29", "23:59:59", "2027/10/15", "23:59:59    "}, // from a leap day, over five more
+        {2, "2006/12/31", "00:00:00", "2046/04/01", "00:00:00    "},
+    };
+    for (const auto& c : cases) {
+        TrackTable table = TableOf({kHeader, {"1", c.date, c.time, "1.000 km/h"}});
+        UpdateGridOptions(table, 0, "km/h", c.rollovers);
+        EXPECT_THAT(RowOf(table, 1), ::testing::ElementsAre("1", c.expectedDate, c.expectedTime, "1.000 km/h"))
+            << c.date;
+        EXPECT_EQ(table.weekRollovers(), c.rollovers);
+        EXPECT_EQ(table.timeShiftHours(), 0) << "a repair of UTC, not a shift away from it";
+
+        UpdateGridOptions(table, 0, "km/h", c.rollovers);
+        EXPECT_EQ(table.cell(1, 1), c.expectedDate) << "pressing again adds nothing";
+        UpdateGridOptions(table, 0, "km/h", 0);
+        EXPECT_EQ(table.cell(1, 1), c.date) << "0 takes the repair back";
+    }
+}
+
+TEST(TrackOptions, ARolloverCountOutOfRangeChangesNothing)
+{
+    TrackTable table = TableOf({kHeader, {"1", "2007/05/24", "10:00:00", "10.000 km/h"}});
+    EXPECT_EQ(ErrorOf(table, 1, "mph", 4), "GPS week rollovers go from 0 to 3.");
+    EXPECT_EQ(ErrorOf(table, 0, "km/h", -1), "GPS week rollovers go from 0 to 3.");
     EXPECT_THAT(RowOf(table, 1), ::testing::ElementsAre("1", "2007/05/24", "10:00:00", "10.000 km/h"));
 }

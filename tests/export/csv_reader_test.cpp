@@ -146,8 +146,10 @@ TEST_F(CsvReader, ALoadReplacesTheWholeTable)
         big.push_back({std::to_string(i), "a", "b", "c", "d"});
     table = TableOf(big);
     table.setTimeShiftHours(2);
+    table.setWeekRollovers(1);
     ASSERT_TRUE(load("X,Y,\r\n1,2,\r\n3,4,\r\n"));
     EXPECT_EQ(table.timeShiftHours(), 0);
+    EXPECT_EQ(table.weekRollovers(), 0);
     EXPECT_EQ(table.rowCount(), 3);
     EXPECT_EQ(table.columnCount(), 2);
     EXPECT_EQ(table.cell(0, 3), "");

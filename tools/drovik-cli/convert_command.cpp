@@ -199,7 +199,7 @@ int RunConvert(const std::vector<std::string>& arguments)
         return kExitFailure;
     if (request->timeShiftHours || request->speedUnit) {
         try {
-            UpdateGridOptions(table, request->timeShiftHours.value_or(0), request->speedUnit.value_or("km/h"));
+            UpdateGridOptions(table, request->timeShiftHours.value_or(0), request->speedUnit.value_or("km/h"), 0);
         } catch (const AppError& error) {
             PrintError(request->input + ": " + error.what());
             return kExitFailure;
