@@ -2,6 +2,7 @@
 
 #include "core/user_dialogs.h"
 #include "export/csv_writer.h"
+#include "export/gpx_writer.h"
 #include "export/kml_export.h"
 #include "export/nmea_writer.h"
 
@@ -18,6 +19,7 @@ constexpr SaveKind kSaveKinds[] = {
     {".csv", WriteCsvFile},
     {".kml", SaveKmlFile},
     {".nma", WriteNmeaFile},
+    {".gpx", WriteGpxFile},
 };
 
 const SaveKind* KindOfFilter(int filterIndex)

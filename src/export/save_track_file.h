@@ -7,7 +7,8 @@
 class TrackTable;
 class UserDialogs;
 
-inline constexpr const char* kSaveFilter = "CSV File (*.csv)|*.csv|Google Earth (*.kml)|*.kml|NMEA File (*.nma)|*.nma";
+inline constexpr const char* kSaveFilter =
+    "CSV File (*.csv)|*.csv|Google Earth (*.kml)|*.kml|NMEA File (*.nma)|*.nma|GPX File (*.gpx)|*.gpx";
 
 void SaveTrackFile(const TrackTable& table, UserDialogs& dialogs);
 

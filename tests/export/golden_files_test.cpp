@@ -2,6 +2,7 @@
 // files in golden/.
 #include "export/csv_reader.h"
 #include "export/csv_writer.h"
+#include "export/gpx_writer.h"
 #include "export/kml_export.h"
 #include "export/nmea_writer.h"
 
@@ -65,6 +66,15 @@ TEST_F(GoldenFiles, DrawKml)
     const std::string text = ReadFileBytes("data.kml");
     EXPECT_TRUE(IsWellFormedXml(text));
     EXPECT_TRUE(MatchesGolden(text, "track-draw.kml"));
+}
+
+TEST_F(GoldenFiles, Gpx)
+{
+    constexpr std::int64_t kCreated = 1200000000;
+    ASSERT_TRUE(WriteGpxFileCreatedAt(folder.path("track.gpx"), table, dialogs, kCreated));
+    const std::string text = ReadFileBytes(folder.path("track.gpx"));
+    EXPECT_TRUE(IsWellFormedXml(text));
+    EXPECT_TRUE(MatchesGolden(text, "track.gpx"));
 }
 
 TEST_F(GoldenFiles, CsvLoadsBackAndExportsTheSame)

@@ -23,12 +23,12 @@ protected:
                                 {"1", "2007/05/24", "09:46:40", "SPS", "24.5", "N", "121.5", "E"}});
 };
 
-TEST_F(SaveFlow, OffersTheThreeKindsWithCsvFirst)
+TEST_F(SaveFlow, OffersTheFourKindsWithCsvFirst)
 {
     SaveTrackFile(table, dialogs);
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(dialogs.fileRequests[0].filter,
-              "CSV File (*.csv)|*.csv|Google Earth (*.kml)|*.kml|NMEA File (*.nma)|*.nma");
+              "CSV File (*.csv)|*.csv|Google Earth (*.kml)|*.kml|NMEA File (*.nma)|*.nma|GPX File (*.gpx)|*.gpx");
     EXPECT_EQ(dialogs.fileRequests[0].filterIndex, 1);
     EXPECT_EQ(dialogs.fileRequests[0].initialDirectory, ".");
     EXPECT_TRUE(dialogs.messages.empty());
@@ -44,7 +44,8 @@ TEST(SaveExtension, IsAppendedUnlessTheNameHoldsItAnywhere)
     const Case cases[] = {
         {"trip", 1, "trip.csv"},         {"trip.csv", 1, "trip.csv"}, {"TRIP.CSV", 1, "TRIP.CSV.csv"},
         {"a.csv.bak", 1, "a.csv.bak"},   {"trip", 2, "trip.kml"},     {"old.kml.bak", 2, "old.kml.bak"},
-        {"trip.csv", 3, "trip.csv.nma"}, {"trip", 3, "trip.nma"},
+        {"trip.csv", 3, "trip.csv.nma"}, {"trip", 3, "trip.nma"},     {"trip", 4, "trip.gpx"},
+        {"a.gpx.bak", 4, "a.gpx.bak"},   {"trip", 5, "trip"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(WithSaveExtension(c.name, c.filter), c.saved) << c.name << " filter " << c.filter;
@@ -58,6 +59,9 @@ TEST_F(SaveFlow, EachFilterRunsItsWriter)
     EXPECT_EQ(ReadFileBytes(folder.path("trip.kml")).substr(0, 5), "<?xml");
     saveAs("trip", 3);
     EXPECT_EQ(ReadFileBytes(folder.path("trip.nma")).substr(0, 6), "$GPGLL");
+    saveAs("trip", 4);
+    EXPECT_NE(ReadFileBytes(folder.path("trip.gpx")).find("<gpx version=\"1.1\""), std::string::npos);
+    EXPECT_EQ(dialogs.lastText(), folder.path("trip.gpx") + " had beed saved.");
     EXPECT_TRUE(dialogs.questions.empty());
 }
 

@@ -1,0 +1,51 @@
+// The track points of a GPX document, read from the track table's cells by
+// header text, and where the track breaks into segments.
+#pragma once
+
+#include "export/row_utc.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+class TrackTable;
+
+struct GpxColumns {
+    int date = -1;      // TIME right of it
+    int latitude = -1;  // N/S right of it
+    int longitude = -1; // E/W right of it
+    int valid = -1;
+    int height = -1;
+    int speed = -1;
+    int heading = -1;
+    int pdop = -1;
+    int hdop = -1;
+    int vdop = -1;
+    int nsat = -1;
+};
+
+GpxColumns LookUpGpxColumns(const TrackTable& table);
+
+// A value the row's cell did not give stays empty and is not written.
+struct GpxPoint {
+    double latitude = 0;  // signed degrees, north positive
+    double longitude = 0; // signed degrees, east positive
+    std::optional<double> elevation;
+    std::optional<RowTime> time; // UTC
+    std::string_view fix;        // a GPX fix type, empty when VALID does not tell one
+    std::optional<int> satellites;
+    std::optional<double> hdop, vdop, pdop;
+    std::optional<double> speed;  // metres per second
+    std::optional<double> course; // degrees from north, 0 up to 360
+};
+
+// Points further apart in time than this belong to different segments: the
+// logger was off or lost the sky in between, and a line across would be made up.
+inline constexpr std::int64_t kGpxSegmentGapSeconds = 10 * 60;
+
+// Nothing for a row marked "No fix" or without readable coordinates: both
+// interrupt the track.
+std::optional<GpxPoint> ReadGpxPoint(const TrackTable& table, const GpxColumns& columns, int row);
+
+// After a gap of more than kGpxSegmentGapSeconds, or when time runs backwards.
+bool StartsNewSegment(const GpxPoint& previous, const GpxPoint& point);

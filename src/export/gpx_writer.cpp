@@ -1,0 +1,167 @@
+#include "export/gpx_writer.h"
+
+#include "core/number_text.h"
+#include "core/user_dialogs.h"
+#include "decode/track_columns.h"
+#include "decode/track_table.h"
+#include "export/gpx_points.h"
+#include "export/output_file.h"
+#include "export/saved_message.h"
+#include "export/xml_text.h"
+
+#include <filesystem>
+
+namespace {
+constexpr std::string_view kHead =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+    "<gpx version=\"1.1\" creator=\"Drovik\" xmlns=\"http://www.topografix.com/GPX/1/1\"\r\n"
+    "     xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"\r\n"
+    "     xmlns:gpxtpx=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v2\"\r\n"
+    "     xsi:schemaLocation=\"http://www.topografix.com/GPX/1/1 http://www.topografix.com/GPX/1/1/gpx.xsd\">\r\n";
+
+void AppendIsoTime(std::string& out, const CivilTime& time, std::optional<int> milliseconds)
+{
+    AppendInteger(out, time.year, 4);
+    out += '-';
+    AppendInteger(out, time.month, 2);
+    out += '-';
+    AppendInteger(out, time.day, 2);
+    out += 'T';
+    AppendInteger(out, time.hour, 2);
+    out += ':';
+    AppendInteger(out, time.minute, 2);
+    out += ':';
+    AppendInteger(out, time.second, 2);
+    if (milliseconds) {
+        out += '.';
+        AppendInteger(out, *milliseconds, 3);
+    }
+    out += 'Z';
+}
+
+// One child element on its own line, "<name>value</name>".
+template <typename Append>
+void AppendElement(std::string& out, std::string_view indent, std::string_view name, Append appendValue)
+{
+    out += indent;
+    out += '<';
+    out += name;
+    out += '>';
+    appendValue();
+    out += "</";
+    out += name;
+    out += ">\r\n";
+}
+
+void AppendNumber(std::string& out, std::string_view indent, std::string_view name, std::optional<double> value,
+                  int precision)
+{
+    if (value)
+        AppendElement(out, indent, name, [&] { AppendFixed(out, *value, precision); });
+}
+
+void AppendExtensions(std::string& out, const GpxPoint& point)
+{
+    if (!point.speed && !point.course)
+        return;
+    out += "        <extensions>\r\n          <gpxtpx:TrackPointExtension>\r\n";
+    AppendNumber(out, "            ", "gpxtpx:speed", point.speed, 3);
+    AppendNumber(out, "            ", "gpxtpx:course", point.course, 6);
+    out += "          </gpxtpx:TrackPointExtension>\r\n        </extensions>\r\n";
+}
+
+// Children in the order of the schema's wptType.
+void AppendPoint(std::string& out, const GpxPoint& point)
+{
+    constexpr std::string_view indent = "        ";
+    out += "      <trkpt lat=\"";
+    AppendFixed(out, point.latitude, 6);
+    out += "\" lon=\"";
+    AppendFixed(out, point.longitude, 6);
+    out += "\">\r\n";
+    AppendNumber(out, indent, "ele", point.elevation, 3);
+    if (point.time)
+        AppendElement(out, indent, "time", [&] { AppendIsoTime(out, point.time->utc, point.time->milliseconds); });
+    if (!point.fix.empty())
+        AppendElement(out, indent, "fix", [&] { out += point.fix; });
+    if (point.satellites)
+        AppendElement(out, indent, "sat", [&] { AppendInteger(out, *point.satellites); });
+    AppendNumber(out, indent, "hdop", point.hdop, 2);
+    AppendNumber(out, indent, "vdop", point.vdop, 2);
+    AppendNumber(out, indent, "pdop", point.pdop, 2);
+    AppendExtensions(out, point);
+    out += "      </trkpt>\r\n";
+}
+
+void AppendHead(std::string& out, const std::string& trackName, std::int64_t createdUtc)
+{
+    out += kHead;
+    out += "  <metadata>\r\n";
+    AppendElement(out, "    ", "time", [&] { AppendIsoTime(out, CivilTimeFromSeconds(createdUtc), std::nullopt); });
+    out += "  </metadata>\r\n  <trk>\r\n";
+    AppendElement(out, "    ", "name", [&] { AppendXmlEscaped(out, trackName); });
+}
+
+void WriteGpxDocument(OutputFile& file, const TrackTable& table, const std::string& trackName, std::int64_t createdUtc)
+{
+    std::string out;
+    AppendHead(out, trackName, createdUtc);
+    const GpxColumns columns = LookUpGpxColumns(table);
+    std::optional<GpxPoint> previous;
+    for (int row = 1; row < table.rowCount(); ++row) {
+        std::optional<GpxPoint> point = ReadGpxPoint(table, columns, row);
+        if (!point) {
+            if (previous)
+                out += "    </trkseg>\r\n";
+            previous.reset();
+            continue;
+        }
+        if (previous && StartsNewSegment(*previous, *point))
+            out += "    </trkseg>\r\n    <trkseg>\r\n";
+        else if (!previous)
+            out += "    <trkseg>\r\n";
+        AppendPoint(out, *point);
+        previous = std::move(point);
+        file.writeWhenFull(out);
+    }
+    if (previous)
+        out += "    </trkseg>\r\n";
+    out += "  </trk>\r\n</gpx>\r\n";
+    file.write(out);
+}
+
+// A document without points would pass for a saved track; nothing is written then.
+const char* MissingContent(const TrackTable& table)
+{
+    if (table.cell(0, 0).empty())
+        return "No information on table.";
+    if (table.findColumn(header::kLatitude) < 0)
+        return "No 'LATITUDE' to save.";
+    if (table.findColumn(header::kLongitude) < 0)
+        return "No 'LONGITUDE' to save.";
+    return nullptr;
+}
+} // namespace
+
+bool WriteGpxFileCreatedAt(const std::string& path, const TrackTable& table, UserDialogs& dialogs,
+                           std::int64_t createdUtc)
+{
+    if (const char* missing = MissingContent(table)) {
+        dialogs.plain(missing);
+        return false;
+    }
+    OutputFile file(path);
+    if (file.isOpen())
+        WriteGpxDocument(file, table, std::filesystem::path(path).stem().string(), createdUtc);
+    if (!file.close()) {
+        dialogs.error("Write GPX file fail!");
+        return false;
+    }
+    dialogs.plain(SavedMessage(path));
+    return true;
+}
+
+bool WriteGpxFile(const std::string& path, const TrackTable& table, UserDialogs& dialogs)
+{
+    return WriteGpxFileCreatedAt(path, table, dialogs, NowUtcSeconds());
+}

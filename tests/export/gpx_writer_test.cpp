@@ -1,0 +1,136 @@
+#include "export/gpx_writer.h"
+
+#include "export/export_test_support.h"
+#include "export/xml_tree.h"
+#include "support/fake_dialogs.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+using testing::ElementsAre;
+
+constexpr std::int64_t kCreated = 1200000000; // 2008-01-10 21:20:00 UTC
+
+// The children a track point may have, in the order the GPX 1.1 schema requires.
+const std::vector<std::string> kPointOrder = {"ele", "time", "fix", "sat", "hdop", "vdop", "pdop", "extensions"};
+
+testing::AssertionResult InSchemaOrder(const XmlElement& point)
+{
+    std::size_t next = 0;
+    for (const std::string& name : point.childNames()) {
+        const auto found = std::find(kPointOrder.begin() + static_cast<std::ptrdiff_t>(next), kPointOrder.end(), name);
+        if (found == kPointOrder.end())
+            return testing::AssertionFailure() << "<" << name << "> out of place";
+        next = static_cast<std::size_t>(found - kPointOrder.begin()) + 1;
+    }
+    return testing::AssertionSuccess();
+}
+
+std::string ChildText(const XmlElement& element, const std::string& name)
+{
+    const auto found = element.all(name);
+    return found.empty() ? "(none)" : found[0]->text;
+}
+
+// The table holds times shifted 2 hours east; the file must hold UTC.
+TrackTable ShiftedTable()
+{
+    TrackTable table = TableOf({
+        {"INDEX", "DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "HEIGHT", "SPEED", "HEADING", "PDOP",
+         "HDOP", "VDOP", "NSAT (USED/VIEW)"},
+        {"1", "2007/05/24", "01:30:00.500", "SPS", "24.123456", "N", "121.500000", "E", "12.500 m", "36.000 km/h",
+         "90.000000", "1.50", "0.90", "1.20", "6(9)"},
+        {"2", "2007/05/24", "01:30:05", "DGPS", "33.5", "S", "70.25", "W", "-5.000 m", "0.000 km/h", "360.000000", "",
+         "", "", ""},
+        {"3", "2007/05/24", "01:30:10", "No fix", "33.5", "S", "70.25", "W"},
+        {"4", "2007/05/24", "01:30:15", "PPS", "1.0", "N", "2.0", "E"},
+        {"5", "2007/05/24", "01:40:16", "SPS", "1.0", "N", "2.0", "E"}, // more than 10 minutes later
+        {"6", "2007/05/24", "01:40:20", "SPS", "north", "N", "2.0", "E"},
+        {"7", "bad", "bad", "SPS", "1.0", "N", "2.0", "E"},
+    });
+    table.setTimeShiftHours(2);
+    return table;
+}
+} // namespace
+
+TEST(GpxWriter, WritesOneTrackOfUtcPointsInSchemaOrderSplitWhereInterrupted)
+{
+    ScratchFolder folder;
+    FakeDialogs dialogs;
+    const std::string path = folder.path("trip & co.gpx");
+    ASSERT_TRUE(WriteGpxFileCreatedAt(path, ShiftedTable(), dialogs, kCreated));
+    EXPECT_EQ(dialogs.lastText(), path + " had beed saved.");
+    const std::string document = ReadFileBytes(path);
+    CrLfLines(document);
+    const XmlTree tree = ReadXmlTree(document);
+    ASSERT_TRUE(tree.root) << tree.error;
+
+    const XmlElement& gpx = *tree.root;
+    EXPECT_EQ(gpx.name, "gpx");
+    EXPECT_EQ(gpx.namespaceUri, "http://www.topografix.com/GPX/1/1");
+    EXPECT_EQ(gpx.attributes.at("version"), "1.1");
+    EXPECT_EQ(gpx.attributes.at("creator"), "Drovik");
+    EXPECT_THAT(gpx.childNames(), ElementsAre("metadata", "trk"));
+    EXPECT_EQ(ChildText(*gpx.all("metadata")[0], "time"), "2008-01-10T21:20:00Z");
+    const XmlElement& track = *gpx.all("trk")[0];
+    EXPECT_EQ(ChildText(track, "name"), "trip & co");
+
+    std::vector<std::size_t> segmentSizes;
+    std::vector<const XmlElement*> points;
+    for (const XmlElement* segment : track.all("trkseg")) {
+        EXPECT_EQ(segment->namespaceUri, gpx.namespaceUri);
+        segmentSizes.push_back(segment->all("trkpt").size());
+        for (const XmlElement* point : segment->all("trkpt"))
+            points.push_back(point);
+    }
+    EXPECT_THAT(segmentSizes, ElementsAre(2u, 1u, 1u, 1u)) << "No fix, a gap, unreadable coordinates";
+    for (const XmlElement* point : points)
+        EXPECT_TRUE(InSchemaOrder(*point));
+
+    const XmlElement& first = *points[0];
+    EXPECT_EQ(first.attributes.at("lat"), "24.123456");
+    EXPECT_EQ(first.attributes.at("lon"), "121.500000");
+    EXPECT_THAT(first.childNames(), ElementsAre("ele", "time", "sat", "hdop", "vdop", "pdop", "extensions"));
+    EXPECT_EQ(ChildText(first, "ele"), "12.500");
+    EXPECT_EQ(ChildText(first, "time"), "2007-05-23T23:30:00.500Z");
+    EXPECT_EQ(ChildText(first, "sat"), "6");
+    EXPECT_EQ(ChildText(first, "hdop"), "0.90");
+    const XmlElement& extension = *first.all("extensions")[0]->children.at(0);
+    EXPECT_EQ(extension.namespaceUri, "http://www.garmin.com/xmlschemas/TrackPointExtension/v2");
+    EXPECT_EQ(ChildText(extension, "speed"), "10.000") << "metres per second";
+    EXPECT_EQ(ChildText(extension, "course"), "90.000000");
+
+    const XmlElement& second = *points[1];
+    EXPECT_EQ(second.attributes.at("lat"), "-33.500000");
+    EXPECT_EQ(second.attributes.at("lon"), "-70.250000");
+    EXPECT_THAT(second.childNames(), ElementsAre("ele", "time", "fix", "extensions")) << "no course of 360";
+    EXPECT_EQ(ChildText(second, "ele"), "-5.000");
+    EXPECT_EQ(ChildText(second, "time"), "2007-05-23T23:30:05Z");
+    EXPECT_EQ(ChildText(second, "fix"), "dgps");
+    EXPECT_EQ(ChildText(*points[2], "fix"), "pps");
+    EXPECT_THAT(points[4]->childNames(), ElementsAre()) << "a point whose time cannot be read has none";
+}
+
+TEST(GpxWriter, WritesNothingWithoutPositionsOrAWritableFile)
+{
+    ScratchFolder folder;
+    const struct {
+        TrackTable table;
+        std::string path;
+        std::string says;
+    } cases[] = {
+        {TableOf({{""}}), folder.path("out.gpx"), "No information on table."},
+        {TableOf({{"INDEX", "LONGITUDE", "E/W"}}), folder.path("out.gpx"), "No 'LATITUDE' to save."},
+        {TableOf({{"INDEX", "LATITUDE", "N/S"}}), folder.path("out.gpx"), "No 'LONGITUDE' to save."},
+        {ShiftedTable(), folder.path("no/folder/out.gpx"), "Write GPX file fail!"},
+    };
+    for (const auto& c : cases) {
+        FakeDialogs dialogs;
+        EXPECT_FALSE(WriteGpxFile(c.path, c.table, dialogs)) << c.says;
+        EXPECT_EQ(dialogs.lastText(), c.says);
+        EXPECT_FALSE(std::filesystem::exists(c.path)) << c.says;
+    }
+}
