@@ -67,6 +67,11 @@ TEST_F(CliConvert, FormatOptionOverridesTheExtension)
     const CliRun result = run({"convert", "--format", "nma", in("track.bin"), in("out.txt")});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_TRUE(MatchesGolden(ReadFileBytes(in("out.txt")), "track.nma"));
+    for (const char* output : {"out.gpx", "gpx.txt"}) {
+        const CliRun gpx = run({"convert", "--format", "gpx", in("track.bin"), in(output)});
+        EXPECT_EQ(gpx.status, 0) << gpx.err;
+        EXPECT_NE(ReadFileBytes(in(output)).find("<gpx version=\"1.1\""), std::string::npos) << output;
+    }
 }
 
 TEST_F(CliConvert, ACsvTableConvertsToTheSameExports)
@@ -79,11 +84,12 @@ TEST_F(CliConvert, ACsvTableConvertsToTheSameExports)
 
 TEST_F(CliConvert, GridOptionsApplyBeforeWriting)
 {
-    const CliRun result = run({"convert", "--time-shift", "2", "--speed-unit", "mph", in("track.bin"), in("out.csv")});
+    const CliRun result = run({"convert", "--time-shift", "-12", "--week-rollover", "1", "--speed-unit", "mph",
+                               in("track.bin"), in("out.csv")});
     EXPECT_EQ(result.status, 0) << result.err;
     const auto lines = CrLfLines(ReadFileBytes(in("out.csv")));
     ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[1].substr(0, 50), "1,T,2007/05/24,11:46:40.500,SPS,24.123456,N,121.50");
+    EXPECT_EQ(lines[1].substr(0, 50), "1,T,2027/01/06,21:46:40.500,SPS,24.123456,N,121.50");
     EXPECT_NE(lines[1].find(",1.864 mph,"), std::string::npos) << lines[1];
 }
 
@@ -200,6 +206,18 @@ TEST_F(CliConvert, ShowsDatesOutsideThisCenturyAsTheirRealYears)
               (std::vector<std::string>{"INDEX,DATE,TIME,", "1,1999/12/31,23:59:59,", "2,2100/01/01,00:00:00,"}));
 }
 
+TEST_F(CliConvert, DatesARolloverEarlyGetAHintOnStderrUntilRepaired)
+{
+    ASSERT_TRUE(WriteImageFile(in("early.bin"), RolloverEarlyImage()));
+    const CliRun early = run({"convert", in("early.bin"), in("early.csv")});
+    EXPECT_EQ(early.status, 0) << early.err;
+    EXPECT_NE(early.err.find("more than 1024 weeks before today"), std::string::npos) << early.err;
+    EXPECT_NE(early.err.find("convert again with --week-rollover 1."), std::string::npos) << early.err;
+    const CliRun repaired = run({"convert", "--week-rollover", "1", in("early.bin"), in("early.csv")});
+    EXPECT_EQ(repaired.status, 0) << repaired.err;
+    EXPECT_EQ(repaired.err.find("1024 weeks"), std::string::npos) << repaired.err;
+}
+
 TEST_F(CliConvert, WrongUsageExitsWithTwo)
 {
     const std::vector<std::vector<std::string>> cases = {
@@ -208,10 +226,12 @@ TEST_F(CliConvert, WrongUsageExitsWithTwo)
         {"convert"},
         {"convert", in("track.bin")},
         {"convert", in("track.bin"), in("out.csv"), in("third.csv")},
-        {"convert", "--format", "gpx", in("track.bin"), in("out.gpx")},
-        {"convert", in("track.bin"), in("out.gpx")},
+        {"convert", "--format", "bin", in("track.bin"), in("out.csv")},
+        {"convert", in("track.bin"), in("out.txt")},
         {"convert", in("track.txt"), in("out.csv")},
-        {"convert", "--time-shift", "7", in("track.bin"), in("out.csv")},
+        {"convert", "--time-shift", "15", in("track.bin"), in("out.csv")},
+        {"convert", "--time-shift", "-13", in("track.bin"), in("out.csv")},
+        {"convert", "--week-rollover", "4", in("track.bin"), in("out.csv")},
         {"convert", "--time-shift", "two", in("track.bin"), in("out.csv")},
         {"convert", "--speed-unit", "knots", in("track.bin"), in("out.csv")},
         {"convert", "--speed-unit"},
@@ -238,8 +258,8 @@ TEST_F(CliConvert, HelpGoesToStdout)
 
     const CliRun convert = run({"convert", "--help"});
     EXPECT_EQ(convert.status, 0);
-    for (const char* documented :
-         {"--format csv|kml|nma", "--time-shift HOURS", "--speed-unit km/h|mph", ".bin", ".csv", "Exit status"})
+    for (const char* documented : {"--format csv|kml|nma|gpx", "--time-shift HOURS", "-12 to +14", "--week-rollover N",
+                                   "--speed-unit km/h|mph", ".bin", ".csv", "GPX 1.1", "Exit status"})
         EXPECT_NE(convert.out.find(documented), std::string::npos) << documented;
 }
 } // namespace

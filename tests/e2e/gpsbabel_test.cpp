@@ -1,6 +1,8 @@
 // gpsbabel, a converter written by others for this logger family, downloads
-// from drovik-sim: a witness that the simulator speaks as real loggers do.
+// from drovik-sim: a witness that the simulator speaks as real loggers do; and
+// it reads back the GPX that drovik-cli writes.
 #include "e2e/download_support.h"
+#include "export/export_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -96,4 +98,30 @@ TEST(Gpsbabel, DownloadsEveryRecordAndTheMemoryAsServed)
     ASSERT_GE(downloaded.size(), std::stoul(sim.stateValue("next_address"), nullptr, 16));
     ASSERT_LE(downloaded.size(), memory.size());
     EXPECT_TRUE(std::equal(downloaded.begin(), downloaded.end(), memory.begin()));
+}
+
+TEST(Gpsbabel, ReadsBackTheGpxOfADecodedFullMemory)
+{
+    if (std::system("command -v gpsbabel > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "gpsbabel is not installed (Debian package gpsbabel); this test needs it";
+    ScratchFolder folder;
+    ASSERT_TRUE(WriteImageFile(folder.path("full.bin"), MakeSampleImage({.sectorCount = 32})));
+    const std::string command = "'" DROVIK_CLI_PATH "' convert '" + folder.path("full.bin") + "' '" +
+                                folder.path("track.gpx") + "' > '" + folder.path("out.txt") +
+                                "' 2>&1 && gpsbabel -t -i gpx -f '" + folder.path("track.gpx") + "' -o gpx -F '" +
+                                folder.path("again.gpx") + "' >> '" + folder.path("out.txt") + "' 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << ReadFileBytes(folder.path("out.txt"));
+
+    FakeDialogs dialogs;
+    TrackTable table;
+    DecodeLogFile(folder.path("full.bin"), table, dialogs);
+    const auto points = TrackPoints(folder.path("again.gpx"));
+    ASSERT_GT(table.rowCount(), 10000);
+    ASSERT_EQ(points.size(), static_cast<std::size_t>(table.rowCount() - 1)) << "every sample point has a fix";
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const TrackRecord record = SampleTrackRecord(static_cast<int>(i));
+        ASSERT_NEAR(points[i].latitude, *record.latitude, 1e-6) << i;
+        ASSERT_NEAR(points[i].longitude, *record.longitude, 1e-6) << i;
+        ASSERT_EQ(points[i].time, IsoTime(*record.utc)) << i;
+    }
 }

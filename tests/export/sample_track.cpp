@@ -1,5 +1,7 @@
 #include "export/sample_track.h"
 
+#include "decode/civil_time.h"
+#include "decode/track_options.h"
 #include "testbed/log_image_writer.h"
 
 namespace {
@@ -62,5 +64,15 @@ std::vector<std::uint8_t> GoldenTrackImage()
     writer.beginSector(kMask);
     for (const PointValues& point : points)
         writer.record(RecordOf(point));
+    return writer.image();
+}
+
+std::vector<std::uint8_t> RolloverEarlyImage()
+{
+    LogImageWriter writer;
+    writer.beginSector(kUtc);
+    TrackRecord record;
+    record.utc = static_cast<std::uint32_t>(NowUtcSeconds() - (kWeekRolloverDays + 30) * 86400LL);
+    writer.record(record);
     return writer.image();
 }

@@ -7,3 +7,7 @@
 #include <vector>
 
 std::vector<std::uint8_t> GoldenTrackImage();
+
+// One record dated a GPS week rollover and 30 days before now, as a receiver
+// that counts weeks from before the rollover dates its fixes.
+std::vector<std::uint8_t> RolloverEarlyImage();

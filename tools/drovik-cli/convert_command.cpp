@@ -1,17 +1,21 @@
 // drovik-cli convert: a memory image or a CSV table into a CSV table, a KML
-// document or an NMEA file, through the same readers and writers as the window.
+// document, an NMEA file or a GPX document, through the same readers and
+// writers as the window.
 #include "console_dialogs.h"
 #include "subcommand.h"
 
 #include "core/app_error.h"
 #include "core/number_text.h"
+#include "decode/civil_time.h"
 #include "decode/log_decoder.h"
 #include "decode/track_options.h"
 #include "decode/track_table.h"
 #include "export/csv_reader.h"
 #include "export/csv_writer.h"
+#include "export/gpx_writer.h"
 #include "export/kml_export.h"
 #include "export/nmea_writer.h"
+#include "export/week_rollover_hint.h"
 
 #include <algorithm>
 #include <cctype>
@@ -33,30 +37,41 @@ constexpr const char* kHelp = "Usage: drovik-cli convert [OPTIONS] IN OUT\n"
                               "  nma    NMEA 0183 sentences (GGA, GLL, GSA, GSV, RMC, VTG, ZDA) per point;\n"
                               "         a point whose cells cannot be read is left out, and the count of\n"
                               "         points left out is printed on stderr\n"
+                              "  gpx    a GPX 1.1 document: one track of the points with a fix, in UTC,\n"
+                              "         split into segments where the track was interrupted (a row\n"
+                              "         without a fix or coordinates, or more than 10 minutes between\n"
+                              "         points)\n"
                               "An existing OUT is replaced.\n"
                               "\n"
                               "Options:\n"
-                              "  --format csv|kml|nma    the kind of OUT; by default taken from OUT's\n"
-                              "                          extension (.csv, .kml or .nma)\n"
-                              "  --time-shift HOURS      shift every DATE and TIME forward by HOURS (0 to 6)\n"
-                              "  --speed-unit km/h|mph   show every SPEED in this unit\n"
-                              "  -h, --help              show this text\n"
-                              "Either of --time-shift and --speed-unit updates the table before it is\n"
-                              "written, as the log page's \"Updating Grid Now !!\" button does; the unit is\n"
-                              "km/h unless --speed-unit says otherwise. NMEA times stay UTC, with the\n"
-                              "shift as the local zone of ZDA.\n"
+                              "  --format csv|kml|nma|gpx  the kind of OUT; by default taken from OUT's\n"
+                              "                            extension (.csv, .kml, .nma or .gpx)\n"
+                              "  --time-shift HOURS        shift every DATE and TIME by HOURS, -12 to +14\n"
+                              "                            (negative west of Greenwich)\n"
+                              "  --week-rollover N         add N times 1024 weeks (0 to 3) to every DATE, for\n"
+                              "                            receivers that count GPS weeks from before a\n"
+                              "                            week-number rollover\n"
+                              "  --speed-unit km/h|mph     show every SPEED in this unit\n"
+                              "  -h, --help                show this text\n"
+                              "Any of --time-shift, --week-rollover and --speed-unit updates the table\n"
+                              "before it is written, as the log page's \"Updating Grid Now !!\" button\n"
+                              "does; the unit is km/h unless --speed-unit says otherwise. NMEA and GPX\n"
+                              "times stay UTC (NMEA gives the shift as the local zone of ZDA).\n"
+                              "When the newest DATE lies more than 1024 weeks before today, a hint\n"
+                              "with the --week-rollover that corrects it is printed on stderr.\n"
                               "\n"
                               "Exit status: 0 when OUT was written; 1 when IN cannot be read, holds no\n"
                               "track table, or OUT cannot be written (reasons on stderr); 2 wrong usage.\n"
                               "Nothing is printed on stdout.\n";
 
-enum class FileKind { Bin, Csv, Kml, Nma };
+enum class FileKind { Bin, Csv, Kml, Nma, Gpx };
 
 struct ConvertRequest {
     std::string input;
     std::string output;
     std::optional<FileKind> format;
     std::optional<int> timeShiftHours;
+    std::optional<int> weekRollovers;
     std::optional<std::string> speedUnit;
 };
 
@@ -77,6 +92,8 @@ std::optional<FileKind> KindOfName(const std::string& name)
         return FileKind::Kml;
     if (name == "nma")
         return FileKind::Nma;
+    if (name == "gpx")
+        return FileKind::Gpx;
     return std::nullopt;
 }
 
@@ -88,12 +105,12 @@ std::optional<FileKind> KindOfPath(const std::string& path)
     return KindOfName(Lowered(path.substr(dot + 1)));
 }
 
-std::optional<int> Hours(const std::string& text)
+std::optional<int> WholeNumberWithin(const std::string& text, int lowest, int highest)
 {
-    const auto hours = ParseInteger(text);
-    if (!hours || *hours < 0 || *hours > 6)
+    const auto number = ParseInteger(text);
+    if (!number || *number < lowest || *number > highest)
         return std::nullopt;
-    return static_cast<int>(*hours);
+    return static_cast<int>(*number);
 }
 
 // nullopt after telling what is wrong.
@@ -103,7 +120,8 @@ std::optional<ConvertRequest> ParseArguments(const std::vector<std::string>& arg
     std::vector<std::string> paths;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        const bool isOption = argument == "--format" || argument == "--time-shift" || argument == "--speed-unit";
+        const bool isOption = argument == "--format" || argument == "--time-shift" || argument == "--week-rollover" ||
+                              argument == "--speed-unit";
         if (!isOption) {
             if (argument.size() > 1 && argument.front() == '-') {
                 PrintError("convert: unknown option '" + argument + "'");
@@ -120,13 +138,19 @@ std::optional<ConvertRequest> ParseArguments(const std::vector<std::string>& arg
         if (argument == "--format") {
             request.format = KindOfName(value);
             if (!request.format || *request.format == FileKind::Bin) {
-                PrintError("convert: --format takes csv, kml or nma, not '" + value + "'");
+                PrintError("convert: --format takes csv, kml, nma or gpx, not '" + value + "'");
                 return std::nullopt;
             }
         } else if (argument == "--time-shift") {
-            request.timeShiftHours = Hours(value);
+            request.timeShiftHours = WholeNumberWithin(value, kMinTimeShiftHours, kMaxTimeShiftHours);
             if (!request.timeShiftHours) {
-                PrintError("convert: --time-shift takes whole hours from 0 to 6, not '" + value + "'");
+                PrintError("convert: --time-shift takes whole hours from -12 to 14, not '" + value + "'");
+                return std::nullopt;
+            }
+        } else if (argument == "--week-rollover") {
+            request.weekRollovers = WholeNumberWithin(value, 0, kMaxWeekRollovers);
+            if (!request.weekRollovers) {
+                PrintError("convert: --week-rollover takes 0 to 3, not '" + value + "'");
                 return std::nullopt;
             }
         } else {
@@ -170,10 +194,20 @@ bool WriteTable(const std::string& path, FileKind kind, const TrackTable& table,
         return SaveKmlFile(path, table, dialogs);
     case FileKind::Nma:
         return WriteNmeaFile(path, table, dialogs);
+    case FileKind::Gpx:
+        return WriteGpxFile(path, table, dialogs);
     case FileKind::Bin:
         break;
     }
     return false;
+}
+
+void PrintWeekRolloverHint(const std::string& input, const TrackTable& table)
+{
+    if (const auto hint = FindWeekRolloverHint(table, NowUtcSeconds()))
+        PrintError(input + ": " + WeekRolloverHintText(*hint) +
+                   " To correct the dates, convert again with --week-rollover " + std::to_string(hint->weekRollovers) +
+                   ".");
 }
 
 int RunConvert(const std::vector<std::string>& arguments)
@@ -188,7 +222,7 @@ int RunConvert(const std::vector<std::string>& arguments)
     }
     const auto outputKind = request->format ? request->format : KindOfPath(request->output);
     if (!outputKind || *outputKind == FileKind::Bin) {
-        PrintError("convert: OUT must end in .csv, .kml or .nma, or give --format: '" + request->output + "'");
+        PrintError("convert: OUT must end in .csv, .kml, .nma or .gpx, or give --format: '" + request->output + "'");
         return kExitUsage;
     }
 
@@ -197,18 +231,20 @@ int RunConvert(const std::vector<std::string>& arguments)
     TrackTable table;
     if (!LoadTable(request->input, *inputKind, table, dialogs))
         return kExitFailure;
-    if (request->timeShiftHours || request->speedUnit) {
+    if (request->timeShiftHours || request->weekRollovers || request->speedUnit) {
         try {
-            UpdateGridOptions(table, request->timeShiftHours.value_or(0), request->speedUnit.value_or("km/h"), 0);
+            UpdateGridOptions(table, request->timeShiftHours.value_or(0), request->speedUnit.value_or("km/h"),
+                              request->weekRollovers.value_or(0));
         } catch (const AppError& error) {
             PrintError(request->input + ": " + error.what());
             return kExitFailure;
         }
     }
+    PrintWeekRolloverHint(request->input, table);
     dialogs.setContext(request->output);
     return WriteTable(request->output, *outputKind, table, dialogs) ? kExitSuccess : kExitFailure;
 }
 
 const SubcommandRegistration kRegistration{
-    {"convert", "convert a memory image or CSV table to CSV, KML or NMEA", kHelp, RunConvert}};
+    {"convert", "convert a memory image or CSV table to CSV, KML, NMEA or GPX", kHelp, RunConvert}};
 } // namespace
