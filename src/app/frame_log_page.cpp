@@ -1,5 +1,7 @@
 #include "app/frame_log_page.h"
 
+#include "decode/track_options.h"
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -46,22 +48,29 @@ TFrame4::TFrame4(QWidget* parent) : PageFrame(parent, QRect(16, 168, 760, 392))
     Button1->setGeometry(8, 28 + 7 * kRow, 80, 22);
     Button1->setVisible(false);
 
-    GroupBox1 = MakeGroupBox(this, QRect(8, 208, 240, 126), "String Grid Option");
-    MakeLabel(GroupBox1, QRect(10, 22, 140, 20), "Day Light Saving Time:");
+    GroupBox1 = MakeGroupBox(this, QRect(8, 208, 240, 130), "String Grid Option");
+    MakeLabel(GroupBox1, QRect(10, 20, 140, 20), "Day Light Saving Time:");
     CSpinEdit1 = new QSpinBox(GroupBox1);
-    CSpinEdit1->setGeometry(160, 22, 66, 22);
-    CSpinEdit1->setRange(0, 6);
-    MakeLabel(GroupBox1, QRect(10, 54, 140, 20), "Speed Unit:");
+    CSpinEdit1->setGeometry(160, 20, 66, 22);
+    CSpinEdit1->setRange(kMinTimeShiftHours, kMaxTimeShiftHours);
+    MakeLabel(GroupBox1, QRect(10, 46, 140, 20), "Speed Unit:");
     ComboBox1 = new QComboBox(GroupBox1);
-    ComboBox1->setGeometry(160, 54, 66, 22);
+    ComboBox1->setGeometry(160, 46, 66, 22);
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->addItems({"km/h", "mph"});
+    MakeLabel(GroupBox1, QRect(10, 72, 140, 20), "GPS Week Rollover:");
+    CSpinEdit2 = new QSpinBox(GroupBox1);
+    CSpinEdit2->setGeometry(160, 72, 66, 22);
+    CSpinEdit2->setRange(0, kMaxWeekRollovers);
     Button2 = new QPushButton("Updating Grid Now !!", GroupBox1);
-    Button2->setGeometry(10, 88, 216, 26);
+    Button2->setGeometry(10, 98, 216, 26);
 
     StringGrid1 = new QTableView(this);
-    StringGrid1->setGeometry(256, 4, 496, 334);
+    StringGrid1->setGeometry(256, 4, 496, 298);
+    Label15 = MakeLabel(this, QRect(256, 304, 496, 34), "");
+    Label15->setWordWrap(true);
+    Label15->setStyleSheet("color: #a00000;");
     StringGrid1->verticalHeader()->setDefaultSectionSize(18);
     StringGrid1->verticalHeader()->setMinimumSectionSize(18);
 

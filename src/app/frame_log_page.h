@@ -25,11 +25,13 @@ public:
 
     // "String Grid Option"
     QGroupBox* GroupBox1;
-    QSpinBox* CSpinEdit1; // daylight saving hours, 0..6
+    QSpinBox* CSpinEdit1; // time shift hours, -12..14
     QComboBox* ComboBox1; // speed unit
+    QSpinBox* CSpinEdit2; // GPS week rollovers, 0..3
     QPushButton* Button2; // "Updating Grid Now !!"
 
     QTableView* StringGrid1;
+    QLabel* Label15; // the week-rollover hint under the grid; empty when none
 
     // 1 start, 2 stop, 3 download, 4 erase, 5 save, 6 open, 7 draw; 8-14 inactive twins.
     ImageButton *SpeedButton1, *SpeedButton2, *SpeedButton3, *SpeedButton4, *SpeedButton5, *SpeedButton6, *SpeedButton7;

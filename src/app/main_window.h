@@ -94,6 +94,8 @@ public:
     void DecodeLogFile(const std::string& path);
     void ShowSatelliteInfo(int column, int row);
     void UpdateGridOptions();
+    // Tells, under the grid, when the dates look a GPS week rollover early.
+    void ShowWeekRolloverHint();
     void Frame41Button2Click();
     void Frame41SpeedButton5Click();
     void Frame41SpeedButton6Click();

@@ -5,16 +5,19 @@
 #include "app/frame_log_page.h"
 #include "app/settings_file.h"
 #include "app/track_table_model.h"
+#include "decode/civil_time.h"
 #include "decode/log_decoder.h"
 #include "decode/satellite_info.h"
 #include "decode/track_options.h"
 #include "export/kml_export.h"
 #include "export/open_track_file.h"
 #include "export/save_track_file.h"
+#include "export/week_rollover_hint.h"
 #include "export/widgets/draw_dialog.h"
 
 #include <QComboBox>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
@@ -46,6 +49,7 @@ void TForm1::Frame41SpeedButton5Click()
 void TForm1::Frame41SpeedButton6Click()
 {
     OpenTrackFile(trackTable_, dialogs_);
+    ShowWeekRolloverHint();
 }
 
 void TForm1::Frame41SpeedButton7Click()
@@ -62,6 +66,19 @@ void TForm1::Frame41SpeedButton7Click()
 void TForm1::DecodeLogFile(const std::string& path)
 {
     ::DecodeLogFile(path, trackTable_, dialogs_);
+    ShowWeekRolloverHint();
+}
+
+void TForm1::ShowWeekRolloverHint()
+{
+    const auto hint = FindWeekRolloverHint(trackTable_, NowUtcSeconds());
+    if (!hint) {
+        Frame41->Label15->clear();
+        return;
+    }
+    Frame41->Label15->setText(
+        QString::fromStdString(WeekRolloverHintText(*hint) + " To correct the dates, set \"GPS Week Rollover:\" to " +
+                               std::to_string(hint->weekRollovers) + " and press \"Updating Grid Now !!\"."));
 }
 
 void TForm1::Frame41StringGrid1SelectCell(int column, int row)
@@ -83,7 +100,9 @@ void TForm1::Frame41Button2Click()
 void TForm1::UpdateGridOptions()
 {
     const int timeShift = Frame41->CSpinEdit1->value();
+    const int weekRollovers = Frame41->CSpinEdit2->value();
     const GridOptionsOutcome outcome =
-        ::UpdateGridOptions(trackTable_, timeShift, Frame41->ComboBox1->currentText().toStdString(), 0);
-    WriteGridOptionSettings(settingsPath_, outcome, timeShift, Frame41->ComboBox1->currentIndex());
+        ::UpdateGridOptions(trackTable_, timeShift, Frame41->ComboBox1->currentText().toStdString(), weekRollovers);
+    WriteGridOptionSettings(settingsPath_, outcome, timeShift, Frame41->ComboBox1->currentIndex(), weekRollovers);
+    ShowWeekRolloverHint();
 }

@@ -13,7 +13,9 @@ void TForm1::LoadSettings()
     const StoredSettings settings = ReadSettingsFile(settingsPath_);
     Frame71->ComboBox1->setEditText(QString::fromStdString(settings.comPort));
     Frame71->ComboBox2->setEditText(QString::fromStdString(settings.baudRate));
-    Frame41->CSpinEdit1->setValue(settings.timeShiftHours); // the spin edit holds it within 0..6
+    // The spin edits hold the values within their limits.
+    Frame41->CSpinEdit1->setValue(settings.timeShiftHours);
+    Frame41->CSpinEdit2->setValue(settings.weekRollovers);
     // An index outside the list leaves no unit selected.
     const bool known = settings.speedUnitIndex >= 0 && settings.speedUnitIndex < Frame41->ComboBox1->count();
     Frame41->ComboBox1->setCurrentIndex(known ? settings.speedUnitIndex : -1);

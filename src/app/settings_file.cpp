@@ -224,6 +224,7 @@ StoredSettings ReadSettingsFile(const std::string& path)
     settings.baudRate = ReadProfileString(path, kConnectionSection, kBaudRateKey, "");
     settings.timeShiftHours = ReadProfileInteger(path, kGridOptionsSection, kTimeShiftKey);
     settings.speedUnitIndex = ReadProfileInteger(path, kGridOptionsSection, kSpeedUnitKey);
+    settings.weekRollovers = ReadProfileInteger(path, kGridOptionsSection, kWeekRolloverKey);
     return settings;
 }
 
@@ -234,10 +235,12 @@ void WriteConnectionSettings(const std::string& path, const std::string& comPort
 }
 
 void WriteGridOptionSettings(const std::string& path, const GridOptionsOutcome& outcome, int timeShiftHours,
-                             int speedUnitIndex)
+                             int speedUnitIndex, int weekRollovers)
 {
     if (outcome.storeSpeedUnit)
         WriteProfileString(path, kGridOptionsSection, kSpeedUnitKey, std::to_string(speedUnitIndex));
-    if (outcome.storeTimeShift)
+    if (outcome.storeTimeShift) {
         WriteProfileString(path, kGridOptionsSection, kTimeShiftKey, std::to_string(timeShiftHours));
+        WriteProfileString(path, kGridOptionsSection, kWeekRolloverKey, std::to_string(weekRollovers));
+    }
 }

@@ -33,10 +33,11 @@ struct StoredSettings {
     std::string baudRate;   // as shown in the baud box; empty when absent
     int timeShiftHours = 0; // 0 when absent or not a number
     int speedUnitIndex = 0; // index into "km/h", "mph"
+    int weekRollovers = 0;
 };
 
 StoredSettings ReadSettingsFile(const std::string& path);
 void WriteConnectionSettings(const std::string& path, const std::string& comPort, const std::string& baudRate);
 // Stores the grid keys the update says to store, after a complete grid update.
 void WriteGridOptionSettings(const std::string& path, const GridOptionsOutcome& outcome, int timeShiftHours,
-                             int speedUnitIndex);
+                             int speedUnitIndex, int weekRollovers);

@@ -1,6 +1,7 @@
 // The log page's track grid: decoding into it, the satellite pop-up, the grid options.
 #include "app/frame_log_page.h"
 #include "app/qt_user_dialogs.h"
+#include "export/sample_track.h"
 #include "export/widgets/draw_dialog.h"
 #include "testbed/log_image_writer.h"
 #include "support/window_fixture.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QHeaderView>
+#include <QLabel>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTimer>
@@ -54,6 +56,19 @@ TEST_F(LogPageTest, ADecodedImageFillsTheGridAndItsWidthHints)
     const int northSouth = window->trackTable().findColumn("N/S");
     ASSERT_GT(northSouth, 0);
     EXPECT_EQ(window->Frame41->StringGrid1->horizontalHeader()->sectionSize(northSouth - 1), 30);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(LogPageTest, DatesARolloverEarlyAreHintedUnderTheGridUntilRepaired)
+{
+    window->DecodeLogFile(writeImage(RolloverEarlyImage()));
+    const QString hint = window->Frame41->Label15->text();
+    EXPECT_TRUE(hint.contains("more than 1024 weeks before today")) << hint.toStdString();
+    EXPECT_TRUE(hint.contains("set \"GPS Week Rollover:\" to 1")) << hint.toStdString();
+
+    window->Frame41->CSpinEdit2->setValue(1);
+    window->Guarded([this] { window->Frame41Button2Click(); });
+    EXPECT_EQ(window->Frame41->Label15->text(), "");
     EXPECT_TRUE(dialogs.messages.empty());
 }
 

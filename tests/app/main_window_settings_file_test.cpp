@@ -36,12 +36,13 @@ TEST_F(SettingsWindowTest, AFirstRunStartsWithEmptyPortBoxesAndDefaults)
 TEST_F(SettingsWindowTest, StoredValuesAreReadAndHeldWithinTheControlsLimits)
 {
     writeSettings("[Connection]\r\nCom Port=Com35\r\nBaud Rate=57600\r\n"
-                  "[String Grid Option]\r\nDay Light Saving Time=9\r\nSpeed Unit=1\r\n");
+                  "[String Grid Option]\r\nDay Light Saving Time=-15\r\nSpeed Unit=1\r\nGPS Week Rollover=7\r\n");
     createWindow();
     EXPECT_EQ(window->Frame71->ComboBox1->currentText(), "Com35");
     EXPECT_EQ(window->Frame71->ComboBox2->currentText(), "57600");
-    EXPECT_EQ(window->Frame41->CSpinEdit1->value(), 6);
+    EXPECT_EQ(window->Frame41->CSpinEdit1->value(), -12);
     EXPECT_EQ(window->Frame41->ComboBox1->currentText(), "mph");
+    EXPECT_EQ(window->Frame41->CSpinEdit2->value(), 3);
 
     writeSettings("[String Grid Option]\r\nSpeed Unit=5\r\n");
     createWindow();
@@ -76,12 +77,14 @@ TEST_F(SettingsWindowTest, ACompleteGridUpdateStoresTheGridOptions)
     table.setRowCount(2); // as a decode of one record leaves it
     window->Frame41->CSpinEdit1->setValue(1);
     window->Frame41->ComboBox1->setCurrentIndex(1);
+    window->Frame41->CSpinEdit2->setValue(1);
     window->Guarded([this] { window->Frame41Button2Click(); });
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText();
-    EXPECT_EQ(table.cell(1, 1), "2008/01/01");
+    EXPECT_EQ(table.cell(1, 1), "2027/08/17");
     EXPECT_EQ(table.cell(2, 1), "00:30:15.250");
     EXPECT_EQ(table.cell(3, 1), "7.671 mph");
     createWindow();
     EXPECT_EQ(window->Frame41->CSpinEdit1->value(), 1);
     EXPECT_EQ(window->Frame41->ComboBox1->currentText(), "mph");
+    EXPECT_EQ(window->Frame41->CSpinEdit2->value(), 1);
 }

@@ -70,26 +70,29 @@ TEST_F(SettingsFile, AFirstRunReadsTheDefaults)
 TEST_F(SettingsFile, WritesTheSectionsAndKeysOfTheWindow)
 {
     WriteConnectionSettings(path, "Com35", "115200");
-    WriteGridOptionSettings(path, GridOptionsOutcome{true, true}, 2, 1);
+    WriteGridOptionSettings(path, GridOptionsOutcome{true, true}, -7, 1, 2);
     EXPECT_EQ(ReadFileBytes(path), "[Connection]\n"
                                    "Com Port=Com35\n"
                                    "Baud Rate=115200\n"
                                    "[String Grid Option]\n"
                                    "Speed Unit=1\n"
-                                   "Day Light Saving Time=2\n");
+                                   "Day Light Saving Time=-7\n"
+                                   "GPS Week Rollover=2\n");
     const StoredSettings settings = ReadSettingsFile(path);
     EXPECT_EQ(settings.comPort, "Com35");
     EXPECT_EQ(settings.baudRate, "115200");
-    EXPECT_EQ(settings.timeShiftHours, 2);
+    EXPECT_EQ(settings.timeShiftHours, -7);
     EXPECT_EQ(settings.speedUnitIndex, 1);
+    EXPECT_EQ(settings.weekRollovers, 2);
 }
 
 TEST_F(SettingsFile, GridKeysAreWrittenOnlyForTheColumnsTheTableHas)
 {
-    WriteGridOptionSettings(path, GridOptionsOutcome{false, true}, 3, 1);
-    EXPECT_EQ(ReadFileBytes(path), "[String Grid Option]\nDay Light Saving Time=3\n");
-    WriteGridOptionSettings(path, GridOptionsOutcome{true, false}, 5, 1);
-    EXPECT_EQ(ReadFileBytes(path), "[String Grid Option]\nDay Light Saving Time=3\nSpeed Unit=1\n");
+    WriteGridOptionSettings(path, GridOptionsOutcome{false, true}, 3, 1, 1);
+    EXPECT_EQ(ReadFileBytes(path), "[String Grid Option]\nDay Light Saving Time=3\nGPS Week Rollover=1\n");
+    WriteGridOptionSettings(path, GridOptionsOutcome{true, false}, 5, 1, 2);
+    EXPECT_EQ(ReadFileBytes(path),
+              "[String Grid Option]\nDay Light Saving Time=3\nGPS Week Rollover=1\nSpeed Unit=1\n");
 }
 
 TEST_F(SettingsFile, AWriteKeepsEverythingElseInTheFile)
