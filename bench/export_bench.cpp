@@ -5,6 +5,7 @@
 #include "decode/track_table.h"
 #include "export/csv_reader.h"
 #include "export/csv_writer.h"
+#include "export/gpx_writer.h"
 #include "export/kml_export.h"
 #include "export/nmea_writer.h"
 #include "support/fake_dialogs.h"
@@ -98,6 +99,17 @@ void DrawKml(benchmark::State& state)
     std::filesystem::current_path(previous);
 }
 
+void WriteGpx(benchmark::State& state)
+{
+    const TrackTable& table = DecodedTable();
+    const std::string path = BenchPath("export_bench.gpx");
+    for (auto _ : state) {
+        FakeDialogs dialogs;
+        benchmark::DoNotOptimize(WriteGpxFile(path, table, dialogs));
+    }
+    ReportSize(state, path);
+}
+
 void ReadCsv(benchmark::State& state)
 {
     const std::string path = BenchPath("export_bench_read.csv");
@@ -116,6 +128,7 @@ BENCHMARK(WriteCsv)->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteNmea)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveKml)->Unit(benchmark::kMillisecond);
 BENCHMARK(DrawKml)->Unit(benchmark::kMillisecond);
+BENCHMARK(WriteGpx)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadCsv)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
