@@ -17,6 +17,7 @@ int FuzzSettingsFile(const std::uint8_t* data, std::size_t size)
     FUZZ_CHECK(ReadProfileString(path, kProbeSection, kProbeKey, "") == "written");
     const StoredSettings after = ReadSettingsFile(path);
     FUZZ_CHECK(after.comPort == before.comPort && after.baudRate == before.baudRate);
-    FUZZ_CHECK(after.timeShiftHours == before.timeShiftHours && after.speedUnitIndex == before.speedUnitIndex);
+    FUZZ_CHECK(after.timeShiftHours == before.timeShiftHours && after.speedUnitIndex == before.speedUnitIndex &&
+               after.weekRollovers == before.weekRollovers);
     return 0;
 }

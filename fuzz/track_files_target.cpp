@@ -5,6 +5,7 @@
 #include "decode/track_table.h"
 #include "export/csv_reader.h"
 #include "export/csv_writer.h"
+#include "export/gpx_writer.h"
 #include "export/kml_export.h"
 #include "export/nmea_writer.h"
 
@@ -58,5 +59,6 @@ int FuzzTrackFiles(const std::uint8_t* data, std::size_t size)
     CheckCsvRoundTrip(table);
     WriteNmeaFile(ScratchPath("out.nmea"), table, SilentDialogs());
     CheckXmlExport(SaveKmlFile, "out.kml", table);
+    CheckXmlExport(WriteGpxFile, "out.gpx", table);
     return 0;
 }
