@@ -93,7 +93,12 @@ std::string FirstMemoryRead()
 
 std::string NextMemoryRead(uint32_t address)
 {
-    return formatted("$PMTK182,7,%08X,%X*", static_cast<unsigned>(address), 0x10000u);
+    return MemoryRead(address, 0x10000u);
+}
+
+std::string MemoryRead(uint32_t address, uint32_t length)
+{
+    return formatted("$PMTK182,7,%08X,%X*", static_cast<unsigned>(address), static_cast<unsigned>(length));
 }
 
 std::string LastSectorProbe(uint32_t memorySize)

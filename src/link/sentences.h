@@ -49,7 +49,8 @@ struct NmeaPeriods {
 };
 std::string SetNmeaPeriods(const NmeaPeriods& periods); // $PMTK314,...
 
-std::string FirstMemoryRead();                    // $PMTK182,7,00000000,00010000*
-std::string NextMemoryRead(uint32_t address);     // $PMTK182,7,%08X,10000*
-std::string LastSectorProbe(uint32_t memorySize); // $PMTK182,7,<size-0x10000>,2*
+std::string FirstMemoryRead();                             // $PMTK182,7,00000000,00010000*
+std::string NextMemoryRead(uint32_t address);              // $PMTK182,7,%08X,10000*
+std::string MemoryRead(uint32_t address, uint32_t length); // $PMTK182,7,%08X,%X*
+std::string LastSectorProbe(uint32_t memorySize);          // $PMTK182,7,<size-0x10000>,2*
 } // namespace Sentences
