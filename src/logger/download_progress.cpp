@@ -42,6 +42,12 @@ void DownloadProgress::CloseDialog()
         onClose();
 }
 
+void DownloadProgress::ShowReused(uint32_t reused, uint32_t total)
+{
+    if (reused != 0 && !gauge_.full())
+        label2_ = "Reused " + std::to_string(reused) + " of " + std::to_string(total) + " bytes already on disk.";
+}
+
 std::string DownloadProgress::TimeUsed() const
 {
     return "Time Used:  " + std::to_string(minutes_) + ":" + std::to_string(seconds_);

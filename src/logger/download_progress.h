@@ -7,6 +7,7 @@
 #include "logger/dialog_timings.h"
 #include "logger/progress_gauge.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -19,6 +20,8 @@ public:
     void Button1Click() { CloseDialog(); }
     void FormClose() { CloseDialog(); }
     void CloseDialog();
+    // Says how much of the memory came from the earlier download, until completion.
+    void ShowReused(uint32_t reused, uint32_t total);
 
     const ProgressGauge& gauge() const { return gauge_; }
     const std::string& label1() const { return label1_; }

@@ -44,6 +44,25 @@ std::vector<unsigned char> HexToBytes(std::string_view hex)
     return bytes;
 }
 
+uint64_t FileSize(const std::string& path)
+{
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    return error ? 0 : size;
+}
+
+// The first `length` bytes of a file; fewer when it cannot be read.
+std::vector<unsigned char> ReadPrefix(const std::string& path, uint32_t length)
+{
+    std::vector<unsigned char> bytes(length);
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return {};
+    bytes.resize(std::fread(bytes.data(), 1, length, file));
+    std::fclose(file);
+    return bytes;
+}
+
 std::string SystemError(const std::string& what, const std::string& path)
 {
     return what + " " + path + ": " + std::strerror(errno);
@@ -67,37 +86,78 @@ LogDownload::LogDownload(DeviceLinkState& link, std::string imagePath, DownloadL
 {
 }
 
-void LogDownload::Start()
+LogDownload::Earlier LogDownload::EarlierDownload() const
+{
+    // The part file exists only after a download was cut off; whichever file
+    // offers more to keep is the one to check.
+    Earlier best;
+    uint32_t bestKeep = 0;
+    for (const std::string& path : {imagePath_, partPath_}) {
+        const uint64_t size = FileSize(path);
+        const uint32_t keep = PlanReuse(size, link_.MemorySize, link_.DownloadEnd).keep;
+        if (keep > bestKeep) {
+            best = {path, size};
+            bestKeep = keep;
+        }
+    }
+    return best;
+}
+
+uint32_t LogDownload::ReusableBytes() const
+{
+    return PlanReuse(EarlierDownload().size, link_.MemorySize, link_.DownloadEnd).keep;
+}
+
+void LogDownload::Start(bool reuse)
 {
     if (const std::string refusal = DownloadRefusal(link_); !refusal.empty())
         throw AppError(refusal);
-    std::FILE* part = std::fopen(partPath_.c_str(), "wb");
-    if (!part || std::fclose(part) != 0)
-        throw AppError(SystemError("Cannot create", partPath_));
-    StopLogging(link_);
     // Replies that arrive meanwhile may move DownloadEnd; the download keeps its aim.
     wanted_ = link_.DownloadEnd;
+    const Earlier earlier = reuse ? EarlierDownload() : Earlier{};
+    plan_ = PlanReuse(earlier.size, link_.MemorySize, wanted_);
+    earlierBytes_ = plan_.reuses() ? ReadPrefix(earlier.path, plan_.keep) : std::vector<unsigned char>{};
+    if (earlierBytes_.size() != plan_.keep)
+        plan_ = {};
+    source_ = plan_.reuses() ? earlier.path : std::string();
+    // A part file being resumed stays as it is until its samples have spoken.
+    if (source_ != partPath_) {
+        std::FILE* part = std::fopen(partPath_.c_str(), "wb");
+        if (!part || std::fclose(part) != 0)
+            throw AppError(SystemError("Cannot create", partPath_));
+    }
+    StopLogging(link_);
     complete_ = false;
     failure_.clear();
+    checking_ = plan_.reuses();
+    samplesMatched_ = 0;
+    reused_ = 0;
     link_.DownloadAddress = 0;
     link_.Downloading = true;
     link_.HexBuffer.clear();
     link_.HexBuffer.reserve(DeviceLinkState::kHexBufferCapacity);
     link_.BadReplyCount = 0;
-    requested_ = 0;
     retries_ = 0;
-    SendSentence(link_, Sentences::FirstMemoryRead());
     lastHeard_ = progressAt_ = now();
     gauge_.reset();
-    gauge_.setMax(static_cast<int>(wanted_ >> 11));
+    gauge_.setMax(static_cast<int>(plan_.samples.size() + ((wanted_ - plan_.keep) >> 11)));
+    requested_ = {0, 0};
+    if (checking_) {
+        RequestChunk();
+        return;
+    }
+    request_ = requested_ = {0, kChunkSize};
+    SendSentence(link_, Sentences::FirstMemoryRead());
 }
 
 bool LogDownload::Finish()
 {
     link_.Downloading = false;
     std::error_code error;
-    if (link_.DownloadAddress == 0) {
-        std::filesystem::remove(partPath_, error);
+    if (bytesFetched() == 0) {
+        // The chunks of a cut-off download stay for the next one, unless they failed their check.
+        if (source_ != partPath_ || !plan_.reuses())
+            std::filesystem::remove(partPath_, error);
         return false;
     }
     std::filesystem::rename(partPath_, imagePath_, error);
@@ -116,7 +176,7 @@ void LogDownload::OnMemoryData(const IncomingSentence& sentence)
     const bool checksumHolds = VerifyChecksum(sentence.SentenceText);
     // A sound reply from outside the chunk answers an earlier request (a
     // repeated read, the last-sector probe): not ours to count.
-    if (checksumHolds && address && *address - link_.DownloadAddress >= kChunkSize)
+    if (checksumHolds && address && *address - request_.address >= request_.length)
         return;
     // Full only when the download is: a full gauge tells the dialog it is done.
     gauge_.setProgress(std::min(gauge_.progress() + 1, gauge_.max() - 1));
@@ -128,12 +188,11 @@ void LogDownload::OnMemoryData(const IncomingSentence& sentence)
     }
 }
 
-// The reply continues the chunk exactly where the text so far ends, and fits in it.
+// The reply continues the read exactly where the text so far ends, and fits in it.
 bool LogDownload::ReplyFits(uint32_t address) const
 {
     const std::size_t received = link_.HexBuffer.size();
-    return address == link_.DownloadAddress + received / 2 &&
-           received + kReplyHexLength <= DeviceLinkState::kHexBufferCapacity;
+    return address == request_.address + received / 2 && received + kReplyHexLength <= 2 * request_.length;
 }
 
 void LogDownload::DownloadNextChunk()
@@ -144,7 +203,15 @@ void LogDownload::DownloadNextChunk()
     // Nothing of this chunk arrived: the acknowledgement closes an earlier request.
     if (link_.HexBuffer.empty() && link_.BadReplyCount == 0)
         return;
-    if (link_.HexBuffer.size() == DeviceLinkState::kHexBufferCapacity && link_.BadReplyCount == 0) {
+    const bool whole = link_.HexBuffer.size() == 2 * request_.length && link_.BadReplyCount == 0;
+    if (checking_) {
+        if (whole)
+            CheckSample();
+        else
+            RequestChunk();
+        return;
+    }
+    if (whole) {
         if (!SaveChunk())
             return;
         link_.DownloadAddress += kChunkSize;
@@ -169,9 +236,56 @@ void LogDownload::CheckStall()
         RequestChunk();
 }
 
+void LogDownload::CheckSample()
+{
+    const std::vector<unsigned char> sample = HexToBytes(link_.HexBuffer);
+    progressAt_ = now();
+    if (!std::equal(sample.begin(), sample.end(), earlierBytes_.begin() + request_.address)) {
+        BeginFetching(false);
+        return;
+    }
+    if (++samplesMatched_ < plan_.samples.size())
+        RequestChunk();
+    else
+        BeginFetching(true);
+}
+
+void LogDownload::BeginFetching(bool reuse)
+{
+    const uint32_t from = reuse ? plan_.keep : 0;
+    if (!KeepEarlier(from))
+        return;
+    checking_ = false;
+    if (!reuse)
+        plan_ = {};
+    earlierBytes_ = {};
+    reused_ = link_.DownloadAddress = from;
+    gauge_.setMax(static_cast<int>(samplesMatched_ + ((wanted_ - from) >> 11)));
+    RequestChunk();
+}
+
+// Puts the first `bytes` of the earlier download into the part file, which
+// holds nothing else at this point.
+bool LogDownload::KeepEarlier(uint32_t bytes)
+{
+    if (source_ != partPath_)
+        return bytes == 0 || AppendToPart(earlierBytes_);
+    std::error_code error;
+    std::filesystem::resize_file(partPath_, bytes, error);
+    if (!error)
+        return true;
+    failure_ = "Cannot write " + partPath_ + ": " + error.message();
+    Stop();
+    return false;
+}
+
 bool LogDownload::SaveChunk()
 {
-    const std::vector<unsigned char> bytes = HexToBytes(link_.HexBuffer);
+    return AppendToPart(HexToBytes(link_.HexBuffer));
+}
+
+bool LogDownload::AppendToPart(const std::vector<unsigned char>& bytes)
+{
     std::FILE* part = std::fopen(partPath_.c_str(), "ab");
     bool written = part && std::fwrite(bytes.data(), 1, bytes.size(), part) == bytes.size() && FlushToDisk(part);
     written = part && std::fclose(part) == 0 && written;
@@ -187,16 +301,20 @@ bool LogDownload::SaveChunk()
 
 void LogDownload::RequestChunk()
 {
-    retries_ = link_.DownloadAddress == requested_ ? retries_ + 1 : 0;
+    request_ = checking_ ? plan_.samples[samplesMatched_] : ReadRange{link_.DownloadAddress, kChunkSize};
+    const bool again = request_.address == requested_.address && request_.length == requested_.length;
+    retries_ = again ? retries_ + 1 : 0;
     if (retries_ > limits_.retries) {
         Stop();
         return;
     }
-    requested_ = link_.DownloadAddress;
+    requested_ = request_;
     link_.BadReplyCount = 0;
     link_.HexBuffer.clear();
-    gauge_.setProgress(static_cast<int>(link_.DownloadAddress / kReplyBytes));
-    SendSentence(link_, Sentences::NextMemoryRead(link_.DownloadAddress));
+    const uint32_t fetched = (link_.DownloadAddress - reused_) / kReplyBytes;
+    gauge_.setProgress(static_cast<int>(samplesMatched_ + (checking_ ? 0 : fetched)));
+    SendSentence(link_, checking_ ? Sentences::MemoryRead(request_.address, request_.length)
+                                  : Sentences::NextMemoryRead(link_.DownloadAddress));
     lastHeard_ = now();
 }
 

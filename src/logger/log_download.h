@@ -2,17 +2,21 @@
 // only when every one of its replies passed every check; anything else makes
 // the same chunk be requested again. Kept chunks are appended to a part file
 // beside the image, which replaces the image in one rename at the end, so a
-// download that brings nothing leaves the old image as it was.
+// download that brings nothing leaves the old image as it was. Chunks an
+// earlier download left (the image, or the part file of one that was cut off)
+// are kept when sample reads show they still are the logger's memory.
 #pragma once
 
 #include "link/device_link_state.h"
 #include "link/download_receiver.h"
+#include "logger/download_reuse.h"
 #include "logger/progress_gauge.h"
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 struct DownloadLimits {
     // How long the logger may stay silent before the chunk is requested again.
@@ -39,13 +43,20 @@ public:
     // download leaves for a later one to pick up.
     static std::string PartPath(const std::string& imagePath) { return imagePath + ".part"; }
 
-    // Starts the part file empty, stops logging, switches the link into
-    // download mode and requests the first chunk. Throws AppError when there
-    // is nothing known to fetch (DownloadRefusal) or the file cannot be created.
-    void Start();
+    // Bytes of an earlier download this one could keep if their samples
+    // match the logger's memory; 0 when it has to fetch everything.
+    uint32_t ReusableBytes() const;
+
+    // Stops logging, switches the link into download mode and sends the
+    // first request. With reuse and something to keep (ReusableBytes), the
+    // samples are read first; otherwise the part file starts empty and the
+    // download from address 0. Throws AppError when there is nothing known
+    // to fetch (DownloadRefusal) or a file cannot be read or created.
+    void Start(bool reuse = false);
     // Ends the download where it stands and puts what it verified in place:
     // true when the image now holds it, false when it was left as it was
-    // (nothing verified, or the part could not replace it: see failure()).
+    // (nothing fetched, or the part could not replace it: see failure()).
+    // A part file this download set out to resume stays for the next one.
     bool Finish();
 
     void OnMemoryData(const IncomingSentence& sentence) override;
@@ -63,6 +74,11 @@ public:
     const std::string& failure() const { return failure_; }
     // Bytes of verified memory kept.
     uint32_t bytesSaved() const { return link_.DownloadAddress; }
+    // Of those, the bytes taken over from the earlier download once its samples matched.
+    uint32_t bytesReused() const { return reused_; }
+    uint32_t bytesFetched() const { return link_.DownloadAddress - reused_; }
+    // The file the reused bytes come from (the image or its part file).
+    const std::string& reuseSource() const { return source_; }
     // Bytes the download set out to fetch.
     uint32_t bytesWanted() const { return wanted_; }
 
@@ -72,6 +88,15 @@ public:
     std::function<Clock::time_point()> now = [] { return Clock::now(); };
 
 private:
+    struct Earlier {
+        std::string path;
+        uint64_t size = 0;
+    };
+    Earlier EarlierDownload() const;
+    void CheckSample();
+    void BeginFetching(bool reuse);
+    bool KeepEarlier(uint32_t bytes);
+    bool AppendToPart(const std::vector<unsigned char>& bytes);
     bool ReplyFits(uint32_t address) const;
     bool SaveChunk();
     void RequestChunk();
@@ -83,7 +108,15 @@ private:
     DownloadLimits limits_;
     ProgressGauge gauge_;
     uint32_t wanted_ = 0;
-    uint32_t requested_ = 0;
+    // The read under way: a sample while checking_, else the chunk at DownloadAddress.
+    ReadRange request_{0, kChunkSize};
+    ReadRange requested_{0, 0}; // the last read sent: the same one again counts as a retry
+    ReusePlan plan_;
+    std::string source_;
+    std::vector<unsigned char> earlierBytes_; // the first plan_.keep bytes of source_
+    bool checking_ = false;
+    std::size_t samplesMatched_ = 0;
+    uint32_t reused_ = 0;
     int retries_ = 0;
     Clock::time_point lastHeard_{};
     Clock::time_point progressAt_{};

@@ -34,11 +34,14 @@ TEST(ProgressGauge, NeverRunsPastItsMaximumAndIgnoresAZeroMaximum)
     EXPECT_EQ(gauge.progress(), 0);
 }
 
-TEST(DownloadProgress, StartsWithEmptyLabels)
+TEST(DownloadProgress, StartsWithEmptyLabelsAndThenTellsWhatWasReused)
 {
     Dialog dialog;
     EXPECT_EQ(dialog.progress.label1(), "");
+    dialog.progress.ShowReused(0, 262144);
     EXPECT_EQ(dialog.progress.label2(), "");
+    dialog.progress.ShowReused(131072, 262144);
+    EXPECT_EQ(dialog.progress.label2(), "Reused 131072 of 262144 bytes already on disk.");
 }
 
 TEST(DownloadProgress, ElapsedTimeHasNoLeadingZeros)
@@ -64,6 +67,7 @@ TEST(DownloadProgress, CompletionCountsDownFromFiveAndClosesOnTheTickShowingZero
     for (int shown = 5; shown >= 0; --shown) {
         EXPECT_EQ(dialog.closes, 0);
         dialog.Ticks(1);
+        dialog.progress.ShowReused(65536, 6291456); // the countdown stays
         EXPECT_EQ(dialog.progress.label1(), "Time Used:  0:7, downloading completed.");
         EXPECT_EQ(dialog.progress.label2(), "After " + std::to_string(shown) + " seconds, automatically close window.");
     }

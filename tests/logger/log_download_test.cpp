@@ -11,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 
 namespace {
 using namespace std::chrono_literals;
@@ -108,6 +109,34 @@ protected:
     {
         Deliver(replies);
         download->DownloadNextChunk();
+    }
+    // Answers the reads sent, as the logger would, until the download stops
+    // or `reads` were answered; gives each read as "ADDRESS,LENGTH".
+    Replies ServeReads(std::size_t reads = SIZE_MAX)
+    {
+        Replies served;
+        for (Replies requests; served.size() < reads && !(requests = sent.take()).empty();)
+            for (const std::string& request : requests) {
+                unsigned address = 0;
+                unsigned length = 0;
+                if (std::sscanf(request.c_str(), "$PMTK182,7,%8X,%X*", &address, &length) != 2)
+                    continue;
+                served.push_back(request.substr(11, request.find('*') - 11));
+                Replies replies;
+                for (uint32_t a = address; a < address + length; a += kReply)
+                    replies.push_back(MemoryReply(a, ReplyHex(a)));
+                Answer(replies);
+            }
+        return served;
+    }
+    // The first `chunks` of the memory, with the byte at `spoiled` changed.
+    static void WriteEarlier(const std::string& path, uint32_t chunks, std::optional<uint32_t> spoiled = {})
+    {
+        std::vector<unsigned char> bytes = ExpectedMemory(chunks * kChunk);
+        if (spoiled)
+            bytes[*spoiled] ^= 0x01;
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
     DeviceLinkState link;
@@ -423,6 +452,72 @@ TEST_F(LogDownloadTest, WriteFailureStopsTheDownloadAndSaysWhy)
     EXPECT_EQ(stops, 1);
     EXPECT_EQ(download->bytesSaved(), kChunk);
     EXPECT_TRUE(sent.take().empty());
+}
+
+// What an earlier download left: its chunks are checked by samples, the one
+// holding its end is fetched again; a mismatch means everything is fetched.
+struct ReuseCase {
+    const char* name;
+    uint32_t imageChunks;
+    uint32_t partChunks;
+    std::optional<uint32_t> spoiled; // a byte of the earlier file that no longer matches
+    Replies reads;
+    uint32_t reused;
+    int gaugeMax;
+};
+
+TEST_F(LogDownloadTest, EarlierChunksAreKeptOnlyWhenTheirSamplesMatch)
+{
+    const Replies wholeMemory{"00000000,10000", "00010000,10000", "00020000,10000", "00030000,10000"};
+    const Replies kept{"00000000,800", "00010800,800", "00020000,10000", "00030000,10000"};
+    Replies spoiled{"00000000,800", "00010800,800"};
+    spoiled.insert(spoiled.end(), wholeMemory.begin(), wholeMemory.end());
+    const ReuseCase cases[] = {
+        {"image", 3, 0, {}, kept, 2 * kChunk, 2 + 2 * kChunk / kReply},
+        {"part of a cut-off download", 1, 3, {}, kept, 2 * kChunk, 2 + 2 * kChunk / kReply},
+        {"sample differs", 3, 0, kChunk + 0x900, spoiled, 0, 1 + 4 * kChunk / kReply},
+    };
+    link.MemorySize = 0x200000;
+    for (const ReuseCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(part);
+        WriteEarlier(image, c.imageChunks, c.spoiled);
+        if (c.partChunks != 0)
+            WriteEarlier(part, c.partChunks);
+        link.DownloadEnd = 4 * kChunk;
+        link.DownloadEndKnown = true;
+        EXPECT_EQ(download->ReusableBytes(), 2 * kChunk);
+
+        download->Start(true);
+        const int gaugeMax = download->gauge().max();
+        EXPECT_EQ(ServeReads(), c.reads);
+
+        EXPECT_TRUE(download->complete());
+        EXPECT_EQ(download->bytesReused(), c.reused);
+        EXPECT_EQ(download->gauge().max(), c.gaugeMax) << "at start: " << gaugeMax;
+        EXPECT_TRUE(download->Finish());
+        EXPECT_EQ(FileBytes(image), ExpectedMemory(4 * kChunk));
+        EXPECT_FALSE(std::filesystem::exists(part));
+    }
+}
+
+TEST_F(LogDownloadTest, ACutOffDownloadsChunksStayUntilSomethingNewArrives)
+{
+    link.MemorySize = 0x200000;
+    link.DownloadEnd = 4 * kChunk;
+    link.DownloadEndKnown = true;
+    WriteEarlier(part, 3);
+    download->Start(true);
+    EXPECT_EQ(ServeReads(1), Replies{"00000000,800"});
+    download->Finish(); // cancelled while checking
+    EXPECT_EQ(FileBytes(part), ExpectedMemory(3 * kChunk));
+    sent.take();
+
+    download->Start(true);
+    EXPECT_EQ(ServeReads(2), (Replies{"00000000,800", "00010800,800"}));
+    EXPECT_FALSE(download->Finish()); // cancelled before anything new arrived
+    EXPECT_EQ(FileBytes(part), ExpectedMemory(2 * kChunk));
+    EXPECT_FALSE(std::filesystem::exists(image));
 }
 
 TEST(ChunkSilenceLimit, SuitsTheLineRate)
