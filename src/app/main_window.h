@@ -15,6 +15,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class DownloadReceiver;
@@ -234,6 +235,10 @@ private:
     void AwaitMemoryReport();
     // Tells the user what a download that did not complete left in data.bin.
     void ReportUnfinishedDownload(const LogDownload& download);
+    // Whether the download may keep what data.bin already holds: asked the
+    // first time it could, that answer then stands until the program ends.
+    bool AllowReuse(const LogDownload& download);
+    std::optional<bool> reuseAnswer_;
 
     // ---- private state of the settings sub-pages ----
 };

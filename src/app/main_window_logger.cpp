@@ -80,7 +80,7 @@ void TForm1::DownloadLog()
         return;
     }
     LogDownload download(link_, kImageName, {ChunkSilenceLimit(portBaud_), dialogTimings.downloadTimeout});
-    download.Start();
+    download.Start(AllowReuse(download));
     // Replies are handed over only while an event loop runs, so none is missed
     // between the first request and the dialog.
     AttachDownload(&download);
@@ -91,7 +91,10 @@ void TForm1::DownloadLog()
             if (!download.complete())
                 dialog.progress().CloseDialog();
         };
-        dialog.onTick = [&] { download.CheckStall(); };
+        dialog.onTick = [&] {
+            download.CheckStall();
+            dialog.progress().ShowReused(download.bytesReused(), download.bytesWanted());
+        };
         dialog.exec();
         download.onStopped = nullptr;
     }
@@ -100,6 +103,18 @@ void TForm1::DownloadLog()
     if (saved)
         DecodeLogFile(kImageName);
     ReportUnfinishedDownload(download);
+}
+
+bool TForm1::AllowReuse(const LogDownload& download)
+{
+    const uint32_t reusable = download.ReusableBytes();
+    if (reusable == 0)
+        return false;
+    if (!reuseAnswer_)
+        reuseAnswer_ = dialogs_.confirm("Reuse up to " + std::to_string(reusable) +
+                                        " bytes of the earlier download (checked against the logger) and "
+                                        "download only the rest?");
+    return *reuseAnswer_;
 }
 
 void TForm1::AwaitMemoryReport()
@@ -124,7 +139,7 @@ void TForm1::ReportUnfinishedDownload(const LogDownload& download)
     }
     if (download.complete())
         return;
-    if (download.bytesSaved() == 0) {
+    if (download.bytesFetched() == 0) {
         dialogs_.warning(std::string("Download incomplete: nothing arrived; ") + kImageName + " is unchanged.");
         return;
     }

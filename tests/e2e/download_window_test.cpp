@@ -123,6 +123,26 @@ TEST_F(DownloadWindowTest, LostAcknowledgementIsRecoveredWhileTheDialogRuns)
     EXPECT_EQ(counts.at(kChunk), 2);
 }
 
+TEST_F(DownloadWindowTest, ReuseIsAskedOnceAndThenOnlyTheRestIsFetched)
+{
+    const SampleMemory sample(4, kFullMemory); // what the simulator generates by default
+    const std::vector<std::uint8_t>& memory = sample.image;
+    std::ofstream("data.bin", std::ios::binary).write(reinterpret_cast<const char*>(memory.data()), 2 * kChunk);
+    ASSERT_NO_FATAL_FAILURE(Connect({"--no-nmea"}));
+    ASSERT_NO_FATAL_FAILURE(OpenLogPage(4 * kChunk));
+    dialogs.yesNoAnswers = {true};
+
+    window->Frame41->SpeedButton3->click();
+    window->Frame41->SpeedButton3->click();
+
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0].rfind("Confirm: Reuse up to 65536 bytes", 0), 0u) << dialogs.questions[0];
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText();
+    EXPECT_EQ(FileBytes("data.bin"), memory);
+    // The second download kept all but the chunk that held the end.
+    EXPECT_EQ(ChunkRequests(*sim), (std::vector<std::uint32_t>{kChunk, 2 * kChunk, 3 * kChunk, 3 * kChunk}));
+}
+
 TEST_F(DownloadWindowTest, CancelKeepsOnlyWholeVerifiedChunksAndLeavesTheMemoryFiguresAlone)
 {
     // Half of a 4 MiB memory written, so the last sector is blank.
