@@ -17,7 +17,7 @@
 #include <tuple>
 
 namespace {
-const char* const kDownloadUsage = R"(Usage: drovik-cli download --port PORT [--baud N] [-o FILE] [--csv FILE]
+const char* const kDownloadUsage = R"(Usage: drovik-cli download --port PORT [--baud N] [-o FILE] [--csv FILE] [--full]
 
 Downloads the logger's whole used memory into FILE (default data.bin), 64 KiB
 at a time, writing only chunks whose every reply was checked; then decodes
@@ -28,9 +28,15 @@ it and reports the number of records.
   --baud N        line rate (default 115200)
   -o FILE         the memory image to write (default data.bin)
   --csv FILE      also save the decoded track as CSV
+  --full          fetch the whole memory, reusing nothing
 
 The download goes to FILE.part and replaces FILE only at the end, so FILE is
 left as it was when not a single chunk arrived.
+
+What FILE (or the FILE.part of a download that was cut off) already holds is
+reused: each of its 64 KiB chunks is checked by a 2 KiB sample read, and only
+the rest is fetched, starting with the chunk that held its end. Any mismatch,
+or a file that cannot be this memory's, means a full download.
 
 Exit status: 0 when the whole memory was saved (and decoded, and exported);
 1 when the port cannot be opened, the logger does not answer or holds no log
@@ -48,6 +54,7 @@ struct DownloadOptions {
     int baud = 115200;
     std::string image = "data.bin";
     std::string csv;
+    bool full = false;
 };
 
 struct CommandFailure : std::runtime_error {
@@ -65,13 +72,17 @@ int PositiveNumber(const std::string& text, const std::string& option)
 DownloadOptions ParseOptions(const std::vector<std::string>& args)
 {
     DownloadOptions options;
-    for (std::size_t i = 0; i < args.size(); i += 2) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
+        if (option == "--full") {
+            options.full = true;
+            continue;
+        }
         if (option != "--port" && option != "--baud" && option != "-o" && option != "--csv")
             throw std::invalid_argument("unknown option " + option);
         if (i + 1 == args.size())
             throw std::invalid_argument("missing value for " + option);
-        const std::string& value = args[i + 1];
+        const std::string& value = args[++i];
         if (option == "--port")
             options.port = value;
         else if (option == "--baud")
@@ -136,20 +147,25 @@ void Download(LoggerSession& session, const DownloadOptions& options)
 {
     LogDownload download(session.link(), options.image, {ChunkSilenceLimit(options.baud)});
     const uint32_t wanted = session.Locked([&] {
-        download.Start();
+        download.Start(!options.full);
         session.AttachDownload(&download);
         return download.bytesWanted();
     });
     std::cerr << "Downloading " << wanted << " bytes from " << options.port << " into " << options.image << ".\n";
     ProgressReport report(wanted);
     uint32_t saved = 0;
+    uint32_t reused = 0;
     for (bool running = true; running;) {
         session.WaitUntil([&] { return !download.running() || download.bytesSaved() != saved; }, 250ms);
-        session.Locked([&] {
+        const uint32_t reusedNow = session.Locked([&] {
             download.CheckStall();
             saved = download.bytesSaved();
             running = download.running();
+            return download.bytesReused();
         });
+        if (reusedNow != reused && (reused = reusedNow) != 0)
+            std::cerr << "Reusing " << reused << " of " << wanted << " bytes already in " << download.reuseSource()
+                      << ".\n";
         report.Show(saved);
     }
     report.Show(saved, true);
