@@ -216,12 +216,15 @@ TrackRecord SampleTrackRecord(int index)
 std::vector<std::uint8_t> MakeSampleImage(const SampleImageOptions& options)
 {
     LogImageWriter writer;
-    int index = 0;
-    for (int sector = 0; sector < options.sectorCount; ++sector) {
+    int index = options.firstPoint;
+    const auto allWritten = [&] {
+        return options.recordCount != 0 && index - options.firstPoint == options.recordCount;
+    };
+    for (int sector = 0; sector < options.sectorCount && !allWritten(); ++sector) {
         writer.beginSector(options.mask);
         for (int written = 0; options.recordsPerSector == 0 || written < options.recordsPerSector; ++written) {
             const TrackRecord record = SampleTrackRecord(index);
-            if (!writer.fits(record))
+            if (allWritten() || !writer.fits(record))
                 break;
             writer.record(record);
             ++index;

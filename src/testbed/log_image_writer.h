@@ -58,6 +58,8 @@ struct SampleImageOptions {
     int sectorCount = 1; // 32 sectors make a full 2 MiB memory
     std::uint32_t mask = kSampleImageMask;
     int recordsPerSector = 0; // 0: as many as fit
+    int recordCount = 0;      // records in all, the sectors a limit; 0: as many as the sectors hold
+    int firstPoint = 0;       // the track point the image begins with
 };
 
 // Point `index` (from 0) of the sample track, every field filled in.

@@ -1,7 +1,6 @@
 #include "logger_memory.h"
 
 #include "decode/log_image.h"
-#include "testbed/log_image_writer.h"
 
 #include <algorithm>
 #include <fstream>
@@ -39,12 +38,8 @@ LoggerMemory LoggerMemory::FromFile(const std::string& path, uint32_t size)
     return LoggerMemory(std::move(image), size);
 }
 
-LoggerMemory LoggerMemory::Generated(int sectors, uint32_t size)
+LoggerMemory LoggerMemory::Generated(const SampleImageOptions& sample, uint32_t size)
 {
-    if (sectors == 0)
-        return LoggerMemory({}, size);
-    SampleImageOptions sample;
-    sample.sectorCount = sectors;
     return LoggerMemory(MakeSampleImage(sample), size);
 }
 

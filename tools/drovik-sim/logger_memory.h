@@ -2,6 +2,8 @@
 // sectors, erased bytes 0xFF, and what the logger reports about its use.
 #pragma once
 
+#include "testbed/log_image_writer.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -14,7 +16,8 @@ public:
     LoggerMemory(std::vector<uint8_t> image, uint32_t size);
     // Throws std::runtime_error when the file cannot be read.
     static LoggerMemory FromFile(const std::string& path, uint32_t size);
-    static LoggerMemory Generated(int sectors, uint32_t size);
+    // The sample track; no sectors (or records) give an erased memory.
+    static LoggerMemory Generated(const SampleImageOptions& sample, uint32_t size);
 
     uint32_t size() const { return static_cast<uint32_t>(bytes_.size()); }
     // The flash identifier the logger reports: maker, type and capacity (2^N bytes), two hex digits each.

@@ -18,7 +18,12 @@ LoggerMemory LoadMemory(const SimOptions& options)
 {
     if (!options.imagePath.empty())
         return LoggerMemory::FromFile(options.imagePath, options.memorySize);
-    return LoggerMemory::Generated(options.generatedSectors, options.memorySize);
+    SampleImageOptions sample;
+    sample.sectorCount =
+        options.generatedRecords != 0 ? static_cast<int>(options.memorySize >> 16) : options.generatedSectors;
+    sample.recordCount = options.generatedRecords;
+    sample.firstPoint = options.firstPoint;
+    return LoggerMemory::Generated(sample, options.memorySize);
 }
 
 // Signals are taken by sigwait in main, never by a handler in another thread.

@@ -25,6 +25,11 @@ Memory:
   --image FILE          serve this memory image (padded with 0xFF, cut to size)
   --generate SECTORS    serve a generated track of SECTORS 64 KiB sectors
                         (default 4; 0 gives an erased memory)
+  --records N           serve a generated track of N records instead, in as
+                        many sectors as they fill: a run with more records
+                        serves the same memory with records appended
+  --first-point K       begin the generated track at its K-th point: another
+                        memory of the same size (default 0)
   --memory SIZE         memory size 1M, 2M, 4M, 8M or 16M (default 2M)
   --erase-delay MS      time an erase takes before its acknowledgement
                         (default 1000)
@@ -133,6 +138,8 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args)
         {"--link", [&](const std::string& v) { o.linkName = v; }},
         {"--image", [&](const std::string& v) { o.imagePath = v; }},
         {"--generate", [&](const std::string& v) { o.generatedSectors = ParseNumber(v, 10, "--generate"); }},
+        {"--records", [&](const std::string& v) { o.generatedRecords = ParseNumber(v, 10, "--records"); }},
+        {"--first-point", [&](const std::string& v) { o.firstPoint = ParseNumber(v, 10, "--first-point"); }},
         {"--memory", [&](const std::string& v) { o.memorySize = ParseMemorySize(v); }},
         {"--erase-delay", [&](const std::string& v) { o.eraseDelayMs = ParseNumber(v, 10, "--erase-delay"); }},
         {"--baud", [&](const std::string& v) { o.baud = ParseNumber(v, 10, "--baud"); }},

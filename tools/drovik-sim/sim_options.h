@@ -32,6 +32,8 @@ struct SimOptions {
     std::string linkName;  // ComN placed in the port directory; empty for none
     std::string imagePath; // memory image to serve; empty to generate one
     int generatedSectors = 4;
+    int generatedRecords = 0; // 0: the generated sectors filled
+    int firstPoint = 0;       // where on the sample track the generated memory begins
     uint32_t memorySize = 0x200000;
     int eraseDelayMs = 1000;
     bool nmea = true;
