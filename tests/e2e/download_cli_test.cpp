@@ -44,10 +44,13 @@ CliRun RunCli(const SimProcess& sim, const std::vector<std::string>& arguments, 
     return run;
 }
 
-// Runs `drovik-cli download` on the simulator's Com5 (or `port`) into folder/data.bin.
-CliRun Download(const SimProcess& sim, const std::vector<std::string>& extra = {}, const std::string& port = "Com5")
+// Runs `drovik-cli download` on the simulator's Com5 (or `port`) into target (default folder/data.bin).
+CliRun Download(const SimProcess& sim, const std::vector<std::string>& extra = {}, const std::string& port = "Com5",
+                std::filesystem::path target = {})
 {
-    std::vector<std::string> arguments{"download", "--port", port, "-o", (sim.directory() / "data.bin").string()};
+    if (target.empty())
+        target = sim.directory() / "data.bin";
+    std::vector<std::string> arguments{"download", "--port", port, "-o", target.string()};
     arguments.insert(arguments.end(), extra.begin(), extra.end());
     return RunCli(sim, arguments);
 }
@@ -164,6 +167,80 @@ TEST(DownloadCli, ALineThatGoesDeadEndsTheDownloadWithTheVerifiedChunksInPlace)
     EXPECT_EQ(FileBytes(target), verified);
     EXPECT_FALSE(std::filesystem::exists(sim.directory() / "data.bin.part"));
 }
+
+// A memory the simulator generates, and the same bytes built here.
+struct Generated {
+    int records = 0; // 0: the simulator's four whole sectors
+    int firstPoint = 0;
+
+    std::vector<std::string> simArgs() const
+    {
+        return {"--link",
+                "Com5",
+                "--no-nmea",
+                "--records",
+                std::to_string(records),
+                "--first-point",
+                std::to_string(firstPoint)};
+    }
+    std::vector<std::uint8_t> image() const
+    {
+        SampleImageOptions options;
+        options.sectorCount = records == 0 ? 4 : 32;
+        options.recordCount = records;
+        options.firstPoint = firstPoint;
+        return MakeSampleImage(options);
+    }
+};
+
+// A second download into the file a first one left: it keeps the chunks
+// before the one that held the first one's end, or fetches everything.
+struct SecondRunCase {
+    const char* name;
+    Generated first;
+    std::vector<std::string> firstFaults;
+    Generated second;
+    std::vector<std::string> secondOptions;
+    bool reuses;
+};
+
+class DownloadCliSecondRun : public ::testing::TestWithParam<SecondRunCase> {};
+
+TEST_P(DownloadCliSecondRun, FetchesOnlyWhatTheFileCannotVouchForAndEndsIdentical)
+{
+    const SecondRunCase& c = GetParam();
+    std::vector<std::string> firstArgs = c.first.simArgs();
+    firstArgs.insert(firstArgs.end(), c.firstFaults.begin(), c.firstFaults.end());
+    SimProcess first(firstArgs);
+    const auto target = first.directory() / "data.bin";
+    Download(first, {}, "Com5", target);
+    const auto earlier = static_cast<std::uint32_t>(std::filesystem::file_size(target));
+
+    SimProcess second(c.second.simArgs());
+    const CliRun run = Download(second, c.secondOptions, "Com5", target);
+
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const std::vector<std::uint8_t> memory = c.second.image();
+    EXPECT_EQ(FileBytes(target), memory);
+    const std::uint32_t from = c.reuses ? earlier - kChunk : 0;
+    std::vector<std::uint32_t> expected;
+    for (std::uint32_t address = from; address < memory.size(); address += kChunk)
+        expected.push_back(address);
+    EXPECT_EQ(ChunkRequests(second), expected);
+    const std::string reusing = "Reusing " + std::to_string(from) + " of " + std::to_string(memory.size()) +
+                                " bytes already in " + target.string() + ".";
+    EXPECT_EQ(run.errors.find(reusing) != std::string::npos, c.reuses) << run.errors;
+}
+
+INSTANTIATE_TEST_SUITE_P(Reuse, DownloadCliSecondRun,
+                         ::testing::Values(
+                             // The probe's reply, two whole chunks, then ten replies of the third.
+                             SecondRunCase{"AfterTheLineWentDead", {}, {"--dead-after", "75"}, {}, {}, true},
+                             // Records end in the third chunk, then in the fourth.
+                             SecondRunCase{"MemoryGrew", {1200}, {}, {2000}, {}, true},
+                             SecondRunCase{"OtherMemoryOfTheSameSize", {}, {}, {0, 5000}, {}, false},
+                             SecondRunCase{"FullWhenAsked", {}, {}, {}, {"--full"}, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DownloadCli, FailuresExitNonZeroWithAReason)
 {

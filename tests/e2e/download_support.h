@@ -47,9 +47,8 @@ inline std::vector<std::uint32_t> ChunkRequests(const simharness::SimProcess& si
     std::vector<std::uint32_t> addresses;
     for (const std::string& line : sim.receivedLines()) {
         unsigned address = 0;
-        char length[16] = {};
-        if (std::sscanf(line.c_str(), "$PMTK182,7,%8X,%15[0-9A-F]", &address, length) == 2 &&
-            std::string(length) != "2")
+        unsigned length = 0;
+        if (std::sscanf(line.c_str(), "$PMTK182,7,%8X,%X*", &address, &length) == 2 && length == kChunk)
             addresses.push_back(address);
     }
     return addresses;
