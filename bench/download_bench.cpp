@@ -1,7 +1,9 @@
 // Download speed against drovik-sim over a pseudo-terminal: the whole 2 MiB
-// memory from the unthrottled simulator, and a few chunks over an emulated
+// memory from the unthrottled simulator, a few chunks over an emulated
 // 115200-baud line, timed against the line-rate bound (bytes on the wire
-// divided by 11,520 bytes/s). Needs drovik-sim built beside the benchmarks.
+// divided by 11,520 bytes/s), and at that rate a download again of a full
+// memory that gained its last chunk since, reusing the file or not.
+// Needs drovik-sim built beside the benchmarks.
 #include "testbed/log_image_writer.h"
 #include "logger/log_download.h"
 #include "logger/logger_session.h"
@@ -9,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -49,8 +52,9 @@ struct ServedSample {
     simharness::SimProcess sim;
 };
 
-// One whole download of `bytes` from address 0; false when it did not complete.
-bool Download(const ServedSample& served, uint32_t bytes)
+// One download of `bytes` of a 2 MiB memory into the simulator's folder;
+// false when it did not complete.
+bool Download(const ServedSample& served, uint32_t bytes, bool reuse = false)
 {
     LoggerSession session;
     if (!session.Open("Com5", kBaud).empty())
@@ -58,9 +62,10 @@ bool Download(const ServedSample& served, uint32_t bytes)
     LogDownload download(session.link(), (served.sim.directory() / "data.bin").string(), {ChunkSilenceLimit(kBaud)});
     session.AttachDownload(&download);
     session.Locked([&] {
+        session.link().MemorySize = 0x200000;
         session.link().DownloadEnd = bytes;
         session.link().DownloadEndKnown = true;
-        download.Start();
+        download.Start(reuse);
     });
     session.WaitUntil([&] { return !download.running(); }, 10min);
     const bool complete = session.Locked([&] { return download.Finish() && download.complete(); });
@@ -95,6 +100,24 @@ void BM_DownloadAtLineRate(benchmark::State& state)
     state.counters["over_bound_pct"] = (seconds / static_cast<double>(state.iterations()) / bound - 1) * 100;
 }
 BENCHMARK(BM_DownloadAtLineRate)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// data.bin holds the first 31 chunks of the memory, which is full now.
+// Argument 1: reuse them (check samples, fetch the last two chunks); 0: fetch all.
+void BM_DownloadAgainAtLineRate(benchmark::State& state)
+{
+    constexpr uint32_t kMemory = 0x200000;
+    const ServedSample served(32, {"--baud", std::to_string(kBaud), "--no-nmea"});
+    const std::vector<uint8_t> memory = MakeSampleImage({32});
+    const auto image = served.sim.directory() / "data.bin";
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::ofstream(image, std::ios::binary).write(reinterpret_cast<const char*>(memory.data()), kMemory - kChunk);
+        state.ResumeTiming();
+        if (!Download(served, kMemory, state.range(0) != 0))
+            state.SkipWithError("the download did not complete");
+    }
+}
+BENCHMARK(BM_DownloadAgainAtLineRate)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 } // namespace
 
 BENCHMARK_MAIN();
