@@ -134,6 +134,13 @@ public:
             std::cerr << '\n';
     }
 
+    // A line of its own; on a terminal it ends the progress line first, which is then drawn again.
+    void Note(const std::string& text)
+    {
+        std::cerr << (terminal_ && shown_ != UINT32_MAX ? "\n" : "") << text << '\n';
+        shown_ = UINT32_MAX;
+    }
+
 private:
     uint32_t total_;
     bool terminal_;
@@ -164,8 +171,8 @@ void Download(LoggerSession& session, const DownloadOptions& options)
             return download.bytesReused();
         });
         if (reusedNow != reused && (reused = reusedNow) != 0)
-            std::cerr << "Reusing " << reused << " of " << wanted << " bytes already in " << download.reuseSource()
-                      << ".\n";
+            report.Note("Reusing " + std::to_string(reused) + " of " + std::to_string(wanted) + " bytes already in " +
+                        download.reuseSource() + ".");
         report.Show(saved);
     }
     report.Show(saved, true);
