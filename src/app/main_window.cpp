@@ -216,8 +216,7 @@ void TForm1::Frame61SpeedButton1Click()
 
 void TForm1::Frame61SpeedButton2Click()
 {
-    link_.NmeaPeriodsRequested = true;
-    SendSentence(link_, Sentences::QueryNmeaPeriods);
+    RequestNmeaPeriods(link_);
     ShowSettingsPage(SettingsPage::NmeaOutput);
 }
 
@@ -235,15 +234,13 @@ void TForm1::Frame61SpeedButton3Click()
 
 void TForm1::Frame61SpeedButton4Click()
 {
-    link_.LogFormatRequested = true;
-    SendSentence(link_, Sentences::QueryLogFormat);
+    RequestLogFormat(link_);
     ShowSettingsPage(SettingsPage::LogFormat);
 }
 
 void TForm1::Frame61SpeedButton5Click()
 {
-    link_.MethodRequested = true;
-    SendSentence(link_, Sentences::QueryRecordingMethod);
+    RequestRecordingMethod(link_);
     ShowSettingsPage(SettingsPage::RecordingMethod);
 }
 

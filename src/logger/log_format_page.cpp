@@ -101,6 +101,12 @@ void ApplyFormatPreset(LogFormatView& view, FormatPreset preset)
     UpdateSatelliteDetailBoxes(view);
 }
 
+void RequestLogFormat(DeviceLinkState& link)
+{
+    link.LogFormatRequested = true;
+    SendSentence(link, Sentences::QueryLogFormat);
+}
+
 void SendLogFormat(const LogFormatView& view, const DeviceLinkState& link, UserDialogs& dialogs)
 {
     const uint32_t mask = FormatMaskFromBoxes(view);

@@ -44,6 +44,9 @@ FormatPreset FormatPresetOfButton(int button);
 // Checks the preset's boxes and leaves the others; only ClearAll unchecks.
 void ApplyFormatPreset(LogFormatView& view, FormatPreset preset);
 
+// What opening the page does: LogFormatRequested set, the format queried; the reply fills the boxes.
+void RequestLogFormat(DeviceLinkState& link);
+
 // Sends the boxes' mask, or refuses an empty one.
 void SendLogFormat(const LogFormatView& view, const DeviceLinkState& link, UserDialogs& dialogs);
 // The apply button: checks, the erase (confirmErase asks, erases and returns

@@ -4,7 +4,7 @@
 #include "link/sentences.h"
 #include "link/serial_port.h"
 
-LoggerSession::LoggerSession() : replies_(link_, status_, *this)
+LoggerSession::LoggerSession(LoggerReplyView* view) : replies_(link_, status_, view ? *view : *this)
 {
     // Until a probe says otherwise, the last sector counts as blank.
     link_.LastSectorBlank = true;
@@ -45,7 +45,20 @@ void LoggerSession::HandleLoggerReply(const IncomingSentence& sentence)
 {
     replies_.HandleLoggerReply(sentence);
     const std::string& kind = sentence.field(1);
-    heard_.insert(kind == "3" ? kind + "," + sentence.field(2) : kind);
+    heard_[kind == "3" ? kind + "," + sentence.field(2) : kind] = sentence.field(3);
+}
+
+std::string LoggerSession::ReplyValue(const std::string& replyKind) const
+{
+    const auto found = heard_.find(replyKind);
+    return found == heard_.end() ? std::string() : found->second;
+}
+
+void LoggerSession::Pause(std::chrono::milliseconds pause)
+{
+    const auto until = std::chrono::steady_clock::now() + pause;
+    while (handled_.wait_until(*held_, until) != std::cv_status::timeout) {
+    }
 }
 
 bool LoggerSession::WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)

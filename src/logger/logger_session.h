@@ -15,13 +15,14 @@
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <set>
+#include <map>
 #include <string>
 #include <string_view>
 
 class LoggerSession : private SentenceHandlers, private HeadlessReplyView {
 public:
-    LoggerSession();
+    // The replies fill `view` when given (it must outlive the session); else nothing shows.
+    explicit LoggerSession(LoggerReplyView* view = nullptr);
     ~LoggerSession() override;
 
     // Opens and configures the port and starts reading; the failure text, or
@@ -31,14 +32,21 @@ public:
     template <typename Job>
     auto Locked(Job&& job)
     {
-        std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
+        held_ = &lock;
         return job();
     }
+    // Only inside Locked(): lets the handlers run while `pause` passes, as a
+    // modal dialog's timer does between its ticks.
+    void Pause(std::chrono::milliseconds pause);
     // Waits until the condition (tested under the lock) holds; false after the time-out.
     bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
     // Sends the query, once a second, until a reply of that kind arrived.
     // Kinds: "3,<type>" for a value reply, "8" for memory data.
     bool Ask(std::string_view query, const std::string& replyKind, std::chrono::milliseconds timeout);
+    // The value field of the last reply of that kind since it was asked for;
+    // empty when none came. Call under the lock.
+    std::string ReplyValue(const std::string& replyKind) const;
 
     DeviceLinkState& link() { return link_; }
     LoggerStatus& status() { return status_; }
@@ -61,8 +69,9 @@ private:
     DeviceLinkState link_;
     LoggerStatus status_;
     LoggerReplies replies_;
-    std::set<std::string> heard_; // reply kinds since they were last asked for
+    std::map<std::string, std::string> heard_; // reply kind -> value, since last asked for
     std::mutex mutex_;
+    std::unique_lock<std::mutex>* held_ = nullptr; // the lock of the innermost Locked()
     std::condition_variable handled_;
     std::unique_ptr<Thread1> thread_;
 };

@@ -16,6 +16,12 @@ bool MemoryFull(const LoggerStatus& status)
     return status.PercentUsed >= 100;
 }
 
+void RequestRecordingMethod(DeviceLinkState& link)
+{
+    link.MethodRequested = true;
+    SendSentence(link, Sentences::QueryRecordingMethod);
+}
+
 void ShowRecordingMethod(MethodView& view, bool overwrite)
 {
     view.setMethodButtons(!overwrite, overwrite);

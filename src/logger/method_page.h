@@ -19,6 +19,9 @@ public:
 // The log page's memory gauge stands at 100 %.
 bool MemoryFull(const LoggerStatus& status);
 
+// What opening the page does: MethodRequested set, the method queried; the reply sets the buttons.
+void RequestRecordingMethod(DeviceLinkState& link);
+
 // The method reply or the last click: the current method shows its selected look.
 void ShowRecordingMethod(MethodView& view, bool overwrite);
 
