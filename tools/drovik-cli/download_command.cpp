@@ -1,4 +1,5 @@
 #include "console_dialogs.h"
+#include "port_options.h"
 #include "progress_line.h"
 #include "subcommand.h"
 
@@ -17,16 +18,16 @@
 #include <tuple>
 
 namespace {
-const char* const kDownloadUsage = R"(Usage: drovik-cli download --port PORT [--baud N] [-o FILE] [--csv FILE] [--full]
+const std::string kDownloadUsage =
+    std::string(
+        R"(Usage: drovik-cli download --port PORT [--baud N] [-o FILE] [--csv FILE] [--full]
 
 Downloads the logger's whole used memory into FILE (default data.bin), 64 KiB
 at a time, writing only chunks whose every reply was checked; then decodes
 it and reports the number of records.
 
-  --port PORT     the logger's port: a name Com3 ... Com99 (see
-                  drovik-cli ports) or a device path such as /dev/ttyUSB0
-  --baud N        line rate (default 115200)
-  -o FILE         the memory image to write (default data.bin)
+)") +
+    kPortOptionsHelp + R"(  -o FILE         the memory image to write (default data.bin)
   --csv FILE      also save the decoded track as CSV
   --full          fetch the whole memory, reusing nothing
 
@@ -50,8 +51,7 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kAnswerTimeout = 5s;
 
 struct DownloadOptions {
-    std::string port;
-    int baud = 115200;
+    PortOptions link;
     std::string image = "data.bin";
     std::string csv;
     bool full = false;
@@ -60,14 +60,6 @@ struct DownloadOptions {
 struct CommandFailure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
-
-int PositiveNumber(const std::string& text, const std::string& option)
-{
-    const auto value = ParseInteger(text);
-    if (!value || *value <= 0 || *value > std::numeric_limits<int>::max())
-        throw std::invalid_argument("bad value for " + option + ": " + text);
-    return static_cast<int>(*value);
-}
 
 DownloadOptions ParseOptions(const std::vector<std::string>& args)
 {
@@ -83,17 +75,14 @@ DownloadOptions ParseOptions(const std::vector<std::string>& args)
         if (i + 1 == args.size())
             throw std::invalid_argument("missing value for " + option);
         const std::string& value = args[++i];
-        if (option == "--port")
-            options.port = value;
-        else if (option == "--baud")
-            options.baud = PositiveNumber(value, option);
-        else if (option == "-o")
+        if (ParsePortOption(option, value, options.link))
+            continue;
+        if (option == "-o")
             options.image = value;
         else
             options.csv = value;
     }
-    if (options.port.empty())
-        throw std::invalid_argument("--port is required");
+    RequirePort(options.link);
     return options;
 }
 
@@ -152,13 +141,13 @@ private:
 // Runs the download to its end; throws CommandFailure when it stops short.
 void Download(LoggerSession& session, const DownloadOptions& options)
 {
-    LogDownload download(session.link(), options.image, {ChunkSilenceLimit(options.baud)});
+    LogDownload download(session.link(), options.image, {ChunkSilenceLimit(options.link.baud)});
     const uint32_t wanted = session.Locked([&] {
         download.Start(!options.full);
         session.AttachDownload(&download);
         return download.bytesWanted();
     });
-    std::cerr << "Downloading " << wanted << " bytes from " << options.port << " into " << options.image << ".\n";
+    std::cerr << "Downloading " << wanted << " bytes from " << options.link.port << " into " << options.image << ".\n";
     ProgressReport report(wanted);
     uint32_t saved = 0;
     uint32_t reused = 0;
@@ -204,10 +193,10 @@ void DecodeAndExport(const DownloadOptions& options)
 void RunDownload(const DownloadOptions& options)
 {
     LoggerSession session;
-    if (const std::string failure = session.Open(options.port, options.baud); !failure.empty())
-        throw CommandFailure("cannot open " + options.port + ": " + failure);
+    if (const std::string failure = session.Open(options.link.port, options.link.baud); !failure.empty())
+        throw CommandFailure("cannot open " + options.link.port + ": " + failure);
     session.Locked([&] { StopLogging(session.link()); });
-    LearnDownloadEnd(session, options.port);
+    LearnDownloadEnd(session, options.link.port);
     Download(session, options);
     DecodeAndExport(options);
 }
@@ -227,5 +216,5 @@ int RunDownloadCommand(const std::vector<std::string>& args)
 }
 
 const SubcommandRegistration kRegistration{
-    {"download", "fetch the logger's memory into an image and decode it", kDownloadUsage, RunDownloadCommand}};
+    {"download", "fetch the logger's memory into an image and decode it", kDownloadUsage.c_str(), RunDownloadCommand}};
 } // namespace
