@@ -23,8 +23,8 @@ void ConsoleDialogs::message(const std::string& text, const std::string& /*capti
 
 bool ConsoleDialogs::askYesNo(const std::string& text, const std::string& /*caption*/)
 {
-    PrintError(WithoutTrailingBreaks(text) + " No.");
-    return false;
+    PrintError(WithoutTrailingBreaks(text) + (answer_ ? " Yes." : " No."));
+    return answer_;
 }
 
 std::optional<FileChoice> ConsoleDialogs::chooseOpenFile(const FileDialogRequest& /*request*/)

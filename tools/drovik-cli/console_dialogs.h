@@ -1,5 +1,6 @@
 // The user, as far as a command line has one: messages go to stderr, questions
-// are answered No, file choosers are cancelled, and errors are counted.
+// get the answer the command line gave (No unless told), file choosers are
+// cancelled, and errors are counted.
 #pragma once
 
 #include "core/user_dialogs.h"
@@ -16,10 +17,14 @@ public:
     // Messages shown with the error or warning icon.
     int errorCount() const { return errorCount_; }
 
+    // The answer to every question from now on.
+    void setAnswer(bool yes) { answer_ = yes; }
+
     // Put before every error, such as the file being worked on; empty for none.
     void setContext(std::string context) { context_ = std::move(context); }
 
 private:
     int errorCount_ = 0;
+    bool answer_ = false;
     std::string context_;
 };

@@ -1,0 +1,34 @@
+#include "logger_command.h"
+#include "subcommand.h"
+
+namespace {
+const std::string kEraseUsage = std::string(R"(Usage: drovik-cli erase --yes --port ComN [--baud N]
+
+Erases the logger's whole memory, as the log page's erase button does, and
+waits for the logger to acknowledge it (at most about 15 seconds).
+
+  --yes           the answer to "This will erase all data, are you sre?";
+                  without it nothing is erased
+)") + kPortOptionsHelp + R"(
+Exit status: 0 erased; 1 when refused (no --yes), when the port cannot be
+opened or the logger does not acknowledge ("Erasing fail!"); 2 for a bad
+command line.
+)";
+
+int RunErase(const std::vector<std::string>& args)
+{
+    return RunLoggerCommand("erase", [&] {
+        PortOptions port;
+        const bool yes = ParsePortAndFlag(args, port, "--yes");
+        LoggerCommand command("erase", port);
+        command.dialogs().setAnswer(yes);
+        bool erased = false;
+        command.Apply([&] { erased = command.ConfirmErase(); });
+        if (!yes)
+            PrintError("erase: nothing erased; --yes answers Yes");
+        return erased ? kExitSuccess : kExitFailure;
+    });
+}
+
+const SubcommandRegistration kRegistration{{"erase", "erase the logger's memory", kEraseUsage.c_str(), RunErase}};
+} // namespace

@@ -1,0 +1,141 @@
+#include "logger_command.h"
+
+#include "subcommand.h"
+
+#include "core/app_error.h"
+#include "link/sentences.h"
+#include "logger/dialog_timings.h"
+#include "logger/memory_erase.h"
+
+#include <chrono>
+
+namespace {
+using namespace std::chrono_literals;
+
+constexpr auto kAnswerTimeout = 5s;
+} // namespace
+
+LoggerCommand::LoggerCommand(const std::string& name, const PortOptions& port) : port_(port.port), session_(&pages_)
+{
+    dialogs_.setContext(name);
+    if (const std::string failure = session_.Open(port.port, port.baud); !failure.empty())
+        throw LoggerFailure("cannot open " + port.port + ": " + failure);
+}
+
+void LoggerCommand::Ask(std::string_view query, const std::string& replyKind)
+{
+    if (!session_.Ask(query, replyKind, kAnswerTimeout))
+        throw LoggerFailure("the logger on " + port_ + " does not answer");
+}
+
+void LoggerCommand::ReadLogPage()
+{
+    Ask(Sentences::QueryStatus, "3,7");
+    Ask(Sentences::QueryFlashId, "3,9");
+    const auto [blank, memorySize] =
+        session_.Locked([&] { return std::pair(session_.link().LastSectorBlank, session_.link().MemorySize); });
+    if (blank && memorySize != 0)
+        Ask(Sentences::LastSectorProbe(memorySize), "8");
+    Ask(Sentences::QueryMemoryUsed, "3,8");
+    Ask(Sentences::QueryRecordCount, "3,10");
+}
+
+void LoggerCommand::OpenPage(const std::function<void()>& request, const std::function<bool()>& answered)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kAnswerTimeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+        session_.Locked(request);
+        if (session_.WaitUntil(answered, 1s))
+            return;
+    }
+    throw LoggerFailure("the logger on " + port_ + " does not answer");
+}
+
+void LoggerCommand::OpenCriteriaPage()
+{
+    DeviceLinkState& link = session_.link();
+    OpenPage(
+        [&] { RequestLogCriteria(pages_, link); },
+        [&] { return !link.TimeIntervalRequested && !link.DistanceIntervalRequested && !link.SpeedIntervalRequested; });
+}
+
+void LoggerCommand::OpenLogFormatPage()
+{
+    DeviceLinkState& link = session_.link();
+    OpenPage([&] { RequestLogFormat(link); }, [&] { return !link.LogFormatRequested; });
+}
+
+void LoggerCommand::OpenMethodPage()
+{
+    DeviceLinkState& link = session_.link();
+    OpenPage([&] { RequestRecordingMethod(link); }, [&] { return !link.MethodRequested; });
+}
+
+void LoggerCommand::OpenNmeaOutputPage()
+{
+    DeviceLinkState& link = session_.link();
+    OpenPage([&] { RequestNmeaPeriods(link); }, [&] { return !link.NmeaPeriodsRequested; });
+}
+
+bool LoggerCommand::Apply(const std::function<void()>& operation)
+{
+    const int before = dialogs_.errorCount();
+    try {
+        session_.Locked(operation);
+    } catch (const AppError& error) { // the window's default error report
+        dialogs_.errorReport(error.what());
+    }
+    return dialogs_.errorCount() == before;
+}
+
+bool LoggerCommand::ConfirmErase()
+{
+    const DialogTimings timings;
+    MemoryErase erase(session_.link(), dialogs_, timings, [&](EraseProgress& progress) {
+        while (!progress.ended()) {
+            session_.Pause(timings.eraseTick);
+            progress.Timer1Timer();
+        }
+    });
+    return erase.ConfirmErase();
+}
+
+int RunLoggerCommand(const std::string& name, const std::function<int()>& command)
+{
+    try {
+        return command();
+    } catch (const std::invalid_argument& error) {
+        PrintError(name + ": " + error.what() + "; see drovik-cli " + name + " --help");
+        return kExitUsage;
+    } catch (const std::runtime_error& error) { // LoggerFailure, AppError
+        PrintError(name + ": " + error.what());
+        return kExitFailure;
+    }
+}
+
+bool ParsePortAndFlag(const std::vector<std::string>& args, PortOptions& port, const std::string& flag)
+{
+    return ParsePortAndFlag(args, port, flag, [](const std::string&, const std::string&) { return false; });
+}
+
+bool ParsePortAndFlag(const std::vector<std::string>& args, PortOptions& port, const std::string& flag,
+                      const std::function<bool(const std::string& option, const std::string& value)>& take)
+{
+    bool given = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& option = args[i];
+        if (!flag.empty() && option == flag) {
+            given = true;
+            continue;
+        }
+        if (option.rfind("--", 0) != 0)
+            throw std::invalid_argument("unexpected argument " + option);
+        if (i + 1 == args.size())
+            throw std::invalid_argument("missing value for " + option);
+        const std::string& value = args[++i];
+        if (!ParsePortOption(option, value, port) && !take(option, value))
+            throw std::invalid_argument("unknown option " + option);
+    }
+    RequirePort(port);
+    return given;
+}

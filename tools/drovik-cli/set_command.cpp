@@ -1,0 +1,210 @@
+#include "logger_command.h"
+#include "subcommand.h"
+
+#include "core/number_text.h"
+#include "link/logger_replies.h"
+#include "link/status_poll.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+namespace {
+const std::string kSetUsage = std::string(R"(Usage: drovik-cli set --port ComN [--baud N] [--format MASK|PRESET] [--yes]
+                      [--time S] [--distance M] [--speed KMH]
+                      [--method overwrite|stop] [--nmea NAME=PERIOD,...]
+
+Changes the logger's settings as the settings pages do, with their ranges,
+refusals and sentences; what is not given keeps the logger's current value.
+The pages go in this order, and the first refusal ends the command: log
+format, logging criteria, recording method, NMEA output.
+
+)") + kPortOptionsHelp + R"(  --format MASK   the log format: eight hex digits, or a preset: gga, gll, gsa,
+                  gsv, rmc, vtg, zda, all, default, google-earth (the fields
+                  of the preset alone). A new format erases the memory first,
+                  so it is refused without --yes
+  --yes           the answer to "This will erase all data, are you sre?"
+  --time S        log every S seconds, 1 to 999; 0 for off
+  --distance M    log every M metres, 10 to 9999; 0 for off
+  --speed KMH     log only over KMH km/h, 10 to 999; 0 for off
+  --method M      when the memory is full: overwrite, or stop
+  --nmea LIST     output periods, e.g. gll=2,vtg=0,zda=5: gll, vtg and zda
+                  only (the others always go out every second), 1 to 5
+                  seconds or 0 for none
+
+Exit status: 0 applied; 1 refused (the page's message is on stderr), or the
+port cannot be opened or the logger does not answer; 2 for a bad command line.
+)";
+
+const std::map<std::string, FormatPreset> kPresets{{"gga", FormatPreset::Gga},
+                                                   {"gll", FormatPreset::Gll},
+                                                   {"gsa", FormatPreset::Gsa},
+                                                   {"gsv", FormatPreset::Gsv},
+                                                   {"rmc", FormatPreset::Rmc},
+                                                   {"vtg", FormatPreset::Vtg},
+                                                   {"zda", FormatPreset::Zda},
+                                                   {"all", FormatPreset::SelectAll},
+                                                   {"default", FormatPreset::SelectDefault},
+                                                   {"google-earth", FormatPreset::GoogleEarth}};
+
+const std::map<std::string, NmeaRow> kSettableRows{{"gll", NmeaRow::Gll}, {"vtg", NmeaRow::Vtg}, {"zda", NmeaRow::Zda}};
+const std::map<std::string, LoggingCriterion> kCriterionOptions{{"--time", LoggingCriterion::Time},
+                                                                {"--distance", LoggingCriterion::Distance},
+                                                                {"--speed", LoggingCriterion::Speed}};
+
+struct SetOptions {
+    PortOptions port;
+    std::optional<uint32_t> mask;
+    std::optional<FormatPreset> preset;
+    bool yes = false;
+    std::map<LoggingCriterion, long long> criteria;
+    std::optional<bool> overwrite;
+    std::map<NmeaRow, int> periods;
+};
+
+long long NonNegative(const std::string& text, const std::string& option, long long largest)
+{
+    const bool digits =
+        !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const auto value = digits ? ParseInteger(text) : std::nullopt;
+    if (!value || *value > largest)
+        throw std::invalid_argument("bad value for " + option + ": " + text);
+    return *value;
+}
+
+void ParseFormat(const std::string& value, SetOptions& options)
+{
+    if (const auto preset = kPresets.find(value); preset != kPresets.end()) {
+        options.preset = preset->second;
+        return;
+    }
+    const auto mask = value.size() == 8 ? ParseInteger(value, 16) : std::nullopt;
+    if (!mask || *mask < 0 || *mask > 0x000FFFFF)
+        throw std::invalid_argument("--format takes a preset or eight hex digits up to 000FFFFF: " + value);
+    options.mask = static_cast<uint32_t>(*mask);
+}
+
+void ParseNmea(const std::string& list, SetOptions& options)
+{
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t end = std::min(list.find(',', start), list.size());
+        const std::string item = list.substr(start, end - start);
+        const std::size_t equals = item.find('=');
+        const auto row = kSettableRows.find(item.substr(0, equals));
+        if (equals == std::string::npos || row == kSettableRows.end())
+            throw std::invalid_argument("--nmea sets gll, vtg and zda as NAME=PERIOD: " + item);
+        options.periods[row->second] = static_cast<int>(NonNegative(item.substr(equals + 1), "--nmea", kMaxPeriod));
+        start = end + 1;
+    }
+}
+
+bool TakeOption(const std::string& option, const std::string& value, SetOptions& options)
+{
+    if (option == "--format")
+        ParseFormat(value, options);
+    else if (const auto criterion = kCriterionOptions.find(option); criterion != kCriterionOptions.end())
+        options.criteria[criterion->second] = NonNegative(value, option, INT32_MAX);
+    else if (option == "--method" && (value == "overwrite" || value == "stop"))
+        options.overwrite = value == "overwrite";
+    else if (option == "--method")
+        throw std::invalid_argument("--method is overwrite or stop");
+    else if (option == "--nmea")
+        ParseNmea(value, options);
+    else
+        return false;
+    return true;
+}
+
+SetOptions ParseSetOptions(const std::vector<std::string>& args)
+{
+    SetOptions options;
+    options.yes =
+        ParsePortAndFlag(args, options.port, "--yes", [&](const std::string& option, const std::string& value) {
+            return TakeOption(option, value, options);
+        });
+    if (!options.mask && !options.preset && options.criteria.empty() && !options.overwrite && options.periods.empty())
+        throw std::invalid_argument("nothing to set");
+    return options;
+}
+
+// The page cleared, then the mask's or the preset's boxes ticked.
+bool SetFormat(LoggerCommand& command, const SetOptions& options)
+{
+    HeadlessPages& pages = command.pages();
+    command.dialogs().setAnswer(options.yes);
+    bool erased = true;
+    const bool applied = command.Apply([&] {
+        ApplyFormatPreset(pages, FormatPreset::ClearAll);
+        if (options.mask)
+            ShowFormatBoxes(pages, LogFormatBoxes(*options.mask));
+        else
+            ApplyFormatPreset(pages, *options.preset);
+        ApplyLogFormat(pages, true, command.session().link(), command.dialogs(),
+                       [&] { return erased = command.ConfirmErase(); });
+    });
+    if (!options.yes)
+        PrintError("set: a new format erases the memory first; nothing changed; --yes answers Yes");
+    command.dialogs().setAnswer(true);
+    return applied && erased;
+}
+
+bool SetCriteria(LoggerCommand& command, const SetOptions& options)
+{
+    command.OpenCriteriaPage();
+    HeadlessPages& pages = command.pages();
+    return command.Apply([&] {
+        for (const auto& [criterion, value] : options.criteria) {
+            pages.setCriterionChecked(criterion, value != 0);
+            if (value != 0)
+                pages.setIntervalText(criterion, std::to_string(value));
+        }
+        ApplyLogCriteria(pages, true, command.session().link(), command.dialogs());
+    });
+}
+
+bool SetMethod(LoggerCommand& command, bool overwrite)
+{
+    command.ReadLogPage();
+    command.OpenMethodPage();
+    LoggerSession& session = command.session();
+    return command.Apply([&] {
+        if (overwrite)
+            ChooseOverwriteMethod(command.pages(), session.status(), session.link(), command.dialogs(),
+                                  [&] { ProbeLastSector(session.link()); });
+        else
+            ChooseStopMethod(command.pages(), session.status(), session.link(), command.dialogs());
+    });
+}
+
+bool SetNmeaPeriods(LoggerCommand& command, const SetOptions& options)
+{
+    command.OpenNmeaOutputPage();
+    HeadlessPages& pages = command.pages();
+    return command.Apply([&] {
+        for (const auto& [row, period] : options.periods) {
+            pages.setPeriodBoxState(row, period == 0 ? BoxState::Unchecked : BoxState::Checked);
+            if (period != 0)
+                pages.setPeriodValue(row, period);
+        }
+        ApplyNmeaPeriods(pages, true, command.session().link(), command.dialogs());
+    });
+}
+
+int RunSet(const std::vector<std::string>& args)
+{
+    return RunLoggerCommand("set", [&] {
+        const SetOptions options = ParseSetOptions(args);
+        LoggerCommand command("set", options.port);
+        command.dialogs().setAnswer(true); // running the command answers "Do you want to change setting?"
+        const bool done = ((!options.mask && !options.preset) || SetFormat(command, options)) &&
+                          (options.criteria.empty() || SetCriteria(command, options)) &&
+                          (!options.overwrite || SetMethod(command, *options.overwrite)) &&
+                          (options.periods.empty() || SetNmeaPeriods(command, options));
+        return done ? kExitSuccess : kExitFailure;
+    });
+}
+
+const SubcommandRegistration kRegistration{
+    {"set", "change the log format, criteria, method and NMEA periods", kSetUsage.c_str(), RunSet}};
+} // namespace
