@@ -1,0 +1,215 @@
+// drovik-cli status, set, log, erase and restart against drovik-sim: the
+// sentences the simulator received, the state it reports afterwards, and the
+// window's refusal texts.
+#include "support/sim_harness.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <sys/wait.h>
+
+#include <fstream>
+#include <iterator>
+#include <map>
+
+using namespace simharness;
+
+namespace {
+struct CliRun {
+    int exitCode = -1;
+    std::string output; // stdout
+    std::string errors; // stderr
+};
+
+std::string FileText(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Runs `drovik-cli WORDS... --port Com5` on the simulator's port.
+CliRun RunCli(const SimProcess& sim, const std::vector<std::string>& words)
+{
+    const auto output = sim.directory() / "cli-output.txt";
+    const auto errors = sim.directory() / "cli-errors.txt";
+    std::string command = "DROVIK_PORTS='" + sim.portDirectory().string() + "' '" + DROVIK_CLI_PATH + "'";
+    for (const std::string& word : words)
+        command += " '" + word + "'";
+    command += " --port Com5 > '" + output.string() + "' 2> '" + errors.string() + "'";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, FileText(output), FileText(errors)};
+}
+
+// A sentence as the simulator logs it: the body with its checksum, no CR LF.
+std::string Sent(const std::string& body)
+{
+    std::string sentence = AppendChecksum(body);
+    return sentence.substr(0, sentence.size() - 2);
+}
+
+std::vector<std::string> SentAll(const std::vector<std::string>& bodies)
+{
+    std::vector<std::string> sentences;
+    for (const std::string& body : bodies)
+        sentences.push_back(Sent(body));
+    return sentences;
+}
+
+// What the log page's poll asks, with the last-sector probe of a 2 MiB memory.
+const std::vector<std::string> kLogPage = {"$PMTK182,2,7*", "$PMTK182,2,9,9F*", "$PMTK182,7,001F0000,2*",
+                                           "$PMTK182,2,8*", "$PMTK182,2,10*"};
+const std::vector<std::string> kCriteriaPage = {"$PMTK182,2,3*", "$PMTK182,2,4*", "$PMTK182,2,5*"};
+
+std::vector<std::string> Then(std::vector<std::string> first, const std::vector<std::string>& second)
+{
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+struct CommandCase {
+    const char* name;
+    std::vector<std::string> simArgs; // besides --link Com5
+    std::vector<std::string> words;   // the command line before --port
+    int exitCode;
+    std::vector<std::string> sent;            // every sentence received, as bodies
+    std::map<std::string, std::string> state; // the simulator's state afterwards (these keys)
+    std::string errorText;                    // on stderr, when not empty
+};
+
+class LoggerCli : public ::testing::TestWithParam<CommandCase> {};
+
+TEST_P(LoggerCli, SendsThePagesSentencesAndLeavesTheLoggerSo)
+{
+    const CommandCase& c = GetParam();
+    std::vector<std::string> simArgs{"--link", "Com5", "--mask", "0002002F", "--erase-delay", "200"};
+    simArgs.insert(simArgs.end(), c.simArgs.begin(), c.simArgs.end());
+    SimProcess sim(simArgs);
+
+    const CliRun run = RunCli(sim, c.words);
+
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.errors;
+    // The simulator reads the line on its own time.
+    sim.waitForLineCount(c.sent.size());
+    EXPECT_EQ(sim.receivedLines(), SentAll(c.sent));
+    for (const auto& [key, value] : c.state)
+        EXPECT_TRUE(sim.waitForState(key, value)) << key << " is " << sim.stateValue(key);
+    EXPECT_NE(run.errors.find(c.errorText), std::string::npos) << run.errors;
+    EXPECT_EQ(run.output, "");
+}
+
+const std::string kPeriodsBefore = "1,1,1,1,1,1,0,0,0,0,0,0,0,0,0,0,0,1,0";
+
+// One row a case.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Commands, LoggerCli, ::testing::Values(
+    CommandCase{"LogOn", {"--stopped"}, {"log", "on"}, 0, {"$PMTK182,4*"}, {{"logging", "1"}}, ""},
+    CommandCase{"LogOff", {}, {"log", "off"}, 0, {"$PMTK182,5*"}, {{"logging", "0"}}, ""},
+    CommandCase{"RestartHot", {}, {"restart", "hot"}, 0, {"$PMTK101*"}, {{"last_restart", "hot"}}, ""},
+    CommandCase{"RestartWarm", {}, {"restart", "warm"}, 0, {"$PMTK102*"}, {{"last_restart", "warm"}}, ""},
+    CommandCase{"RestartCold", {}, {"restart", "cold"}, 0, {"$PMTK103*"}, {{"last_restart", "cold"}}, ""},
+    CommandCase{"Erase", {}, {"erase", "--yes"}, 0, {"$PMTK182,6,1*"}, {{"erases", "1"}, {"next_address", "00000000"}}, ""},
+    CommandCase{"EraseWithoutYes", {}, {"erase"}, 1, {}, {{"erases", "0"}}, "Terminated."},
+    CommandCase{"EraseNeverAcknowledged", {"--no-erase-ack"}, {"erase", "--yes"}, 1, {"$PMTK182,6,1*"}, {}, "Erasing fail!"},
+    // Time 5 s, distance off, speed 20 km/h.
+    CommandCase{"Criteria", {}, {"set", "--time", "5", "--distance", "0", "--speed", "20"}, 0,
+                Then(kCriteriaPage, {"$PMTK182,1,3,50*", "$PMTK182,1,4,0*", "$PMTK182,1,5,200*"}),
+                {{"time_interval", "50"}, {"distance_interval", "0"}, {"speed_interval", "200"}}, "Setting updated!"},
+    CommandCase{"CriteriaNotGivenKeepTheirValues", {"--intervals", "100,500,0"}, {"set", "--speed", "30"}, 0,
+                Then(kCriteriaPage, {"$PMTK182,1,3,100*", "$PMTK182,1,4,500*", "$PMTK182,1,5,300*"}),
+                {{"time_interval", "100"}, {"distance_interval", "500"}, {"speed_interval", "300"}}, ""},
+    CommandCase{"TimeOutOfRange", {}, {"set", "--time", "1000"}, 1, kCriteriaPage, {{"time_interval", "50"}}, "TIME interval is invalid."},
+    CommandCase{"DistanceOutOfRange", {}, {"set", "--distance", "5"}, 1, kCriteriaPage, {{"distance_interval", "0"}}, "DISTANCE interval is invalid."},
+    CommandCase{"SpeedOutOfRange", {}, {"set", "--speed", "1000"}, 1, kCriteriaPage, {{"speed_interval", "0"}}, "SPEED interval is invalid."},
+    CommandCase{"EveryCriterionOff", {}, {"set", "--time", "0"}, 1, kCriteriaPage, {{"time_interval", "50"}}, "Least check one method."},
+    // The Google Earth preset after the erase.
+    CommandCase{"GoogleEarthFormat", {}, {"set", "--format", "google-earth", "--yes"}, 0,
+                {"$PMTK182,6,1*", "$PMTK182,1,2,000A003F*"}, {{"mask", "000A003F"}, {"erases", "1"}}, ""},
+    CommandCase{"FormatMaskMiliSecondAlone", {}, {"set", "--format", "00040000", "--yes"}, 0,
+                {"$PMTK182,6,1*", "$PMTK182,1,2,00040000*"}, {{"mask", "00040000"}}, ""},
+    CommandCase{"FormatWithoutYes", {}, {"set", "--format", "gga"}, 1, {}, {{"mask", "0002002F"}, {"erases", "0"}}, "Terminated."},
+    CommandCase{"FormatWithoutFields", {}, {"set", "--format", "00000000", "--yes"}, 1, {}, {{"erases", "0"}}, "Least check one field."},
+    // Elevation without SID: erased, then refused, as the page does.
+    CommandCase{"FormatWithoutItsSid", {}, {"set", "--format", "00004000", "--yes"}, 1, {"$PMTK182,6,1*"},
+                {{"mask", "0002002F"}, {"erases", "1"}}, "Least check one format."},
+    CommandCase{"MethodStop", {}, {"set", "--method", "stop"}, 0, Then(kLogPage, {"$PMTK182,2,6*", "$PMTK182,1,6,2*"}),
+                {{"method", "2"}}, "'Stop' is set."},
+    CommandCase{"MethodOverwrite", {"--method", "2"}, {"set", "--method", "overwrite"}, 0,
+                Then(kLogPage, {"$PMTK182,2,6*", "$PMTK182,1,6,1*", "$PMTK182,7,001F0000,2*"}), {{"method", "1"}}, "'Overwrite' is set."},
+    CommandCase{"MethodWhenMemoryFull", {"--memory", "1M", "--generate", "16"}, {"set", "--method", "stop"}, 1,
+                {"$PMTK182,2,7*", "$PMTK182,2,9,9F*", "$PMTK182,7,000F0000,2*", "$PMTK182,2,8*", "$PMTK182,2,10*", "$PMTK182,2,6*"},
+                {{"method", "1"}}, "Memory was full and access denied."},
+    // GLL every 2 s, VTG off, ZDA every 5 s; then nothing chosen.
+    CommandCase{"NmeaPeriods", {}, {"set", "--nmea", "gll=2,vtg=0,zda=5"}, 0,
+                {"$PMTK414*", "$PMTK314,2,1,0,1,1,1,0,0,0,0,0,0,0,0,0,0,1,5,0*"},
+                {{"periods", "2,1,0,1,1,1,0,0,0,0,0,0,0,0,0,0,1,5,0"}}, "Setting updated!"},
+    CommandCase{"NmeaNothingChosen", {}, {"set", "--nmea", "gll=0,vtg=0,zda=0"}, 0,
+                {"$PMTK414*", "$PMTK314,0,1,0,1,1,1,0,0,0,0,0,0,0,0,0,0,1,0,0*"},
+                {{"periods", "0,1,0,1,1,1,0,0,0,0,0,0,0,0,0,0,1,0,0"}}, ""},
+    CommandCase{"NmeaNotGivenKeepTheirPeriods", {}, {"set", "--nmea", "zda=3"}, 0,
+                {"$PMTK414*", "$PMTK314,1,1,1,1,1,1,0,0,0,0,0,0,0,0,0,0,1,3,0*"}, {}, ""},
+    CommandCase{"NmeaFixedKind", {}, {"set", "--nmea", "gga=2"}, 2, {}, {{"periods", kPeriodsBefore}}, "gll, vtg"},
+    CommandCase{"NmeaPeriodTooLong", {}, {"set", "--nmea", "gll=6"}, 2, {}, {{"periods", kPeriodsBefore}}, ""},
+    CommandCase{"NothingToSet", {}, {"set"}, 2, {}, {}, "nothing to set"}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+// The JSON object, read back, against the simulator's own state.
+TEST(LoggerCliStatus, JsonMatchesTheSimulatorsState)
+{
+    SimProcess sim({"--link", "Com5", "--mask", "0002002F", "--intervals", "50,100,200", "--method", "2"});
+
+    const CliRun run = RunCli(sim, {"status", "--json"});
+
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    sim.waitForLineCount(11);
+    EXPECT_EQ(sim.receivedLines(),
+              SentAll(Then(Then(kLogPage, kCriteriaPage), {"$PMTK182,2,2*", "$PMTK182,2,6*", "$PMTK414*"})));
+    QJsonParseError error;
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(run.output), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << run.output;
+    const auto state = sim.state();
+    const auto number = [&](const char* key) { return std::stoll(state.at(key)); };
+    EXPECT_EQ(json["logging"].toBool(), state.at("logging") == "1");
+    EXPECT_EQ(json["status_text"].toString(), "Log started.");
+    EXPECT_EQ(json["method"].toString(), "stop");
+    EXPECT_EQ(json["mask"].toString().toStdString(), state.at("mask"));
+    EXPECT_EQ(json["fields"].toArray(), QJsonArray({"UTC", "VALID", "LATITUDE", "LONGITUDE", "SPEED", "RCR"}));
+    EXPECT_EQ(json["time_s"].toInteger(), number("time_interval") / 10);
+    EXPECT_EQ(json["distance_m"].toInteger(), number("distance_interval") / 10);
+    EXPECT_EQ(json["speed_kmh"].toInteger(), number("speed_interval") / 10);
+    EXPECT_EQ(json["memory_size"].toInteger(), number("memory_size"));
+    const long long used = std::stoll(state.at("next_address"), nullptr, 16);
+    EXPECT_EQ(json["memory_used_bytes"].toInteger(), used);
+    EXPECT_EQ(json["memory_used_percent"].toInteger(), used * 100 / number("memory_size"));
+    EXPECT_EQ(json["record_count"].toInteger(), number("record_count"));
+    EXPECT_EQ(json["flash_id"].toString(), "C22015C2");
+    const QJsonObject periods = json["nmea_periods"].toObject();
+    const std::map<QString, int> fieldOfKind{{"GLL", 0}, {"RMC", 1}, {"VTG", 2}, {"GGA", 3},
+                                             {"GSA", 4}, {"GSV", 5}, {"ZDA", 17}};
+    ASSERT_EQ(periods.size(), 7);
+    const QStringList reported = QString::fromStdString(state.at("periods")).split(',');
+    for (const auto& [kind, field] : fieldOfKind)
+        EXPECT_EQ(periods[kind].toInteger(), reported[field].toInt()) << kind.toStdString();
+}
+
+TEST(LoggerCliStatus, TextNamesTheFormatsFields)
+{
+    SimProcess sim({"--link", "Com5", "--mask", "000A003F"});
+    const CliRun run = RunCli(sim, {"status"});
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_NE(run.output.find("000A003F UTC VALID LATITUDE LONGITUDE HEIGHT SPEED RCR DISTANCE"), std::string::npos)
+        << run.output;
+}
+
+TEST(LoggerCliStatus, ALoggerThatDoesNotAnswerFailsWithAReason)
+{
+    SimProcess sim({"--link", "Com5", "--silent"});
+    const CliRun run = RunCli(sim, {"status"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.errors.find("the logger on Com5 does not answer"), std::string::npos) << run.errors;
+    EXPECT_EQ(run.output, "");
+}
+} // namespace
