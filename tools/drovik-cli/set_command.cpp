@@ -6,6 +6,7 @@
 #include "link/status_poll.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <optional>
 
