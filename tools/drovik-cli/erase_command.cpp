@@ -2,7 +2,7 @@
 #include "subcommand.h"
 
 namespace {
-const std::string kEraseUsage = std::string(R"(Usage: drovik-cli erase --yes --port ComN [--baud N]
+const std::string kEraseUsage = std::string(R"(Usage: drovik-cli erase --yes --port PORT [--baud N]
 
 Erases the logger's whole memory, as the log page's erase button does, and
 waits for the logger to acknowledge it (at most about 15 seconds).

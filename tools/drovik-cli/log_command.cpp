@@ -4,7 +4,7 @@
 #include "logger/logging_switch.h"
 
 namespace {
-const std::string kLogUsage = std::string(R"(Usage: drovik-cli log on|off --port ComN [--baud N]
+const std::string kLogUsage = std::string(R"(Usage: drovik-cli log on|off --port PORT [--baud N]
 
 Starts (on) or stops (off) the logger's recording, as the log page's start
 and stop buttons do.

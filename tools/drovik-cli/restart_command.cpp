@@ -6,7 +6,7 @@
 #include <map>
 
 namespace {
-const std::string kRestartUsage = std::string(R"(Usage: drovik-cli restart hot|warm|cold --port ComN [--baud N]
+const std::string kRestartUsage = std::string(R"(Usage: drovik-cli restart hot|warm|cold --port PORT [--baud N]
 
 Restarts the logger's GPS receiver, as the live page's three restart buttons
 do: hot keeps what it knows of the sky, warm keeps less, cold starts afresh.

@@ -11,7 +11,7 @@
 #include <optional>
 
 namespace {
-const std::string kSetUsage = std::string(R"(Usage: drovik-cli set --port ComN [--baud N] [--format MASK|PRESET] [--yes]
+const std::string kSetUsage = std::string(R"(Usage: drovik-cli set --port PORT [--baud N] [--format MASK|PRESET] [--yes]
                       [--time S] [--distance M] [--speed KMH]
                       [--method overwrite|stop] [--nmea NAME=PERIOD,...]
 

@@ -9,7 +9,7 @@
 #include <sstream>
 
 namespace {
-const std::string kStatusUsage = std::string(R"(Usage: drovik-cli status --port ComN [--baud N] [--json]
+const std::string kStatusUsage = std::string(R"(Usage: drovik-cli status --port PORT [--baud N] [--json]
 
 Prints what the log page and the settings pages show of the logger: logging
 on or off with the status text, the recording method, the log format mask
