@@ -129,6 +129,11 @@ void ApplyLogFormat(const LogFormatView& view, bool connected, const DeviceLinkS
         dialogs.error("Least check one field.");
         return;
     }
+    // A mask the logger would be refused must not cost it its memory first.
+    if (FormatMaskFromBoxes(view) == 0) {
+        dialogs.error("Least check one format.");
+        return;
+    }
     if (!confirmErase())
         return;
     SendLogFormat(view, link, dialogs);

@@ -131,9 +131,9 @@ INSTANTIATE_TEST_SUITE_P(Commands, LoggerCli, ::testing::Values(
                 {"$PMTK182,6,1*", "$PMTK182,1,2,00040000*"}, {{"mask", "00040000"}}, ""},
     CommandCase{"FormatWithoutYes", {}, {"set", "--format", "gga"}, 1, {}, {{"mask", "0002002F"}, {"erases", "0"}}, "Terminated."},
     CommandCase{"FormatWithoutFields", {}, {"set", "--format", "00000000", "--yes"}, 1, {}, {{"erases", "0"}}, "Least check one field."},
-    // Elevation without SID: erased, then refused, as the page does.
-    CommandCase{"FormatWithoutItsSid", {}, {"set", "--format", "00004000", "--yes"}, 1, {"$PMTK182,6,1*"},
-                {{"mask", "0002002F"}, {"erases", "1"}}, "Least check one format."},
+    // Elevation without SID: refused before the erase.
+    CommandCase{"FormatWithoutItsSid", {}, {"set", "--format", "00004000", "--yes"}, 1, {},
+                {{"mask", "0002002F"}, {"erases", "0"}}, "Least check one format."},
     CommandCase{"MethodStop", {}, {"set", "--method", "stop"}, 0, Then(kLogPage, {"$PMTK182,2,6*", "$PMTK182,1,6,2*"}),
                 {{"method", "2"}}, "'Stop' is set."},
     CommandCase{"MethodOverwrite", {"--method", "2"}, {"set", "--method", "overwrite"}, 0,

@@ -154,8 +154,9 @@ TEST_F(LogFormatApply, RefusalsSendNoFormat)
         {"not connected", false, {1}, true, 0, {{"No connecting.", "Warning", MessageIcon::Warning}}},
         {"nothing checked", true, {}, true, 0, {{"Least check one field.", "Error", MessageIcon::Error}}},
         {"erase declined", true, {1, 2}, false, 1, {}},
-        // Elevation left checked without SID: counted as a field, but no bit of the mask.
-        {"only elevation", true, {15}, true, 1, {{"Least check one format.", "Error", MessageIcon::Error}}},
+        // Elevation left checked without SID: counted as a field, but no bit of the mask,
+        // so refused before the erase.
+        {"only elevation", true, {15}, true, 0, {{"Least check one format.", "Error", MessageIcon::Error}}},
     };
     for (const Refusal& c : cases) {
         SCOPED_TRACE(c.name);
