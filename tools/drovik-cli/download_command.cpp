@@ -118,10 +118,14 @@ public:
             return;
         shown_ = done;
         shownAt_ = now;
-        std::cerr << (terminal_ ? "\r" : "") << ProgressLine(done, total_, now - start_) << (terminal_ ? "" : "\n");
+        std::cerr << (terminal_ ? "\r" : "") << ProgressLine(done, total_, now - start_, carried_)
+                  << (terminal_ ? "" : "\n");
         if (last && terminal_)
             std::cerr << '\n';
     }
+
+    // Bytes counted as done that did not come over the line; the rate leaves them out.
+    void Carry(uint32_t bytes) { carried_ = bytes; }
 
     // A line of its own; on a terminal it ends the progress line first, which is then drawn again.
     void Note(const std::string& text)
@@ -136,6 +140,7 @@ private:
     Clock::time_point start_ = Clock::now();
     Clock::time_point shownAt_{};
     uint32_t shown_ = UINT32_MAX;
+    uint32_t carried_ = 0;
 };
 
 // Runs the download to its end; throws CommandFailure when it stops short.
@@ -159,9 +164,11 @@ void Download(LoggerSession& session, const DownloadOptions& options)
             running = download.running();
             return download.bytesReused();
         });
-        if (reusedNow != reused && (reused = reusedNow) != 0)
+        if (reusedNow != reused && (reused = reusedNow) != 0) {
+            report.Carry(reused);
             report.Note("Reusing " + std::to_string(reused) + " of " + std::to_string(wanted) + " bytes already in " +
                         download.reuseSource() + ".");
+        }
         report.Show(saved);
     }
     report.Show(saved, true);

@@ -21,11 +21,12 @@ std::string TimeText(double seconds)
 }
 } // namespace
 
-std::string ProgressLine(uint64_t done, uint64_t total, std::chrono::duration<double> elapsed)
+std::string ProgressLine(uint64_t done, uint64_t total, std::chrono::duration<double> elapsed, uint64_t carried)
 {
     const double fraction = total ? std::min(1.0, static_cast<double>(done) / static_cast<double>(total)) : 1.0;
     const int filled = static_cast<int>(fraction * kBarWidth);
-    const double rate = elapsed.count() > 0 ? static_cast<double>(done) / elapsed.count() : 0.0;
+    const double fetched = static_cast<double>(done - std::min(carried, done));
+    const double rate = elapsed.count() > 0 ? fetched / elapsed.count() : 0.0;
     const std::string left = rate > 0 ? TimeText(static_cast<double>(total - std::min(done, total)) / rate) : "?";
 
     char text[160];
