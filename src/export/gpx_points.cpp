@@ -51,24 +51,7 @@ std::int64_t Milliseconds(const RowTime& time)
 }
 } // namespace
 
-GpxColumns LookUpGpxColumns(const TrackTable& table)
-{
-    GpxColumns columns;
-    columns.date = table.findColumn(header::kDate);
-    columns.latitude = table.findColumn(header::kLatitude);
-    columns.longitude = table.findColumn(header::kLongitude);
-    columns.valid = table.findColumn(header::kValid);
-    columns.height = table.findColumn(header::kHeight);
-    columns.speed = table.findColumn(header::kSpeed);
-    columns.heading = table.findColumn(header::kHeading);
-    columns.pdop = table.findColumn(header::kPdop);
-    columns.hdop = table.findColumn(header::kHdop);
-    columns.vdop = table.findColumn(header::kVdop);
-    columns.nsat = table.findColumn(header::kNsat);
-    return columns;
-}
-
-std::optional<GpxPoint> ReadGpxPoint(const TrackTable& table, const GpxColumns& columns, int row)
+std::optional<GpxPoint> ReadGpxPoint(const TrackTable& table, const ExportColumns& columns, int row)
 {
     const auto cell = [&](int column) -> const std::string& { return table.cell(column, row); };
     if (columns.latitude < 0 || columns.longitude < 0 || cell(columns.valid) == kFixModes[0])

@@ -2,6 +2,8 @@
 // header text, and where the track breaks into segments.
 #pragma once
 
+#include "export/export_columns.h"
+
 #include "export/row_utc.h"
 
 #include <cstdint>
@@ -9,22 +11,6 @@
 #include <string_view>
 
 class TrackTable;
-
-struct GpxColumns {
-    int date = -1;      // TIME right of it
-    int latitude = -1;  // N/S right of it
-    int longitude = -1; // E/W right of it
-    int valid = -1;
-    int height = -1;
-    int speed = -1;
-    int heading = -1;
-    int pdop = -1;
-    int hdop = -1;
-    int vdop = -1;
-    int nsat = -1;
-};
-
-GpxColumns LookUpGpxColumns(const TrackTable& table);
 
 // A value the row's cell did not give stays empty and is not written.
 struct GpxPoint {
@@ -45,7 +31,7 @@ inline constexpr std::int64_t kGpxSegmentGapSeconds = 10 * 60;
 
 // Nothing for a row marked "No fix" or without readable coordinates: both
 // interrupt the track.
-std::optional<GpxPoint> ReadGpxPoint(const TrackTable& table, const GpxColumns& columns, int row);
+std::optional<GpxPoint> ReadGpxPoint(const TrackTable& table, const ExportColumns& columns, int row);
 
 // After a gap of more than kGpxSegmentGapSeconds, or when time runs backwards.
 bool StartsNewSegment(const GpxPoint& previous, const GpxPoint& point);

@@ -106,7 +106,7 @@ void WriteGpxDocument(OutputFile& file, const TrackTable& table, const std::stri
 {
     std::string out;
     AppendHead(out, trackName, createdUtc);
-    const GpxColumns columns = LookUpGpxColumns(table);
+    const ExportColumns columns = LookUpExportColumns(table);
     std::optional<GpxPoint> previous;
     for (int row = 1; row < table.rowCount(); ++row) {
         std::optional<GpxPoint> point = ReadGpxPoint(table, columns, row);

@@ -127,7 +127,7 @@ std::string TrackPointText(const TrackPoint& point, KmlExportKind kind)
     return text;
 }
 
-void WriteTrackPoints(KmlLines& out, const TrackTable& table, const KmlColumns& columns, KmlExportKind kind)
+void WriteTrackPoints(KmlLines& out, const TrackTable& table, const ExportColumns& columns, KmlExportKind kind)
 {
     TrackPoint point;
     for (int row = 1; row < table.rowCount(); ++row)
@@ -135,7 +135,7 @@ void WriteTrackPoints(KmlLines& out, const TrackTable& table, const KmlColumns& 
             out.line(10, TrackPointText(point, kind));
 }
 
-void WriteTrackLine(KmlLines& out, const TrackTable& table, const KmlColumns& columns,
+void WriteTrackLine(KmlLines& out, const TrackTable& table, const ExportColumns& columns,
                     const KmlExportSettings& settings)
 {
     WriteFolderHead(out, "My Path");
@@ -173,7 +173,7 @@ std::uint32_t KmlColour(std::uint32_t colourWord, int opacity)
     return alpha << 24 | colourWord;
 }
 
-void WriteKmlDocument(OutputFile& file, const TrackTable& table, const KmlColumns& columns,
+void WriteKmlDocument(OutputFile& file, const TrackTable& table, const ExportColumns& columns,
                       const KmlExportSettings& settings)
 {
     KmlLines out(file);

@@ -9,7 +9,7 @@
 
 class OutputFile;
 class TrackTable;
-struct KmlColumns;
+struct ExportColumns;
 
 inline constexpr const char* kKmlNamespace = "http://earth.google.com/kml/2.0";
 
@@ -27,5 +27,5 @@ KmlExportSettings SaveAsKmlSettings();
 // The line colour as KML's aabbggrr word: the opacity as alpha over the colour word.
 std::uint32_t KmlColour(std::uint32_t colourWord, int opacity);
 
-void WriteKmlDocument(OutputFile& file, const TrackTable& table, const KmlColumns& columns,
+void WriteKmlDocument(OutputFile& file, const TrackTable& table, const ExportColumns& columns,
                       const KmlExportSettings& settings);

@@ -10,24 +10,24 @@
 
 namespace {
 struct RequiredColumn {
-    int KmlColumns::*column;
+    int ExportColumns::*column;
     const char* message;
 };
 
 // Checked in this order; the first missing one is reported.
 constexpr RequiredColumn kSaveAsRequired[] = {
-    {&KmlColumns::valid, "No 'VALID' to draw."},         {&KmlColumns::latitude, "No 'LATITUDE' to draw."},
-    {&KmlColumns::longitude, "No 'LONGITUDE' to draw."}, {&KmlColumns::date, "No 'DATE' or 'TIME' to draw."},
-    {&KmlColumns::time, "No 'DATE' or 'TIME' to draw."},
+    {&ExportColumns::valid, "No 'VALID' to draw."},         {&ExportColumns::latitude, "No 'LATITUDE' to draw."},
+    {&ExportColumns::longitude, "No 'LONGITUDE' to draw."}, {&ExportColumns::date, "No 'DATE' or 'TIME' to draw."},
+    {&ExportColumns::time, "No 'DATE' or 'TIME' to draw."},
 };
 constexpr RequiredColumn kDrawRequired[] = {
-    {&KmlColumns::date, "No 'DATE' to draw."},           {&KmlColumns::time, "No 'TIME' to draw."},
-    {&KmlColumns::valid, "No 'VALID' to draw."},         {&KmlColumns::latitude, "No 'LATITUDE' to draw."},
-    {&KmlColumns::longitude, "No 'LONGITUDE' to draw."},
+    {&ExportColumns::date, "No 'DATE' to draw."},           {&ExportColumns::time, "No 'TIME' to draw."},
+    {&ExportColumns::valid, "No 'VALID' to draw."},         {&ExportColumns::latitude, "No 'LATITUDE' to draw."},
+    {&ExportColumns::longitude, "No 'LONGITUDE' to draw."},
 };
 
 template <std::size_t N>
-bool ReportMissingColumn(const KmlColumns& columns, const RequiredColumn (&required)[N], UserDialogs& dialogs)
+bool ReportMissingColumn(const ExportColumns& columns, const RequiredColumn (&required)[N], UserDialogs& dialogs)
 {
     for (const RequiredColumn& each : required) {
         if (columns.*each.column < 0) {
@@ -51,7 +51,7 @@ bool SaveKmlFile(const std::string& path, const TrackTable& table, UserDialogs& 
         dialogs.plain("No information on table.");
         return false;
     }
-    const KmlColumns columns = LookUpKmlColumns(table);
+    const ExportColumns columns = LookUpExportColumns(table);
     if (ReportMissingColumn(columns, kSaveAsRequired, dialogs))
         return false;
     OutputFile file(path);
@@ -70,7 +70,7 @@ bool DrawKmlTrack(const TrackTable& table, UserDialogs& dialogs, const DrawOptio
         dialogs.error("No information on the grid.");
         return false;
     }
-    const KmlColumns columns = LookUpKmlColumns(table);
+    const ExportColumns columns = LookUpExportColumns(table);
     if (ReportMissingColumn(columns, kDrawRequired, dialogs))
         return false;
     const std::optional<DrawOptions> options = askOptions(table.rowCount() - 1);

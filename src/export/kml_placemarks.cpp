@@ -126,7 +126,7 @@ void AppendPlacemark(std::string& out, PlacemarkKind kind, KmlExportKind exportK
 }
 } // namespace
 
-void WriteKmlPlacemarks(OutputFile& file, const TrackTable& table, const KmlColumns& columns, KmlExportKind kind,
+void WriteKmlPlacemarks(OutputFile& file, const TrackTable& table, const ExportColumns& columns, KmlExportKind kind,
                         std::optional<RowRange> placemarkRows)
 {
     TrackDistance distance;

@@ -8,7 +8,7 @@
 
 class OutputFile;
 class TrackTable;
-struct KmlColumns;
+struct ExportColumns;
 
 enum class KmlExportKind { SaveAs, Draw };
 
@@ -29,5 +29,5 @@ struct TrackDistance {
 
 // Writes the placemarks of the track's rows; with a range,
 // only rows inside it get placemarks, though every row counts for the distance.
-void WriteKmlPlacemarks(OutputFile& file, const TrackTable& table, const KmlColumns& columns, KmlExportKind kind,
+void WriteKmlPlacemarks(OutputFile& file, const TrackTable& table, const ExportColumns& columns, KmlExportKind kind,
                         std::optional<RowRange> placemarkRows);

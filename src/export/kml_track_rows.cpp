@@ -5,19 +5,6 @@
 #include "core/text_scan.h"
 #include "export/cell_values.h"
 
-KmlColumns LookUpKmlColumns(const TrackTable& table)
-{
-    KmlColumns columns;
-    columns.valid = table.findColumn(header::kValid);
-    columns.latitude = table.findColumn(header::kLatitude);
-    columns.longitude = table.findColumn(header::kLongitude);
-    columns.date = table.findColumn(header::kDate);
-    columns.time = table.findColumn(header::kTime);
-    columns.speed = table.findColumn(header::kSpeed);
-    columns.height = table.findColumn(header::kHeight);
-    return columns;
-}
-
 namespace {
 int StampFlags(std::string_view reasons)
 {
@@ -44,7 +31,7 @@ int StampFlags(std::string_view reasons)
 }
 } // namespace
 
-bool ReadTrackRow(const TrackTable& table, const KmlColumns& columns, int row, TrackPoint& point)
+bool ReadTrackRow(const TrackTable& table, const ExportColumns& columns, int row, TrackPoint& point)
 {
     const auto cell = [&](int column) -> std::string_view { return table.cell(column, row); };
     if (cell(columns.valid) == kFixModes[0])

@@ -2,21 +2,11 @@
 // points and which are passed over.
 #pragma once
 
+#include "export/export_columns.h"
+
 #include <string_view>
 
 class TrackTable;
-
-struct KmlColumns {
-    int valid = -1;
-    int latitude = -1;  // N/S right of it
-    int longitude = -1; // E/W right of it
-    int date = -1;
-    int time = -1;
-    int speed = -1;
-    int height = -1;
-};
-
-KmlColumns LookUpKmlColumns(const TrackTable& table);
 
 // Record reasons of a row, from the letters T, D, S and B.
 enum StampFlag { kStampTime = 1, kStampDistance = 2, kStampSpeed = 4, kStampMix = 8 };
@@ -35,4 +25,4 @@ struct TrackPoint {
 // Rows marked "No fix" and rows whose coordinates do not read as numbers are
 // passed over; counting them would put a point at 0 and add its legs to the
 // distance. Fills the point for a row that is one.
-bool ReadTrackRow(const TrackTable& table, const KmlColumns& columns, int row, TrackPoint& point);
+bool ReadTrackRow(const TrackTable& table, const ExportColumns& columns, int row, TrackPoint& point);

@@ -78,24 +78,7 @@ bool ReadSatelliteList(std::string_view cell, NmeaRow& values)
 }
 } // namespace
 
-NmeaColumns LookUpNmeaColumns(const TrackTable& table)
-{
-    NmeaColumns columns;
-    columns.date = table.findColumn(header::kDate);
-    columns.valid = table.findColumn(header::kValid);
-    columns.latitude = table.findColumn(header::kLatitude);
-    columns.longitude = table.findColumn(header::kLongitude);
-    columns.height = table.findColumn(header::kHeight);
-    columns.speed = table.findColumn(header::kSpeed);
-    columns.pdop = table.findColumn(header::kPdop);
-    columns.hdop = table.findColumn(header::kHdop);
-    columns.vdop = table.findColumn(header::kVdop);
-    columns.nsat = table.findColumn(header::kNsat);
-    columns.satinfo = table.findColumn(header::kFullSatInfo);
-    return columns;
-}
-
-unsigned FoundNmeaFields(const NmeaColumns& columns)
+unsigned FoundNmeaFields(const ExportColumns& columns)
 {
     const std::pair<int, NmeaField> fields[] = {
         {columns.date, kNmeaTime},           {columns.valid, kNmeaValid}, {columns.latitude, kNmeaLatitude},
@@ -116,7 +99,7 @@ int FixQuality(const std::string& valid)
     return found == kFixModes.end() ? 0 : static_cast<int>(found - kFixModes.begin());
 }
 
-void ReadNmeaRow(const TrackTable& table, const NmeaColumns& columns, int row, NmeaRow& values)
+void ReadNmeaRow(const TrackTable& table, const ExportColumns& columns, int row, NmeaRow& values)
 {
     values = {};
     values.zoneHours = table.timeShiftHours();

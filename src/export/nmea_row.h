@@ -3,28 +3,14 @@
 // that cannot be read costs only the sentences made from it.
 #pragma once
 
+#include "export/export_columns.h"
+
 #include "export/row_utc.h"
 
 #include <array>
 #include <string>
 
 class TrackTable;
-
-struct NmeaColumns {
-    int date = -1; // TIME is the column right of it
-    int valid = -1;
-    int latitude = -1;  // N/S right of it
-    int longitude = -1; // E/W right of it
-    int height = -1;
-    int speed = -1;
-    int pdop = -1;
-    int hdop = -1;
-    int vdop = -1;
-    int nsat = -1;
-    int satinfo = -1;
-};
-
-NmeaColumns LookUpNmeaColumns(const TrackTable& table);
 
 // The values sentences are made from, as bits of a set.
 enum NmeaField : unsigned {
@@ -42,7 +28,7 @@ enum NmeaField : unsigned {
 };
 
 // The fields whose columns were found. HEIGHT is always there: 0 without its column.
-unsigned FoundNmeaFields(const NmeaColumns& columns);
+unsigned FoundNmeaFields(const ExportColumns& columns);
 
 struct NmeaCoordinate {
     int degrees = 0;
@@ -82,4 +68,4 @@ struct NmeaRow {
 int FixQuality(const std::string& valid);
 
 // Reads the cells of the found columns; a cell that cannot be read leaves its field out.
-void ReadNmeaRow(const TrackTable& table, const NmeaColumns& columns, int row, NmeaRow& values);
+void ReadNmeaRow(const TrackTable& table, const ExportColumns& columns, int row, NmeaRow& values);

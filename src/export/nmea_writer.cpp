@@ -16,7 +16,7 @@ struct RowsWritten {
 // A row that cannot be written is passed over; the rows after it still are.
 RowsWritten WriteNmeaRows(OutputFile& file, const TrackTable& table)
 {
-    const NmeaColumns columns = LookUpNmeaColumns(table);
+    const ExportColumns columns = LookUpExportColumns(table);
     const bool tableMakesSentences = MakesNmeaSentences(FoundNmeaFields(columns));
     RowsWritten rows;
     NmeaRow values;
