@@ -7,16 +7,6 @@
 #include <cstdio>
 
 namespace {
-class SilentDialogs : public UserDialogs {
-public:
-    void message(const std::string&, const std::string&, MessageIcon) override {}
-    bool askYesNo(const std::string&, const std::string&) override { return false; }
-    std::optional<FileChoice> chooseOpenFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<FileChoice> chooseSaveFile(const FileDialogRequest&) override { return std::nullopt; }
-    bool openDocument(const std::string&) override { return true; }
-    void processEvents() override {}
-};
-
 constexpr int kFullMemorySectors = 32;
 
 void DecodeFullMemory(benchmark::State& state, std::uint32_t mask)

@@ -1,6 +1,7 @@
 // A memory image of any bytes, decoded whole and as the start of one sector.
 #include "fuzz_target.h"
 
+#include "core/user_dialogs.h"
 #include "decode/log_decoder.h"
 #include "decode/log_image.h"
 #include "decode/satellite_info.h"
@@ -8,6 +9,8 @@
 #include <vector>
 
 namespace {
+SilentDialogs silent;
+
 // The readers' rules hold, and no record is shorter than two bytes, so an
 // image holds at most one row per two bytes.
 void CheckTable(const TrackTable& table, std::size_t imageSize)
@@ -27,7 +30,7 @@ void CheckTable(const TrackTable& table, std::size_t imageSize)
 void Decode(ByteView image)
 {
     TrackTable table;
-    DecodeLogImage(image, table, SilentDialogs());
+    DecodeLogImage(image, table, silent);
     CheckTable(table, image.size());
 }
 } // namespace

@@ -1,30 +1,10 @@
 #include "fuzz_target.h"
 
-#include "core/user_dialogs.h"
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
-
-namespace {
-class Silent : public UserDialogs {
-public:
-    void message(const std::string&, const std::string&, MessageIcon) override {}
-    bool askYesNo(const std::string&, const std::string&) override { return false; }
-    std::optional<FileChoice> chooseOpenFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<FileChoice> chooseSaveFile(const FileDialogRequest&) override { return std::nullopt; }
-    bool openDocument(const std::string&) override { return false; }
-    void processEvents() override {}
-};
-} // namespace
-
-UserDialogs& SilentDialogs()
-{
-    static Silent dialogs;
-    return dialogs;
-}
 
 void FuzzCheckFailed(const char* condition, const char* file, int line)
 {

@@ -8,8 +8,6 @@
 #include <string>
 #include <string_view>
 
-class UserDialogs;
-
 using FuzzTarget = int (*)(const std::uint8_t* data, std::size_t size);
 
 int FuzzDecoder(const std::uint8_t* data, std::size_t size);
@@ -21,9 +19,6 @@ int FuzzSettingsFile(const std::uint8_t* data, std::size_t size);
 // the input and the replay test fails.
 [[noreturn]] void FuzzCheckFailed(const char* condition, const char* file, int line);
 #define FUZZ_CHECK(condition) ((condition) ? void(0) : FuzzCheckFailed(#condition, __FILE__, __LINE__))
-
-// Answers every question with No and shows nothing.
-UserDialogs& SilentDialogs();
 
 // A file of this process's own, for the readers and writers that take a path.
 std::string ScratchPath(std::string_view name);

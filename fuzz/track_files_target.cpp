@@ -2,6 +2,7 @@
 // every format.
 #include "fuzz_target.h"
 
+#include "core/user_dialogs.h"
 #include "decode/track_table.h"
 #include "export/csv_reader.h"
 #include "export/csv_writer.h"
@@ -15,6 +16,8 @@
 #include <iterator>
 
 namespace {
+SilentDialogs silent;
+
 std::string ReadWhole(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -34,11 +37,11 @@ void CheckCsvRoundTrip(const TrackTable& table)
 {
     const std::string first = ScratchPath("first.csv");
     const std::string second = ScratchPath("second.csv");
-    if (!WriteCsvFile(first, table, SilentDialogs()))
+    if (!WriteCsvFile(first, table, silent))
         return;
     TrackTable reloaded;
-    ReadCsvFile(first, reloaded, SilentDialogs());
-    FUZZ_CHECK(WriteCsvFile(second, reloaded, SilentDialogs()));
+    ReadCsvFile(first, reloaded, silent);
+    FUZZ_CHECK(WriteCsvFile(second, reloaded, silent));
     FUZZ_CHECK(ReadWhole(first) == ReadWhole(second));
 }
 
@@ -47,7 +50,7 @@ using XmlWriter = bool (*)(const std::string& path, const TrackTable& table, Use
 void CheckXmlExport(XmlWriter write, const char* name, const TrackTable& table)
 {
     const std::string path = ScratchPath(name);
-    if (write(path, table, SilentDialogs()))
+    if (write(path, table, silent))
         FUZZ_CHECK(IsWellFormedXml(ReadWhole(path)));
 }
 } // namespace
@@ -55,9 +58,9 @@ void CheckXmlExport(XmlWriter write, const char* name, const TrackTable& table)
 int FuzzTrackFiles(const std::uint8_t* data, std::size_t size)
 {
     TrackTable table;
-    ReadCsvFile(ScratchFile("in.csv", data, size), table, SilentDialogs());
+    ReadCsvFile(ScratchFile("in.csv", data, size), table, silent);
     CheckCsvRoundTrip(table);
-    WriteNmeaFile(ScratchPath("out.nmea"), table, SilentDialogs());
+    WriteNmeaFile(ScratchPath("out.nmea"), table, silent);
     CheckXmlExport(SaveKmlFile, "out.kml", table);
     CheckXmlExport(WriteGpxFile, "out.gpx", table);
     return 0;

@@ -45,3 +45,15 @@ public:
     void errorReport(const std::string& text) { message(text, kApplicationTitle, MessageIcon::Error); }
     bool confirm(const std::string& text) { return askYesNo(text, "Confirm"); }
 };
+
+// Shows nothing and answers every question No: for batch runs judged by their
+// results alone (benchmarks, fuzzing).
+class SilentDialogs : public UserDialogs {
+public:
+    void message(const std::string&, const std::string&, MessageIcon) override {}
+    bool askYesNo(const std::string&, const std::string&) override { return false; }
+    std::optional<FileChoice> chooseOpenFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<FileChoice> chooseSaveFile(const FileDialogRequest&) override { return std::nullopt; }
+    bool openDocument(const std::string&) override { return false; }
+    void processEvents() override {}
+};
