@@ -222,13 +222,7 @@ void TForm1::Frame61SpeedButton2Click()
 
 void TForm1::Frame61SpeedButton3Click()
 {
-    link_.TimeIntervalRequested = true;
-    link_.DistanceIntervalRequested = true;
-    link_.SpeedIntervalRequested = true;
-    HideCriteriaScrollBar();
-    SendSentence(link_, Sentences::QueryTimeInterval);
-    SendSentence(link_, Sentences::QueryDistanceInterval);
-    SendSentence(link_, Sentences::QuerySpeedInterval);
+    RequestLogCriteria(*Frame91, link_);
     ShowSettingsPage(SettingsPage::LoggingCriteria);
 }
 

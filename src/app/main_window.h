@@ -150,7 +150,6 @@ public:
     // Start-up state of the sub-pages' controls: colours, edits, disabled boxes.
     void PrepareSettingsSubPages();
     void SetMethodButtons(bool overwriteClickable, bool stopClickable);
-    void HideCriteriaScrollBar();
     // NMEA output page: GGA, GSA, GSV and RMC fall back to grayed.
     void Frame81CheckBox1Click();
     void Frame81CheckBox3Click();

@@ -85,11 +85,6 @@ void TForm1::SetMethodButtons(bool overwriteClickable, bool stopClickable)
     Frame111->setMethodButtons(overwriteClickable, stopClickable);
 }
 
-void TForm1::HideCriteriaScrollBar()
-{
-    Frame91->ScrollBar1->hide();
-}
-
 // ---- NMEA output page ----
 
 void TForm1::Frame81CheckBox1Click()
