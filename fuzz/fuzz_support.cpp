@@ -14,8 +14,12 @@ void FuzzCheckFailed(const char* condition, const char* file, int line)
 
 std::string ScratchPath(std::string_view name)
 {
-    const auto folder = std::filesystem::temp_directory_path() / ("drovik-fuzz-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
+    // Made once: the targets ask for it on every input.
+    static const std::filesystem::path folder = [] {
+        auto path = std::filesystem::temp_directory_path() / ("drovik-fuzz-" + std::to_string(getpid()));
+        std::filesystem::create_directories(path);
+        return path;
+    }();
     return (folder / name).string();
 }
 
