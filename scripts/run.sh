@@ -33,7 +33,7 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 else
     echo "No display: downloading from $port with drovik-cli." >&2
     "$bin/tools/drovik-cli" download --port "$port" -o "$work/data.bin"
-    for format in csv kml nma; do
+    for format in csv kml nma gpx; do
         "$bin/tools/drovik-cli" convert "$work/data.bin" "$work/track.$format"
         echo "Wrote $work/track.$format" >&2
     done
