@@ -3,21 +3,22 @@
 #include "decode/track_columns.h"
 #include "decode/track_table.h"
 
+#include <string_view>
+#include <utility>
+
 ExportColumns LookUpExportColumns(const TrackTable& table)
 {
     ExportColumns columns;
-    columns.date = table.findColumn(header::kDate);
-    columns.time = table.findColumn(header::kTime);
-    columns.valid = table.findColumn(header::kValid);
-    columns.latitude = table.findColumn(header::kLatitude);
-    columns.longitude = table.findColumn(header::kLongitude);
-    columns.height = table.findColumn(header::kHeight);
-    columns.speed = table.findColumn(header::kSpeed);
-    columns.heading = table.findColumn(header::kHeading);
-    columns.pdop = table.findColumn(header::kPdop);
-    columns.hdop = table.findColumn(header::kHdop);
-    columns.vdop = table.findColumn(header::kVdop);
-    columns.nsat = table.findColumn(header::kNsat);
-    columns.satinfo = table.findColumn(header::kFullSatInfo);
+    const std::pair<int ExportColumns::*, std::string_view> lookups[] = {
+        {&ExportColumns::date, header::kDate},           {&ExportColumns::time, header::kTime},
+        {&ExportColumns::valid, header::kValid},         {&ExportColumns::latitude, header::kLatitude},
+        {&ExportColumns::longitude, header::kLongitude}, {&ExportColumns::height, header::kHeight},
+        {&ExportColumns::speed, header::kSpeed},         {&ExportColumns::heading, header::kHeading},
+        {&ExportColumns::pdop, header::kPdop},           {&ExportColumns::hdop, header::kHdop},
+        {&ExportColumns::vdop, header::kVdop},           {&ExportColumns::nsat, header::kNsat},
+        {&ExportColumns::satinfo, header::kFullSatInfo},
+    };
+    for (const auto& [column, text] : lookups)
+        columns.*column = table.findColumn(text);
     return columns;
 }

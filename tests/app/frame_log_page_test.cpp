@@ -90,21 +90,6 @@ TEST_F(LogPageTest, EditsInTheGridReachTheTable)
     EXPECT_EQ(window->trackTable().cell(1, 1), "edited");
 }
 
-TEST_F(LogPageTest, SelectingASatelliteCellShowsOneSatellitePerLine)
-{
-    auto& table = window->trackTable();
-    table.setCell(0, 0, "INDEX");
-    table.setCell(1, 0, "SAT INFO (SID-ELE-AZI-SNR)");
-    table.setCell(0, 1, "1");
-    table.setCell(1, 1, "#05-45-123-40;12-07-310-00");
-    window->Frame41StringGrid1SelectCell(0, 1);
-    EXPECT_TRUE(dialogs.messages.empty());
-    window->Frame41StringGrid1SelectCell(1, 1);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "#05-45-123-40\n12-07-310-00");
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
-}
-
 TEST_F(LogPageTest, SelectingACellInTheGridRunsThePopUp)
 {
     auto& table = window->trackTable();
