@@ -64,15 +64,17 @@ std::optional<IniText> Load(const std::string& path)
     }
     std::ostringstream content;
     content << file.rdbuf();
-    std::istringstream lines(content.str());
-    std::string line;
-    while (std::getline(lines, line)) {
+    const std::string text = std::move(content).str();
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
             if (ini.lines.empty())
                 ini.lineEnd = "\r\n";
         }
-        ini.lines.push_back(line);
+        ini.lines.push_back(std::move(line));
+        start = end + 1;
     }
     return ini;
 }
@@ -170,9 +172,23 @@ std::filesystem::path UserConfigFolder()
     return {};
 }
 
-int ReadProfileInteger(const std::string& path, std::string_view section, std::string_view key)
+std::string ValueOf(const std::optional<IniText>& ini, std::string_view section, std::string_view key,
+                    std::string_view fallback)
 {
-    return LeadingInteger(ReadProfileString(path, section, key, "0"));
+    const auto span = ini ? FindSection(*ini, section) : std::nullopt;
+    if (!span)
+        return std::string(fallback);
+    for (std::size_t i = span->begin; i < span->end; ++i) {
+        const std::string& line = ini->lines[i];
+        if (IsKeyLine(line, key))
+            return std::string(Trimmed(std::string_view(line).substr(line.find('=') + 1)));
+    }
+    return std::string(fallback);
+}
+
+int IntegerOf(const std::optional<IniText>& ini, std::string_view section, std::string_view key)
+{
+    return LeadingInteger(ValueOf(ini, section, key, "0"));
 }
 } // namespace
 
@@ -196,16 +212,7 @@ std::string UsableSettingsFilePath(const std::string& executablePath)
 std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key,
                               std::string_view fallback)
 {
-    const auto ini = Load(path);
-    const auto span = ini ? FindSection(*ini, section) : std::nullopt;
-    if (!span)
-        return std::string(fallback);
-    for (std::size_t i = span->begin; i < span->end; ++i) {
-        const std::string& line = ini->lines[i];
-        if (IsKeyLine(line, key))
-            return std::string(Trimmed(std::string_view(line).substr(line.find('=') + 1)));
-    }
-    return std::string(fallback);
+    return ValueOf(Load(path), section, key, fallback);
 }
 
 void WriteProfileString(const std::string& path, std::string_view section, std::string_view key, std::string_view value)
@@ -219,12 +226,14 @@ void WriteProfileString(const std::string& path, std::string_view section, std::
 
 StoredSettings ReadSettingsFile(const std::string& path)
 {
+    // One read, so the values all come from the same version of the file.
+    const auto ini = Load(path);
     StoredSettings settings;
-    settings.comPort = ReadProfileString(path, kConnectionSection, kComPortKey, "");
-    settings.baudRate = ReadProfileString(path, kConnectionSection, kBaudRateKey, "");
-    settings.timeShiftHours = ReadProfileInteger(path, kGridOptionsSection, kTimeShiftKey);
-    settings.speedUnitIndex = ReadProfileInteger(path, kGridOptionsSection, kSpeedUnitKey);
-    settings.weekRollovers = ReadProfileInteger(path, kGridOptionsSection, kWeekRolloverKey);
+    settings.comPort = ValueOf(ini, kConnectionSection, kComPortKey, "");
+    settings.baudRate = ValueOf(ini, kConnectionSection, kBaudRateKey, "");
+    settings.timeShiftHours = IntegerOf(ini, kGridOptionsSection, kTimeShiftKey);
+    settings.speedUnitIndex = IntegerOf(ini, kGridOptionsSection, kSpeedUnitKey);
+    settings.weekRollovers = IntegerOf(ini, kGridOptionsSection, kWeekRolloverKey);
     return settings;
 }
 
