@@ -147,7 +147,7 @@ private:
 
     static constexpr std::size_t kChunk = 1 << 16;
     std::FILE* file_;
-    std::unique_ptr<char[]> buffer_ = std::make_unique<char[]>(kChunk);
+    std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kChunk);
     std::size_t filled_ = 0;
     std::size_t position_ = 0;
     std::string field_;
