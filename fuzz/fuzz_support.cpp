@@ -15,12 +15,12 @@ void FuzzCheckFailed(const char* condition, const char* file, int line)
 std::string ScratchPath(std::string_view name)
 {
     // Made once: the targets ask for it on every input.
-    static const std::filesystem::path folder = [] {
+    static const std::string folder = [] {
         auto path = std::filesystem::temp_directory_path() / ("drovik-fuzz-" + std::to_string(getpid()));
         std::filesystem::create_directories(path);
-        return path;
+        return path.string() + '/';
     }();
-    return (folder / name).string();
+    return folder + std::string(name);
 }
 
 std::string ScratchFile(std::string_view name, const std::uint8_t* data, std::size_t size)

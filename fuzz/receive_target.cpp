@@ -96,6 +96,11 @@ int FuzzReceive(const std::uint8_t* data, std::size_t size)
     if (size == 0)
         return 0;
     DeviceLinkState link;
+    // A download reserves 128 KiB for hex text, which the sanitizer would map
+    // and unmap for every input: lend it the same buffer, emptied, each time.
+    static std::string hexBuffer;
+    hexBuffer.clear();
+    link.HexBuffer.swap(hexBuffer);
     LiveHandlers handlers(link);
     if (data[0] & 1)
         handlers.StartDownload();
@@ -111,5 +116,6 @@ int FuzzReceive(const std::uint8_t* data, std::size_t size)
             handlers.CheckState();
         }
     }
+    hexBuffer.swap(link.HexBuffer);
     return 0;
 }
