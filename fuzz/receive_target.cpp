@@ -17,6 +17,8 @@
 #include "logger/log_download.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -77,6 +79,18 @@ void CheckSentence(std::string_view sentence)
     FUZZ_CHECK(sentence.find('\0') == std::string_view::npos);
 }
 
+// Whatever came before, a line end then a good sentence gets that sentence through:
+// no noise or torn rest can cost the logger's next reply.
+void CheckRecovery(SentenceFramer& framer)
+{
+    const std::string good = "$PMTK001,182,7,3*20\r\n";
+    framer.append("\r\n" + good);
+    std::optional<std::string> last;
+    while (auto sentence = framer.next())
+        last = std::move(sentence);
+    FUZZ_CHECK(last == good);
+}
+
 // What the receive thread does with one framed sentence.
 void HandOver(std::string text, DeviceLinkState& link, SentenceHandlers& handlers)
 {
@@ -116,6 +130,7 @@ int FuzzReceive(const std::uint8_t* data, std::size_t size)
             handlers.CheckState();
         }
     }
+    CheckRecovery(framer);
     hexBuffer.swap(link.HexBuffer);
     return 0;
 }

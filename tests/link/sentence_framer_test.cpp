@@ -128,6 +128,17 @@ TEST(SentenceFramer, DropsSentencesBeyondTheLimitsWhole)
     }
 }
 
+TEST(SentenceFramer, EndlessTextWithoutLineEndsStaysBounded)
+{
+    SentenceFramer framer;
+    const std::string chunk = "$" + std::string(999, 'A');
+    for (int i = 0; i < 10000; ++i) {
+        framer.append(chunk);
+        ASSERT_FALSE(framer.next().has_value());
+        ASSERT_LE(framer.incompleteRestSize(), SentenceFramer::kMaxIncompleteRest + chunk.size());
+    }
+}
+
 TEST(SentenceFramer, NulBytesBetweenSentencesAreNoise)
 {
     const std::string nuls(5, '\0');
