@@ -64,12 +64,35 @@ void CheckXmlExport(XmlWriter write, const char* name, const TrackTable& table)
     if (write(path, table, silent))
         FUZZ_CHECK(IsWellFormedXml(ReadWhole(path)));
 }
+
+// Counts what the reader tells the user.
+class CountingDialogs : public SilentDialogs {
+public:
+    int messages = 0;
+    void message(const std::string&, const std::string&, MessageIcon) override { ++messages; }
+};
+
+// A failed load says so and a good one says nothing; every row loaded came
+// from a line with some text, and no line is wider than the reader takes.
+void CheckLoad(bool loaded, int messages, const TrackTable& table)
+{
+    FUZZ_CHECK(loaded == (messages == 0));
+    FUZZ_CHECK(table.columnCount() <= kMaxCsvColumns);
+    for (int row = 0; row < table.rowCount(); ++row) {
+        bool hasText = false;
+        for (int column = 0; column < table.columnCount() && !hasText; ++column)
+            hasText = !table.cell(column, row).empty();
+        FUZZ_CHECK(hasText);
+    }
+}
 } // namespace
 
 int FuzzTrackFiles(const std::uint8_t* data, std::size_t size)
 {
     TrackTable table;
-    ReadCsvFile(ScratchFile("in.csv", data, size), table, silent);
+    CountingDialogs reading;
+    const bool loaded = ReadCsvFile(ScratchFile("in.csv", data, size), table, reading);
+    CheckLoad(loaded, reading.messages, table);
     CheckCsvRoundTrip(table);
     WriteNmeaFile(ScratchPath("out.nmea"), table, silent);
     CheckXmlExport(SaveKmlFile, "out.kml", table);

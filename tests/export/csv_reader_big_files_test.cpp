@@ -1,5 +1,5 @@
-// Hostile files for the CSV reader: it must end with a table or a message,
-// never a crash or a hang.
+// Files far bigger than a fuzz input, for the CSV reader: each ends with a
+// table or a message in time, never a crash or a hang.
 #include "export/csv_reader.h"
 
 #include "export/export_test_support.h"
@@ -7,14 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 namespace {
-class CsvReaderFuzz : public testing::Test {
+class CsvReaderBigFiles : public testing::Test {
 protected:
     void loadAndCheck(const std::string& bytes)
     {
-        const std::string path = folder.path("hostile.csv");
+        const std::string path = folder.path("big.csv");
         WriteFileBytes(path, bytes);
         FakeDialogs dialogs;
         TrackTable table;
@@ -32,52 +30,21 @@ protected:
     }
 
     ScratchFolder folder;
-    std::mt19937 random{20070524};
 };
 
-TEST_F(CsvReaderFuzz, RandomBinaryData)
-{
-    std::uniform_int_distribution<int> byte(0, 255);
-    for (int round = 0; round < 200; ++round) {
-        std::string bytes(1 + round * 37, '\0');
-        for (char& c : bytes)
-            c = static_cast<char>(byte(random));
-        loadAndCheck(bytes);
-    }
-}
-
-TEST_F(CsvReaderFuzz, RandomMixturesOfSeparatorsAndQuotes)
-{
-    const std::string alphabet = ",,,\"\"\r\n\nab ";
-    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
-    for (int round = 0; round < 500; ++round) {
-        std::string bytes(round % 200, ' ');
-        for (char& c : bytes)
-            c = alphabet[pick(random)];
-        loadAndCheck(bytes);
-    }
-}
-
-TEST_F(CsvReaderFuzz, LoneQuotes)
-{
-    for (const char* text :
-         {"\"", "\"\r\n", "a,\"\r\n", "\"\"\"\r\n", "H,\r\n\"", "H,\r\n1,\"x\r\n2,\r\n", "\"a\"\"\r\n", "a\"\r\n"})
-        loadAndCheck(text);
-}
-
-TEST_F(CsvReaderFuzz, TenMegabytesOnOneLine)
+TEST_F(CsvReaderBigFiles, TenMegabytesOnOneLine)
 {
     loadAndCheck(std::string(10 << 20, 'x') + ",\r\n");
     loadAndCheck(std::string(10 << 20, 'y'));
     loadAndCheck("\"" + std::string(10 << 20, 'z'));
 }
 
-TEST_F(CsvReaderFuzz, TenMegabytesOfCommas)
+TEST_F(CsvReaderBigFiles, TenMegabytesOfCommas)
 {
     loadAndCheck("H,\r\n1" + std::string(10 << 20, ',') + "\r\n");
 }
 
-TEST_F(CsvReaderFuzz, TenMegabytesOfShortLines)
+TEST_F(CsvReaderBigFiles, TenMegabytesOfShortLines)
 {
     std::string bytes;
     while (bytes.size() < (10u << 20))
