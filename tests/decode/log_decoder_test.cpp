@@ -306,22 +306,6 @@ TEST(LogDecoder, SectorDataEndsByEitherRule)
     }
 }
 
-TEST(LogDecoder, RecordRunningPastTheSectorEndsThatSectorOnly)
-{
-    // 32-byte records of zeros (valid: their checksum is 0) up to 16 bytes
-    // before the end, where a record would need 32.
-    LogImageWriter writer;
-    writer.beginSector(0x3F).special(5, 0);
-    writer.raw(Bytes(writer.remaining() - 16, 0x00)).raw(Bytes(16, 0x01));
-    writer.beginSector(kUtc).record(RecordAt(1180000007));
-    Decoded decoded;
-    DecodeInto(decoded, writer.image());
-    const int zeroRecords = (logimage::kSectorSize - 512 - 16 - 16) / 32;
-    EXPECT_EQ(decoded.table.rowCount(), zeroRecords + 2);
-    EXPECT_EQ(decoded.table.cell(1, zeroRecords), "1970/01/01");
-    EXPECT_EQ(decoded.table.cell(2, zeroRecords + 1), "09:46:47");
-}
-
 TEST(LogDecoder, ShortImageAfterALongOneEndsTheTableAtItsLastRow)
 {
     Decoded decoded;
