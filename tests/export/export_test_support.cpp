@@ -1,6 +1,6 @@
 #include "export/export_test_support.h"
 
-#include "export/kml_reading.h"
+#include "export/xml_tree.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -95,9 +95,9 @@ testing::AssertionResult HasValidNmeaChecksum(const std::string& line)
 
 testing::AssertionResult IsWellFormedXml(const std::string& document)
 {
-    const KmlContent content = ReadKml(document);
-    if (!content.wellFormed)
-        return testing::AssertionFailure() << "XML error at " << content.error;
+    const XmlTree tree = ReadXmlTree(document);
+    if (!tree.root)
+        return testing::AssertionFailure() << "XML error at " << tree.error;
     return testing::AssertionSuccess();
 }
 

@@ -1,8 +1,8 @@
 #include "export/kml_reading.h"
 
-#include <expat.h>
+#include "export/xml_tree.h"
 
-#include <memory>
+#include <initializer_list>
 #include <sstream>
 
 namespace {
@@ -15,86 +15,53 @@ std::vector<std::string> TrackPointsOf(const std::string& coordinates)
     return points;
 }
 
-// Element names arrive as "namespace|local", or "local" outside any namespace.
-constexpr char kNamespaceSeparator = '|';
-
-struct KmlReader {
-    KmlContent content;
-    std::vector<std::string> path;
-    int folder = 0;
-    bool inCdata = false;
-    std::string trackCoordinates;
-
-    void start(std::string name)
-    {
-        const auto separator = name.rfind(kNamespaceSeparator);
-        const std::string uri = separator == std::string::npos ? "" : name.substr(0, separator);
-        if (separator != std::string::npos)
-            name.erase(0, separator + 1);
-        if (name == "kml")
-            content.namespaceUri = uri;
-        if (name == "Folder")
-            ++folder;
-        if (name == "Placemark" && folder == 1)
-            content.places.emplace_back();
-        path.push_back(name);
+// The first element down a path of child names, or none.
+const XmlElement* Find(const XmlElement* element, std::initializer_list<const char*> path)
+{
+    for (const char* name : path) {
+        if (!element)
+            return nullptr;
+        const auto found = element->all(name);
+        element = found.empty() ? nullptr : found.front();
     }
+    return element;
+}
 
-    void text(const std::string& text)
-    {
-        if (path.empty())
-            return;
-        const std::string& element = path.back();
-        const std::string parent = path.size() > 1 ? path[path.size() - 2] : "";
-        if (element == "name" && parent == "Document")
-            content.documentName += text;
-        if (folder == 1 && !content.places.empty()) {
-            KmlPlacemark& place = content.places.back();
-            if (element == "name" && parent == "Placemark")
-                place.name += text;
-            else if (element == "styleUrl")
-                place.styleUrl += text;
-            else if (element == "coordinates")
-                place.coordinates += text;
-            else if (element == "description" && inCdata)
-                place.description += text;
-        }
-        if (folder == 2) {
-            if (element == "name" && parent == "Placemark")
-                content.pathName += text;
-            else if (element == "color")
-                content.lineColour += text;
-            else if (element == "width")
-                content.lineWidth += text;
-            else if (element == "coordinates")
-                trackCoordinates += text;
-        }
-    }
-};
+std::string TextAt(const XmlElement* element, std::initializer_list<const char*> path)
+{
+    const XmlElement* found = Find(element, path);
+    return found ? found->text : std::string();
+}
+
+KmlPlacemark PlacemarkOf(const XmlElement& place)
+{
+    const XmlElement* description = Find(&place, {"description"});
+    return {TextAt(&place, {"name"}), TextAt(&place, {"styleUrl"}), TextAt(&place, {"Point", "coordinates"}),
+            description ? description->cdata : std::string()};
+}
 } // namespace
 
 KmlContent ReadKml(const std::string& document)
 {
-    KmlReader reader;
-    const std::unique_ptr<XML_ParserStruct, decltype(&XML_ParserFree)> parser(
-        XML_ParserCreateNS(nullptr, kNamespaceSeparator), XML_ParserFree);
-    XML_SetUserData(parser.get(), &reader);
-    XML_SetElementHandler(
-        parser.get(),
-        [](void* user, const XML_Char* name, const XML_Char**) { static_cast<KmlReader*>(user)->start(name); },
-        [](void* user, const XML_Char*) { static_cast<KmlReader*>(user)->path.pop_back(); });
-    XML_SetCharacterDataHandler(parser.get(), [](void* user, const XML_Char* text, int length) {
-        static_cast<KmlReader*>(user)->text(std::string(text, static_cast<std::size_t>(length)));
-    });
-    XML_SetCdataSectionHandler(
-        parser.get(), [](void* user) { static_cast<KmlReader*>(user)->inCdata = true; },
-        [](void* user) { static_cast<KmlReader*>(user)->inCdata = false; });
-    KmlContent& content = reader.content;
-    content.wellFormed =
-        XML_Parse(parser.get(), document.data(), static_cast<int>(document.size()), XML_TRUE) == XML_STATUS_OK;
-    if (!content.wellFormed)
-        content.error = "line " + std::to_string(XML_GetCurrentLineNumber(parser.get())) + ": " +
-                        XML_ErrorString(XML_GetErrorCode(parser.get()));
-    content.trackPoints = TrackPointsOf(reader.trackCoordinates);
+    const XmlTree tree = ReadXmlTree(document);
+    KmlContent content;
+    content.wellFormed = tree.root != nullptr;
+    content.error = tree.error;
+    if (!tree.root || tree.root->name != "kml")
+        return content;
+    content.namespaceUri = tree.root->namespaceUri;
+    const XmlElement* kmlDocument = Find(tree.root.get(), {"Document"});
+    content.documentName = TextAt(kmlDocument, {"name"});
+    const auto folders = kmlDocument ? kmlDocument->all("Folder") : std::vector<const XmlElement*>();
+    if (!folders.empty())
+        for (const XmlElement* place : folders[0]->all("Placemark"))
+            content.places.push_back(PlacemarkOf(*place));
+    if (folders.size() > 1) {
+        const XmlElement* path = Find(folders[1], {"Placemark"});
+        content.pathName = TextAt(path, {"name"});
+        content.lineColour = TextAt(path, {"Style", "LineStyle", "color"});
+        content.lineWidth = TextAt(path, {"Style", "LineStyle", "width"});
+        content.trackPoints = TrackPointsOf(TextAt(path, {"LineString", "coordinates"}));
+    }
     return content;
 }

@@ -8,6 +8,7 @@ constexpr char kNamespaceSeparator = '|';
 struct TreeBuilder {
     std::unique_ptr<XmlElement> root;
     std::vector<XmlElement*> open;
+    bool inCdata = false;
 
     void start(const std::string& qualified, const XML_Char** attributes)
     {
@@ -59,9 +60,16 @@ XmlTree ReadXmlTree(const std::string& document)
         [](void* user, const XML_Char*) { static_cast<TreeBuilder*>(user)->open.pop_back(); });
     XML_SetCharacterDataHandler(parser.get(), [](void* user, const XML_Char* text, int length) {
         auto* builder = static_cast<TreeBuilder*>(user);
-        if (!builder->open.empty())
-            builder->open.back()->text.append(text, static_cast<std::size_t>(length));
+        if (builder->open.empty())
+            return;
+        XmlElement& element = *builder->open.back();
+        element.text.append(text, static_cast<std::size_t>(length));
+        if (builder->inCdata)
+            element.cdata.append(text, static_cast<std::size_t>(length));
     });
+    XML_SetCdataSectionHandler(
+        parser.get(), [](void* user) { static_cast<TreeBuilder*>(user)->inCdata = true; },
+        [](void* user) { static_cast<TreeBuilder*>(user)->inCdata = false; });
     XmlTree tree;
     if (XML_Parse(parser.get(), document.data(), static_cast<int>(document.size()), XML_TRUE) != XML_STATUS_OK) {
         tree.error = "line " + std::to_string(XML_GetCurrentLineNumber(parser.get())) + ": " +

@@ -11,7 +11,8 @@ struct XmlElement {
     std::string namespaceUri;
     std::string name; // without prefix
     std::map<std::string, std::string> attributes;
-    std::string text; // character data directly inside, whitespace kept
+    std::string text;  // character data directly inside, whitespace kept
+    std::string cdata; // the part of it inside CDATA sections
     std::vector<std::unique_ptr<XmlElement>> children;
 
     // Children with the local name, in order.
