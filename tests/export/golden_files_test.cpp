@@ -47,6 +47,7 @@ TEST_F(GoldenFiles, NmeaWithUntrackedSatellitesInGsvAndOnlySatellitesInUseInGsa)
 TEST_F(GoldenFiles, SaveAsKml)
 {
     ASSERT_TRUE(SaveKmlFile(folder.path("out.kml"), table, dialogs));
+    EXPECT_TRUE(dialogs.messages.empty());
     const std::string text = ReadFileBytes(folder.path("out.kml"));
     CrLfLines(text);
     EXPECT_TRUE(IsWellFormedXml(text));

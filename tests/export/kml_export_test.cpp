@@ -111,17 +111,6 @@ protected:
     bool handedToViewer = false;
 };
 
-TEST_F(KmlExport, SaveAsWritesAYellowLineThreeWide)
-{
-    const KmlContent kml = saveAs(TableOfPoints({Point{}, Point{}}));
-    EXPECT_EQ(kml.namespaceUri, "http://earth.google.com/kml/2.0");
-    EXPECT_EQ(kml.documentName, "My Trips");
-    EXPECT_EQ(kml.lineColour, "ff00ffff");
-    EXPECT_EQ(kml.lineWidth, "3.0");
-    EXPECT_EQ(kml.pathName, "Path-16711681");
-    EXPECT_TRUE(dialogs.messages.empty());
-}
-
 TEST_F(KmlExport, DrawTakesTheLineStyleFromTheDialog)
 {
     struct Case {
@@ -132,7 +121,6 @@ TEST_F(KmlExport, DrawTakesTheLineStyleFromTheDialog)
     };
     const Case cases[] = {
         {{1.0, 0x000000, 1, 1, 100}, "ff000000", "1.0", "Path0"},
-        {{2.5, 0x0000FF, 1, 1, 50}, "7f0000ff", "2.5", "Path255"},
         {{4.0, 0x0000FF, 1, 1, 1}, "020000ff", "4.0", "Path255"},
         {{1.0, kNoColourSelected, 1, 1, 100}, "ff000000", "1.0", "Path-16777216"},
     };
@@ -251,21 +239,6 @@ TEST_F(KmlExport, TheIndexRangeLimitsPlacemarksButNotTheDistanceOrTheLine)
     EXPECT_EQ(kml.places[0].name,
               "DISTANCE:" + DistanceText(Chord(1.000, 10, 1.001, 10) + Chord(1.001, 10, 1.002, 10)) + " m");
     EXPECT_EQ(kml.trackPoints.size(), 6u);
-}
-
-TEST_F(KmlExport, SouthAndWestAreNegativeInCoordinatesOnly)
-{
-    Point point = At("B", "33.500000", "70.250000");
-    point.northSouth = "S";
-    point.eastWest = "W";
-    const KmlContent saved = saveAs(TableOfPoints({point}));
-    ASSERT_EQ(saved.places.size(), 1u);
-    EXPECT_EQ(saved.places[0].coordinates, "-70.250000,-33.500000,0");
-    EXPECT_EQ(saved.places[0].name, "DATE: 2007/05/24, TIME: 09:46:40, LATITUDE: 33.500000 S, LONGITUDE: 70.250000 W");
-    EXPECT_EQ(saved.trackPoints, (std::vector<std::string>{"-70.250000,-33.500000,0"}));
-
-    const KmlContent drawn = draw(TableOfPoints({point}), DrawOptions{});
-    EXPECT_EQ(drawn.trackPoints, (std::vector<std::string>{"-70.250000,-33.500000,0"}));
 }
 
 TEST_F(KmlExport, DrawWritesTrackPointsAsTheCellsHoldThem)
