@@ -78,17 +78,6 @@ TEST_F(ReceiveThreadTest, JoinsASentenceSentInPieces)
     EXPECT_EQ(handlers_.sentenceTexts.front(), kGga);
 }
 
-TEST_F(ReceiveThreadTest, DownloadModeSkipsTheChecksumAndNmea)
-{
-    link_.Downloading = true;
-    const std::string data = "$PMTK182,8,00000000," + std::string(4096, 'F') + "*00\r\n";
-    ASSERT_EQ(data.size(), 4121u);
-    line_.send(kGsv + "$PMTK001,182,7,3*FF\r\n" + data);
-    ASSERT_TRUE(serveUntilCalls(2));
-    EXPECT_EQ(handlers_.calls, (Calls{"HandleAck PMTK001", "HandleLoggerReply PMTK182"}));
-    EXPECT_EQ(handlers_.sentenceTexts.back(), data);
-}
-
 TEST_F(ReceiveThreadTest, ModeIsReadAfreshForEachSentence)
 {
     line_.send(kAck);

@@ -2,6 +2,7 @@
 #include "link/sentence_dispatch.h"
 #include "link/sentences.h"
 
+#include "link/live_replies_support.h"
 #include "link/recording_handlers.h"
 
 #include <gtest/gtest.h>
@@ -28,11 +29,6 @@ Calls handleMtk(const std::string& text)
     return handlers.calls;
 }
 
-std::string complete(const std::string& body)
-{
-    return AppendChecksum(body + "*");
-}
-
 TEST(DispatchSentence, RoutesByKindThenRefreshesTheLiveView)
 {
     const struct {
@@ -57,7 +53,7 @@ TEST(DispatchSentence, RoutesByKindThenRefreshesTheLiveView)
         {"$XMTK182,3", {"RefreshLiveView XMTK182"}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(dispatch(complete(c.body)), c.calls) << c.body;
+        EXPECT_EQ(dispatch(Incoming(c.body).SentenceText), c.calls) << c.body;
 }
 
 TEST(DispatchSentence, DropsASentenceFailingItsChecksumWithoutTrace)

@@ -1,12 +1,7 @@
-// The outgoing sentence catalogue, the checksum rule both ways, and the write.
+// The outgoing sentence catalogue and the checksum rule both ways.
 #include "link/sentences.h"
 
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <array>
 
 namespace {
 struct FixedSentence {
@@ -114,21 +109,5 @@ TEST(Checksum, VerifiesIncomingSentences)
     };
     for (const auto& c : cases)
         EXPECT_EQ(VerifyChecksum(c.sentence), c.passes) << c.sentence;
-}
-
-TEST(SendSentence, WritesEveryByteToThePort)
-{
-    std::array<int, 2> pipeEnds{};
-    ASSERT_EQ(pipe2(pipeEnds.data(), O_NONBLOCK | O_CLOEXEC), 0);
-    DeviceLinkState link;
-    link.PortHandle = pipeEnds[1];
-    SendSentence(link, Sentences::QueryStatus);
-    SendSentence(link, Sentences::QueryFlashId);
-
-    char received[64] = {};
-    const ssize_t count = read(pipeEnds[0], received, sizeof received);
-    EXPECT_EQ(std::string(received, count > 0 ? count : 0), "$PMTK182,2,7*3C\r\n$PMTK182,2,9,9F*61\r\n");
-    close(pipeEnds[0]);
-    close(pipeEnds[1]);
 }
 } // namespace

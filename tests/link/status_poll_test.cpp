@@ -53,15 +53,6 @@ TEST_F(StatusPollTest, ProbesTheLastSectorWhileItIsThoughtBlank)
     EXPECT_EQ(sent(), "$PMTK182,2,7*3C\r\n$PMTK182,2,8*33\r\n$PMTK182,2,10*0A\r\n$PMTK182,7,001F0000,2*67\r\n");
 }
 
-TEST_F(StatusPollTest, ProbeAddressBeforeTheFlashSizeIsKnown)
-{
-    link.MemorySize = 0;
-    ProbeLastSector(link);
-    link.MemorySize = 0x100000;
-    ProbeLastSector(link);
-    EXPECT_EQ(sent(), "$PMTK182,7,FFFF0000,2*10\r\n$PMTK182,7,000F0000,2*66\r\n");
-}
-
 TEST_F(StatusPollTest, PausedDuringADownloadOrAnErase)
 {
     link.LogPageActive = true;
