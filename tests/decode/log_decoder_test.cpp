@@ -1,4 +1,5 @@
 #include "decode/log_decoder.h"
+#include "decode/table_of.h"
 #include "testbed/log_image_writer.h"
 #include "support/fake_dialogs.h"
 
@@ -14,14 +15,6 @@ using ::testing::ElementsAreArray;
 namespace {
 using Bytes = std::vector<std::uint8_t>;
 using Texts = std::vector<std::string>;
-
-Texts RowOf(const TrackTable& table, int row, int columns)
-{
-    Texts texts;
-    for (int column = 0; column < columns; ++column)
-        texts.push_back(table.cell(column, row));
-    return texts;
-}
 
 Texts HeaderOf(const TrackTable& table)
 {

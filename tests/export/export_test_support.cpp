@@ -48,17 +48,6 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
     file << bytes;
 }
 
-TrackTable TableOf(const std::vector<std::vector<std::string>>& rows)
-{
-    TrackTable table;
-    for (int row = 0; row < static_cast<int>(rows.size()); ++row)
-        for (int column = 0; column < static_cast<int>(rows[row].size()); ++column)
-            table.setCell(column, row, rows[row][column]);
-    table.setColumnCount(rows.empty() ? 0 : static_cast<int>(rows.front().size()));
-    table.setRowCount(static_cast<int>(rows.size()));
-    return table;
-}
-
 std::vector<std::string> CrLfLines(const std::string& text)
 {
     std::vector<std::string> lines;

@@ -2,6 +2,7 @@
 // built by hand, and independent checks of what the writers produce.
 #pragma once
 
+#include "decode/table_of.h"
 #include "decode/track_table.h"
 
 #include <gtest/gtest.h>
@@ -37,9 +38,6 @@ private:
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
-
-// Row 0 the headers; the counts as the decoder leaves them (header + data rows).
-TrackTable TableOf(const std::vector<std::vector<std::string>>& rows);
 
 // Lines of a text whose every line must end in CR LF; a failure names the first that does not.
 std::vector<std::string> CrLfLines(const std::string& text);
