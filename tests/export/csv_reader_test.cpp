@@ -48,19 +48,6 @@ TEST_F(CsvReader, ATableSavedAsCsvComesBackCellForCell)
     EXPECT_EQ(table.columnCount(), 6);
 }
 
-TEST_F(CsvReader, ElevenLinesOfThreeCellsGiveElevenRowsOfThreeColumns)
-{
-    Rows saved = {{"INDEX", "DATE", "TIME"}};
-    for (int i = 1; i <= 10; ++i)
-        saved.push_back({std::to_string(i), "2007/05/24", "09:46:" + std::to_string(10 + i)});
-    const std::string path = folder.path("trip.csv");
-    ASSERT_TRUE(WriteCsvFile(path, TableOf(saved), dialogs));
-    ASSERT_TRUE(ReadCsvFile(path, table, dialogs));
-    EXPECT_EQ(CellsOf(table), saved);
-    EXPECT_EQ(table.rowCount(), 11);
-    EXPECT_EQ(table.columnCount(), 3);
-}
-
 TEST_F(CsvReader, SplitsLinesIntoFields)
 {
     struct Case {
