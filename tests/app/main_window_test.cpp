@@ -12,12 +12,12 @@
 #include "app/frame_settings_menu.h"
 #include "app/frame_top_bar.h"
 #include "support/window_fixture.h"
+#include "support/wire_tap.h"
 
 #include <QLabel>
 #include <QTimer>
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <memory>
 
 namespace {
 
@@ -27,16 +27,6 @@ int visibleCount(const std::vector<QWidget*>& widgets)
     for (QWidget* widget : widgets)
         count += widget->isVisibleTo(widget->parentWidget()) ? 1 : 0;
     return count;
-}
-
-std::string drain(int fd)
-{
-    std::string text;
-    char buffer[4096];
-    ssize_t n;
-    while ((n = read(fd, buffer, sizeof buffer)) > 0)
-        text.append(buffer, n);
-    return text;
 }
 } // namespace
 
@@ -51,19 +41,10 @@ protected:
         return {window->Frame71, window->Frame81, window->Frame91, window->Frame101, window->Frame111};
     }
     // A pipe stands in for the port, so whatever the window sends can be read back.
-    void attachPipe()
-    {
-        ASSERT_EQ(pipe2(pipeEnds, O_NONBLOCK), 0);
-        window->link().PortHandle = pipeEnds[1];
-    }
-    void TearDown() override
-    {
-        window->link().PortHandle = DeviceLinkState::kNoPort;
-        for (int fd : pipeEnds)
-            if (fd >= 0)
-                close(fd);
-    }
-    int pipeEnds[2] = {-1, -1};
+    void attachPipe() { tap = std::make_unique<WireTap>(window->link()); }
+    std::string drain() { return tap->take(); }
+    void TearDown() override { window->link().PortHandle = DeviceLinkState::kNoPort; }
+    std::unique_ptr<WireTap> tap;
 };
 
 TEST_F(ShellTest, StartsOnThePortPageNotConnectedWithTheStartButtonStates)
@@ -112,25 +93,25 @@ TEST_F(ShellTest, ReturningToSettingsShowsTheLastSubPageWithoutANewQuery)
 {
     attachPipe();
     window->Frame61SpeedButton2Click();
-    EXPECT_EQ(drain(pipeEnds[0]), "$PMTK414*33\r\n");
+    EXPECT_EQ(drain(), "$PMTK414*33\r\n");
     window->Frame11SpeedButton2Click();
     window->Frame11SpeedButton1Click();
     EXPECT_TRUE(window->Frame81->isVisibleTo(window->Frame21));
-    EXPECT_EQ(drain(pipeEnds[0]), "");
+    EXPECT_EQ(drain(), "");
 }
 
 TEST_F(ShellTest, SubPagesSetTheirRequestFlagsAndSendTheirQueries)
 {
     attachPipe();
     window->Frame61SpeedButton3Click();
-    EXPECT_EQ(drain(pipeEnds[0]), "$PMTK182,2,3*38\r\n$PMTK182,2,4*3F\r\n$PMTK182,2,5*3E\r\n");
+    EXPECT_EQ(drain(), "$PMTK182,2,3*38\r\n$PMTK182,2,4*3F\r\n$PMTK182,2,5*3E\r\n");
     EXPECT_TRUE(window->link().TimeIntervalRequested && window->link().DistanceIntervalRequested &&
                 window->link().SpeedIntervalRequested);
     window->Frame61SpeedButton4Click();
-    EXPECT_EQ(drain(pipeEnds[0]), "$PMTK182,2,2*39\r\n");
+    EXPECT_EQ(drain(), "$PMTK182,2,2*39\r\n");
     EXPECT_TRUE(window->link().LogFormatRequested);
     window->Frame61SpeedButton5Click();
-    EXPECT_EQ(drain(pipeEnds[0]), "$PMTK182,2,6*3D\r\n");
+    EXPECT_EQ(drain(), "$PMTK182,2,6*3D\r\n");
     EXPECT_TRUE(window->link().MethodRequested);
 }
 

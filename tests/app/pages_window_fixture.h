@@ -4,13 +4,12 @@
 
 #include "app/frame_settings_menu.h"
 #include "support/window_fixture.h"
+#include "support/wire_tap.h"
 
 #include <QAbstractButton>
 #include <QTest>
 
-#include <fcntl.h>
-#include <unistd.h>
-
+#include <memory>
 #include <string>
 
 class PagesWindowTest : public WindowTest {
@@ -18,29 +17,19 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        ASSERT_EQ(pipe2(pipeEnds_, O_NONBLOCK), 0);
-        window->link().PortHandle = pipeEnds_[1];
+        tap_ = std::make_unique<WireTap>(window->link());
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
     void TearDown() override
     {
         window->link().PortHandle = DeviceLinkState::kNoPort;
-        for (int fd : pipeEnds_)
-            close(fd);
+        tap_.reset();
     }
 
     void connectPort() { window->SetConnectButtons(true); }
 
-    std::string wire()
-    {
-        std::string bytes;
-        char chunk[4096];
-        ssize_t n;
-        while ((n = read(pipeEnds_[0], chunk, sizeof chunk)) > 0)
-            bytes.append(chunk, static_cast<std::size_t>(n));
-        return bytes;
-    }
+    std::string wire() { return tap_->take(); }
 
     // The user's click on a button, as the mouse gives it: near the left
     // end, where a check box's indicator is.
@@ -64,5 +53,5 @@ protected:
     }
 
 private:
-    int pipeEnds_[2] = {-1, -1};
+    std::unique_ptr<WireTap> tap_;
 };

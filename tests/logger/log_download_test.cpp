@@ -2,7 +2,7 @@
 
 #include "core/app_error.h"
 #include "link/sentences.h"
-#include "logger/sent_sentences.h"
+#include "support/wire_tap.h"
 
 #include <gtest/gtest.h>
 
@@ -115,7 +115,7 @@ protected:
     Replies ServeReads(std::size_t reads = SIZE_MAX)
     {
         Replies served;
-        for (Replies requests; served.size() < reads && !(requests = sent.take()).empty();)
+        for (Replies requests; served.size() < reads && !(requests = sent.sentences()).empty();)
             for (const std::string& request : requests) {
                 unsigned address = 0;
                 unsigned length = 0;
@@ -140,7 +140,7 @@ protected:
     }
 
     DeviceLinkState link;
-    SentSentences sent{link};
+    WireTap sent{link};
     std::filesystem::path directory;
     std::string image;
     std::string part;
@@ -157,7 +157,7 @@ TEST_F(LogDownloadTest, StartLeavesTheImageBeginsAnEmptyPartStopsLoggingAndReque
 
     EXPECT_EQ(std::filesystem::file_size(image), 14u);
     EXPECT_EQ(std::filesystem::file_size(part), 0u);
-    EXPECT_EQ(sent.take(), (Replies{std::string(Sentences::StopLogging), "$PMTK182,7,00000000,00010000*23\r\n"}));
+    EXPECT_EQ(sent.sentences(), (Replies{std::string(Sentences::StopLogging), "$PMTK182,7,00000000,00010000*23\r\n"}));
     EXPECT_TRUE(link.Downloading);
     EXPECT_EQ(download->gauge().max(), 0x30000 / 2048);
 }
@@ -166,11 +166,11 @@ TEST_F(LogDownloadTest, ThreeChunksAreRequestedInOrderAndSavedWhole)
 {
     Start(0x30000);
     link.DownloadEnd = 0x200000; // a late reply cannot move the aim
-    sent.take();
+    sent.sentences();
     Replies requests;
     for (uint32_t address = 0; address < 0x30000; address += kChunk) {
         Answer(ChunkReplies(address));
-        for (const auto& s : sent.take())
+        for (const auto& s : sent.sentences())
             requests.push_back(s);
     }
 
@@ -219,13 +219,13 @@ TEST_P(SpoiledChunkTest, ChunkIsRequestedAgainAndFileStaysWhole)
 {
     Start(0x20000);
     Answer(ChunkReplies(0));
-    sent.take();
+    sent.sentences();
 
     Replies replies = ChunkReplies(kChunk);
     GetParam().spoil(replies);
     Answer(replies);
 
-    EXPECT_EQ(sent.take(), Replies{Sentences::NextMemoryRead(kChunk)});
+    EXPECT_EQ(sent.sentences(), Replies{Sentences::NextMemoryRead(kChunk)});
     EXPECT_EQ(std::filesystem::file_size(part), kChunk);
     EXPECT_EQ(link.DownloadAddress, kChunk);
     EXPECT_TRUE(link.HexBuffer.empty());
@@ -274,13 +274,13 @@ TEST_F(LogDownloadTest, RepliesToAnEarlierRequestAreIgnored)
 {
     Start(0x20000);
     Answer(ChunkReplies(0));
-    sent.take();
+    sent.sentences();
 
     // A late second answer for chunk 0 and a last-sector probe's answer,
     // then the real answer for chunk 1.
     Answer(ChunkReplies(0));
     Answer({MemoryReply(0x1F0000, "FFFF")});
-    EXPECT_TRUE(sent.take().empty());
+    EXPECT_TRUE(sent.sentences().empty());
     EXPECT_EQ(link.BadReplyCount, 0);
     Answer(ChunkReplies(kChunk));
 
@@ -291,16 +291,16 @@ TEST_F(LogDownloadTest, RepliesToAnEarlierRequestAreIgnored)
 TEST_F(LogDownloadTest, LostAcknowledgementIsRecoveredAfterSilence)
 {
     Start(0x10000);
-    sent.take();
+    sent.sentences();
     Deliver(ChunkReplies(0));
 
     clock += 1999ms;
     download->CheckStall();
-    EXPECT_TRUE(sent.take().empty());
+    EXPECT_TRUE(sent.sentences().empty());
 
     clock += 1ms;
     download->CheckStall();
-    EXPECT_EQ(sent.take(), Replies{"$PMTK182,7,00000000,10000*13\r\n"}); // later requests drop the zeros
+    EXPECT_EQ(sent.sentences(), Replies{"$PMTK182,7,00000000,10000*13\r\n"}); // later requests drop the zeros
     EXPECT_TRUE(link.HexBuffer.empty());
 
     Answer(ChunkReplies(0));
@@ -311,20 +311,20 @@ TEST_F(LogDownloadTest, LostAcknowledgementIsRecoveredAfterSilence)
 TEST_F(LogDownloadTest, RepliesKeepTheSilenceWatchAway)
 {
     Start(0x10000);
-    sent.take();
+    sent.sentences();
     for (const auto& reply : ChunkReplies(0)) {
         clock += 1500ms;
         Deliver(reply);
         download->CheckStall();
     }
-    EXPECT_TRUE(sent.take().empty());
+    EXPECT_TRUE(sent.sentences().empty());
 }
 
 TEST_F(LogDownloadTest, SilentLoggerIsGivenUpAfterFiveRequestsAgainWithoutAVerifiedReply)
 {
     Start(0x30000);
     Answer(ChunkReplies(0));
-    sent.take();
+    sent.sentences();
     const auto silence = [&](int requests) {
         for (int i = 0; i < requests; ++i) {
             clock += 2000ms;
@@ -334,11 +334,11 @@ TEST_F(LogDownloadTest, SilentLoggerIsGivenUpAfterFiveRequestsAgainWithoutAVerif
     silence(3);
     Deliver(ChunkReplies(kChunk)[0]); // one verified reply starts the count afresh
     silence(5);
-    EXPECT_EQ(sent.take(), Replies(8, Sentences::NextMemoryRead(kChunk)));
+    EXPECT_EQ(sent.sentences(), Replies(8, Sentences::NextMemoryRead(kChunk)));
     EXPECT_TRUE(link.Downloading);
 
     silence(1);
-    EXPECT_TRUE(sent.take().empty());
+    EXPECT_TRUE(sent.sentences().empty());
     EXPECT_FALSE(link.Downloading);
     EXPECT_EQ(stops, 1);
     EXPECT_FALSE(download->complete());
@@ -406,7 +406,7 @@ TEST_F(LogDownloadTest, NeverStartsWithoutAnAmountToFetch)
     EXPECT_EQ(refusal(false, 0x30000), "The logger has not reported its memory.");
     EXPECT_EQ(refusal(true, 0), "There is no log data to download.");
     EXPECT_FALSE(link.Downloading);
-    EXPECT_TRUE(sent.take().empty());
+    EXPECT_TRUE(sent.sentences().empty());
     EXPECT_EQ(std::filesystem::file_size(image), 14u);
     EXPECT_FALSE(std::filesystem::exists(part));
 }
@@ -415,12 +415,12 @@ TEST_F(LogDownloadTest, NothingHappensOutsideADownload)
 {
     Start(0x10000);
     EXPECT_FALSE(download->Finish());
-    sent.take();
+    sent.sentences();
     Answer(ChunkReplies(0));
     clock += 1h;
     download->CheckStall();
 
-    EXPECT_TRUE(sent.take().empty());
+    EXPECT_TRUE(sent.sentences().empty());
     EXPECT_FALSE(std::filesystem::exists(part));
     EXPECT_FALSE(download->complete());
 }
@@ -432,14 +432,14 @@ TEST_F(LogDownloadTest, ImageThatCannotBeCreatedRaisesAnError)
     link.DownloadEndKnown = true;
     EXPECT_THROW(elsewhere.Start(), AppError);
     EXPECT_FALSE(link.Downloading);
-    EXPECT_TRUE(sent.take().empty());
+    EXPECT_TRUE(sent.sentences().empty());
 }
 
 TEST_F(LogDownloadTest, WriteFailureStopsTheDownloadAndSaysWhy)
 {
     Start(0x30000);
     Answer(ChunkReplies(0));
-    sent.take();
+    sent.sentences();
     // The part turns into something that cannot be appended to.
     std::filesystem::remove(part);
     std::filesystem::create_directory(part);
@@ -451,7 +451,7 @@ TEST_F(LogDownloadTest, WriteFailureStopsTheDownloadAndSaysWhy)
     EXPECT_NE(download->failure().find("data.bin.part"), std::string::npos);
     EXPECT_EQ(stops, 1);
     EXPECT_EQ(download->bytesSaved(), kChunk);
-    EXPECT_TRUE(sent.take().empty());
+    EXPECT_TRUE(sent.sentences().empty());
 }
 
 // What an earlier download left: its chunks are checked by samples, the one
@@ -511,7 +511,7 @@ TEST_F(LogDownloadTest, ACutOffDownloadsChunksStayUntilSomethingNewArrives)
     EXPECT_EQ(ServeReads(1), Replies{"00000000,800"});
     download->Finish(); // cancelled while checking
     EXPECT_EQ(FileBytes(part), ExpectedMemory(3 * kChunk));
-    sent.take();
+    sent.sentences();
 
     download->Start(true);
     EXPECT_EQ(ServeReads(2), (Replies{"00000000,800", "00010800,800"}));

@@ -1,7 +1,7 @@
 #include "logger/memory_erase.h"
 
 #include "link/sentences.h"
-#include "logger/sent_sentences.h"
+#include "support/wire_tap.h"
 #include "support/fake_dialogs.h"
 
 #include <gtest/gtest.h>
@@ -90,7 +90,7 @@ protected:
     // Stands in for the modal dialog: the logger acknowledges after a few ticks, or never.
     void RunDialog(EraseProgress& progress)
     {
-        dialogRuns.push_back({link.Erasing, link.LastSectorBlank, sent.take()});
+        dialogRuns.push_back({link.Erasing, link.LastSectorBlank, sent.sentences()});
         for (int tick = 0; !progress.ended(); ++tick) {
             if (tick == acknowledgeAtTick)
                 link.Erasing = false;
@@ -105,7 +105,7 @@ protected:
     };
 
     DeviceLinkState link;
-    SentSentences sent{link};
+    WireTap sent{link};
     FakeDialogs dialogs;
     int acknowledgeAtTick = 5;
     std::vector<DialogRun> dialogRuns;
@@ -118,7 +118,7 @@ TEST_F(MemoryEraseTest, AnsweringNoSendsNothingAndSaysTerminated)
     EXPECT_EQ(dialogs.questions, Sent{"Confirm: This will erase all data,\nare you sre?"});
     EXPECT_EQ(dialogs.lastText(), "Terminated.");
     EXPECT_EQ(dialogs.messages.back().icon, MessageIcon::None);
-    EXPECT_TRUE(sent.take().empty());
+    EXPECT_TRUE(sent.sentences().empty());
     EXPECT_TRUE(dialogRuns.empty());
 }
 

@@ -1,4 +1,4 @@
-// In-memory settings sub-pages and a wire tap for the page tests.
+// In-memory settings sub-pages for the page tests, and the wire tap they send into.
 #pragma once
 
 #include "link/device_link_state.h"
@@ -6,46 +6,12 @@
 #include "logger/log_format_page.h"
 #include "logger/method_page.h"
 #include "logger/nmea_output_page.h"
-
-#include <fcntl.h>
-#include <unistd.h>
+#include "support/wire_tap.h"
 
 #include <array>
 #include <map>
-#include <stdexcept>
 #include <string>
 #include <vector>
-
-// Points the link's port at a pipe and hands back every byte sent to it.
-class WireTap {
-public:
-    explicit WireTap(DeviceLinkState& link)
-    {
-        if (pipe2(ends_, O_NONBLOCK) != 0)
-            throw std::runtime_error("pipe");
-        link.PortHandle = ends_[1];
-    }
-    ~WireTap()
-    {
-        close(ends_[0]);
-        close(ends_[1]);
-    }
-    WireTap(const WireTap&) = delete;
-    WireTap& operator=(const WireTap&) = delete;
-
-    std::string take()
-    {
-        std::string bytes;
-        char chunk[4096];
-        ssize_t n;
-        while ((n = read(ends_[0], chunk, sizeof chunk)) > 0)
-            bytes.append(chunk, static_cast<std::size_t>(n));
-        return bytes;
-    }
-
-private:
-    int ends_[2] = {-1, -1};
-};
 
 class FakeLogFormatPage : public LogFormatView {
 public:
