@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -14,36 +13,6 @@ using namespace download_e2e;
 using namespace simharness;
 
 namespace {
-struct CliRun {
-    int exitCode = -1;
-    std::string output; // what it wrote to stdout
-    std::string errors; // what it wrote to stderr
-};
-
-std::string FileText(const std::filesystem::path& path)
-{
-    std::ifstream file(path);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-// Runs drovik-cli with the arguments and the simulator's port directory;
-// `runAs` goes before the program (another user, for instance).
-CliRun RunCli(const SimProcess& sim, const std::vector<std::string>& arguments, const std::string& runAs = "")
-{
-    const auto output = sim.directory() / "cli-output.txt";
-    const auto errors = sim.directory() / "cli-errors.txt";
-    std::string command = "DROVIK_PORTS='" + sim.portDirectory().string() + "' " + runAs + " '" + DROVIK_CLI_PATH + "'";
-    for (const std::string& word : arguments)
-        command += " '" + word + "'";
-    command += " > '" + output.string() + "' 2> '" + errors.string() + "'";
-    const int status = std::system(command.c_str());
-    CliRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.output = FileText(output);
-    run.errors = FileText(errors);
-    return run;
-}
-
 // Runs `drovik-cli download` on the simulator's Com5 (or `port`) into target (default folder/data.bin).
 CliRun Download(const SimProcess& sim, const std::vector<std::string>& extra = {}, const std::string& port = "Com5",
                 std::filesystem::path target = {})

@@ -1,17 +1,13 @@
 // The window's download and erase against drovik-sim over a real
 // pseudo-terminal, with the dialogs' timings shortened.
 #include "e2e/download_support.h"
+#include "e2e/sim_window_fixture.h"
 
 #include "app/frame_log_page.h"
-#include "app/frame_port_page.h"
 #include "logger/widgets/download_dialog.h"
-#include "support/window_fixture.h"
 
-#include <QComboBox>
 #include <QPushButton>
 #include <QTimer>
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <functional>
@@ -21,11 +17,11 @@ using namespace simharness;
 using namespace std::chrono_literals;
 
 namespace {
-class DownloadWindowTest : public WindowTest {
+class DownloadWindowTest : public SimWindowTest {
 protected:
     void SetUp() override
     {
-        WindowTest::SetUp();
+        SimWindowTest::SetUp();
         previousDirectory = std::filesystem::current_path();
         std::filesystem::current_path(folder.path().toStdString());
         window->dialogTimings.downloadTick = 20ms;
@@ -35,22 +31,8 @@ protected:
     }
     void TearDown() override
     {
-        window.reset();
-        sim.reset();
-        unsetenv("DROVIK_PORTS");
+        SimWindowTest::TearDown();
         std::filesystem::current_path(previousDirectory);
-    }
-
-    // Starts the simulator on Com5 and opens the port from the port page.
-    void Connect(std::vector<std::string> simArgs)
-    {
-        simArgs.insert(simArgs.begin(), {"--link", "Com5"});
-        sim = std::make_unique<SimProcess>(simArgs);
-        setenv("DROVIK_PORTS", sim->portDirectory().c_str(), 1);
-        window->Frame71->ComboBox1->setEditText("Com5");
-        window->Frame71->ComboBox2->setEditText("115200");
-        window->Guarded([this] { window->Frame71SpeedButton2Click(); });
-        ASSERT_TRUE(window->Connected()) << dialogs.lastText();
     }
     // Opens the log page and waits until the poll has told how much to fetch.
     void OpenLogPage(std::uint32_t expectedDownloadEnd)
@@ -71,7 +53,6 @@ protected:
         canceller.start();
     }
     std::filesystem::path previousDirectory;
-    std::unique_ptr<SimProcess> sim;
     QTimer canceller;
 };
 
@@ -86,7 +67,7 @@ TEST_F(DownloadWindowTest, WholeMemoryArrivesAndIsDecodedIntoTheTable)
 {
     const SampleMemory sample(32, kFullMemory);
     TempFile image(sample.image);
-    ASSERT_NO_FATAL_FAILURE(Connect({"--image", image.path()}));
+    ASSERT_NO_FATAL_FAILURE(connectSim({"--image", image.path()}));
     ASSERT_NO_FATAL_FAILURE(OpenLogPage(kFullMemory));
 
     window->Frame41->SpeedButton3->click();
@@ -109,7 +90,7 @@ TEST_F(DownloadWindowTest, LostAcknowledgementIsRecoveredWhileTheDialogRuns)
     const SampleMemory sample(32, kFullMemory);
     TempFile image(sample.image);
     // Acknowledgements: the last-sector probe's, chunk 0's, then chunk 1's is lost.
-    ASSERT_NO_FATAL_FAILURE(Connect({"--image", image.path(), "--drop-ack", "3"}));
+    ASSERT_NO_FATAL_FAILURE(connectSim({"--image", image.path(), "--drop-ack", "3"}));
     ASSERT_NO_FATAL_FAILURE(OpenLogPage(kFullMemory));
     // The silence limit follows the open port's rate, whatever the box says now.
     window->Frame71->ComboBox2->setEditText("300");
@@ -128,7 +109,7 @@ TEST_F(DownloadWindowTest, ReuseIsAskedOnceAndThenOnlyTheRestIsFetched)
     const SampleMemory sample(4, kFullMemory); // what the simulator generates by default
     const std::vector<std::uint8_t>& memory = sample.image;
     std::ofstream("data.bin", std::ios::binary).write(reinterpret_cast<const char*>(memory.data()), 2 * kChunk);
-    ASSERT_NO_FATAL_FAILURE(Connect({"--no-nmea"}));
+    ASSERT_NO_FATAL_FAILURE(connectSim({"--no-nmea"}));
     ASSERT_NO_FATAL_FAILURE(OpenLogPage(4 * kChunk));
     dialogs.yesNoAnswers = {true};
 
@@ -148,7 +129,7 @@ TEST_F(DownloadWindowTest, CancelKeepsOnlyWholeVerifiedChunksAndLeavesTheMemoryF
     // Half of a 4 MiB memory written, so the last sector is blank.
     const SampleMemory sample(32, kFullMemory);
     TempFile image(sample.image);
-    ASSERT_NO_FATAL_FAILURE(Connect({"--image", image.path(), "--memory", "4M", "--no-nmea"}));
+    ASSERT_NO_FATAL_FAILURE(connectSim({"--image", image.path(), "--memory", "4M", "--no-nmea"}));
     ASSERT_NO_FATAL_FAILURE(OpenLogPage(kFullMemory));
 
     CancelWhen([] {
@@ -181,7 +162,7 @@ TEST_F(DownloadWindowTest, CancelKeepsOnlyWholeVerifiedChunksAndLeavesTheMemoryF
 
 TEST_F(DownloadWindowTest, CancelBeforeAnyChunkLeavesDataBinAsItWas)
 {
-    ASSERT_NO_FATAL_FAILURE(Connect({"--baud", "115200", "--no-nmea"}));
+    ASSERT_NO_FATAL_FAILURE(connectSim({"--baud", "115200", "--no-nmea"}));
     ASSERT_NO_FATAL_FAILURE(OpenLogPage(4 * kChunk));
     WriteOlderImage();
 
@@ -196,7 +177,7 @@ TEST_F(DownloadWindowTest, CancelBeforeAnyChunkLeavesDataBinAsItWas)
 
 TEST_F(DownloadWindowTest, AnEmptyLoggerHasNothingToDownload)
 {
-    ASSERT_NO_FATAL_FAILURE(Connect({"--generate", "0", "--no-nmea"}));
+    ASSERT_NO_FATAL_FAILURE(connectSim({"--generate", "0", "--no-nmea"}));
     // Pressed at once: the download waits for the poll's first report.
     window->Guarded([this] { window->Frame11SpeedButton3Click(); });
     window->Frame41->SpeedButton3->click();
@@ -209,7 +190,7 @@ TEST_F(DownloadWindowTest, AnEmptyLoggerHasNothingToDownload)
 
 TEST_F(DownloadWindowTest, WithThePortClosedDownloadAndEraseTouchNothing)
 {
-    ASSERT_NO_FATAL_FAILURE(Connect({"--no-nmea"}));
+    ASSERT_NO_FATAL_FAILURE(connectSim({"--no-nmea"}));
     ASSERT_NO_FATAL_FAILURE(OpenLogPage(4 * kChunk));
     window->Guarded([this] { window->Frame71SpeedButton1Click(); });
     WriteOlderImage();
@@ -228,7 +209,7 @@ TEST_F(DownloadWindowTest, WithThePortClosedDownloadAndEraseTouchNothing)
 
 TEST_F(DownloadWindowTest, AcknowledgedEraseClosesTheDialogQuietly)
 {
-    ASSERT_NO_FATAL_FAILURE(Connect({"--erase-delay", "100"}));
+    ASSERT_NO_FATAL_FAILURE(connectSim({"--erase-delay", "100"}));
     dialogs.yesNoAnswers = {true};
 
     window->Frame41->SpeedButton4->click();
@@ -241,7 +222,7 @@ TEST_F(DownloadWindowTest, AcknowledgedEraseClosesTheDialogQuietly)
 
 TEST_F(DownloadWindowTest, UnacknowledgedEraseFailsAndThePollGoesOn)
 {
-    ASSERT_NO_FATAL_FAILURE(Connect({"--no-erase-ack", "--no-nmea"}));
+    ASSERT_NO_FATAL_FAILURE(connectSim({"--no-erase-ack", "--no-nmea"}));
     ASSERT_NO_FATAL_FAILURE(OpenLogPage(4 * kChunk));
     window->dialogTimings.eraseTimeoutTicks = 30;
     dialogs.yesNoAnswers = {true};
@@ -262,7 +243,7 @@ TEST_F(DownloadWindowTest, UnacknowledgedEraseFailsAndThePollGoesOn)
 
 TEST_F(DownloadWindowTest, ResetSendsResetThenEraseWithoutAsking)
 {
-    ASSERT_NO_FATAL_FAILURE(Connect({"--fault", "--erase-delay", "50", "--no-nmea"}));
+    ASSERT_NO_FATAL_FAILURE(connectSim({"--fault", "--erase-delay", "50", "--no-nmea"}));
     window->Guarded([this] { window->Frame41Button1Click(); });
 
     EXPECT_TRUE(dialogs.questions.empty());

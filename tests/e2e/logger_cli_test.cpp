@@ -9,38 +9,16 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <sys/wait.h>
-
-#include <fstream>
-#include <iterator>
 #include <map>
 
 using namespace simharness;
 
 namespace {
-struct CliRun {
-    int exitCode = -1;
-    std::string output; // stdout
-    std::string errors; // stderr
-};
-
-std::string FileText(const std::filesystem::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 // Runs `drovik-cli WORDS... --port Com5` on the simulator's port.
-CliRun RunCli(const SimProcess& sim, const std::vector<std::string>& words)
+CliRun RunOnCom5(const SimProcess& sim, std::vector<std::string> words)
 {
-    const auto output = sim.directory() / "cli-output.txt";
-    const auto errors = sim.directory() / "cli-errors.txt";
-    std::string command = "DROVIK_PORTS='" + sim.portDirectory().string() + "' '" + DROVIK_CLI_PATH + "'";
-    for (const std::string& word : words)
-        command += " '" + word + "'";
-    command += " --port Com5 > '" + output.string() + "' 2> '" + errors.string() + "'";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, FileText(output), FileText(errors)};
+    words.insert(words.end(), {"--port", "Com5"});
+    return RunCli(sim, words);
 }
 
 // A sentence as the simulator logs it: the body with its checksum, no CR LF.
@@ -88,7 +66,7 @@ TEST_P(LoggerCli, SendsThePagesSentencesAndLeavesTheLoggerSo)
     simArgs.insert(simArgs.end(), c.simArgs.begin(), c.simArgs.end());
     SimProcess sim(simArgs);
 
-    const CliRun run = RunCli(sim, c.words);
+    const CliRun run = RunOnCom5(sim, c.words);
 
     EXPECT_EQ(run.exitCode, c.exitCode) << run.errors;
     // The simulator reads the line on its own time.
@@ -161,7 +139,7 @@ TEST(LoggerCliStatus, JsonMatchesTheSimulatorsState)
 {
     SimProcess sim({"--link", "Com5", "--mask", "0002002F", "--intervals", "50,100,200", "--method", "2"});
 
-    const CliRun run = RunCli(sim, {"status", "--json"});
+    const CliRun run = RunOnCom5(sim, {"status", "--json"});
 
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     sim.waitForLineCount(11);
@@ -198,7 +176,7 @@ TEST(LoggerCliStatus, JsonMatchesTheSimulatorsState)
 TEST(LoggerCliStatus, TextNamesTheFormatsFields)
 {
     SimProcess sim({"--link", "Com5", "--mask", "000A003F"});
-    const CliRun run = RunCli(sim, {"status"});
+    const CliRun run = RunOnCom5(sim, {"status"});
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     EXPECT_NE(run.output.find("000A003F UTC VALID LATITUDE LONGITUDE HEIGHT SPEED RCR DISTANCE"), std::string::npos)
         << run.output;
@@ -207,7 +185,7 @@ TEST(LoggerCliStatus, TextNamesTheFormatsFields)
 TEST(LoggerCliStatus, ALoggerThatDoesNotAnswerFailsWithAReason)
 {
     SimProcess sim({"--link", "Com5", "--silent"});
-    const CliRun run = RunCli(sim, {"status"});
+    const CliRun run = RunOnCom5(sim, {"status"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.errors.find("the logger on Com5 does not answer"), std::string::npos) << run.errors;
     EXPECT_EQ(run.output, "");

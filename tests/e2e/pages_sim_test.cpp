@@ -6,13 +6,72 @@
 #include "app/frame_log_format_page.h"
 #include "app/frame_method_page.h"
 #include "app/frame_nmea_output_page.h"
-#include "e2e/pages_sim_fixture.h"
+#include "app/frame_settings_menu.h"
+#include "e2e/sim_window_fixture.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QPushButton>
+#include <QTest>
+
+#include <chrono>
+#include <functional>
 
 namespace {
 using Strings = std::vector<std::string>;
+
+class PagesSimTest : public SimWindowTest {
+protected:
+    // Starts the simulator with these settings, opens its line and goes back
+    // to the settings page.
+    void connectToSim(std::vector<std::string> simArgs)
+    {
+        simArgs.insert(simArgs.end(), {"--no-nmea", "--erase-delay", "200"});
+        ASSERT_NO_FATAL_FAILURE(connectSim(simArgs));
+        window->Frame11SpeedButton1Click();
+        ASSERT_TRUE(sim->waitForLine("$PMTK182,2,9,9F*61"));
+    }
+
+    // Serves the window's events (and so the receive thread's hand-overs)
+    // until the condition holds.
+    static bool waitUntil(const std::function<bool()>& done,
+                          std::chrono::milliseconds timeout = std::chrono::seconds(5))
+    {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (!done()) {
+            if (std::chrono::steady_clock::now() >= deadline)
+                return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            QTest::qSleep(5);
+        }
+        return true;
+    }
+
+    // Lines the simulator received from now on.
+    std::size_t mark() const { return sim->receivedLines().size(); }
+    std::vector<std::string> receivedSince(std::size_t from, std::size_t count) const
+    {
+        sim->waitForLineCount(from + count);
+        const std::vector<std::string> lines = sim->receivedLines();
+        return {lines.begin() + static_cast<long>(std::min(from, lines.size())), lines.end()};
+    }
+
+    // Opens a sub-page by its menu button (2 NMEA output .. 5 recording
+    // method), by way of the port page when it is open already.
+    void openSubPage(int menuButton)
+    {
+        QAbstractButton* button = window->Frame61->pair(menuButton - 1).clickable;
+        if (!button->isVisible())
+            click(window->Frame61->pair(0).clickable);
+        click(button);
+    }
+
+    static void click(QAbstractButton* button)
+    {
+        ASSERT_TRUE(button->isVisible());
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    }
+};
 
 class CriteriaOnSim : public PagesSimTest {
 protected:

@@ -1,44 +1,22 @@
 // The port page against the simulated logger on a real pseudo-terminal.
 #include "app/frame_live_page.h"
-#include "app/frame_port_page.h"
+#include "e2e/sim_window_fixture.h"
 #include "link/serial_port.h"
-#include "support/sim_harness.h"
-#include "support/window_fixture.h"
 
-#include <QComboBox>
 #include <QDialog>
 #include <QTimer>
 
-#include <cstdlib>
 #include <filesystem>
 
-using namespace std::chrono_literals;
 using simharness::SimProcess;
 
-class PortPageTest : public WindowTest {
+class PortPageTest : public SimWindowTest {
 protected:
     void SetUp() override
     {
-        sim = std::make_unique<SimProcess>(std::vector<std::string>{"--link", "Com5", "--no-nmea"});
-        setenv("DROVIK_PORTS", sim->portDirectory().c_str(), 1);
-        WindowTest::SetUp();
+        SimWindowTest::SetUp();
+        startSim({"--no-nmea"});
     }
-    void TearDown() override
-    {
-        window.reset();
-        unsetenv("DROVIK_PORTS");
-    }
-    void choosePort(const QString& port, const QString& baud = "115200")
-    {
-        window->Frame71->ComboBox1->setEditText(port);
-        window->Frame71->ComboBox2->setEditText(baud);
-    }
-    void open()
-    {
-        window->Guarded([this] { window->Frame71SpeedButton2Click(); });
-    }
-
-    std::unique_ptr<SimProcess> sim;
 };
 
 TEST_F(PortPageTest, OpeningSendsExactlyTheStatusAndFlashQueries)
@@ -47,7 +25,7 @@ TEST_F(PortPageTest, OpeningSendsExactlyTheStatusAndFlashQueries)
     window->link().Erasing = true;
     window->link().DownloadEndKnown = true;
     choosePort("Com5");
-    open();
+    openPort();
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.lastText();
     EXPECT_TRUE(window->Connected());
     EXPECT_FALSE(window->link().Erasing);
@@ -76,7 +54,7 @@ TEST_F(PortPageTest, EveryFailureOfTheOpenSaysWhatWentWrong)
         dialogs.messages.clear();
         window->Frame71->Shape1->setFillColour(white);
         choosePort(c.port, c.baud);
-        open();
+        openPort();
         ASSERT_EQ(dialogs.messages.size(), 1u) << c.text.toStdString();
         EXPECT_EQ(dialogs.messages[0].text, c.text.toStdString());
         EXPECT_EQ(dialogs.messages[0].caption, c.caption.toStdString());
@@ -86,7 +64,7 @@ TEST_F(PortPageTest, EveryFailureOfTheOpenSaysWhatWentWrong)
     }
     dialogs.messages.clear();
     window->Frame71->ComboBox1->clear();
-    open();
+    openPort();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "No device is connected to com port!");
     EXPECT_EQ(dialogs.messages[0].caption, "Error");
@@ -110,7 +88,7 @@ TEST_F(PortPageTest, TheScanListsTheSimulatorButNotABusyPort)
 TEST_F(PortPageTest, AScanWhileConnectedOnlyWarns)
 {
     choosePort("Com5");
-    open();
+    openPort();
     const int items = window->Frame71->ComboBox1->count();
     window->Frame71Button1Click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -122,14 +100,14 @@ TEST_F(PortPageTest, AScanWhileConnectedOnlyWarns)
 TEST_F(PortPageTest, ClosingStopsTheReaderAndFreesThePort)
 {
     choosePort("Com5");
-    open();
+    openPort();
     ASSERT_TRUE(window->Connected());
     window->Frame71SpeedButton1Click();
     EXPECT_FALSE(window->Connected());
     EXPECT_EQ(window->link().PortHandle, DeviceLinkState::kNoPort);
     EXPECT_EQ(window->Frame71->Shape1->fillColour(), QColor(255, 255, 255));
     // The exclusive hold is gone: the port opens again at once.
-    open();
+    openPort();
     EXPECT_TRUE(window->Connected()) << dialogs.lastText();
 }
 
@@ -137,7 +115,7 @@ TEST_F(PortPageTest, ClosingTheWindowWhileTheLoggerTalksEndsCleanly)
 {
     SimProcess talking({"--link", "Com8"}, sim->portDirectory());
     choosePort("Com8");
-    open();
+    openPort();
     ASSERT_TRUE(window->Connected());
     QTest::qWait(1500);
     window->close();
@@ -148,7 +126,7 @@ TEST_F(PortPageTest, ClosingTheWindowWhileTheLoggerTalksEndsCleanly)
 TEST_F(PortPageTest, RepliesAreHandledWhileAModalDialogIsOpen)
 {
     choosePort("Com5");
-    open();
+    openPort();
     ASSERT_TRUE(window->Connected());
     QDialog modal(window.get());
     QString seenWhileModal;

@@ -1,6 +1,7 @@
 // Runs drovik-sim for a test: starts it in a folder of its own, hands out the
-// path of its pseudo-terminal, what it received and its current settings, and
-// offers a raw client for its line. Header-only.
+// path of its pseudo-terminal, what it received and its current settings,
+// offers a raw client for its line, and runs drovik-cli on its ports.
+// Header-only.
 #pragma once
 
 #include "link/sentences.h"
@@ -22,6 +23,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -48,6 +50,12 @@ std::optional<T> PollFor(std::chrono::milliseconds timeout, const std::function<
             return std::nullopt;
         std::this_thread::sleep_for(10ms);
     }
+}
+
+inline std::string FileText(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 inline std::vector<std::string> ReadLines(const std::filesystem::path& path)
@@ -104,7 +112,6 @@ public:
     const std::filesystem::path& directory() const { return directory_; }
     std::filesystem::path logPath() const { return directory_ / "received.log"; }
     std::filesystem::path statePath() const { return directory_ / "state.txt"; }
-    pid_t pid() const { return pid_; }
 
     // Every sentence the simulator received, without CR LF; bad ones start "BAD ".
     std::vector<std::string> receivedLines() const { return ReadLines(logPath()); }
@@ -246,6 +253,26 @@ private:
     int output_ = -1;
 };
 
+struct CliRun {
+    int exitCode = -1;
+    std::string output; // what it wrote to stdout
+    std::string errors; // what it wrote to stderr
+};
+
+// Runs drovik-cli with these words, the simulator's port directory its own;
+// `runAs` goes before the program (another user, for instance).
+inline CliRun RunCli(const SimProcess& sim, const std::vector<std::string>& words, const std::string& runAs = "")
+{
+    const auto output = sim.directory() / "cli-output.txt";
+    const auto errors = sim.directory() / "cli-errors.txt";
+    std::string command = "DROVIK_PORTS='" + sim.portDirectory().string() + "' " + runAs + " '" + DROVIK_CLI_PATH + "'";
+    for (const std::string& word : words)
+        command += " '" + word + "'";
+    command += " > '" + output.string() + "' 2> '" + errors.string() + "'";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, FileText(output), FileText(errors)};
+}
+
 // The far end of the simulator's line, raw, as the program opens it.
 class SimClient {
 public:
@@ -262,8 +289,6 @@ public:
     ~SimClient() { close(fd_); }
     SimClient(const SimClient&) = delete;
     SimClient& operator=(const SimClient&) = delete;
-
-    int fd() const { return fd_; }
 
     void send(std::string_view bytes)
     {
