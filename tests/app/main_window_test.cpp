@@ -15,6 +15,7 @@
 #include "support/wire_tap.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 
 #include <memory>
@@ -122,6 +123,24 @@ TEST_F(ShellTest, TheLogPageStartsThePollEvenWithoutAPort)
     EXPECT_TRUE(window->Timer1->isActive());
     EXPECT_TRUE(window->link().LogPageActive);
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(ShellTest, WithoutAnOpenPortTheLoggerCommandsOnlyWarn)
+{
+    attachPipe();
+    window->Frame11SpeedButton3Click();
+    drain();
+    const std::initializer_list<QAbstractButton*> commands = {window->Frame41->SpeedButton3,
+                                                              window->Frame41->SpeedButton4, window->Frame41->Button1};
+    for (QAbstractButton* command : commands)
+        command->click();
+    ASSERT_EQ(dialogs.messages.size(), 3u);
+    for (const auto& message : dialogs.messages) {
+        EXPECT_EQ(message.text, "No connecting.");
+        EXPECT_EQ(message.caption, "Warning");
+    }
+    EXPECT_TRUE(dialogs.questions.empty());
+    EXPECT_EQ(drain(), "");
 }
 
 TEST_F(ShellTest, AnErrorEscapingAHandlerIsReportedAndTheWindowGoesOn)
