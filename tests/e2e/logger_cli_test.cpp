@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, LoggerCli, ::testing::Values(
     CommandCase{"RestartCold", {}, {"restart", "cold"}, 0, {"$PMTK103*"}, {{"last_restart", "cold"}}, ""},
     CommandCase{"Erase", {}, {"erase", "--yes"}, 0, {"$PMTK182,6,1*"}, {{"erases", "1"}, {"next_address", "00000000"}}, ""},
     CommandCase{"EraseWithoutYes", {}, {"erase"}, 1, {}, {{"erases", "0"}}, "Terminated."},
-    CommandCase{"EraseNeverAcknowledged", {"--no-erase-ack"}, {"erase", "--yes"}, 1, {"$PMTK182,6,1*"}, {}, "Erasing fail!"},
+    CommandCase{"EraseNeverAcknowledged", {"--no-erase-ack"}, {"erase", "--yes"}, 1, {"$PMTK182,6,1*"}, {{"erases", "1"}}, "Erasing fail!"},
     // Time 5 s, distance off, speed 20 km/h.
     CommandCase{"Criteria", {}, {"set", "--time", "5", "--distance", "0", "--speed", "20"}, 0,
                 Then(kCriteriaPage, {"$PMTK182,1,3,50*", "$PMTK182,1,4,0*", "$PMTK182,1,5,200*"}),
@@ -189,5 +189,6 @@ TEST(LoggerCliStatus, ALoggerThatDoesNotAnswerFailsWithAReason)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.errors.find("the logger on Com5 does not answer"), std::string::npos) << run.errors;
     EXPECT_EQ(run.output, "");
+    EXPECT_TRUE(sim.waitForLine("$PMTK182,2,7*3C")) << "a silent logger still listens";
 }
 } // namespace

@@ -1,5 +1,5 @@
-// drovik-sim's fault injection, line noise, silence and line-rate emulation,
-// seen from the far end of its line.
+// drovik-sim's fault injection, line noise and line-rate emulation, seen
+// from the far end of its line.
 #include "support/sim_harness.h"
 
 #include <gtest/gtest.h>
@@ -127,17 +127,6 @@ TEST(SimFaults, NoiseComesBetweenSentencesAndLeavesThemWhole)
         EXPECT_TRUE(VerifyChecksum(line.substr(dollar))) << line;
     }
     EXPECT_GT(noisy, 0);
-}
-
-TEST(SimFaults, SilentAnswersNothingButStillListens)
-{
-    SimProcess sim({"--silent"});
-    SimClient client(sim.slavePath());
-    client.sendCommand("$PMTK182,2,7*");
-    client.sendCommand("$PMTK182,7,00000000,2*");
-    EXPECT_FALSE(client.readLine(1500ms));
-    EXPECT_TRUE(sim.waitForLine("$PMTK182,2,7*3C"));
-    EXPECT_TRUE(sim.waitForLine("$PMTK182,7,00000000,2*10"));
 }
 
 TEST(SimFaults, LineRateEmulationNeverOutrunsTheLine)
