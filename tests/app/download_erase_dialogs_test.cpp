@@ -84,15 +84,4 @@ TEST(EraseDialog, CannotBeClosedAndEndsAtTheTickAfterTheAcknowledgement)
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST(EraseDialog, TimeOutReportsTheFailureAndStopsItsTimer)
-{
-    DeviceLinkState link;
-    link.Erasing = true;
-    FakeDialogs dialogs;
-    EraseProgress progress(link, dialogs, FastTimings());
-    TForm4 dialog(progress, FastTimings());
-    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_EQ(dialogs.lastText(), "Erasing fail!");
-    EXPECT_FALSE(dialog.Timer1->isActive());
-}
 } // namespace

@@ -64,19 +64,4 @@ TEST_F(CriteriaWindow, KeysFocusAndSliderReachThePageLogic)
     page()->ScrollBar1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(page()->Edit2->text(), "11");
 }
-
-TEST_F(CriteriaWindow, FiveSecondsDistanceOffTwentyKmhAfterYes)
-{
-    connectPort();
-    wire();
-    click(page()->CheckBox1);
-    click(page()->CheckBox3);
-    typeInto(page()->Edit1, "5");
-    typeInto(page()->Edit3, "20");
-    dialogs.yesNoAnswers = {true};
-    click(page()->SpeedButton1);
-    EXPECT_EQ(wire(), "$PMTK182,1,3,50*12\r\n$PMTK182,1,4,0*20\r\n$PMTK182,1,5,200*23\r\n");
-    EXPECT_EQ(onlyMessage().text, "Setting updated!");
-    EXPECT_FALSE(page()->ScrollBar1->isVisibleTo(page()));
-}
 } // namespace

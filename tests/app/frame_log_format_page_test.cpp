@@ -1,8 +1,7 @@
-// The log-format sub-page in the window: layout, and the query, the reply and
-// the clicks reaching the page logic.
+// The log-format sub-page in the window: layout, and the clicks reaching the
+// page logic.
 #include "app/frame_log_format_page.h"
 #include "app/pages_window_fixture.h"
-#include "link/logger_replies.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -57,19 +56,6 @@ TEST_F(LogFormatWindow, StartsWithTheDesignedLayout)
         QWidget* check = page()->CheckBox(box);
         EXPECT_TRUE(check->parentWidget()->rect().contains(check->geometry())) << "CheckBox" << box;
     }
-}
-
-TEST_F(LogFormatWindow, OpeningThePageAsksForTheMaskAndTheReplyFillsIt)
-{
-    openSubPage(4);
-    EXPECT_TRUE(page()->isVisible());
-    EXPECT_EQ(wire(), "$PMTK182,2,2*39\r\n");
-    page()->FillLogFormatBoxes(LogFormatBoxes(0x0004E001)); // UTC, SID, elevation, azimuth, ms
-    EXPECT_EQ(checkedBoxes(), (std::vector<int>{1, 14, 15, 16, 20}));
-    EXPECT_TRUE(detailBoxesEnabled());
-    page()->FillLogFormatBoxes(LogFormatBoxes(0x00080000));
-    EXPECT_EQ(checkedBoxes(), (std::vector<int>{19}));
-    EXPECT_FALSE(detailBoxesEnabled());
 }
 
 // The preset, SID and apply rules live in the page logic; here only that

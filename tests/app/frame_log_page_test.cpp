@@ -7,7 +7,6 @@
 #include "support/window_fixture.h"
 
 #include <QAbstractItemModel>
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -72,16 +71,6 @@ TEST_F(LogPageTest, DatesARolloverEarlyAreHintedUnderTheGridUntilRepaired)
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(LogPageTest, AnUnreadableImageIsReportedAndLeavesTheGrid)
-{
-    window->trackTable().setCell(1, 1, "kept");
-    window->DecodeLogFile((folder.path() + "/missing.bin").toStdString());
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "Read fail!");
-    EXPECT_EQ(dialogs.messages[0].caption, "Error");
-    EXPECT_EQ(window->trackTable().cell(1, 1), "kept");
-}
-
 TEST_F(LogPageTest, EditsInTheGridReachTheTable)
 {
     const QModelIndex index = grid()->index(0, 0);
@@ -102,23 +91,6 @@ TEST_F(LogPageTest, SelectingACellInTheGridRunsThePopUp)
     QTest::qWait(20);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "#05\n07");
-}
-
-TEST_F(LogPageTest, AGridOptionsErrorIsReportedWithTheRowNumberAndChangesNoRow)
-{
-    auto& table = window->trackTable();
-    table.setCell(0, 0, "INDEX");
-    table.setCell(1, 0, "SPEED");
-    for (int row = 1; row <= 3; ++row)
-        table.setCell(0, row, std::to_string(row));
-    table.setCell(1, 1, "10.000 km/h");
-    table.setCell(1, 2, "");
-    window->Frame41->ComboBox1->setCurrentIndex(1);
-    window->Guarded([this] { window->Frame41Button2Click(); });
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "Line2: Error data! Access denied!");
-    EXPECT_EQ(dialogs.messages[0].caption, "Pemblet");
-    EXPECT_EQ(table.cell(1, 1), "10.000 km/h");
 }
 
 TEST_F(LogPageTest, DrawHandsTheFileOverAndHoldsOnlyTheDrawButtonWhileTheViewerStarts)
