@@ -2,11 +2,9 @@
 // read back, and "connected" is the port page's state alone.
 #pragma once
 
-#include "app/frame_settings_menu.h"
 #include "support/window_fixture.h"
 #include "support/wire_tap.h"
 
-#include <QAbstractButton>
 #include <QTest>
 
 #include <memory>
@@ -30,21 +28,6 @@ protected:
     void connectPort() { window->SetConnectButtons(true); }
 
     std::string wire() { return tap_->take(); }
-
-    // The user's click on a button, as the mouse gives it: near the left
-    // end, where a check box's indicator is.
-    static void click(QAbstractButton* button)
-    {
-        ASSERT_TRUE(button->isVisible()) << button->text().toStdString();
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-    }
-
-    // Opens a sub-page by its menu button: 2 NMEA output .. 5 recording method.
-    void openSubPage(int menuButton)
-    {
-        const ButtonPair pair = window->Frame61->pair(menuButton - 1);
-        click(pair.clickable);
-    }
 
     const ShownMessage& onlyMessage() const
     {

@@ -6,16 +6,11 @@
 #include "app/frame_log_format_page.h"
 #include "app/frame_method_page.h"
 #include "app/frame_nmea_output_page.h"
-#include "app/frame_settings_menu.h"
 #include "e2e/sim_window_fixture.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QPushButton>
 #include <QTest>
-
-#include <chrono>
-#include <functional>
 
 namespace {
 using Strings = std::vector<std::string>;
@@ -32,21 +27,6 @@ protected:
         ASSERT_TRUE(sim->waitForLine("$PMTK182,2,9,9F*61"));
     }
 
-    // Serves the window's events (and so the receive thread's hand-overs)
-    // until the condition holds.
-    static bool waitUntil(const std::function<bool()>& done,
-                          std::chrono::milliseconds timeout = std::chrono::seconds(5))
-    {
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        while (!done()) {
-            if (std::chrono::steady_clock::now() >= deadline)
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            QTest::qSleep(5);
-        }
-        return true;
-    }
-
     // Lines the simulator received from now on.
     std::size_t mark() const { return sim->receivedLines().size(); }
     std::vector<std::string> receivedSince(std::size_t from, std::size_t count) const
@@ -54,22 +34,6 @@ protected:
         sim->waitForLineCount(from + count);
         const std::vector<std::string> lines = sim->receivedLines();
         return {lines.begin() + static_cast<long>(std::min(from, lines.size())), lines.end()};
-    }
-
-    // Opens a sub-page by its menu button (2 NMEA output .. 5 recording
-    // method), by way of the port page when it is open already.
-    void openSubPage(int menuButton)
-    {
-        QAbstractButton* button = window->Frame61->pair(menuButton - 1).clickable;
-        if (!button->isVisible())
-            click(window->Frame61->pair(0).clickable);
-        click(button);
-    }
-
-    static void click(QAbstractButton* button)
-    {
-        ASSERT_TRUE(button->isVisible());
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
     }
 };
 
@@ -90,7 +54,7 @@ TEST_F(CriteriaOnSim, ShowsTheLoggersCriteriaTakesNewOnesAndReadsThemBack)
 {
     ASSERT_NO_FATAL_FAILURE(connectToSim({"--intervals", "150,0,200"}));
     open();
-    ASSERT_TRUE(waitUntil([&] { return shows(true, "15", false, "10", true, "20"); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shows(true, "15", false, "10", true, "20"); }));
 
     page()->Edit1->setText("5");
     page()->Edit3->setText("20");
@@ -105,7 +69,7 @@ TEST_F(CriteriaOnSim, ShowsTheLoggersCriteriaTakesNewOnesAndReadsThemBack)
 
     page()->Edit1->setText("77");
     open();
-    EXPECT_TRUE(waitUntil([&] { return shows(true, "5", false, "10", true, "20"); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shows(true, "5", false, "10", true, "20"); }));
 }
 
 class LogFormatOnSim : public PagesSimTest {
@@ -119,7 +83,7 @@ TEST_F(LogFormatOnSim, GoogleEarthPresetGoesOutAfterTheEraseAndReadsBack)
 {
     ASSERT_NO_FATAL_FAILURE(connectToSim({"--mask", "0004E001"}));
     open();
-    ASSERT_TRUE(waitUntil([&] { return shown() == 0x0004E001u; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown() == 0x0004E001u; }));
     EXPECT_TRUE(page()->CheckBox(15)->isEnabled());
     EXPECT_TRUE(page()->CheckBox(20)->isChecked());
 
@@ -136,7 +100,7 @@ TEST_F(LogFormatOnSim, GoogleEarthPresetGoesOutAfterTheEraseAndReadsBack)
 
     click(page()->Button(8));
     open();
-    EXPECT_TRUE(waitUntil([&] { return shown() == 0x000A003Fu; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown() == 0x000A003Fu; }));
     EXPECT_FALSE(page()->CheckBox(15)->isEnabled());
 }
 
@@ -159,8 +123,8 @@ TEST_F(MethodOnSim, ShowsTheLoggersMethodTakesOverwriteAndReadsItBack)
 {
     ASSERT_NO_FATAL_FAILURE(connectToSim({"--method", "2"}));
     open();
-    ASSERT_TRUE(waitUntil([&] { return showsStop(); }));
-    ASSERT_TRUE(waitUntil([&] { return window->link().MemorySize == 0x200000u; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return showsStop(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->link().MemorySize == 0x200000u; }));
 
     const std::size_t from = mark();
     click(page()->SpeedButton1);
@@ -170,7 +134,7 @@ TEST_F(MethodOnSim, ShowsTheLoggersMethodTakesOverwriteAndReadsItBack)
 
     window->SetMethodButtons(false, false);
     open();
-    EXPECT_TRUE(waitUntil([&] { return showsOverwrite(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return showsOverwrite(); }));
 
     click(page()->SpeedButton2);
     EXPECT_EQ(dialogs.lastText(), "'Stop' is set.");
@@ -191,7 +155,7 @@ TEST_F(NmeaOutputOnSim, ShowsTheReceiversPeriodsTakesNewOnesAndReadsThemBack)
 {
     ASSERT_NO_FATAL_FAILURE(connectToSim({}));
     open();
-    ASSERT_TRUE(waitUntil([&] {
+    ASSERT_TRUE(QTest::qWaitFor([&] {
         return row(2, Qt::Checked, 1) && row(6, Qt::Checked, 1) && row(7, Qt::Checked, 1) &&
                row(1, Qt::PartiallyChecked, 1);
     }));
@@ -208,7 +172,7 @@ TEST_F(NmeaOutputOnSim, ShowsTheReceiversPeriodsTakesNewOnesAndReadsThemBack)
 
     page()->CSpinEdit(2)->setValue(4);
     open();
-    EXPECT_TRUE(waitUntil([&] {
+    EXPECT_TRUE(QTest::qWaitFor([&] {
         return row(2, Qt::Checked, 2) && row(6, Qt::Unchecked, 1) && row(7, Qt::Checked, 5) &&
                row(3, Qt::PartiallyChecked, 1);
     }));
