@@ -1,40 +1,14 @@
 // The live page filled from NMEA sentences through the window.
 #include "app/frame_live_page.h"
 #include "app/live_window_support.h"
+#include "support/environment_guard.h"
 #include "support/window_fixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include <cstdlib>
-#include <ctime>
-#include <optional>
-
 namespace {
-// The machine's time zone for one test.
-class TimeZone {
-public:
-    explicit TimeZone(const char* tz)
-    {
-        if (const char* old = std::getenv("TZ"))
-            saved_ = old;
-        setenv("TZ", tz, 1);
-        tzset();
-    }
-    ~TimeZone()
-    {
-        if (saved_)
-            setenv("TZ", saved_->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-
-private:
-    std::optional<std::string> saved_;
-};
-
 class LivePageTest : public WindowTest {
 protected:
     void SetUp() override
@@ -48,7 +22,7 @@ protected:
 
 TEST_F(LivePageTest, SentencesFillTheTenBoxes)
 {
-    const TimeZone eightHoursEast("CST-8");
+    const EnvironmentGuard eightHoursEast("TZ", "CST-8");
     Feed(*window, "$GPGGA,123519.000,2503.1234,N,12134.5678,E,1,08,0.9,545.4,M,46.9,M,,");
     Feed(*window, "$GPGSA,A,2,05,12,,,,,,,,,,,2.5,1.3,2.1");
     Feed(*window, "$GNRMC,225446.000,A,2503.2000,N,12134.6000,E,10.123,054.7,191107,,");

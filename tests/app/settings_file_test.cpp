@@ -2,13 +2,11 @@
 
 #include "decode/track_options.h"
 #include "export/export_test_support.h"
+#include "support/environment_guard.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-
-#include <cstdlib>
-#include <optional>
 
 namespace {
 class SettingsFile : public testing::Test {
@@ -23,22 +21,6 @@ TEST(SettingsFilePath, ReplacesTheExecutablesExtension)
     EXPECT_EQ(SettingsFilePath("/opt/drovik/Drovik.exe"), "/opt/drovik/Drovik.ini");
     EXPECT_EQ(SettingsFilePath("/opt/v1.2/Drovik"), "/opt/v1.2/Drovik.ini");
 }
-
-// Sets an environment variable for one test and puts the old value back.
-class EnvironmentGuard {
-public:
-    EnvironmentGuard(const char* name, const char* value) : name_(name)
-    {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        value ? setenv(name, value, 1) : unsetenv(name);
-    }
-    ~EnvironmentGuard() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 TEST_F(SettingsFile, LivesBesideTheExecutableUnlessItsFolderCannotBeWritten)
 {
