@@ -2,12 +2,10 @@
 
 #include "core/app_error.h"
 #include "decode/table_of.h"
+#include "support/environment_guard.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <ctime>
 
 namespace {
 using Texts = std::vector<std::string>;
@@ -54,18 +52,12 @@ TEST(TrackOptions, ShiftsDatesAndTimes)
 
 TEST(TrackOptions, ShiftDoesNotDependOnTheMachineTimeZone)
 {
-    const char* saved = std::getenv("TZ");
-    const std::string savedZone = saved ? saved : "";
-    ::setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
-    ::tzset();
     TrackTable table = TableOf(
         {kHeader, {"1", "2007/03/25", "01:30:00", "1.000 km/h"}, {"2", "2007/10/28", "01:30:00", "1.000 km/h"}});
-    UpdateGridOptions(table, 1, "km/h", 0);
-    if (saved)
-        ::setenv("TZ", savedZone.c_str(), 1);
-    else
-        ::unsetenv("TZ");
-    ::tzset();
+    {
+        const EnvironmentGuard zone("TZ", "CET-1CEST,M3.5.0,M10.5.0/3");
+        UpdateGridOptions(table, 1, "km/h", 0);
+    }
     EXPECT_EQ(table.cell(2, 1), "02:30:00    ");
     EXPECT_EQ(table.cell(2, 2), "02:30:00    ");
 }

@@ -1,10 +1,8 @@
 #include "link/live_replies_support.h"
 #include "link/live_view.h"
+#include "support/environment_guard.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <ctime>
 
 namespace {
 struct PositionCase {
@@ -120,37 +118,13 @@ TEST(LiveParsers, SpeedInKmhFromRmcKnotsAndFromVtg)
     EXPECT_EQ(fix.Speed, "010.2 km/h");
 }
 
-class RmcDateTime : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (const char* tz = std::getenv("TZ"))
-            savedTz_ = tz;
-    }
-    void TearDown() override
-    {
-        if (savedTz_)
-            setenv("TZ", savedTz_->c_str(), 1);
-        else
-            unsetenv("TZ");
-        tzset();
-    }
-    static void useTimeZone(const char* tz)
-    {
-        setenv("TZ", tz, 1);
-        tzset();
-    }
-    static LiveFix parse(const std::string& time, const std::string& date, LiveFix fix = {})
-    {
-        ParseRmc(Incoming("$GPRMC," + time + ",A,2503.1234,N,12134.5678,E,0.0,0.0," + date + ",,"), fix);
-        return fix;
-    }
+LiveFix ParseRmcDateTime(const std::string& time, const std::string& date, LiveFix fix = {})
+{
+    ParseRmc(Incoming("$GPRMC," + time + ",A,2503.1234,N,12134.5678,E,0.0,0.0," + date + ",,"), fix);
+    return fix;
+}
 
-private:
-    std::optional<std::string> savedTz_;
-};
-
-TEST_F(RmcDateTime, UtcFieldsShownInTheMachinesTimeZone)
+TEST(RmcDateTime, UtcFieldsShownInTheMachinesTimeZone)
 {
     struct Case {
         const char* tz;
@@ -169,23 +143,23 @@ TEST_F(RmcDateTime, UtcFieldsShownInTheMachinesTimeZone)
         {"UTC0", "123519", "010100", "2000/01/01", "12:35:19    "},
     };
     for (const auto& c : cases) {
-        useTimeZone(c.tz);
-        const LiveFix fix = parse(c.time, c.date);
+        const EnvironmentGuard zone("TZ", c.tz);
+        const LiveFix fix = ParseRmcDateTime(c.time, c.date);
         EXPECT_EQ(fix.Date, c.shownDate) << c.tz << " " << c.time;
         EXPECT_EQ(fix.Time, c.shownTime) << c.tz << " " << c.time;
     }
 }
 
-TEST_F(RmcDateTime, MissingOrBrokenNumbersKeepThePreviousTexts)
+TEST(RmcDateTime, MissingOrBrokenNumbersKeepThePreviousTexts)
 {
-    useTimeZone("UTC0");
+    const EnvironmentGuard zone("TZ", "UTC0");
     LiveFix before;
     before.Date = "2007/06/14";
     before.Time = "10:00:00.000";
     const char* const broken[][2] = {
         {"123519.000", ""}, {"", "140607"}, {"12a519.000", "140607"}, {"123519.000", "1406"}, {"1235", "140607"}};
     for (const auto& fields : broken) {
-        const LiveFix fix = parse(fields[0], fields[1], before);
+        const LiveFix fix = ParseRmcDateTime(fields[0], fields[1], before);
         EXPECT_EQ(fix.Date, "2007/06/14") << fields[0] << "," << fields[1];
         EXPECT_EQ(fix.Time, "10:00:00.000") << fields[0] << "," << fields[1];
     }

@@ -1,9 +1,8 @@
 #include "link/status_poll.h"
 
-#include <gtest/gtest.h>
+#include "support/wire_tap.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -11,31 +10,11 @@ namespace {
 // The port replaced by a pipe: what the poll sends is read back from its other end.
 class StatusPollTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(pipe(ends_), 0);
-        fcntl(ends_[0], F_SETFL, O_NONBLOCK);
-        link.PortHandle = ends_[1];
-        link.MemorySize = 0x200000;
-    }
-    void TearDown() override
-    {
-        close(ends_[0]);
-        close(ends_[1]);
-    }
-    std::string sent()
-    {
-        std::string text;
-        char buffer[512];
-        for (ssize_t n; (n = read(ends_[0], buffer, sizeof buffer)) > 0;)
-            text.append(buffer, n);
-        return text;
-    }
+    void SetUp() override { link.MemorySize = 0x200000; }
+    std::string sent() { return wire.take(); }
 
     DeviceLinkState link;
-
-private:
-    int ends_[2] = {-1, -1};
+    WireTap wire{link};
 };
 
 TEST_F(StatusPollTest, SendsTheThreeQueriesInOrderWhileTheLogPageShows)
