@@ -54,7 +54,7 @@ std::int64_t Milliseconds(const RowTime& time)
 std::optional<GpxPoint> ReadGpxPoint(const TrackTable& table, const ExportColumns& columns, int row)
 {
     const auto cell = [&](int column) -> const std::string& { return table.cell(column, row); };
-    if (columns.latitude < 0 || columns.longitude < 0 || cell(columns.valid) == kFixModes[0])
+    if (columns.latitude < 0 || columns.longitude < 0 || MarkedNoFix(table, columns, row))
         return std::nullopt;
     const auto latitude = SignedDegrees(cell(columns.latitude), cell(columns.latitude + 1), "N");
     const auto longitude = SignedDegrees(cell(columns.longitude), cell(columns.longitude + 1), "E");
@@ -84,4 +84,9 @@ bool StartsNewSegment(const GpxPoint& previous, const GpxPoint& point)
         return false;
     const std::int64_t step = Milliseconds(*point.time) - Milliseconds(*previous.time);
     return step < 0 || step > kGpxSegmentGapSeconds * 1000;
+}
+
+bool MarkedNoFix(const TrackTable& table, const ExportColumns& columns, int row)
+{
+    return table.cell(columns.valid, row) == kFixModes[0];
 }

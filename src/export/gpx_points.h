@@ -32,6 +32,8 @@ inline constexpr std::int64_t kGpxSegmentGapSeconds = 10 * 60;
 // Nothing for a row marked "No fix" or without readable coordinates: both
 // interrupt the track.
 std::optional<GpxPoint> ReadGpxPoint(const TrackTable& table, const ExportColumns& columns, int row);
+// The receiver had no position for the row, so the row holds no point to lose.
+bool MarkedNoFix(const TrackTable& table, const ExportColumns& columns, int row);
 
 // After a gap of more than kGpxSegmentGapSeconds, or when time runs backwards.
 bool StartsNewSegment(const GpxPoint& previous, const GpxPoint& point);

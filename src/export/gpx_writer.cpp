@@ -102,15 +102,19 @@ void AppendHead(std::string& out, const std::string& trackName, std::int64_t cre
     AppendElement(out, "    ", "name", [&] { AppendXmlEscaped(out, trackName); });
 }
 
-void WriteGpxDocument(OutputFile& file, const TrackTable& table, const std::string& trackName, std::int64_t createdUtc)
+// Returns how many rows were left out because their cells cannot be read.
+int WriteGpxDocument(OutputFile& file, const TrackTable& table, const std::string& trackName, std::int64_t createdUtc)
 {
     std::string out;
     AppendHead(out, trackName, createdUtc);
     const ExportColumns columns = LookUpExportColumns(table);
     std::optional<GpxPoint> previous;
+    int leftOut = 0;
     for (int row = 1; row < table.rowCount(); ++row) {
         std::optional<GpxPoint> point = ReadGpxPoint(table, columns, row);
         if (!point) {
+            if (!MarkedNoFix(table, columns, row))
+                ++leftOut;
             if (previous)
                 out += "    </trkseg>\r\n";
             previous.reset();
@@ -128,6 +132,7 @@ void WriteGpxDocument(OutputFile& file, const TrackTable& table, const std::stri
         out += "    </trkseg>\r\n";
     out += "  </trk>\r\n</gpx>\r\n";
     file.write(out);
+    return leftOut;
 }
 
 // A document without points would pass for a saved track; nothing is written then.
@@ -151,13 +156,14 @@ bool WriteGpxFileCreatedAt(const std::string& path, const TrackTable& table, Use
         return false;
     }
     OutputFile file(path);
+    int leftOut = 0;
     if (file.isOpen())
-        WriteGpxDocument(file, table, std::filesystem::path(path).stem().string(), createdUtc);
+        leftOut = WriteGpxDocument(file, table, std::filesystem::path(path).stem().string(), createdUtc);
     if (!file.close()) {
         dialogs.error("Write GPX file fail!");
         return false;
     }
-    dialogs.plain(SavedMessage(path));
+    dialogs.plain(SavedMessage(path, leftOut, table.rowCount() - 1));
     return true;
 }
 

@@ -43,10 +43,6 @@ bool WriteNmeaFile(const std::string& path, const TrackTable& table, UserDialogs
         dialogs.error("Write NMEA file fail!");
         return false;
     }
-    std::string message = SavedMessage(path);
-    if (rows.leftOut > 0)
-        message += " Rows left out because their cells cannot be read: " + std::to_string(rows.leftOut) + " of " +
-                   std::to_string(rows.total) + ".";
-    dialogs.plain(message);
+    dialogs.plain(SavedMessage(path, rows.leftOut, rows.total));
     return true;
 }
