@@ -3,27 +3,18 @@
 // 115200-baud line, timed against the line-rate bound (bytes on the wire
 // divided by 11,520 bytes/s), and at that rate a download again of a full
 // memory that gained its last chunk since, reusing the file or not.
-// Needs drovik-sim built beside the benchmarks.
+// Needs drovik-sim built in the same build folder.
 #include "testbed/log_image_writer.h"
 #include "logger/log_download.h"
 #include "logger/logger_session.h"
+
+#include "support/sim_harness.h"
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
-
-namespace {
-// <build>/bench/bench_download -> <build>/tools/drovik-sim
-std::string SimBesideBenchmarks()
-{
-    return (std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "tools" / "drovik-sim").string();
-}
-} // namespace
-
-#define DROVIK_SIM_PATH SimBesideBenchmarks()
-#include "support/sim_harness.h"
 
 namespace {
 using namespace std::chrono_literals;
