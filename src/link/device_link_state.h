@@ -15,6 +15,9 @@ struct DeviceLinkState {
     static constexpr std::size_t kHexBufferCapacity = 131072;
 
     SerialPort::Handle PortHandle = kNoPort; // the open serial line
+    std::string PortName;                    // as the user named it, for messages
+    // The open port's device has gone; nothing more is written to it.
+    bool PortLost = false;
 
     bool NmeaPeriodsRequested = false;
     bool TimeIntervalRequested = false;

@@ -6,8 +6,9 @@
 #include <vector>
 
 Thread1::Thread1(SerialPort::Handle port, DeviceLinkState& link, SentenceHandlers& handlers,
-                 MainThreadRunner runOnMainThread)
-    : port_(port), link_(link), handlers_(handlers), runOnMainThread_(std::move(runOnMainThread)), input_(port)
+                 MainThreadRunner runOnMainThread, LossReport onDeviceGone)
+    : port_(port), link_(link), handlers_(handlers), runOnMainThread_(std::move(runOnMainThread)),
+      onDeviceGone_(std::move(onDeviceGone)), input_(port)
 {
 }
 
@@ -46,10 +47,14 @@ void Thread1::Execute()
     std::vector<char> readBuffer(kReadBufferSize);
     while (!stopRequested_) {
         const int queued = input_.Wait();
+        if (queued == SerialPort::kDeviceGone)
+            return reportDeviceGone();
         if (queued <= 0 || stopRequested_)
             continue;
         const auto wanted = std::min(static_cast<std::size_t>(queued), readBuffer.size());
         const long received = SerialPort::Read(port_, readBuffer.data(), wanted);
+        if (received == SerialPort::kDeviceGone)
+            return reportDeviceGone();
         if (received <= 0)
             continue;
         framer.append(std::string_view(readBuffer.data(), static_cast<std::size_t>(received)));
@@ -57,6 +62,12 @@ void Thread1::Execute()
             if (!handOver(std::move(*sentence)))
                 return;
     }
+}
+
+void Thread1::reportDeviceGone()
+{
+    if (!stopRequested_ && onDeviceGone_)
+        onDeviceGone_();
 }
 
 bool Thread1::handOver(std::string sentenceText)

@@ -11,6 +11,10 @@
 // may be blocked handing a sentence over to it: that would wait forever.
 // After a stop request the reader makes no more hand-overs and no port call
 // once it has finished.
+//
+// When the port reports its device gone, the reader ends by itself and says
+// so, on its own thread and outside any hand-over, so whoever is told may
+// close the port (from its own thread) without waiting on the reader.
 #pragma once
 
 #include "link/device_link_state.h"
@@ -31,8 +35,11 @@ public:
 
     static constexpr std::size_t kReadBufferSize = 10000;
 
+    // Told on the reader's thread, once, after it ended because the device has gone.
+    using LossReport = std::function<void()>;
+
     Thread1(SerialPort::Handle port, DeviceLinkState& link, SentenceHandlers& handlers,
-            MainThreadRunner runOnMainThread);
+            MainThreadRunner runOnMainThread, LossReport onDeviceGone = {});
     ~Thread1(); // stops and joins; see the rule above
     Thread1(const Thread1&) = delete;
     Thread1& operator=(const Thread1&) = delete;
@@ -48,11 +55,13 @@ private:
     void Execute();
     // False when the reader is to end: stop requested or hand-over abandoned.
     bool handOver(std::string sentenceText);
+    void reportDeviceGone();
 
     const SerialPort::Handle port_;
     DeviceLinkState& link_;
     SentenceHandlers& handlers_;
     MainThreadRunner runOnMainThread_;
+    LossReport onDeviceGone_;
     IncomingSentence sentence_; // written here only while no handler runs
     SerialPort::InputWait input_;
     std::atomic<bool> stopRequested_{false};

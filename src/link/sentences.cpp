@@ -1,6 +1,7 @@
 #include "link/sentences.h"
 
 #include "link/field_numbers.h"
+#include "link/port_failure.h"
 #include "link/serial_port.h"
 
 #include <cstdio>
@@ -31,7 +32,14 @@ void SendSentence(const DeviceLinkState& link, std::string_view sentence)
 {
     if (link.PortHandle == DeviceLinkState::kNoPort)
         return;
-    SerialPort::Write(link.PortHandle, sentence);
+    if (link.PortLost)
+        throw PortFailure(PortLostText(link.PortName), true);
+    const SerialPort::WriteOutcome outcome = SerialPort::Write(link.PortHandle, sentence);
+    if (outcome.kind == SerialPort::WriteOutcome::Kind::DeviceGone)
+        throw PortFailure(PortLostText(link.PortName), true);
+    if (!outcome.written())
+        throw PortFailure("The logger on " + link.PortName + " was not sent the command: " + outcome.reason + ".",
+                          false);
 }
 
 bool VerifyChecksum(std::string_view sentence)

@@ -12,7 +12,9 @@
 int NmeaChecksum(std::string_view text);
 // Body from '$' through '*' -> body, two upper-case hex digits, CR LF.
 std::string AppendChecksum(std::string_view body);
-// One synchronous write to the open port; nothing when none is open. Not verified.
+// One synchronous write to the open port; nothing when none is open. What
+// the logger makes of it is not verified, but a write the port did not take
+// throws PortFailure, as does a port whose device has gone.
 void SendSentence(const DeviceLinkState& link, std::string_view sentence);
 // Receive-side test: a '*' followed by at most two hex digits (either case)
 // equal to NmeaChecksum of the sentence.

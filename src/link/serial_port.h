@@ -54,11 +54,24 @@ bool SetLineSettings(Handle port, LineSettings settings, int baudRate);
 bool Purge(Handle port);
 // Bytes waiting in the input queue, -1 when the port cannot tell.
 int QueuedInputBytes(Handle port);
-// Reads at most `size` bytes; the number read, 0 or less when none were.
+
+// What a read or a wait for input gives when the device itself has gone
+// (unplugged, switched off): every later call would say the same.
+inline constexpr int kDeviceGone = -2;
+
+// Reads at most `size` bytes; the number read, 0 when none were, or
+// kDeviceGone.
 long Read(Handle port, char* buffer, std::size_t size);
-// One synchronous write of all the bytes, never repeated. False when the
-// port refused it.
-bool Write(Handle port, std::string_view bytes);
+
+struct WriteOutcome {
+    enum class Kind { Written, Refused, DeviceGone };
+    Kind kind = Kind::Written;
+    std::string reason; // the system's words when not written
+
+    bool written() const { return kind == Kind::Written; }
+};
+// One synchronous write of all the bytes, never repeated.
+WriteOutcome Write(Handle port, std::string_view bytes);
 void Close(Handle port);
 
 // The receive thread's wait for input. Wake() ends a wait early from another
@@ -71,7 +84,7 @@ public:
     InputWait& operator=(const InputWait&) = delete;
 
     // Waits at most the read time-out; the number of bytes queued, 0 when
-    // none arrived or the wait was woken.
+    // none arrived or the wait was woken, kDeviceGone when the device has gone.
     int Wait();
     void Wake();
 

@@ -15,15 +15,21 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <cstring>
+#include <string>
 
 namespace SerialPort {
 namespace {
-// A port that hung up (device gone, other end closed) reports itself ready
-// at once and forever; the reader then tries again only this often.
-constexpr int kHangUpPauseMs = 20;
+// What a terminal device answers once it is gone: a USB adapter pulled, or
+// the far end of a pseudo-terminal closed (a hang-up).
+bool IsDeviceGoneError(int error)
+{
+    return error == EIO || error == ENXIO || error == ENODEV;
+}
 
 struct StandardSpeed {
     int baudRate;
@@ -148,12 +154,21 @@ int QueuedInputBytes(Handle fd)
 
 long Read(Handle fd, char* buffer, std::size_t size)
 {
-    return ::read(fd, buffer, size);
+    const ssize_t received = ::read(fd, buffer, size);
+    if (received >= 0)
+        return received;
+    return IsDeviceGoneError(errno) ? kDeviceGone : 0;
 }
 
-// True when everything was written within the write time-out.
-bool Write(Handle fd, std::string_view bytes)
+// Written when everything went out within the write time-out.
+WriteOutcome Write(Handle fd, std::string_view bytes)
 {
+    const auto failed = [](int error) {
+        return WriteOutcome{IsDeviceGoneError(error) ? WriteOutcome::Kind::DeviceGone : WriteOutcome::Kind::Refused,
+                            std::strerror(error)};
+    };
+    const WriteOutcome timedOut{WriteOutcome::Kind::Refused,
+                                "the line took nothing for " + std::to_string(kWriteTimeoutMs) + " ms"};
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWriteTimeoutMs);
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -164,16 +179,20 @@ bool Write(Handle fd, std::string_view bytes)
         if (written < 0 && errno == EINTR)
             continue;
         if (written < 0 && errno != EAGAIN)
-            return false;
+            return failed(errno);
         pollfd port{fd, POLLOUT, 0};
         const int waitMs = millisecondsUntil(deadline);
         if (waitMs == 0)
-            return false;
+            return timedOut;
         const int ready = poll(&port, 1, waitMs);
-        if (ready == 0 || (ready < 0 && errno != EINTR))
-            return false;
+        if (ready < 0 && errno != EINTR)
+            return failed(errno);
+        if (ready == 0)
+            return timedOut;
+        if (port.revents & (POLLHUP | POLLERR))
+            return {WriteOutcome::Kind::DeviceGone, std::strerror(EIO)};
     }
-    return true;
+    return {};
 }
 
 void Close(Handle fd)
@@ -193,17 +212,17 @@ InputWait::~InputWait()
         ::close(wake_);
 }
 
+// A hung-up device keeps reporting itself ready; once what it left queued
+// has been read, that is the device gone.
 int InputWait::Wait()
 {
     pollfd waits[] = {{port_, POLLIN, 0}, {wake_, POLLIN, 0}};
     if (poll(waits, 2, kReadTimeoutMs) <= 0 || waits[1].revents)
         return 0;
     const int queued = QueuedInputBytes(port_);
-    if (queued <= 0 && (waits[0].revents & (POLLHUP | POLLERR | POLLNVAL))) {
-        pollfd wake{wake_, POLLIN, 0};
-        poll(&wake, 1, kHangUpPauseMs);
-    }
-    return queued;
+    if (queued <= 0 && (waits[0].revents & (POLLHUP | POLLERR | POLLNVAL)))
+        return kDeviceGone;
+    return std::max(queued, 0);
 }
 
 void InputWait::Wake()

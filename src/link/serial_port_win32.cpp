@@ -4,6 +4,7 @@
 #include "link/serial_port.h"
 
 #include <climits>
+#include <string>
 
 namespace SerialPort {
 namespace {
@@ -14,6 +15,35 @@ HANDLE native(Handle port)
 
 // The reader looks at the input queue this often while it is empty.
 constexpr DWORD kEmptyQueuePauseMs = 1;
+
+// What the serial calls fail with once the port's device has gone (a USB
+// adapter pulled, a Bluetooth link dropped).
+bool IsDeviceGoneError(DWORD error)
+{
+    switch (error) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_BAD_COMMAND:
+    case ERROR_GEN_FAILURE:
+    case ERROR_INVALID_HANDLE:
+    case ERROR_OPERATION_ABORTED:
+    case ERROR_DEVICE_NOT_CONNECTED:
+    case ERROR_DEVICE_REMOVED:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::string SystemText(DWORD error)
+{
+    char text[256] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                        text, sizeof text, nullptr);
+    std::string reason(text, length);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
+        reason.pop_back();
+    return reason.empty() ? "system error " + std::to_string(error) : reason;
+}
 } // namespace
 
 // No sharing: a port another program holds fails to open.
@@ -75,7 +105,7 @@ long Read(Handle port, char* buffer, std::size_t size)
 {
     DWORD received = 0;
     if (!ReadFile(native(port), buffer, static_cast<DWORD>(size), &received, nullptr))
-        return -1;
+        return IsDeviceGoneError(GetLastError()) ? kDeviceGone : 0;
     return static_cast<long>(received);
 }
 
@@ -84,10 +114,13 @@ long Read(Handle port, char* buffer, std::size_t size)
 // it did not count would send them twice. A real driver that times out
 // reports success with a short count, so on either the result says only
 // whether the port took the write.
-bool Write(Handle port, std::string_view bytes)
+WriteOutcome Write(Handle port, std::string_view bytes)
 {
     DWORD written = 0;
-    return WriteFile(native(port), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0;
+    if (WriteFile(native(port), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        return {};
+    const DWORD error = GetLastError();
+    return {IsDeviceGoneError(error) ? WriteOutcome::Kind::DeviceGone : WriteOutcome::Kind::Refused, SystemText(error)};
 }
 
 void Close(Handle port)
@@ -113,6 +146,8 @@ InputWait::~InputWait()
 int InputWait::Wait()
 {
     const int queued = QueuedInputBytes(port_);
+    if (queued < 0) // GetLastError() is still ClearCommError's
+        return IsDeviceGoneError(GetLastError()) ? kDeviceGone : 0;
     if (queued > 0)
         return queued;
     if (wake_)

@@ -9,6 +9,7 @@
 #include "testbed/pseudo_terminal.h"
 #include "link/recording_handlers.h"
 
+#include <atomic>
 #include <thread>
 
 namespace {
@@ -28,7 +29,7 @@ protected:
         const auto opened = OpenPortSteps(1, "Com3", "115200");
         ASSERT_TRUE(opened.succeeded()) << opened.failureText;
         fd_ = opened.handle;
-        reader_ = std::make_unique<Thread1>(fd_, link_, handlers_, queue_.runner());
+        reader_ = std::make_unique<Thread1>(fd_, link_, handlers_, queue_.runner(), [this] { ++lossReports_; });
         reader_->start();
     }
 
@@ -58,6 +59,7 @@ protected:
     RecordingHandlers handlers_;
     MainThreadQueue queue_;
     std::unique_ptr<Thread1> reader_;
+    std::atomic<int> lossReports_{0};
 };
 
 TEST_F(ReceiveThreadTest, HandsOverEverySentenceOfOneDelivery)
@@ -116,14 +118,24 @@ TEST_F(ReceiveThreadTest, AbandonedHandOverEndsTheReader)
     EXPECT_TRUE(handlers_.calls.empty());
 }
 
-TEST_F(ReceiveThreadTest, SurvivesTheFarEndHangingUp)
+// A pulled cable: the reader ends by itself and says so once; a reader asked
+// to stop says nothing.
+TEST_F(ReceiveThreadTest, EndsAndSaysSoWhenTheDeviceGoes)
 {
     line_.send(kAck);
     ASSERT_TRUE(serveUntilCalls(2));
     line_.closeMaster();
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_FALSE(reader_->isFinished());
+    ASSERT_TRUE(queue_.serveUntil([&] { return reader_->isFinished(); }));
+    EXPECT_EQ(lossReports_, 1);
     stopReader();
+    EXPECT_EQ(lossReports_, 1);
+}
+
+TEST_F(ReceiveThreadTest, AStoppedReaderReportsNoLoss)
+{
+    stopReader();
+    line_.closeMaster();
+    EXPECT_EQ(lossReports_, 0);
 }
 
 TEST(Thread1, NeverStartedCountsAsFinished)

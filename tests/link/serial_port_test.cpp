@@ -134,10 +134,13 @@ TEST(SerialPort, WriteGivesUpOnAStalledLine)
     ASSERT_TRUE(SerialPort::SetLineSettings(port.fd, *SerialPort::GetLineSettings(port.fd), 115200));
     const std::string chunk(1024, 'x');
     int accepted = 0;
-    while (accepted < 1024 && SerialPort::Write(port.fd, chunk))
+    SerialPort::WriteOutcome outcome;
+    while (accepted < 1024 && (outcome = SerialPort::Write(port.fd, chunk)).written())
         ++accepted;
     EXPECT_LT(accepted, 1024) << "a stalled line must refuse a write instead of blocking";
     EXPECT_GT(accepted, 0);
+    EXPECT_EQ(outcome.kind, SerialPort::WriteOutcome::Kind::Refused) << "a stalled line is no device gone";
+    EXPECT_FALSE(outcome.reason.empty());
 }
 
 TEST(SerialPort, CountingOnAClosedPortFails)
