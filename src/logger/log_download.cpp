@@ -2,6 +2,7 @@
 
 #include "core/app_error.h"
 #include "link/field_numbers.h"
+#include "link/port_failure.h"
 #include "link/sentences.h"
 #include "logger/logging_switch.h"
 
@@ -108,7 +109,7 @@ uint32_t LogDownload::ReusableBytes() const
     return PlanReuse(EarlierDownload().size, link_.MemorySize, link_.DownloadEnd).keep;
 }
 
-void LogDownload::Start(bool reuse)
+void LogDownload::Start(bool reuse, bool loggerWasLogging)
 {
     if (const std::string refusal = DownloadRefusal(link_); !refusal.empty())
         throw AppError(refusal);
@@ -126,8 +127,10 @@ void LogDownload::Start(bool reuse)
         if (!part || std::fclose(part) != 0)
             throw AppError(SystemError("Cannot create", partPath_));
     }
-    StopLogging(link_);
     complete_ = false;
+    loggerWasLogging_ = loggerWasLogging;
+    loggingResumed_ = false;
+    kept_.clear();
     failure_.clear();
     checking_ = plan_.reuses();
     samplesMatched_ = 0;
@@ -141,18 +144,22 @@ void LogDownload::Start(bool reuse)
     lastHeard_ = progressAt_ = now();
     gauge_.reset();
     gauge_.setMax(static_cast<int>(plan_.samples.size() + ((wanted_ - plan_.keep) >> 11)));
-    requested_ = {0, 0};
-    if (checking_) {
-        RequestChunk();
-        return;
+    request_ = checking_ ? plan_.samples.front() : ReadRange{0, kChunkSize};
+    try {
+        StopLogging(link_);
+        SendSentence(link_, checking_ ? Sentences::MemoryRead(request_.address, request_.length)
+                                      : Sentences::FirstMemoryRead());
+    } catch (const PortFailure&) {
+        Finish();
+        throw;
     }
-    request_ = requested_ = {0, kChunkSize};
-    SendSentence(link_, Sentences::FirstMemoryRead());
+    requested_ = request_;
 }
 
 bool LogDownload::Finish()
 {
     link_.Downloading = false;
+    ResumeLogging();
     std::error_code error;
     if (bytesFetched() == 0) {
         // The chunks of a cut-off download stay for the next one, unless they failed their check.
@@ -160,10 +167,40 @@ bool LogDownload::Finish()
             std::filesystem::remove(partPath_, error);
         return false;
     }
+    kept_ = partPath_;
+    if (!complete_ && std::filesystem::exists(imagePath_, error))
+        return true;
     std::filesystem::rename(partPath_, imagePath_, error);
-    if (error)
+    if (error) {
         failure_ = "Cannot replace " + imagePath_ + ": " + error.message();
-    return !error;
+        return false;
+    }
+    kept_ = imagePath_;
+    return true;
+}
+
+std::string LogDownload::unfinishedText() const
+{
+    if (kept_.empty())
+        return "nothing arrived; " + imagePath_ + " is unchanged.";
+    std::string text = std::to_string(bytesSaved()) + " of " + std::to_string(wanted_) + " bytes are in " + kept_;
+    if (kept_ != imagePath_)
+        text += "; " + imagePath_ + " is unchanged";
+    if (PlanReuse(bytesSaved(), link_.MemorySize, wanted_).reuses())
+        text += "; the next download resumes from them";
+    return text + ".";
+}
+
+void LogDownload::ResumeLogging()
+{
+    if (!loggerWasLogging_ || loggingResumed_)
+        return;
+    try {
+        StartLogging(link_);
+        loggingResumed_ = true;
+    } catch (const PortFailure&) {
+        // A port that took no command leaves the logger as it is.
+    }
 }
 
 void LogDownload::OnMemoryData(const IncomingSentence& sentence)
@@ -230,7 +267,7 @@ void LogDownload::CheckStall()
 {
     if (!link_.Downloading)
         return;
-    if (now() - progressAt_ >= limits_.progress)
+    if (link_.PortLost || now() - progressAt_ >= limits_.progress)
         Stop();
     else if (now() - lastHeard_ >= limits_.silence)
         RequestChunk();
@@ -313,9 +350,25 @@ void LogDownload::RequestChunk()
     link_.HexBuffer.clear();
     const uint32_t fetched = (link_.DownloadAddress - reused_) / kReplyBytes;
     gauge_.setProgress(static_cast<int>(samplesMatched_ + (checking_ ? 0 : fetched)));
-    SendSentence(link_, checking_ ? Sentences::MemoryRead(request_.address, request_.length)
-                                  : Sentences::NextMemoryRead(link_.DownloadAddress));
-    lastHeard_ = now();
+    if (Send(checking_ ? Sentences::MemoryRead(request_.address, request_.length)
+                       : Sentences::NextMemoryRead(link_.DownloadAddress)))
+        lastHeard_ = now();
+}
+
+bool LogDownload::Send(const std::string& request)
+{
+    try {
+        SendSentence(link_, request);
+        return true;
+    } catch (const PortFailure& failure) {
+        // A device gone is the link's news, told once by whoever shows it.
+        if (failure.deviceGone())
+            link_.PortLost = true;
+        else
+            failure_ = failure.what();
+        Stop();
+        return false;
+    }
 }
 
 void LogDownload::Stop()

@@ -1,10 +1,13 @@
 // The log download: logger memory fetched 64 KiB at a time. A chunk is kept
 // only when every one of its replies passed every check; anything else makes
 // the same chunk be requested again. Kept chunks are appended to a part file
-// beside the image, which replaces the image in one rename at the end, so a
-// download that brings nothing leaves the old image as it was. Chunks an
-// earlier download left (the image, or the part file of one that was cut off)
-// are kept when sample reads show they still are the logger's memory.
+// beside the image, which replaces the image in one rename once the download
+// completed, so an image already on disk is never shrunk by a download that
+// stopped short: its chunks stay in the part file for the next download.
+// Chunks an earlier download left (the image, or the part file of one that
+// was cut off) are kept when sample reads show they still are the logger's
+// memory. Logging is stopped for the download and switched on again at its
+// end when it was on before.
 #pragma once
 
 #include "link/device_link_state.h"
@@ -50,14 +53,29 @@ public:
     // Stops logging, switches the link into download mode and sends the
     // first request. With reuse and something to keep (ReusableBytes), the
     // samples are read first; otherwise the part file starts empty and the
-    // download from address 0. Throws AppError when there is nothing known
-    // to fetch (DownloadRefusal) or a file cannot be read or created.
-    void Start(bool reuse = false);
-    // Ends the download where it stands and puts what it verified in place:
-    // true when the image now holds it, false when it was left as it was
-    // (nothing fetched, or the part could not replace it: see failure()).
-    // A part file this download set out to resume stays for the next one.
+    // download from address 0. loggerWasLogging: the logger was logging, so
+    // Finish() switches logging on again. Throws AppError when there is
+    // nothing known to fetch (DownloadRefusal) or a file cannot be read or
+    // created, and PortFailure when the first sentences cannot be sent
+    // (everything is then as before, but logging may be off).
+    void Start(bool reuse = false, bool loggerWasLogging = false);
+    // Ends the download where it stands, puts what it verified in place and
+    // switches logging on again if it was on. A complete download replaces
+    // the image. One that stopped short leaves an image already there as it
+    // was and keeps its chunks in the part file; with no image before, they
+    // become the image. True when this run's verified memory is kept
+    // (keptPath()); false when it fetched nothing, or the part could not
+    // become the image (see failure()). A part file this download set out to
+    // resume stays for the next one.
     bool Finish();
+    // The file holding this download's verified memory after Finish(): the
+    // image, the part file, or empty.
+    const std::string& keptPath() const { return kept_; }
+    // Finish() switched logging on again.
+    bool loggingResumed() const { return loggingResumed_; }
+    // For a download that stopped short, after Finish(): which file holds how
+    // many of the bytes wanted, and whether the next download resumes from them.
+    std::string unfinishedText() const;
 
     void OnMemoryData(const IncomingSentence& sentence) override;
     void DownloadNextChunk() override;
@@ -100,6 +118,9 @@ private:
     bool ReplyFits(uint32_t address) const;
     bool SaveChunk();
     void RequestChunk();
+    // False (the download stopped) when the port did not take the request.
+    bool Send(const std::string& request);
+    void ResumeLogging();
     void Stop();
 
     DeviceLinkState& link_;
@@ -121,6 +142,9 @@ private:
     Clock::time_point lastHeard_{};
     Clock::time_point progressAt_{};
     bool complete_ = false;
+    bool loggerWasLogging_ = false;
+    bool loggingResumed_ = false;
+    std::string kept_;
     std::string failure_;
 };
 

@@ -1,8 +1,11 @@
 #include "logger/logger_session.h"
 
+#include "link/port_failure.h"
 #include "link/port_open.h"
 #include "link/sentences.h"
 #include "link/serial_port.h"
+
+#include <cstdlib>
 
 LoggerSession::LoggerSession(LoggerReplyView* view) : replies_(link_, status_, view ? *view : *this)
 {
@@ -14,8 +17,7 @@ LoggerSession::~LoggerSession()
 {
     // The hand-over never waits for this thread, so the reader can simply be joined.
     thread_.reset();
-    if (link_.PortHandle != DeviceLinkState::kNoPort)
-        SerialPort::Close(link_.PortHandle);
+    SerialPort::Close(abandonablePort_.exchange(SerialPort::kNoHandle));
 }
 
 std::string LoggerSession::Open(const std::string& portName, int baud)
@@ -24,11 +26,46 @@ std::string LoggerSession::Open(const std::string& portName, int baud)
     if (!port.succeeded())
         return port.failureText;
     link_.PortHandle = port.handle;
+    link_.PortName = portName;
+    abandonablePort_ = port.handle;
     SentenceHandlers& handlers = *this;
-    thread_ = std::make_unique<Thread1>(port.handle, link_, handlers,
-                                        [this](std::function<void()> handler) { return RunHandler(handler); });
+    thread_ = std::make_unique<Thread1>(
+        port.handle, link_, handlers, [this](std::function<void()> handler) { return RunHandler(handler); },
+        [this] { DeviceGone(); });
     thread_->start();
     return {};
+}
+
+void LoggerSession::DeviceGone()
+{
+    {
+        std::lock_guard lock(mutex_);
+        link_.PortLost = true;
+    }
+    handled_.notify_all();
+}
+
+void LoggerSession::Interrupt(int signal)
+{
+    {
+        std::lock_guard lock(mutex_);
+        interrupted_ = signal;
+    }
+    handled_.notify_all();
+}
+
+void LoggerSession::Abandon(int signal)
+{
+    SerialPort::Close(abandonablePort_.exchange(SerialPort::kNoHandle));
+    std::_Exit(128 + signal);
+}
+
+void LoggerSession::ThrowIfEnded() const
+{
+    if (interrupted_ != 0)
+        throw SessionInterrupted(interrupted_);
+    if (link_.PortLost)
+        throw PortFailure(PortLostText(link_.PortName), true);
 }
 
 bool LoggerSession::RunHandler(const std::function<void()>& handler)
@@ -57,14 +94,18 @@ std::string LoggerSession::ReplyValue(const std::string& replyKind) const
 void LoggerSession::Pause(std::chrono::milliseconds pause)
 {
     const auto until = std::chrono::steady_clock::now() + pause;
-    while (handled_.wait_until(*held_, until) != std::cv_status::timeout) {
+    while (!Ended() && handled_.wait_until(*held_, until) != std::cv_status::timeout) {
     }
+    if (interrupted_ != 0)
+        throw SessionInterrupted(interrupted_);
 }
 
 bool LoggerSession::WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
 {
     std::unique_lock lock(mutex_);
-    return handled_.wait_for(lock, timeout, condition);
+    const bool held = handled_.wait_for(lock, timeout, [&] { return Ended() || condition(); });
+    ThrowIfEnded();
+    return held;
 }
 
 bool LoggerSession::Ask(std::string_view query, const std::string& replyKind, std::chrono::milliseconds timeout)

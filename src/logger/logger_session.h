@@ -2,6 +2,10 @@
 // and the reply handlers. The thread hands each sentence over by running its
 // handler under the session's lock, so the caller touches the shared records
 // only inside Locked().
+//
+// A session ends early when its port's device goes (every wait then throws
+// PortFailure) or when it is interrupted (every wait throws
+// SessionInterrupted), so a command never sits out its time-outs.
 #pragma once
 
 #include "link/device_link_state.h"
@@ -10,14 +14,26 @@
 #include "link/logger_status.h"
 #include "link/receive_thread.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+
+// The user asked the command to stop (Ctrl-C, SIGTERM).
+class SessionInterrupted : public std::runtime_error {
+public:
+    explicit SessionInterrupted(int signal) : std::runtime_error("interrupted"), signal_(signal) {}
+    int signal() const { return signal_; }
+
+private:
+    int signal_;
+};
 
 class LoggerSession : private SentenceHandlers, private HeadlessReplyView {
 public:
@@ -37,10 +53,20 @@ public:
         return job();
     }
     // Only inside Locked(): lets the handlers run while `pause` passes, as a
-    // modal dialog's timer does between its ticks.
+    // modal dialog's timer does between its ticks; ends early when the port's
+    // device has gone, and throws SessionInterrupted.
     void Pause(std::chrono::milliseconds pause);
     // Waits until the condition (tested under the lock) holds; false after the time-out.
     bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+    // Only inside Locked(): throws when the session has ended early.
+    void ThrowIfEnded() const;
+
+    // From any thread: ends every wait with SessionInterrupted.
+    void Interrupt(int signal);
+    // From any thread, when even the interrupted command is not to be waited
+    // for: gives the port back (its exclusive use included) and ends the
+    // process with 128 + signal.
+    [[noreturn]] void Abandon(int signal);
     // Sends the query, once a second, until a reply of that kind arrived.
     // Kinds: "3,<type>" for a value reply, "8" for memory data.
     bool Ask(std::string_view query, const std::string& replyKind, std::chrono::milliseconds timeout);
@@ -65,6 +91,8 @@ private:
     void HandleNmeaPeriods(const IncomingSentence& sentence) override { replies_.HandleNmeaPeriods(sentence); }
 
     bool RunHandler(const std::function<void()>& handler);
+    void DeviceGone();
+    bool Ended() const { return link_.PortLost || interrupted_ != 0; }
 
     DeviceLinkState link_;
     LoggerStatus status_;
@@ -73,5 +101,7 @@ private:
     std::mutex mutex_;
     std::unique_lock<std::mutex>* held_ = nullptr; // the lock of the innermost Locked()
     std::condition_variable handled_;
+    int interrupted_ = 0; // the signal, under the lock
+    std::atomic<SerialPort::Handle> abandonablePort_{SerialPort::kNoHandle};
     std::unique_ptr<Thread1> thread_;
 };

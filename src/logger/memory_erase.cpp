@@ -25,7 +25,8 @@ void EraseProgress::Timer1Timer()
         End();
         return;
     }
-    if (ticks_++ > timings_.eraseTimeoutTicks) {
+    // A logger that has gone will not acknowledge: no use waiting for it.
+    if (link_.PortLost || ticks_++ > timings_.eraseTimeoutTicks) {
         timerEnabled_ = false;
         timedOut_ = true;
         // The status poll waits while Erasing; an acknowledgement arriving

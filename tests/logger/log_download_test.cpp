@@ -70,8 +70,14 @@ std::vector<unsigned char> FileBytes(const std::string& path)
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+std::string FileText(const std::string& path)
+{
+    const std::vector<unsigned char> bytes = FileBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
 class LogDownloadTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override
     {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -197,13 +203,26 @@ TEST_F(LogDownloadTest, OnlyVerifiedChunksEverReplaceTheImage)
     EXPECT_EQ(std::filesystem::file_size(image), 14u);
     EXPECT_FALSE(std::filesystem::exists(part));
 
+    // Stopped short, it keeps its chunks beside an image it must not shrink...
     Start(0x30000);
     Answer(ChunkReplies(0));
     Deliver(ChunkReplies(kChunk));
     EXPECT_TRUE(download->Finish());
     EXPECT_FALSE(link.Downloading);
     EXPECT_FALSE(download->complete());
+    EXPECT_EQ(std::filesystem::file_size(image), 14u);
+    EXPECT_EQ(download->keptPath(), part);
+    EXPECT_EQ(FileBytes(part), ExpectedMemory(kChunk));
+    EXPECT_EQ(download->unfinishedText(), "65536 of 196608 bytes are in " + part + "; " + image + " is unchanged.");
+
+    // ...and with no image before, they become the image.
+    std::filesystem::remove(image);
+    Start(0x30000);
+    Answer(ChunkReplies(0));
+    EXPECT_TRUE(download->Finish());
+    EXPECT_EQ(download->keptPath(), image);
     EXPECT_EQ(FileBytes(image), ExpectedMemory(kChunk));
+    EXPECT_FALSE(std::filesystem::exists(part));
 }
 
 // Every fault spoils one chunk: nothing of it is written, the same address
@@ -343,6 +362,63 @@ TEST_F(LogDownloadTest, SilentLoggerIsGivenUpAfterFiveRequestsAgainWithoutAVerif
     EXPECT_EQ(stops, 1);
     EXPECT_FALSE(download->complete());
     EXPECT_EQ(download->bytesSaved(), kChunk);
+}
+
+// However the download ends, a logger that was logging logs again, and the
+// chunks verified before the end stay for the next download.
+struct DownloadEnding {
+    const char* name;
+    std::function<void(LogDownloadTest&)> end;
+    bool loggingResumed;
+};
+
+class DownloadEndingTest : public LogDownloadTest, public ::testing::WithParamInterface<DownloadEnding> {};
+
+TEST_P(DownloadEndingTest, LoggingIsOnAgainAndTheVerifiedChunksAreKept)
+{
+    std::ofstream(image) << "an older image";
+    link.DownloadEnd = 0x30000;
+    link.DownloadEndKnown = true;
+    download->Start(false, true);
+    Answer(ChunkReplies(0));
+    Answer(ChunkReplies(kChunk));
+    GetParam().end(*this);
+    sent.sentences();
+
+    EXPECT_TRUE(download->Finish());
+    EXPECT_FALSE(link.Downloading);
+    EXPECT_EQ(download->loggingResumed(), GetParam().loggingResumed);
+    EXPECT_EQ(sent.sentences(), GetParam().loggingResumed ? Replies{std::string(Sentences::StartLogging)} : Replies{});
+    EXPECT_EQ(FileText(image), "an older image");
+    EXPECT_EQ(FileBytes(part), ExpectedMemory(2 * kChunk));
+}
+
+INSTANTIATE_TEST_SUITE_P(Endings, DownloadEndingTest,
+                         ::testing::Values(DownloadEnding{"Cancelled", [](LogDownloadTest&) {}, true},
+                                           DownloadEnding{"LoggerFellSilent",
+                                                          [](LogDownloadTest& t) {
+                                                              for (int request = 0; request < 7; ++request) {
+                                                                  t.clock += 2000ms;
+                                                                  t.download->CheckStall();
+                                                              }
+                                                          },
+                                                          true},
+                                           DownloadEnding{"DeviceGone",
+                                                          [](LogDownloadTest& t) {
+                                                              t.link.PortLost = true;
+                                                              t.download->CheckStall();
+                                                          },
+                                                          false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LogDownloadTest, ALoggerThatWasNotLoggingIsLeftStopped)
+{
+    Start(0x10000);
+    Answer(ChunkReplies(0));
+    sent.sentences();
+    EXPECT_TRUE(download->Finish());
+    EXPECT_FALSE(download->loggingResumed());
+    EXPECT_TRUE(sent.sentences().empty());
 }
 
 TEST_F(LogDownloadTest, TimeLimitCountsFromTheLastVerifiedChunkWhateverIsRequestedAgain)

@@ -70,6 +70,18 @@ TEST(EraseProgress, NoAcknowledgementFailsOnTheTickAfterFifteenSeconds)
     EXPECT_EQ(dialog.dialogs.messages.size(), 1u);
 }
 
+TEST(EraseProgress, ALoggerThatHasGoneFailsAtTheNextTick)
+{
+    EraseDialog dialog;
+    dialog.link.Erasing = true;
+    EXPECT_EQ(dialog.TicksUntilEnd(40), 40);
+    dialog.link.PortLost = true;
+    EXPECT_EQ(dialog.TicksUntilEnd(1000), 1);
+    EXPECT_EQ(dialog.dialogs.lastText(), "Erasing fail!");
+    EXPECT_FALSE(dialog.progress.acknowledged());
+    EXPECT_FALSE(dialog.link.Erasing);
+}
+
 TEST(EraseProgress, PieFillsInHundredTicksAndStartsAgain)
 {
     EraseDialog dialog;
