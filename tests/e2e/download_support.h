@@ -41,6 +41,14 @@ inline std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+// The file exists and holds at least `bytes`.
+inline bool HoldsAtLeast(const std::filesystem::path& path, std::uintmax_t bytes)
+{
+    std::error_code missing;
+    const auto size = std::filesystem::file_size(path, missing);
+    return !missing && size >= bytes;
+}
+
 // Addresses of the 64 KiB reads the simulator received, in order.
 inline std::vector<std::uint32_t> ChunkRequests(const simharness::SimProcess& sim)
 {

@@ -67,6 +67,35 @@ inline std::vector<std::string> ReadLines(const std::filesystem::path& path)
     return lines;
 }
 
+// Starts `args` (the program first) with `portDirectory` as its port
+// directory and `fd` as its descriptor `target`, ended with SIGTERM should
+// the test die; the child's pid, or -1.
+inline pid_t Spawn(std::vector<std::string> args, const std::filesystem::path& portDirectory, int target, int fd)
+{
+    // Everything the child needs is built before fork: after it, only
+    // async-signal-safe calls are allowed.
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> envStrings{"DROVIK_PORTS=" + portDirectory.string()};
+    for (char** entry = environ; *entry; ++entry)
+        if (!std::string_view(*entry).starts_with("DROVIK_PORTS="))
+            envStrings.push_back(*entry);
+    std::vector<char*> envp;
+    for (std::string& entry : envStrings)
+        envp.push_back(entry.data());
+    envp.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        dup2(fd, target);
+        execve(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+    return pid;
+}
+
 class SimProcess {
 public:
     // Starts the simulator with these options (besides --log and --state, which
@@ -167,6 +196,13 @@ public:
             .has_value();
     }
 
+    // The logger is unplugged: its end of the line closes.
+    void unplug() const
+    {
+        if (pid_ > 0)
+            kill(pid_, SIGUSR1);
+    }
+
     // SIGTERM, then waits for the exit (SIGKILL after 5 s). Returns the wait
     // status, or -1 when it had stopped already.
     int stop()
@@ -194,34 +230,12 @@ public:
 private:
     void launch(const std::vector<std::string>& args)
     {
-        // Everything the child needs is built before fork: after it, only
-        // async-signal-safe calls are allowed.
-        std::string program = DROVIK_SIM_PATH;
-        std::vector<std::string> argStrings{program};
+        std::vector<std::string> argStrings{DROVIK_SIM_PATH};
         argStrings.insert(argStrings.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& arg : argStrings)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        std::vector<std::string> envStrings{"DROVIK_PORTS=" + portDirectory_.string()};
-        for (char** entry = environ; *entry; ++entry)
-            if (!std::string_view(*entry).starts_with("DROVIK_PORTS="))
-                envStrings.push_back(*entry);
-        std::vector<char*> envp;
-        for (std::string& entry : envStrings)
-            envp.push_back(entry.data());
-        envp.push_back(nullptr);
-
         int pipeFds[2];
         if (pipe2(pipeFds, O_CLOEXEC) != 0)
             throw std::runtime_error("no pipe for the simulator");
-        pid_ = fork();
-        if (pid_ == 0) {
-            prctl(PR_SET_PDEATHSIG, SIGTERM);
-            dup2(pipeFds[1], STDOUT_FILENO);
-            execve(program.c_str(), argv.data(), envp.data());
-            _exit(127);
-        }
+        pid_ = Spawn(argStrings, portDirectory_, STDOUT_FILENO, pipeFds[1]);
         close(pipeFds[1]);
         output_ = pipeFds[0];
         if (pid_ < 0)
@@ -272,6 +286,54 @@ inline CliRun RunCli(const SimProcess& sim, const std::vector<std::string>& word
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, FileText(output), FileText(errors)};
 }
+
+// drovik-cli running beside the test, the simulator's port directory its own,
+// for what happens while it runs (a pulled cable, Ctrl-C).
+class CliProcess {
+public:
+    CliProcess(const SimProcess& sim, const std::vector<std::string>& words)
+        : errorsPath_(sim.directory() / "cli-process-errors.txt")
+    {
+        std::vector<std::string> args{DROVIK_CLI_PATH};
+        args.insert(args.end(), words.begin(), words.end());
+        const int errors = open(errorsPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (errors < 0)
+            throw std::runtime_error("no file for drovik-cli's errors");
+        pid_ = Spawn(args, sim.portDirectory(), STDERR_FILENO, errors);
+        close(errors);
+        if (pid_ < 0)
+            throw std::runtime_error("cannot fork drovik-cli");
+    }
+    ~CliProcess()
+    {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    CliProcess(const CliProcess&) = delete;
+    CliProcess& operator=(const CliProcess&) = delete;
+
+    void signal(int number) const { kill(pid_, number); }
+    // The exit code once it has ended, nothing when it runs on past the time-out.
+    std::optional<int> wait(std::chrono::milliseconds timeout = 20s)
+    {
+        const auto status = PollFor<int>(timeout, [&]() -> std::optional<int> {
+            int status = 0;
+            return waitpid(pid_, &status, WNOHANG) == pid_ ? std::optional(status) : std::nullopt;
+        });
+        if (!status)
+            return std::nullopt;
+        pid_ = -1;
+        return WIFEXITED(*status) ? WEXITSTATUS(*status) : 128 + WTERMSIG(*status);
+    }
+    // What it wrote to stderr so far.
+    std::string errors() const { return FileText(errorsPath_); }
+
+private:
+    std::filesystem::path errorsPath_;
+    pid_t pid_ = -1;
+};
 
 // The far end of the simulator's line, raw, as the program opens it.
 class SimClient {

@@ -7,6 +7,7 @@
 #include "testbed/pseudo_terminal.h"
 
 #include <csignal>
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <stdexcept>
@@ -27,20 +28,37 @@ LoggerMemory LoadMemory(const SimOptions& options)
 }
 
 // Signals are taken by sigwait in main, never by a handler in another thread.
-sigset_t BlockStopSignals()
+sigset_t BlockSignals()
 {
     sigset_t signals;
     sigemptyset(&signals);
     sigaddset(&signals, SIGINT);
     sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGUSR1);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
     return signals;
 }
 
+// SIGUSR1 pulls the cable: the logger stops and its end of the line closes,
+// and the simulator stays until it is told to stop.
+void AwaitStop(sigset_t& signals, PseudoTerminal& terminal, const std::function<void()>& stopLogger)
+{
+    for (bool plugged = true;;) {
+        int signal = 0;
+        sigwait(&signals, &signal);
+        if (plugged)
+            stopLogger();
+        if (signal != SIGUSR1)
+            return;
+        plugged = false;
+        terminal.closeMaster();
+    }
+}
+
 int Serve(const SimOptions& options)
 {
-    sigset_t stopSignals = BlockStopSignals();
+    sigset_t signals = BlockSignals();
     PseudoTerminal terminal;
     terminal.awaitClients();
     std::optional<PortLink> link;
@@ -58,13 +76,13 @@ int Serve(const SimOptions& options)
 
     std::cout << terminal.devicePath() << std::endl;
 
-    int signal = 0;
-    sigwait(&stopSignals, &signal);
-    simulator.stop();
-    if (write(stopPipe[1], "x", 1) != 1)
-        std::cerr << "drovik-sim: cannot wake the threads\n";
-    readerThread.join();
-    simulatorThread.join();
+    AwaitStop(signals, terminal, [&] {
+        simulator.stop();
+        if (write(stopPipe[1], "x", 1) != 1)
+            std::cerr << "drovik-sim: cannot wake the threads\n";
+        readerThread.join();
+        simulatorThread.join();
+    });
     close(stopPipe[0]);
     close(stopPipe[1]);
     return 0;

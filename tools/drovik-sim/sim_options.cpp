@@ -12,7 +12,9 @@ const char* const kSimUsage = R"(Usage: drovik-sim [options]
 
 A simulated GPS data logger on a pseudo-terminal. Prints the path of the
 terminal's slave end on stdout (one line) once it is ready, then answers the
-logger's commands until SIGTERM or SIGINT.
+logger's commands until SIGTERM or SIGINT. SIGUSR1 pulls the cable: the
+logger stops and closes its end of the terminal, as an unplugged logger's
+line hangs up, and the simulator waits for SIGTERM or SIGINT.
 
 Port:
   --link ComN           put a link named ComN to the terminal into the port
