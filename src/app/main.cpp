@@ -20,7 +20,7 @@ int main(int argc, char** argv)
         // An image named on the command line opens in the log page, as the open button would.
         if (argc > 1) {
             window.Frame11SpeedButton3Click();
-            window.Guarded([&] { window.DecodeLogFile(argv[1]); });
+            window.Exclusively([&] { window.DecodeLogFile(argv[1]); });
         }
         return app.exec();
     } catch (const std::exception& error) {

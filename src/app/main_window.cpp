@@ -13,6 +13,7 @@
 #include "app/frame_top_bar.h"
 #include "core/app_error.h"
 #include "app/track_table_model.h"
+#include "link/port_failure.h"
 #include "link/receive_thread.h"
 #include "link/sentences.h"
 #include "link/serial_port.h"
@@ -142,9 +143,24 @@ void TForm1::Guarded(const std::function<void()>& handler)
 {
     try {
         handler();
+    } catch (const PortFailure& failure) {
+        if (failure.deviceGone())
+            PortLost();
+        else
+            dialogs_.errorReport(failure.what());
     } catch (const std::exception& error) {
         dialogs_.errorReport(error.what());
     }
+}
+
+void TForm1::Exclusively(const std::function<void()>& action)
+{
+    if (actionRunning_)
+        return;
+    actionRunning_ = true;
+    Guarded(action);
+    actionRunning_ = false;
+    CloseLostPort();
 }
 
 void TForm1::ShowMainPage(MainPage page)

@@ -54,8 +54,13 @@ public:
     void SetRestartButtons(bool active);
     void SetLogPageButtons(const std::array<bool, 7>& active);
     void SetConnectButtons(bool connected);
-    // Runs a handler; an error escaping it is shown by the default error report.
+    // Runs a handler; an error escaping it is shown by the default error
+    // report, and a port whose device has gone is closed.
     void Guarded(const std::function<void()>& handler);
+    // One action at a time: an action that changes the table or uses the port
+    // does nothing while another runs, so a click reaching the window through
+    // the event loop of a running one (its progress, its dialogs) is harmless.
+    void Exclusively(const std::function<void()>& action);
 
     void Frame11SpeedButton1Click();
     void Frame11SpeedButton2Click();
@@ -215,8 +220,15 @@ private:
     // Stops the reader and waits for it while still serving its hand-overs.
     void StopReceiveThread();
     void ReportPortFailure(const PortOpenResult& result);
+    // The open port's device has gone: a download ends at once, an erase at
+    // its next tick, and the port closes as the close button closes it, with
+    // one warning, once no action runs and the reader has ended.
+    void PortLost();
+    void CloseLostPort();
     std::unique_ptr<Thread1> thread_;
-    int portBaud_ = 0; // the rate the open port runs at
+    int portBaud_ = 0;            // the rate the open port runs at
+    unsigned portGeneration_ = 0; // counts the opens, so a late loss report of an earlier port is ignored
+    bool actionRunning_ = false;
 
     // ---- private state of the live page and logger replies ----
     struct LiveState;
@@ -238,6 +250,7 @@ private:
     // first time it could, that answer then stands until the program ends.
     bool AllowReuse(const LogDownload& download);
     std::optional<bool> reuseAnswer_;
+    LogDownload* download_ = nullptr; // the download under way
 
     // ---- private state of the settings sub-pages ----
 };

@@ -43,24 +43,28 @@ void TForm1::ConnectLogPageHandlers()
 
 void TForm1::Frame41SpeedButton5Click()
 {
-    SaveTrackFile(trackTable_, dialogs_);
+    Exclusively([this] { SaveTrackFile(trackTable_, dialogs_); });
 }
 
 void TForm1::Frame41SpeedButton6Click()
 {
-    OpenTrackFile(trackTable_, dialogs_);
-    ShowWeekRolloverHint();
+    Exclusively([this] {
+        OpenTrackFile(trackTable_, dialogs_);
+        ShowWeekRolloverHint();
+    });
 }
 
 void TForm1::Frame41SpeedButton7Click()
 {
-    if (!DrawKmlTrack(trackTable_, dialogs_, [this](int dataRowCount) { return TForm3::Ask(dataRowCount, this); }))
-        return;
-    // The window stays live while the viewer starts; only a second draw,
-    // which would rewrite data.kml under it, waits.
-    constexpr int kDrawPair = 6;
-    Frame41->pair(kDrawPair).setActive(false);
-    QTimer::singleShot(kViewerStartPause, this, [this] { Frame41->pair(kDrawPair).setActive(true); });
+    Exclusively([this] {
+        if (!DrawKmlTrack(trackTable_, dialogs_, [this](int dataRowCount) { return TForm3::Ask(dataRowCount, this); }))
+            return;
+        // The window stays live while the viewer starts; only a second draw,
+        // which would rewrite data.kml under it, waits.
+        constexpr int kDrawPair = 6;
+        Frame41->pair(kDrawPair).setActive(false);
+        QTimer::singleShot(kViewerStartPause, this, [this] { Frame41->pair(kDrawPair).setActive(true); });
+    });
 }
 
 void TForm1::DecodeLogFile(const std::string& path)
@@ -94,7 +98,7 @@ void TForm1::ShowSatelliteInfo(int column, int row)
 
 void TForm1::Frame41Button2Click()
 {
-    UpdateGridOptions();
+    Exclusively([this] { UpdateGridOptions(); });
 }
 
 void TForm1::UpdateGridOptions()

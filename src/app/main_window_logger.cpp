@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include "app/frame_log_page.h"
+#include "link/logger_replies.h"
 #include "link/sentences.h"
 #include "logger/log_download.h"
 #include "logger/logging_switch.h"
@@ -29,30 +30,36 @@ void TForm1::ConnectLoggerHandlers()
 
 void TForm1::Frame41SpeedButton1Click()
 {
-    StartLogging();
+    Exclusively([this] { StartLogging(); });
 }
 
 void TForm1::Frame41SpeedButton2Click()
 {
-    StopLogging();
+    Exclusively([this] { StopLogging(); });
 }
 
 void TForm1::Frame41SpeedButton3Click()
 {
-    if (CheckConnected())
-        DownloadLog();
+    Exclusively([this] {
+        if (CheckConnected())
+            DownloadLog();
+    });
 }
 
 void TForm1::Frame41SpeedButton4Click()
 {
-    if (CheckConnected())
-        ConfirmErase();
+    Exclusively([this] {
+        if (CheckConnected())
+            ConfirmErase();
+    });
 }
 
 void TForm1::Frame41Button1Click()
 {
-    if (CheckConnected())
-        ResetLogger();
+    Exclusively([this] {
+        if (CheckConnected())
+            ResetLogger();
+    });
 }
 
 bool TForm1::CheckConnected()
@@ -80,10 +87,11 @@ void TForm1::DownloadLog()
         return;
     }
     LogDownload download(link_, kImageName, {ChunkSilenceLimit(portBaud_), dialogTimings.downloadTimeout});
-    download.Start(AllowReuse(download));
+    download.Start(AllowReuse(download), (loggerStatus_.StatusWord & StatusBits::LoggingOn) != 0);
     // Replies are handed over only while an event loop runs, so none is missed
     // between the first request and the dialog.
     AttachDownload(&download);
+    download_ = &download;
     {
         TForm2 dialog(download.gauge(), dialogTimings, this);
         // A download that stopped short by itself has nothing left to show.
@@ -95,13 +103,15 @@ void TForm1::DownloadLog()
             download.CheckStall();
             dialog.progress().ShowReused(download.bytesReused(), download.bytesWanted());
         };
-        dialog.exec();
+        if (download.running())
+            dialog.exec();
         download.onStopped = nullptr;
     }
-    const bool saved = download.Finish();
+    download.Finish();
+    download_ = nullptr;
     AttachDownload(nullptr);
-    if (saved)
-        DecodeLogFile(kImageName);
+    if (!download.keptPath().empty())
+        DecodeLogFile(download.keptPath());
     ReportUnfinishedDownload(download);
 }
 
@@ -133,18 +143,11 @@ void TForm1::AwaitMemoryReport()
 
 void TForm1::ReportUnfinishedDownload(const LogDownload& download)
 {
-    if (!download.failure().empty()) {
-        dialogs_.error(download.failure());
-        return;
-    }
-    if (download.complete())
-        return;
-    if (download.bytesFetched() == 0) {
-        dialogs_.warning(std::string("Download incomplete: nothing arrived; ") + kImageName + " is unchanged.");
-        return;
-    }
-    dialogs_.warning("Download incomplete: " + std::to_string(download.bytesSaved()) + " of " +
-                     std::to_string(download.bytesWanted()) + " bytes are in " + kImageName + ".");
+    const std::string unfinished = "Download incomplete: " + download.unfinishedText();
+    if (!download.failure().empty())
+        dialogs_.error(download.failure() + "\n" + unfinished);
+    else if (!download.complete())
+        dialogs_.warning(unfinished);
 }
 
 MemoryErase TForm1::Eraser()

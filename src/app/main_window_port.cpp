@@ -3,17 +3,20 @@
 
 #include "core/app_error.h"
 #include "app/frame_port_page.h"
+#include "link/port_failure.h"
 #include "link/port_open.h"
 #include "link/receive_thread.h"
 #include "link/scan_entry.h"
 #include "link/sentences.h"
 #include "link/serial_port.h"
+#include "logger/log_download.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 const QColor kOpenedColour(0, 128, 0);
@@ -30,29 +33,33 @@ void TForm1::ConnectPortHandlers()
 
 void TForm1::Frame71SpeedButton1Click()
 {
-    ClosePort();
+    Exclusively([this] { ClosePort(); });
 }
 
 void TForm1::Frame71SpeedButton2Click()
 {
-    OpenPort();
+    Exclusively([this] { OpenPort(); });
 }
 
 void TForm1::Frame71Button1Click()
 {
-    ScanPorts();
+    Exclusively([this] { ScanPorts(); });
 }
 
 void TForm1::OpenPort()
 {
+    if (link_.PortHandle != DeviceLinkState::kNoPort)
+        return;
+    const std::string portText = Frame71->ComboBox1->currentText().toStdString();
     const PortOpenResult result =
-        OpenPortSteps(Frame71->ComboBox1->count(), Frame71->ComboBox1->currentText().toStdString(),
-                      Frame71->ComboBox2->currentText().toStdString());
+        OpenPortSteps(Frame71->ComboBox1->count(), portText, Frame71->ComboBox2->currentText().toStdString());
     if (!result.succeeded()) {
         ReportPortFailure(result);
         return;
     }
     link_.PortHandle = result.handle;
+    link_.PortName = PortNameOfEntry(portText);
+    link_.PortLost = false;
     portBaud_ = Frame71->ComboBox2->currentText().toInt();
     Frame71->Shape1->setFillColour(kOpenedColour);
     link_.Downloading = false;
@@ -61,19 +68,34 @@ void TForm1::OpenPort()
     link_.DownloadEndKnown = false;
     link_.TtffCount = 0;
     // The reader hands each sentence over and waits; the hand-over is served
-    // by any event loop of this thread, modal dialogs' included.
-    thread_ = std::make_unique<Thread1>(result.handle, link_, *this, [this](std::function<void()> job) {
-        // invokeMethod reports success even when the job never ran.
-        bool ran = false;
-        QMetaObject::invokeMethod(
-            this,
-            [this, &job, &ran] {
-                ran = true;
-                Guarded(job);
-            },
-            Qt::BlockingQueuedConnection);
-        return ran;
-    });
+    // by any event loop of this thread, modal dialogs' included. Its report of
+    // a device gone is only posted: the port is closed from the event loop.
+    const unsigned generation = ++portGeneration_;
+    thread_ = std::make_unique<Thread1>(
+        result.handle, link_, *this,
+        [this](std::function<void()> job) {
+            // invokeMethod reports success even when the job never ran.
+            bool ran = false;
+            QMetaObject::invokeMethod(
+                this,
+                [this, &job, &ran] {
+                    ran = true;
+                    Guarded(job);
+                },
+                Qt::BlockingQueuedConnection);
+            return ran;
+        },
+        [this, generation] {
+            QMetaObject::invokeMethod(
+                this,
+                [this, generation] {
+                    Guarded([&] {
+                        if (generation == portGeneration_)
+                            PortLost();
+                    });
+                },
+                Qt::QueuedConnection);
+        });
     thread_->start();
     SetConnectButtons(true);
     SetRestartButtons(true);
@@ -92,6 +114,33 @@ void TForm1::ReportPortFailure(const PortOpenResult& result)
         return;
     }
     throw AppError(result.failureText);
+}
+
+void TForm1::PortLost()
+{
+    if (link_.PortHandle == DeviceLinkState::kNoPort)
+        return;
+    link_.PortLost = true;
+    if (download_)
+        download_->CheckStall();
+    CloseLostPort();
+}
+
+// Never waits: an action or a hand-over may be running below this call, and
+// the reader may still be handing a sentence over; until both are done it
+// looks again from the event loop.
+void TForm1::CloseLostPort()
+{
+    if (!link_.PortLost || link_.PortHandle == DeviceLinkState::kNoPort || actionRunning_)
+        return;
+    if (thread_)
+        thread_->requestStop();
+    if (thread_ && !thread_->isFinished()) {
+        QTimer::singleShot(10, this, [this] { CloseLostPort(); });
+        return;
+    }
+    ClosePort();
+    dialogs_.warning(PortLostText(link_.PortName));
 }
 
 void TForm1::ClosePort()

@@ -3,6 +3,7 @@
 
 #include "app/frame_log_page.h"
 #include "app/main_window_live_state.h"
+#include "link/port_failure.h"
 #include "link/status_poll.h"
 
 #include <QTimer>
@@ -27,8 +28,15 @@ void TForm1::AttachDownload(DownloadReceiver* download)
     live_->replies.AttachDownload(download);
 }
 
+// A query the port did not take stops the poll, so its error is told once
+// rather than every second.
 void TForm1::Timer1Timer()
 {
-    if (!StatusPollTick(link_, Frame41->isVisibleTo(this)))
+    try {
+        if (!StatusPollTick(link_, Frame41->isVisibleTo(this)))
+            Timer1->stop();
+    } catch (const PortFailure&) {
         Timer1->stop();
+        throw;
+    }
 }

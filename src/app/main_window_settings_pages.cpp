@@ -109,7 +109,7 @@ void TForm1::Frame81CheckBox5Click()
 
 void TForm1::Frame81SpeedButton1Click()
 {
-    ApplyNmeaPeriods(*Frame81, Connected(), link_, dialogs_);
+    Exclusively([this] { ApplyNmeaPeriods(*Frame81, Connected(), link_, dialogs_); });
 }
 
 // ---- logging-criteria page ----
@@ -169,7 +169,7 @@ void TForm1::Frame91ScrollBar1Change()
 
 void TForm1::Frame91SpeedButton1Click()
 {
-    ApplyLogCriteria(*Frame91, Connected(), link_, dialogs_);
+    Exclusively([this] { ApplyLogCriteria(*Frame91, Connected(), link_, dialogs_); });
 }
 
 // ---- log-format page ----
@@ -236,34 +236,36 @@ void TForm1::Frame101CheckBox14Click()
 
 void TForm1::Frame101SpeedButton1Click()
 {
-    ApplyLogFormat(*Frame101, Connected(), link_, dialogs_, [this] { return ConfirmErase(); });
+    Exclusively([this] { ApplyLogFormat(*Frame101, Connected(), link_, dialogs_, [this] { return ConfirmErase(); }); });
 }
 
 // ---- recording-method page ----
 
 void TForm1::Frame111SpeedButton1Click()
 {
-    ChooseOverwriteMethod(*Frame111, loggerStatus_, link_, dialogs_, [this] { ProbeLastSector(link_); });
+    Exclusively([this] {
+        ChooseOverwriteMethod(*Frame111, loggerStatus_, link_, dialogs_, [this] { ProbeLastSector(link_); });
+    });
 }
 
 void TForm1::Frame111SpeedButton2Click()
 {
-    ChooseStopMethod(*Frame111, loggerStatus_, link_, dialogs_);
+    Exclusively([this] { ChooseStopMethod(*Frame111, loggerStatus_, link_, dialogs_); });
 }
 
 // ---- restarts on the live page ----
 
 void TForm1::Frame31SpeedButton1Click()
 {
-    HotStart(link_);
+    Exclusively([this] { HotStart(link_); });
 }
 
 void TForm1::Frame31SpeedButton2Click()
 {
-    WarmStart(link_);
+    Exclusively([this] { WarmStart(link_); });
 }
 
 void TForm1::Frame31SpeedButton3Click()
 {
-    ColdStart(link_);
+    Exclusively([this] { ColdStart(link_); });
 }

@@ -1,6 +1,8 @@
 // The log page's track grid: decoding into it, the satellite pop-up, the grid options.
 #include "app/frame_log_page.h"
 #include "app/qt_user_dialogs.h"
+#include "decode/log_decoder.h"
+#include "decode/table_of.h"
 #include "export/sample_track.h"
 #include "export/widgets/draw_dialog.h"
 #include "testbed/log_image_writer.h"
@@ -56,6 +58,42 @@ TEST_F(LogPageTest, ADecodedImageFillsTheGridAndItsWidthHints)
     ASSERT_GT(northSouth, 0);
     EXPECT_EQ(window->Frame41->StringGrid1->horizontalHeader()->sectionSize(northSouth - 1), 30);
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// The decode lets the window handle its events after every row, so the user
+// can click on while it runs: every action that would change the table or
+// use the port does nothing until it has ended.
+TEST_F(LogPageTest, ClicksDuringALongDecodeChangeNothing)
+{
+    SampleImageOptions large;
+    large.sectorCount = 8;
+    const std::vector<std::uint8_t> image = MakeSampleImage(large);
+    dialogs.fileAnswers = {FileChoice{writeImage(image), 1}};
+    int clicks = 0;
+    dialogs.onProcessEvents = [&] {
+        if (dialogs.processEventsCalls % 500 != 0)
+            return;
+        ++clicks;
+        window->Frame41SpeedButton6Click(); // open
+        window->Frame41SpeedButton5Click(); // save
+        window->Frame41SpeedButton7Click(); // draw
+        window->Frame41Button2Click();      // update the grid
+        window->Frame41SpeedButton3Click(); // download
+        window->Frame71SpeedButton2Click(); // open the port
+    };
+
+    window->Frame41SpeedButton6Click();
+
+    EXPECT_GT(clicks, 3);
+    EXPECT_EQ(dialogs.fileRequests.size(), 1u);
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText();
+    TrackTable decoded;
+    FakeDialogs quiet;
+    DecodeLogImage(ByteView(image.data(), image.size()), decoded, quiet);
+    ASSERT_EQ(window->trackTable().usedRowCount(), decoded.usedRowCount());
+    for (int row = 0; row < decoded.usedRowCount(); row += 97)
+        EXPECT_EQ(RowOf(window->trackTable(), row, decoded.usedColumnCount()),
+                  RowOf(decoded, row, decoded.usedColumnCount()));
 }
 
 TEST_F(LogPageTest, DatesARolloverEarlyAreHintedUnderTheGridUntilRepaired)

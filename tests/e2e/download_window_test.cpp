@@ -163,6 +163,42 @@ TEST_F(DownloadWindowTest, CancelBeforeAnyChunkLeavesDataBinAsItWas)
     EXPECT_EQ(dialogs.messages[0].text, "Download incomplete: nothing arrived; data.bin is unchanged.");
 }
 
+// The cable is pulled after two chunks: the dialog closes at once, the image
+// already there is not touched, the verified chunks wait in its part file and
+// show in the table, and the port closes as the close button closes it.
+TEST_F(DownloadWindowTest, UnpluggedDuringADownloadKeepsTheChunksAndClosesThePort)
+{
+    const SampleMemory sample(4, 4 * kChunk); // what the simulator generates by default
+    ASSERT_NO_FATAL_FAILURE(connectSim({"--baud", "460800", "--no-nmea"}));
+    ASSERT_NO_FATAL_FAILURE(OpenLogPage(4 * kChunk));
+    WriteOlderImage();
+    QTimer puller;
+    puller.setInterval(2);
+    QObject::connect(&puller, &QTimer::timeout, [&] {
+        if (HoldsAtLeast("data.bin.part", 2 * kChunk)) {
+            sim->unplug();
+            puller.stop();
+        }
+    });
+    puller.start();
+
+    window->Frame41->SpeedButton3->click();
+
+    EXPECT_EQ(FileBytes("data.bin"), kOlderImage);
+    const auto kept = FileBytes("data.bin.part");
+    ASSERT_GE(kept.size(), 2 * kChunk);
+    EXPECT_EQ(kept.size() % kChunk, 0u);
+    EXPECT_TRUE(std::equal(kept.begin(), kept.end(), sample.memory.begin()));
+    EXPECT_EQ(RowsOf(window->trackTable()), DecodedRows(kept));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.messages.size() >= 2; }, 5000)) << dialogs.lastText();
+    EXPECT_EQ(dialogs.messages[0].text, "Download incomplete: " + std::to_string(kept.size()) +
+                                            " of 262144 bytes are in data.bin.part; data.bin is unchanged; the next "
+                                            "download resumes from them.");
+    EXPECT_EQ(dialogs.messages[1].text, "Lost the logger on Com5: it was unplugged or switched off.");
+    EXPECT_FALSE(window->Connected());
+    EXPECT_EQ(DescriptorsOn(sim->slavePath()), 0);
+}
+
 TEST_F(DownloadWindowTest, AnEmptyLoggerHasNothingToDownload)
 {
     ASSERT_NO_FATAL_FAILURE(connectSim({"--generate", "0", "--no-nmea"}));

@@ -2,6 +2,8 @@
 #include "app/frame_live_page.h"
 #include "e2e/sim_window_fixture.h"
 
+#include <QPlainTextEdit>
+
 #include <filesystem>
 
 using simharness::SimProcess;
@@ -28,6 +30,11 @@ TEST_F(PortPageTest, OpeningSendsExactlyTheStatusAndFlashQueries)
     EXPECT_FALSE(window->link().DownloadEndKnown);
     EXPECT_EQ(window->Frame71->Shape1->fillColour(), QColor(0, 128, 0));
     EXPECT_TRUE(window->Frame31->isVisibleTo(window.get()));
+    // A second open while the port is open does nothing.
+    const auto handle = window->link().PortHandle;
+    openPort();
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText();
+    EXPECT_EQ(window->link().PortHandle, handle);
     ASSERT_TRUE(sim->waitForLineCount(2));
     QTest::qWait(300);
     EXPECT_EQ(sim->receivedLines(), (std::vector<std::string>{"$PMTK182,2,7*3C", "$PMTK182,2,9,9F*61"}));
@@ -96,6 +103,29 @@ TEST_F(PortPageTest, ClosingStopsTheReaderAndFreesThePort)
     // The exclusive hold is gone: the port opens again at once.
     openPort();
     EXPECT_TRUE(window->Connected()) << dialogs.lastText();
+}
+
+// The live page is up and the logger talks when its cable is pulled: the port
+// closes as the close button closes it, with one warning, and lets go of the device.
+TEST_F(PortPageTest, UnpluggingTheLoggerClosesThePortWithOneWarning)
+{
+    SimProcess talking({"--link", "Com8"}, sim->portDirectory());
+    choosePort("Com8");
+    openPort();
+    ASSERT_TRUE(window->Connected());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->Frame31->Memo1->toPlainText().isEmpty(); }, 5000));
+    ASSERT_EQ(DescriptorsOn(talking.slavePath()), 1);
+    talking.unplug();
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.messages.empty(); }, 5000));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Lost the logger on Com8: it was unplugged or switched off.");
+    EXPECT_EQ(dialogs.messages[0].caption, "Warning");
+    EXPECT_FALSE(window->Connected());
+    EXPECT_EQ(window->link().PortHandle, DeviceLinkState::kNoPort);
+    EXPECT_EQ(window->Frame71->Shape1->fillColour(), QColor(255, 255, 255));
+    EXPECT_FALSE(window->Frame31->restartPair(0).clickable->isVisibleTo(window->Frame31));
+    EXPECT_EQ(DescriptorsOn(talking.slavePath()), 0);
 }
 
 TEST_F(PortPageTest, ClosingTheWindowWhileTheLoggerTalksEndsCleanly)

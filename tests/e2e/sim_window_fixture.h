@@ -9,6 +9,7 @@
 #include <QComboBox>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,6 +46,18 @@ protected:
         choosePort("Com5");
         openPort();
         ASSERT_TRUE(window->Connected()) << dialogs.lastText();
+    }
+
+    // How many of this process's descriptors are open on the device.
+    static int DescriptorsOn(const std::string& device)
+    {
+        int held = 0;
+        for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+            std::error_code error;
+            const std::string target = std::filesystem::read_symlink(entry.path(), error).string();
+            held += !error && target.rfind(device, 0) == 0;
+        }
+        return held;
     }
 
     std::unique_ptr<simharness::SimProcess> sim;
