@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 
 using namespace download_e2e;
 using namespace simharness;
@@ -54,30 +55,37 @@ TEST(DownloadCli, WholeMemoryArrivesByteForByteAndDecodes)
 }
 
 // The line goes dead after the last-sector probe's reply, two whole chunks
-// and ten replies of the third: the verified chunks stay in the image, and the
-// next run fetches from the chunk that held their end, or everything when asked.
+// and ten replies of the third: the image already there stays as it was, the
+// verified chunks stay in its part file, and the next run fetches from the
+// chunk that held their end, or everything when asked.
 TEST(DownloadCli, ALineThatGoesDeadLeavesTheVerifiedChunksForTheNextRun)
 {
     const SampleMemory sample(4, 4 * kChunk); // what the simulator generates by default
     SimProcess dying({"--link", "Com5", "--no-nmea", "--dead-after", "75"});
     const auto target = dying.directory() / "data.bin";
+    const auto part = dying.directory() / "data.bin.part";
     std::ofstream(target, std::ios::binary) << "older";
 
     const auto start = std::chrono::steady_clock::now();
     const CliRun cut = Download(dying);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
     EXPECT_EQ(cut.exitCode, 1) << cut.errors;
-    EXPECT_NE(cut.errors.find("holds only the first 131072 of 262144 bytes"), std::string::npos) << cut.errors;
-    EXPECT_EQ(FileBytes(target), std::vector<std::uint8_t>(sample.memory.begin(), sample.memory.begin() + 2 * kChunk));
-    EXPECT_FALSE(std::filesystem::exists(dying.directory() / "data.bin.part"));
+    EXPECT_NE(cut.errors.find("131072 of 262144 bytes are in " + part.string() + "; " + target.string() +
+                              " is unchanged; the next download resumes from them."),
+              std::string::npos)
+        << cut.errors;
+    EXPECT_EQ(FileText(target), "older");
+    EXPECT_EQ(FileBytes(part), std::vector<std::uint8_t>(sample.memory.begin(), sample.memory.begin() + 2 * kChunk));
+    EXPECT_NE(cut.errors.find("Logging switched on again."), std::string::npos) << cut.errors;
+    EXPECT_TRUE(dying.waitForState("logging", "1"));
 
     SimProcess sim({"--link", "Com5", "--no-nmea"});
     const CliRun resumed = Download(sim, {}, "Com5", target);
     ASSERT_EQ(resumed.exitCode, 0) << resumed.errors;
     EXPECT_EQ(FileBytes(target), sample.memory);
+    EXPECT_FALSE(std::filesystem::exists(part));
     EXPECT_EQ(ChunkRequests(sim), (std::vector<std::uint32_t>{kChunk, 2 * kChunk, 3 * kChunk}));
-    EXPECT_NE(resumed.errors.find("Reusing 65536 of 262144 bytes already in " + target.string() + "."),
-              std::string::npos)
+    EXPECT_NE(resumed.errors.find("Reusing 65536 of 262144 bytes already in " + part.string() + "."), std::string::npos)
         << resumed.errors;
 
     const CliRun full = Download(sim, {"--full"}, "Com5", target);
@@ -88,6 +96,71 @@ TEST(DownloadCli, ALineThatGoesDeadLeavesTheVerifiedChunksForTheNextRun)
     EXPECT_EQ(std::vector<std::uint32_t>(requests.begin() + 3, requests.end()),
               (std::vector<std::uint32_t>{0, kChunk, 2 * kChunk, 3 * kChunk}));
     EXPECT_EQ(full.errors.find("Reusing"), std::string::npos) << full.errors;
+}
+
+// Waits until the part file holds at least `bytes`.
+bool PartReaches(const std::filesystem::path& part, std::uintmax_t bytes)
+{
+    return PollFor<bool>(
+               20s,
+               [&]() -> std::optional<bool> { return HoldsAtLeast(part, bytes) ? std::optional(true) : std::nullopt; })
+        .has_value();
+}
+
+// Yesterday's complete download, then `--full` with the cable pulled after
+// two chunks: the CLI ends at once and yesterday's image is still whole.
+TEST(DownloadCli, AnUnpluggedLoggerEndsTheDownloadAndShrinksNothing)
+{
+    const SampleMemory sample(4, 4 * kChunk);
+    SimProcess sim({"--link", "Com5", "--no-nmea", "--baud", "460800"});
+    const auto target = sim.directory() / "data.bin";
+    const auto part = sim.directory() / "data.bin.part";
+    std::ofstream(target, std::ios::binary)
+        .write(reinterpret_cast<const char*>(sample.memory.data()), static_cast<std::streamsize>(sample.memory.size()));
+
+    CliProcess cli(sim, {"download", "--port", "Com5", "-o", target.string(), "--full"});
+    ASSERT_TRUE(PartReaches(part, 2 * kChunk)) << cli.errors();
+    sim.unplug();
+
+    ASSERT_EQ(cli.wait(), std::optional(1)) << cli.errors();
+    const std::string errors = cli.errors();
+    EXPECT_NE(errors.find("Lost the logger on Com5: it was unplugged or switched off."), std::string::npos) << errors;
+    const auto kept = FileBytes(part);
+    EXPECT_NE(errors.find(std::to_string(kept.size()) + " of 262144 bytes are in " + part.string() + "; " +
+                          target.string() + " is unchanged; the next download resumes from them."),
+              std::string::npos)
+        << errors;
+    EXPECT_EQ(FileBytes(target), sample.memory);
+    ASSERT_GE(kept.size(), 2 * kChunk);
+    EXPECT_TRUE(std::equal(kept.begin(), kept.end(), sample.memory.begin()));
+}
+
+// Ctrl-C or SIGTERM, once or twice: the CLI gives the port back, says what
+// it leaves, and the next command opens the port at once.
+TEST(DownloadCli, AnInterruptedDownloadGivesThePortBackAndSaysWhatItKept)
+{
+    const struct {
+        std::vector<int> signals;
+        int exitCode;
+    } cases[] = {{{SIGINT}, 130}, {{SIGTERM}, 143}, {{SIGINT, SIGINT}, 130}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.signals.size() == 2 ? "twice" : std::to_string(c.exitCode));
+        SimProcess sim({"--link", "Com5", "--no-nmea", "--baud", "921600"});
+        const auto part = sim.directory() / "data.bin.part";
+        CliProcess cli(sim, {"download", "--port", "Com5", "-o", (sim.directory() / "data.bin").string()});
+        ASSERT_TRUE(PartReaches(part, kChunk)) << cli.errors();
+        for (int signal : c.signals)
+            cli.signal(signal);
+
+        ASSERT_EQ(cli.wait(), std::optional(c.exitCode)) << cli.errors();
+        if (c.signals.size() == 1) {
+            EXPECT_NE(cli.errors().find("download: interrupted; the port is free again. Download incomplete: "),
+                      std::string::npos)
+                << cli.errors();
+        }
+        const CliRun next = RunCli(sim, {"status", "--port", "Com5"});
+        EXPECT_EQ(next.exitCode, 0) << next.errors;
+    }
 }
 
 TEST(DownloadCli, FailuresExitNonZeroWithAReason)
@@ -105,6 +178,16 @@ TEST(DownloadCli, FailuresExitNonZeroWithAReason)
 
     const CliRun usage = Download(elsewhere, {"--baud", "fast"});
     EXPECT_EQ(usage.exitCode, 2);
+
+    // The CSV never goes over the image it is decoded from, however it is spelt.
+    const auto image = elsewhere.directory() / "data.bin";
+    for (const auto& csv : {image, elsewhere.directory() / "." / "data.bin.part"}) {
+        const CliRun over =
+            RunCli(elsewhere, {"download", "--port", "Com6", "-o", image.string(), "--csv", csv.string()});
+        EXPECT_EQ(over.exitCode, 2) << csv;
+        EXPECT_NE(over.errors.find("would write over the memory image"), std::string::npos) << over.errors;
+    }
+    EXPECT_TRUE(ChunkRequests(elsewhere).empty());
 }
 
 TEST(DownloadCli, AUserWithoutAccessIsToldWhichGroupToJoin)

@@ -182,3 +182,21 @@ TEST(LoggerCliStatus, ALoggerThatDoesNotAnswerFailsWithAReason)
     EXPECT_TRUE(sim.waitForLine("$PMTK182,2,7*3C")) << "a silent logger still listens";
 }
 } // namespace
+
+namespace {
+// The cable is pulled while the erase waits for its acknowledgement.
+TEST(LoggerCliErase, AnUnpluggedLoggerFailsTheEraseAtOnce)
+{
+    SimProcess sim({"--link", "Com5", "--erase-delay", "60000"});
+    CliProcess cli(sim, {"erase", "--yes", "--port", "Com5"});
+    ASSERT_TRUE(sim.waitForLine("$PMTK182,6,1*3E", 20s)) << cli.errors();
+    sim.unplug();
+
+    ASSERT_EQ(cli.wait(), std::optional(1)) << cli.errors();
+    const std::string errors = cli.errors();
+    EXPECT_NE(errors.find("drovik-cli: erase: Erasing fail!"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("drovik-cli: erase: Lost the logger on Com5: it was unplugged or switched off."),
+              std::string::npos)
+        << errors;
+}
+} // namespace

@@ -1,4 +1,6 @@
 #include "console_dialogs.h"
+#include "interrupt_watch.h"
+#include "logger_command.h"
 #include "port_options.h"
 #include "progress_line.h"
 #include "subcommand.h"
@@ -7,15 +9,16 @@
 #include "decode/log_decoder.h"
 #include "export/csv_writer.h"
 #include "link/logger_replies.h"
+#include "link/port_failure.h"
 #include "link/sentences.h"
 #include "logger/log_download.h"
 #include "logger/logger_session.h"
-#include "logger/logging_switch.h"
 
+#include <filesystem>
 #include <iostream>
 #include <limits>
 #include <stdexcept>
-#include <tuple>
+#include <utility>
 
 namespace {
 const std::string kDownloadUsage =
@@ -31,8 +34,13 @@ it and reports the number of records.
   --csv FILE      also save the decoded track as CSV
   --full          fetch the whole memory, reusing nothing
 
-The download goes to FILE.part and replaces FILE only at the end, so FILE is
-left as it was when not a single chunk arrived.
+The download goes to FILE.part and replaces FILE only once it is complete.
+A download that stops short (a dead line, an unplugged logger, Ctrl-C)
+leaves FILE as it was and keeps the verified chunks in FILE.part for the
+next download; with no FILE before, they become FILE.
+
+Logging is stopped for the download and switched on again at its end when
+the logger was logging before.
 
 What FILE (or the FILE.part of a download that was cut off) already holds is
 reused: each of its 64 KiB chunks is checked by a 2 KiB sample read, and only
@@ -40,9 +48,9 @@ the rest is fetched, starting with the chunk that held its end. Any mismatch,
 or a file that cannot be this memory's, means a full download.
 
 Exit status: 0 when the whole memory was saved (and decoded, and exported);
-1 when the port cannot be opened, the logger does not answer or holds no log
-data, or the download ends incomplete (FILE then holds only the verified
-chunks before the gap); 2 for a bad command line.
+1 when the port cannot be opened, the logger does not answer, is unplugged or
+holds no log data, or the download ends incomplete; 2 for a bad command line;
+130 or 143 when interrupted by Ctrl-C or SIGTERM (a second one ends at once).
 )";
 
 using namespace std::chrono_literals;
@@ -57,9 +65,22 @@ struct DownloadOptions {
     bool full = false;
 };
 
-struct CommandFailure : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
+// One path for a file, whichever way it was named and whether or not it exists yet.
+std::filesystem::path Resolved(const std::string& path)
+{
+    std::error_code error;
+    const auto resolved = std::filesystem::weakly_canonical(path, error);
+    return error ? std::filesystem::absolute(path) : resolved;
+}
+
+void RefuseSameFile(const DownloadOptions& options)
+{
+    if (options.csv.empty())
+        return;
+    const auto csv = Resolved(options.csv);
+    if (csv == Resolved(options.image) || csv == Resolved(LogDownload::PartPath(options.image)))
+        throw std::invalid_argument("--csv " + options.csv + " would write over the memory image");
+}
 
 DownloadOptions ParseOptions(const std::vector<std::string>& args)
 {
@@ -83,6 +104,7 @@ DownloadOptions ParseOptions(const std::vector<std::string>& args)
             options.csv = value;
     }
     RequirePort(options.link);
+    RefuseSameFile(options);
     return options;
 }
 
@@ -93,16 +115,16 @@ void LearnDownloadEnd(LoggerSession& session, const std::string& port)
 {
     if (!session.Ask(Sentences::QueryStatus, "3,7", kAnswerTimeout) ||
         !session.Ask(Sentences::QueryFlashId, "3,9", kAnswerTimeout))
-        throw CommandFailure("the logger on " + port + " does not answer");
+        throw LoggerFailure("the logger on " + port + " does not answer");
     const auto [memorySize, overwrite] = session.Locked([&] {
         return std::pair(session.link().MemorySize, (session.status().StatusWord & StatusBits::StopWhenFull) == 0);
     });
     if (memorySize == 0)
-        throw CommandFailure("the logger reported a flash identifier of unknown size");
+        throw LoggerFailure("the logger reported a flash identifier of unknown size");
     if (overwrite && !session.Ask(Sentences::LastSectorProbe(memorySize), "8", kAnswerTimeout))
-        throw CommandFailure("the logger does not answer the read of its last sector");
+        throw LoggerFailure("the logger does not answer the read of its last sector");
     if (!session.Ask(Sentences::QueryMemoryUsed, "3,8", kAnswerTimeout))
-        throw CommandFailure("the logger does not report its memory use");
+        throw LoggerFailure("the logger does not report its memory use");
 }
 
 class ProgressReport {
@@ -143,17 +165,9 @@ private:
     uint32_t carried_ = 0;
 };
 
-// Runs the download to its end; throws CommandFailure when it stops short.
-void Download(LoggerSession& session, const DownloadOptions& options)
+// Waits on the download until it stops by itself, showing its progress.
+void FollowDownload(LoggerSession& session, LogDownload& download, ProgressReport& report)
 {
-    LogDownload download(session.link(), options.image, {ChunkSilenceLimit(options.link.baud)});
-    const uint32_t wanted = session.Locked([&] {
-        download.Start(!options.full);
-        session.AttachDownload(&download);
-        return download.bytesWanted();
-    });
-    std::cerr << "Downloading " << wanted << " bytes from " << options.link.port << " into " << options.image << ".\n";
-    ProgressReport report(wanted);
     uint32_t saved = 0;
     uint32_t reused = 0;
     for (bool running = true; running;) {
@@ -166,24 +180,51 @@ void Download(LoggerSession& session, const DownloadOptions& options)
         });
         if (reusedNow != reused && (reused = reusedNow) != 0) {
             report.Carry(reused);
-            report.Note("Reusing " + std::to_string(reused) + " of " + std::to_string(wanted) + " bytes already in " +
-                        download.reuseSource() + ".");
+            report.Note("Reusing " + std::to_string(reused) + " of " + std::to_string(download.bytesWanted()) +
+                        " bytes already in " + download.reuseSource() + ".");
         }
         report.Show(saved);
     }
     report.Show(saved, true);
-    const auto [kept, complete, failure] = session.Locked([&] {
-        const bool kept = download.Finish();
-        session.AttachDownload(nullptr);
-        return std::tuple(kept, download.complete(), download.failure());
+}
+
+// Runs the download to its end; throws LoggerFailure when it stops short,
+// and passes on an interruption once what was fetched is in place, with
+// `interruptedState` saying where it is.
+void Download(LoggerSession& session, const DownloadOptions& options, bool loggerWasLogging,
+              std::string& interruptedState)
+{
+    LogDownload download(session.link(), options.image, {ChunkSilenceLimit(options.link.baud)});
+    const uint32_t wanted = session.Locked([&] {
+        download.Start(!options.full, loggerWasLogging);
+        session.AttachDownload(&download);
+        return download.bytesWanted();
     });
-    if (!failure.empty())
-        throw CommandFailure(failure);
-    if (!complete)
-        throw CommandFailure(
-            "the logger stopped answering; " + options.image +
-            (kept ? " holds only the first " + std::to_string(saved) + " of " + std::to_string(wanted) + " bytes"
-                  : " is left as it was"));
+    std::cerr << "Downloading " << wanted << " bytes from " << options.link.port << " into " << options.image << ".\n";
+    ProgressReport report(wanted);
+    const auto finish = [&] {
+        const auto [complete, failure] = session.Locked([&] {
+            download.Finish();
+            session.AttachDownload(nullptr);
+            return std::pair(download.complete(), download.failure());
+        });
+        if (download.loggingResumed())
+            report.Note("Logging switched on again.");
+        const std::string unfinished = "Download incomplete: " + download.unfinishedText();
+        if (!failure.empty())
+            throw LoggerFailure(failure + ". " + unfinished);
+        return complete ? std::string() : unfinished;
+    };
+    try {
+        FollowDownload(session, download, report);
+    } catch (const SessionInterrupted&) {
+        interruptedState = finish();
+        throw;
+    } catch (const PortFailure& lost) {
+        throw LoggerFailure(lost.what() + (" " + finish()));
+    }
+    if (const std::string unfinished = finish(); !unfinished.empty())
+        throw LoggerFailure("the logger stopped answering. " + unfinished);
 }
 
 void DecodeAndExport(const DownloadOptions& options)
@@ -194,32 +235,34 @@ void DecodeAndExport(const DownloadOptions& options)
     const int rows = table.usedRowCount();
     std::cerr << "Decoded " << (rows > 0 ? rows - 1 : 0) << " records from " << options.image << ".\n";
     if (!options.csv.empty() && !WriteCsvFile(options.csv, table, dialogs))
-        throw CommandFailure("cannot save " + options.csv);
+        throw LoggerFailure("cannot save " + options.csv);
 }
 
-void RunDownload(const DownloadOptions& options)
+// The port is given back before the decoding.
+void RunDownload(const DownloadOptions& options, std::string& interruptedState)
 {
-    LoggerSession session;
-    if (const std::string failure = session.Open(options.link.port, options.link.baud); !failure.empty())
-        throw CommandFailure("cannot open " + options.link.port + ": " + failure);
-    session.Locked([&] { StopLogging(session.link()); });
-    LearnDownloadEnd(session, options.link.port);
-    Download(session, options);
+    {
+        LoggerSession session;
+        const InterruptWatch watch(session);
+        if (const std::string failure = session.Open(options.link.port, options.link.baud); !failure.empty())
+            throw LoggerFailure("cannot open " + options.link.port + ": " + failure);
+        LearnDownloadEnd(session, options.link.port);
+        const bool logging = session.Locked([&] { return (session.status().StatusWord & StatusBits::LoggingOn) != 0; });
+        Download(session, options, logging, interruptedState);
+    }
     DecodeAndExport(options);
 }
 
 int RunDownloadCommand(const std::vector<std::string>& args)
 {
-    try {
-        RunDownload(ParseOptions(args));
-        return kExitSuccess;
-    } catch (const std::invalid_argument& error) {
-        PrintError(std::string("download: ") + error.what() + "; see drovik-cli download --help");
-        return kExitUsage;
-    } catch (const std::runtime_error& error) { // CommandFailure, AppError
-        PrintError(std::string("download: ") + error.what());
-        return kExitFailure;
-    }
+    std::string interruptedState; // filled in before an interruption reaches the report
+    return RunLoggerCommand(
+        "download",
+        [&] {
+            RunDownload(ParseOptions(args), interruptedState);
+            return kExitSuccess;
+        },
+        interruptedState);
 }
 
 const SubcommandRegistration kRegistration{

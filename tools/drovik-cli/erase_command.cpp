@@ -17,17 +17,20 @@ command line.
 
 int RunErase(const std::vector<std::string>& args)
 {
-    return RunLoggerCommand("erase", [&] {
-        PortOptions port;
-        const bool yes = ParsePortAndFlag(args, port, "--yes");
-        LoggerCommand command("erase", port);
-        command.dialogs().setAnswer(yes);
-        bool erased = false;
-        command.Apply([&] { erased = command.ConfirmErase(); });
-        if (!yes)
-            PrintError("erase: nothing erased; --yes answers Yes");
-        return erased ? kExitSuccess : kExitFailure;
-    });
+    return RunLoggerCommand(
+        "erase",
+        [&] {
+            PortOptions port;
+            const bool yes = ParsePortAndFlag(args, port, "--yes");
+            LoggerCommand command("erase", port);
+            command.dialogs().setAnswer(yes);
+            bool erased = false;
+            command.Apply([&] { erased = command.ConfirmErase(); });
+            if (!yes)
+                PrintError("erase: nothing erased; --yes answers Yes");
+            return erased ? kExitSuccess : kExitFailure;
+        },
+        "The logger may or may not have erased its memory.");
 }
 
 const SubcommandRegistration kRegistration{{"erase", "erase the logger's memory", kEraseUsage.c_str(), RunErase}};

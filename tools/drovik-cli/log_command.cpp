@@ -10,7 +10,8 @@ Starts (on) or stops (off) the logger's recording, as the log page's start
 and stop buttons do.
 
 )") + kPortOptionsHelp + R"(
-Exit status: 0 sent; 1 when the port cannot be opened; 2 for a bad command line.
+Exit status: 0 sent; 1 when the port cannot be opened or did not take the
+command; 2 for a bad command line.
 )";
 
 int RunLog(const std::vector<std::string>& args)
@@ -22,11 +23,11 @@ int RunLog(const std::vector<std::string>& args)
         ParsePortAndFlag({args.begin() + 1, args.end()}, port, "");
         LoggerCommand command("log", port);
         const bool on = args.front() == "on";
-        command.Apply([&] {
+        const bool sent = command.Apply([&] {
             const DeviceLinkState& link = command.session().link();
             on ? StartLogging(link) : StopLogging(link);
         });
-        return kExitSuccess;
+        return sent ? kExitSuccess : kExitFailure;
     });
 }
 

@@ -81,7 +81,10 @@ bool LoggerCommand::Apply(const std::function<void()>& operation)
 {
     const int before = dialogs_.errorCount();
     try {
-        session_.Locked(operation);
+        session_.Locked([&] {
+            operation();
+            session_.ThrowIfEnded();
+        });
     } catch (const AppError& error) { // the window's default error report
         dialogs_.errorReport(error.what());
     }
@@ -100,10 +103,13 @@ bool LoggerCommand::ConfirmErase()
     return erase.ConfirmErase();
 }
 
-int RunLoggerCommand(const std::string& name, const std::function<int()>& command)
+int RunLoggerCommand(const std::string& name, const std::function<int()>& command, const std::string& interruptedState)
 {
     try {
         return command();
+    } catch (const SessionInterrupted& interrupted) {
+        PrintError(name + ": " + InterruptedText(interruptedState));
+        return 128 + interrupted.signal();
     } catch (const std::invalid_argument& error) {
         PrintError(name + ": " + error.what() + "; see drovik-cli " + name + " --help");
         return kExitUsage;

@@ -5,6 +5,7 @@
 
 #include "console_dialogs.h"
 #include "headless_pages.h"
+#include "interrupt_watch.h"
 #include "port_options.h"
 
 #include "logger/logger_session.h"
@@ -41,7 +42,7 @@ public:
     void OpenNmeaOutputPage();
 
     // Runs a page operation under the session's lock; false when it refused
-    // (an error or warning was shown).
+    // or failed (an error or warning was shown, the lost port's included).
     bool Apply(const std::function<void()>& operation);
     // The erase question, then the erase as its dialog runs it: ticks and
     // the 15 s limit. Inside Apply() only.
@@ -53,12 +54,16 @@ private:
     std::string port_;
     HeadlessPages pages_;
     LoggerSession session_;
+    InterruptWatch watch_{session_}; // after the session, before its port opens
     ConsoleDialogs dialogs_;
 };
 
 // Runs the command: 0 when it ends, 1 on a LoggerFailure (or any error of the
-// core), 2 on std::invalid_argument (a bad command line).
-int RunLoggerCommand(const std::string& name, const std::function<int()>& command);
+// core), 2 on std::invalid_argument (a bad command line), 128 + the signal
+// when interrupted; `interruptedState` says what an interrupted run leaves on
+// the logger.
+int RunLoggerCommand(const std::string& name, const std::function<int()>& command,
+                     const std::string& interruptedState = "");
 
 // The port's options and at most one option without a value (such as
 // "--yes"; none when empty): returns whether it was given. Throws

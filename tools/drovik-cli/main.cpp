@@ -17,7 +17,9 @@ void PrintUsage(std::ostream& out)
         out << "  " << std::left << std::setw(12) << subcommand.name << subcommand.summary << '\n';
     out << "\n"
            "Exit status: 0 done, 1 the command failed (the reason is on stderr),\n"
-           "2 wrong usage. Only output a command is asked for goes to stdout.\n";
+           "2 wrong usage, 130 or 143 interrupted by Ctrl-C or SIGTERM (the port is\n"
+           "given back; a second Ctrl-C ends at once). Only output a command is asked\n"
+           "for goes to stdout.\n";
 }
 
 bool IsHelp(const std::string& argument)

@@ -12,7 +12,8 @@ Restarts the logger's GPS receiver, as the live page's three restart buttons
 do: hot keeps what it knows of the sky, warm keeps less, cold starts afresh.
 
 )") + kPortOptionsHelp + R"(
-Exit status: 0 sent; 1 when the port cannot be opened; 2 for a bad command line.
+Exit status: 0 sent; 1 when the port cannot be opened or did not take the
+command; 2 for a bad command line.
 )";
 
 const std::map<std::string, void (*)(DeviceLinkState&)> kRestarts{
@@ -27,8 +28,8 @@ int RunRestart(const std::vector<std::string>& args)
         PortOptions port;
         ParsePortAndFlag({args.begin() + 1, args.end()}, port, "");
         LoggerCommand command("restart", port);
-        command.Apply([&] { restart->second(command.session().link()); });
-        return kExitSuccess;
+        const bool sent = command.Apply([&] { restart->second(command.session().link()); });
+        return sent ? kExitSuccess : kExitFailure;
     });
 }
 

@@ -194,16 +194,19 @@ bool SetNmeaPeriods(LoggerCommand& command, const SetOptions& options)
 
 int RunSet(const std::vector<std::string>& args)
 {
-    return RunLoggerCommand("set", [&] {
-        const SetOptions options = ParseSetOptions(args);
-        LoggerCommand command("set", options.port);
-        command.dialogs().setAnswer(true); // running the command answers "Do you want to change setting?"
-        const bool done = ((!options.mask && !options.preset) || SetFormat(command, options)) &&
-                          (options.criteria.empty() || SetCriteria(command, options)) &&
-                          (!options.overwrite || SetMethod(command, *options.overwrite)) &&
-                          (options.periods.empty() || SetNmeaPeriods(command, options));
-        return done ? kExitSuccess : kExitFailure;
-    });
+    return RunLoggerCommand(
+        "set",
+        [&] {
+            const SetOptions options = ParseSetOptions(args);
+            LoggerCommand command("set", options.port);
+            command.dialogs().setAnswer(true); // running the command answers "Do you want to change setting?"
+            const bool done = ((!options.mask && !options.preset) || SetFormat(command, options)) &&
+                              (options.criteria.empty() || SetCriteria(command, options)) &&
+                              (!options.overwrite || SetMethod(command, *options.overwrite)) &&
+                              (options.periods.empty() || SetNmeaPeriods(command, options));
+            return done ? kExitSuccess : kExitFailure;
+        },
+        "The logger may or may not have taken the new settings.");
 }
 
 const SubcommandRegistration kRegistration{
