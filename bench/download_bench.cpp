@@ -2,7 +2,8 @@
 // memory from the unthrottled simulator, a few chunks over an emulated
 // 115200-baud line, timed against the line-rate bound (bytes on the wire
 // divided by 11,520 bytes/s), and at that rate a download again of a full
-// memory that gained its last chunk since, reusing the file or not.
+// memory that gained its last chunk since, reusing the file or not, and a
+// download whose cable is pulled.
 // Needs drovik-sim built in the same build folder.
 #include "testbed/log_image_writer.h"
 #include "logger/log_download.h"
@@ -109,6 +110,37 @@ void BM_DownloadAgainAtLineRate(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DownloadAgainAtLineRate)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+// The cable of a logger with a full 2 MiB memory is pulled once two chunks
+// are in: how long drovik-cli takes to say so and end (the time measured),
+// and how much of what it kept the next download reuses.
+void BM_PulledCableAtLineRate(benchmark::State& state)
+{
+    const ServedSample served(32, {"--baud", std::to_string(kBaud), "--no-nmea"});
+    const auto image = served.sim.directory() / "data.bin";
+    const auto part = LogDownload::PartPath(image.string());
+    for (auto _ : state) {
+        simharness::CliProcess cli(served.sim, {"download", "--port", "Com5", "-o", image.string()});
+        const bool twoChunks = simharness::PollFor<bool>(2min, [&]() -> std::optional<bool> {
+                                   std::error_code missing;
+                                   const auto size = std::filesystem::file_size(part, missing);
+                                   return !missing && size >= 2 * kChunk ? std::optional(true) : std::nullopt;
+                               }).has_value();
+        const auto pulled = std::chrono::steady_clock::now();
+        served.sim.unplug();
+        if (!twoChunks || cli.wait() != std::optional(1))
+            state.SkipWithError("the download did not end as unplugged");
+        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - pulled).count());
+    }
+    const simharness::SimProcess replugged({"--link", "Com5", "--image", served.image.path(), "--no-nmea"},
+                                           served.sim.portDirectory());
+    const simharness::CliRun again =
+        simharness::RunCli(replugged, {"download", "--port", "Com5", "-o", image.string()});
+    const auto reusing = again.errors.find("Reusing ");
+    state.counters["reused_bytes"] = reusing == std::string::npos ? 0 : std::stod(again.errors.substr(reusing + 8));
+    if (again.exitCode != 0)
+        state.SkipWithError("the next download did not complete");
+}
+BENCHMARK(BM_PulledCableAtLineRate)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 } // namespace
 
 BENCHMARK_MAIN();
