@@ -1,8 +1,8 @@
 #include "export/csv_writer.h"
 
+#include "core/output_file.h"
 #include "core/user_dialogs.h"
 #include "decode/track_table.h"
-#include "export/output_file.h"
 #include "export/saved_message.h"
 
 #include <algorithm>
@@ -52,7 +52,7 @@ bool WriteCsvFile(const std::string& path, const TrackTable& table, UserDialogs&
     if (file.isOpen())
         WriteCsvRows(file, table);
     if (!file.close()) {
-        dialogs.error("Write CSV file fail!");
+        dialogs.error(SaveFailedMessage("Write CSV file fail!", file.failure()));
         return false;
     }
     dialogs.plain(SavedMessage(path));

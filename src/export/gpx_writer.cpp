@@ -1,11 +1,11 @@
 #include "export/gpx_writer.h"
 
 #include "core/number_text.h"
+#include "core/output_file.h"
 #include "core/user_dialogs.h"
 #include "decode/track_columns.h"
 #include "decode/track_table.h"
 #include "export/gpx_points.h"
-#include "export/output_file.h"
 #include "export/saved_message.h"
 #include "export/xml_text.h"
 
@@ -160,7 +160,7 @@ bool WriteGpxFileCreatedAt(const std::string& path, const TrackTable& table, Use
     if (file.isOpen())
         leftOut = WriteGpxDocument(file, table, std::filesystem::path(path).stem().string(), createdUtc);
     if (!file.close()) {
-        dialogs.error("Write GPX file fail!");
+        dialogs.error(SaveFailedMessage("Write GPX file fail!", file.failure()));
         return false;
     }
     dialogs.plain(SavedMessage(path, leftOut, table.rowCount() - 1));

@@ -1,10 +1,10 @@
 #include "export/kml_document.h"
 
 #include "core/number_text.h"
+#include "core/output_file.h"
 #include "decode/track_table.h"
 #include "export/hex_text.h"
 #include "export/kml_track_rows.h"
-#include "export/output_file.h"
 #include "export/xml_text.h"
 
 #include <string>

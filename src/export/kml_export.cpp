@@ -1,10 +1,11 @@
 #include "export/kml_export.h"
 
+#include "core/output_file.h"
 #include "core/user_dialogs.h"
 #include "decode/track_table.h"
 #include "export/kml_document.h"
 #include "export/kml_track_rows.h"
-#include "export/output_file.h"
+#include "export/saved_message.h"
 
 #include <filesystem>
 
@@ -58,7 +59,7 @@ bool SaveKmlFile(const std::string& path, const TrackTable& table, UserDialogs& 
     if (file.isOpen())
         WriteKmlDocument(file, table, columns, SaveAsKmlSettings());
     if (!file.close()) {
-        dialogs.error("Write KML file fail!");
+        dialogs.error(SaveFailedMessage("Write KML file fail!", file.failure()));
         return false;
     }
     return true;
@@ -82,7 +83,7 @@ bool DrawKmlTrack(const TrackTable& table, UserDialogs& dialogs, const DrawOptio
     if (file.isOpen())
         WriteKmlDocument(file, table, columns, DrawKmlSettings(*options));
     if (!file.close()) {
-        dialogs.error("Fail to write file!");
+        dialogs.error(SaveFailedMessage("Fail to write file!", file.failure()));
         return false;
     }
     std::error_code error;

@@ -1,9 +1,9 @@
 #include "export/kml_placemarks.h"
 
 #include "core/number_text.h"
+#include "core/output_file.h"
 #include "decode/track_table.h"
 #include "export/kml_track_rows.h"
-#include "export/output_file.h"
 #include "export/xml_text.h"
 
 #include <string>

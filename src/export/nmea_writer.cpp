@@ -1,10 +1,10 @@
 #include "export/nmea_writer.h"
 
+#include "core/output_file.h"
 #include "core/user_dialogs.h"
 #include "decode/track_table.h"
 #include "export/nmea_row.h"
 #include "export/nmea_sentences.h"
-#include "export/output_file.h"
 #include "export/saved_message.h"
 
 namespace {
@@ -40,7 +40,7 @@ bool WriteNmeaFile(const std::string& path, const TrackTable& table, UserDialogs
     if (file.isOpen())
         rows = WriteNmeaRows(file, table);
     if (!file.close()) {
-        dialogs.error("Write NMEA file fail!");
+        dialogs.error(SaveFailedMessage("Write NMEA file fail!", file.failure()));
         return false;
     }
     dialogs.plain(SavedMessage(path, rows.leftOut, rows.total));

@@ -1,4 +1,4 @@
-// The confirmation the writers show after a good save.
+// What the writers show after a save: the confirmation, or the failure.
 #pragma once
 
 #include <string>
@@ -17,4 +17,11 @@ inline std::string SavedMessage(const std::string& path, int rowsLeftOut, int ro
         message += " Rows left out because their cells cannot be read: " + std::to_string(rowsLeftOut) + " of " +
                    std::to_string(rows) + ".";
     return message;
+}
+
+// A writer's own failure text, then the file's name and the system's reason
+// (OutputFile::failure()) on a line of their own.
+inline std::string SaveFailedMessage(const std::string& text, const std::string& failure)
+{
+    return text + "\n" + failure;
 }

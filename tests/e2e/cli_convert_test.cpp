@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <sys/wait.h>
 
 namespace {
@@ -26,11 +28,14 @@ class CliConvert : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(WriteImageFile(folder.path("track.bin"), GoldenTrackImage())); }
 
-    CliRun run(const std::vector<std::string>& arguments)
+    // A file-size limit makes writes fail half-way, as on a full disk.
+    CliRun run(const std::vector<std::string>& arguments, bool fileSizeLimit = false)
     {
         std::string command = Quoted(DROVIK_CLI_PATH);
         for (const std::string& argument : arguments)
             command += " " + Quoted(argument);
+        if (fileSizeLimit)
+            command = "(trap '' XFSZ; ulimit -f 8; exec " + command + ")";
         command += " >" + Quoted(folder.path("stdout")) + " 2>" + Quoted(folder.path("stderr")) + " </dev/null";
         const int raw = std::system(command.c_str());
         CliRun result;
@@ -115,11 +120,39 @@ TEST_F(CliConvert, InputsThatHoldNoTrackFail)
     }
 }
 
-TEST_F(CliConvert, AnOutputThatCannotBeWrittenFails)
+TEST_F(CliConvert, AnOutputThatCannotBeWrittenFailsAndLeavesTheOldOneByteForByte)
 {
-    const CliRun result = run({"convert", in("track.bin"), in("no/folder/out.csv")});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("Write CSV file fail!"), std::string::npos) << result.err;
+    // Far more than the file-size limit lets through.
+    std::string table = "INDEX,DATE,TIME,\r\n";
+    for (int row = 1; row <= 2000; ++row)
+        table += std::to_string(row) + ",2007/05/24,09:46:40,\r\n";
+    WriteFileBytes(in("big.csv"), table);
+    const std::string old = "INDEX,\r\nthe old table,\r\n";
+    struct Case {
+        const char* output;
+        bool fileSizeLimit;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"no/folder/out.csv", false, "No such file or directory"},
+        {"out.csv", true, "File too large"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.output);
+        WriteFileBytes(in("out.csv"), old);
+        const CliRun result = run({"convert", in("big.csv"), in(c.output)}, c.fileSizeLimit);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find(in(c.output) + ": Write CSV file fail!\n" + in(c.output) + ": " + c.reason),
+                  std::string::npos)
+            << result.err;
+        EXPECT_EQ(ReadFileBytes(in("out.csv")), old);
+        std::set<std::string> entries;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.root()))
+            entries.insert(entry.path().filename().string());
+        EXPECT_EQ(entries, (std::set<std::string>{"big.csv", "out.csv", "stderr", "stdout", "track.bin"}))
+            << "no temporary file left";
+    }
 }
 
 TEST_F(CliConvert, ShowsTheRowsAnExportLeftOut)

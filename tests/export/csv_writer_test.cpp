@@ -80,11 +80,11 @@ TEST_F(CsvWriter, AnEmptyHeaderGivesAnEmptyFileAndStillTheSuccessMessage)
 TEST_F(CsvWriter, ReportsAFileThatCannotBeCreatedOrFilled)
 {
     const TrackTable table = TableOf({{"INDEX"}, {"1"}});
-    for (const std::string& path : {folder.path("missing/trip.csv"), std::string("/dev/full")}) {
+    for (const auto& [path, reason] : UnwritableFiles(folder, "trip.csv")) {
         dialogs.messages.clear();
         EXPECT_FALSE(WriteCsvFile(path, table, dialogs)) << path;
         ASSERT_EQ(dialogs.messages.size(), 1u) << path;
-        EXPECT_EQ(dialogs.messages[0].text, "Write CSV file fail!");
+        EXPECT_EQ(dialogs.messages[0].text, "Write CSV file fail!\n" + path + ": " + reason);
         EXPECT_EQ(dialogs.messages[0].caption, "Error");
         EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
     }

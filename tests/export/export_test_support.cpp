@@ -34,6 +34,12 @@ WorkingDirectoryGuard::~WorkingDirectoryGuard()
     std::filesystem::current_path(previous_);
 }
 
+std::vector<UnwritableFile> UnwritableFiles(const ScratchFolder& folder, const std::string& name)
+{
+    return {{folder.path("no/such/folder/" + name), "No such file or directory"},
+            {"/dev/full", "No space left on device"}};
+}
+
 std::string ReadFileBytes(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);

@@ -36,6 +36,14 @@ private:
     std::filesystem::path previous_;
 };
 
+// A file in a folder that is not there, and one whose writes fail (a full
+// disk), each with the reason a save names.
+struct UnwritableFile {
+    std::string path;
+    std::string reason;
+};
+std::vector<UnwritableFile> UnwritableFiles(const ScratchFolder& folder, const std::string& name);
+
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 

@@ -126,7 +126,8 @@ TEST(GpxWriter, WritesNothingWithoutPositionsOrAWritableFile)
         {TableOf({{""}}), folder.path("out.gpx"), "No information on table."},
         {TableOf({{"INDEX", "LONGITUDE", "E/W"}}), folder.path("out.gpx"), "No 'LATITUDE' to save."},
         {TableOf({{"INDEX", "LATITUDE", "N/S"}}), folder.path("out.gpx"), "No 'LONGITUDE' to save."},
-        {ShiftedTable(), folder.path("no/folder/out.gpx"), "Write GPX file fail!"},
+        {ShiftedTable(), folder.path("no/folder/out.gpx"),
+         "Write GPX file fail!\n" + folder.path("no/folder/out.gpx") + ": No such file or directory"},
     };
     for (const auto& c : cases) {
         FakeDialogs dialogs;

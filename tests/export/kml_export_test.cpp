@@ -339,11 +339,11 @@ TEST_F(KmlExport, SaveAsChecksTheTableBeforeTouchingTheFile)
 
 TEST_F(KmlExport, SaveAsReportsAFileThatCannotBeWritten)
 {
-    for (const std::string& path : {folder.path("no/such/trip.kml"), std::string("/dev/full")}) {
+    for (const auto& [path, reason] : UnwritableFiles(folder, "trip.kml")) {
         dialogs.messages.clear();
         EXPECT_FALSE(SaveKmlFile(path, TableOfPoints({Point{}}), dialogs));
         ASSERT_EQ(dialogs.messages.size(), 1u) << path;
-        EXPECT_EQ(dialogs.messages[0].text, "Write KML file fail!");
+        EXPECT_EQ(dialogs.messages[0].text, "Write KML file fail!\n" + path + ": " + reason);
         EXPECT_EQ(dialogs.messages[0].caption, "Error");
     }
 }
@@ -401,7 +401,7 @@ TEST_F(KmlExport, DrawReportsADataKmlThatCannotBeCreated)
     std::filesystem::create_directory("data.kml");
     DrawKmlTrack(TableOfPoints({Point{}}), dialogs, [](int) { return std::optional<DrawOptions>(DrawOptions{}); });
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "Fail to write file!");
+    EXPECT_EQ(dialogs.messages[0].text, "Fail to write file!\ndata.kml: Is a directory");
     EXPECT_EQ(dialogs.messages[0].caption, "Error");
 }
 } // namespace

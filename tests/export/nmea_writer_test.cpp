@@ -239,11 +239,11 @@ TEST_F(NmeaWriter, AnUnreadableCellCostsOnlyTheSentencesMadeFromIt)
 
 TEST_F(NmeaWriter, ReportsAFileThatCannotBeWritten)
 {
-    for (const std::string& path : {folder.path("no/such/folder.nma"), std::string("/dev/full")}) {
+    for (const auto& [path, reason] : UnwritableFiles(folder, "trip.nma")) {
         dialogs.messages.clear();
         EXPECT_FALSE(WriteNmeaFile(path, TableOf({kPositionHeaders, PositionRow()}), dialogs)) << path;
         ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(dialogs.messages[0].text, "Write NMEA file fail!");
+        EXPECT_EQ(dialogs.messages[0].text, "Write NMEA file fail!\n" + path + ": " + reason);
         EXPECT_EQ(dialogs.messages[0].caption, "Error");
     }
 }

@@ -79,6 +79,16 @@ TEST_F(SaveFlow, AnExistingFileIsReplacedOnlyAfterYes)
     EXPECT_EQ(ReadFileBytes(folder.path("trip.csv")).substr(0, 6), "INDEX,");
 }
 
+TEST_F(SaveFlow, AFailedSaveSaysWhichFileAndWhy)
+{
+    saveAs("no/folder/trip", 1);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text,
+              "Write CSV file fail!\n" + folder.path("no/folder/trip.csv") + ": No such file or directory");
+    EXPECT_EQ(dialogs.messages[0].caption, "Error");
+    EXPECT_TRUE(std::filesystem::is_empty(folder.root()));
+}
+
 TEST_F(SaveFlow, CancellingWritesNothing)
 {
     SaveTrackFile(table, dialogs);
