@@ -1,7 +1,8 @@
 #include "app/settings_file.h"
 
-#include "decode/track_options.h"
+#include "core/output_file.h"
 #include "core/text_scan.h"
+#include "decode/track_options.h"
 
 #include <algorithm>
 #include <cctype>
@@ -79,25 +80,15 @@ std::optional<IniText> Load(const std::string& path)
     return ini;
 }
 
-// Written beside the file and moved over it, so a failed write leaves the old file whole.
+// Replaced in one step, so a failed write leaves the old file whole.
 void Save(const std::string& path, const IniText& ini)
 {
-    const std::string temporary = path + ".new";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        for (const std::string& line : ini.lines)
-            file << line << ini.lineEnd;
-        file.flush();
-        if (!file) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return;
-        }
+    OutputFile file(path);
+    for (const std::string& line : ini.lines) {
+        file.write(line);
+        file.write(ini.lineEnd);
     }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error)
-        std::filesystem::remove(temporary, error);
+    file.close();
 }
 
 // Lines [begin, end) of the first section of the name, header excluded.
@@ -151,15 +142,10 @@ void SetValue(IniText& ini, std::string_view section, std::string_view key, std:
 }
 
 // Probed with the temporary that Save writes there, so a probe that succeeds
-// means saving will.
+// means saving will; left unclosed, it leaves the folder as it was.
 bool CanSaveBeside(const std::string& path)
 {
-    const std::string temporary = path + ".new";
-    if (!std::ofstream(temporary, std::ios::binary | std::ios::app))
-        return false;
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return true;
+    return OutputFile(path).isOpen();
 }
 
 // Empty when neither $XDG_CONFIG_HOME nor $HOME names a folder.

@@ -27,7 +27,7 @@ TEST_F(SettingsFile, LivesBesideTheExecutableUnlessItsFolderCannotBeWritten)
     const EnvironmentGuard config("XDG_CONFIG_HOME", folder.path("config").c_str());
     const EnvironmentGuard home("HOME", folder.path("home").c_str());
     EXPECT_EQ(UsableSettingsFilePath(folder.path("Drovik")), path);
-    EXPECT_FALSE(std::filesystem::exists(path + ".new")) << "the probe is cleaned up";
+    EXPECT_TRUE(std::filesystem::is_empty(folder.root())) << "the probe is cleaned up";
 
     // Root may write anywhere: a folder that is really a file stands for one the user cannot write.
     WriteFileBytes(folder.path("bin"), "");
