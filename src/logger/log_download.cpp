@@ -1,6 +1,7 @@
 #include "logger/log_download.h"
 
 #include "core/app_error.h"
+#include "core/output_file.h"
 #include "link/field_numbers.h"
 #include "link/port_failure.h"
 #include "link/sentences.h"
@@ -14,12 +15,6 @@
 #include <filesystem>
 #include <optional>
 #include <vector>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 bool IsHexText(std::string_view text)
@@ -67,18 +62,6 @@ std::vector<unsigned char> ReadPrefix(const std::string& path, uint32_t length)
 std::string SystemError(const std::string& what, const std::string& path)
 {
     return what + " " + path + ": " + std::strerror(errno);
-}
-
-// A kept chunk has to survive a crash or a power cut.
-bool FlushToDisk(std::FILE* file)
-{
-    if (std::fflush(file) != 0)
-        return false;
-#ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
-#else
-    return fsync(fileno(file)) == 0;
-#endif
 }
 } // namespace
 
