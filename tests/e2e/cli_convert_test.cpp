@@ -155,6 +155,29 @@ TEST_F(CliConvert, AnOutputThatCannotBeWrittenFailsAndLeavesTheOldOneByteForByte
     }
 }
 
+TEST_F(CliConvert, RefusesAnOutputThatIsTheInputUnderAnyName)
+{
+    const std::string image = ReadFileBytes(in("track.bin"));
+    std::filesystem::create_symlink(in("track.bin"), in("link.csv"));
+    std::filesystem::create_hard_link(in("track.bin"), in("hard.csv"));
+    const std::vector<std::string> cases[] = {
+        {"--format", "csv", in("track.bin"), in("track.bin")},
+        {"--format", "csv", in("track.bin"),
+         folder.root().string() + "/./../" + folder.root().filename().string() + "//track.bin"},
+        {in("track.bin"), in("link.csv")},
+        {in("track.bin"), in("hard.csv")},
+    };
+    for (const auto& arguments : cases) {
+        std::vector<std::string> command = {"convert"};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        const CliRun result = run(command);
+        EXPECT_EQ(result.status, 2) << arguments.back();
+        EXPECT_NE(result.err.find("same file as IN"), std::string::npos) << result.err;
+        EXPECT_TRUE(ReadFileBytes(in("track.bin")) == image) << arguments.back() << ": the image is untouched";
+        EXPECT_TRUE(std::filesystem::is_symlink(in("link.csv")));
+    }
+}
+
 TEST_F(CliConvert, ShowsTheRowsAnExportLeftOut)
 {
     WriteFileBytes(in("edited.csv"), "INDEX,DATE,TIME,VALID,LATITUDE,N/S,LONGITUDE,E/W,\r\n"

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <optional>
 
 namespace {
@@ -42,7 +43,9 @@ constexpr const char* kHelp = "Usage: drovik-cli convert [OPTIONS] IN OUT\n"
                               "         without a fix or coordinates, or more than 10 minutes between\n"
                               "         points); the count of rows left out because their coordinates\n"
                               "         cannot be read is printed on stderr\n"
-                              "An existing OUT is replaced.\n"
+                              "An existing OUT is replaced only once the whole of it is written: when\n"
+                              "writing fails, the old OUT stays as it was. OUT must not be IN itself,\n"
+                              "under any name or through a link.\n"
                               "\n"
                               "Options:\n"
                               "  --format csv|kml|nma|gpx  the kind of OUT; by default taken from OUT's\n"
@@ -62,7 +65,8 @@ constexpr const char* kHelp = "Usage: drovik-cli convert [OPTIONS] IN OUT\n"
                               "with the --week-rollover that corrects it is printed on stderr.\n"
                               "\n"
                               "Exit status: 0 when OUT was written; 1 when IN cannot be read, holds no\n"
-                              "track table, or OUT cannot be written (reasons on stderr); 2 wrong usage.\n"
+                              "track table, or OUT cannot be written (reasons on stderr); 2 wrong usage,\n"
+                              "OUT being IN included.\n"
                               "Nothing is printed on stdout.\n";
 
 enum class FileKind { Bin, Csv, Kml, Nma, Gpx };
@@ -171,6 +175,13 @@ std::optional<ConvertRequest> ParseArguments(const std::vector<std::string>& arg
     return request;
 }
 
+// Also through another spelling of the path, a link or a second hard link.
+bool SameFile(const std::string& input, const std::string& output)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(input, output, error) && !error;
+}
+
 bool LoadTable(const std::string& path, FileKind kind, TrackTable& table, ConsoleDialogs& dialogs)
 {
     if (kind == FileKind::Bin)
@@ -224,6 +235,11 @@ int RunConvert(const std::vector<std::string>& arguments)
     const auto outputKind = request->format ? request->format : KindOfPath(request->output);
     if (!outputKind || *outputKind == FileKind::Bin) {
         PrintError("convert: OUT must end in .csv, .kml, .nma or .gpx, or give --format: '" + request->output + "'");
+        return kExitUsage;
+    }
+
+    if (SameFile(request->input, request->output)) {
+        PrintError("convert: OUT is the same file as IN, which it would overwrite: '" + request->output + "'");
         return kExitUsage;
     }
 
