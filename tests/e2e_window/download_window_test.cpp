@@ -1,7 +1,7 @@
 // The window's download and erase against drovik-sim over a real
 // pseudo-terminal, with the dialogs' timings shortened.
 #include "e2e/download_support.h"
-#include "e2e/sim_window_fixture.h"
+#include "e2e_window/sim_window_fixture.h"
 
 #include "app/frame_log_page.h"
 #include "logger/widgets/download_dialog.h"

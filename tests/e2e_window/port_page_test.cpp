@@ -1,6 +1,6 @@
 // The port page against the simulated logger on a real pseudo-terminal.
 #include "app/frame_live_page.h"
-#include "e2e/sim_window_fixture.h"
+#include "e2e_window/sim_window_fixture.h"
 
 #include <QPlainTextEdit>
 

@@ -6,7 +6,7 @@
 #include "app/frame_log_format_page.h"
 #include "app/frame_method_page.h"
 #include "app/frame_nmea_output_page.h"
-#include "e2e/sim_window_fixture.h"
+#include "e2e_window/sim_window_fixture.h"
 
 #include <QCheckBox>
 #include <QPushButton>
