@@ -123,7 +123,12 @@ public:
     // With DROVIK_KEEP_SIM_FILES set, the folder stays for a look afterwards.
     ~SimProcess()
     {
-        stop();
+        // A sanitizer's report ends the simulator with a failure (ThreadSanitizer's
+        // exit 66) that no other check would see; the test must not pass over it.
+        if (const int status = stop(); status != -1 && !(WIFEXITED(status) && WEXITSTATUS(status) == 0)) {
+            std::fprintf(stderr, "drovik-sim ended with wait status %d; its report is above\n", status);
+            std::abort();
+        }
         if (std::getenv("DROVIK_KEEP_SIM_FILES")) {
             std::fprintf(stderr, "drovik-sim files kept in %s\n", directory_.c_str());
             return;
