@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test under AddressSanitizer and
 # UndefinedBehaviorSanitizer. "--plain" builds and runs them without.
+# "--tsan" builds without Qt under ThreadSanitizer (build-tsan) and runs what
+# that build has: the unit tests and the end-to-end tests of drovik-cli and
+# drovik-sim, which are built with it too.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -16,6 +19,12 @@ run_suite() {
 
 if [ "${1:-}" = "--plain" ]; then
     run_suite "$root/build"
+    exit
+fi
+if [ "${1:-}" = "--tsan" ]; then
+    # A report fails the process it happens in (exit 66), the test or a tool the test runs.
+    export TSAN_OPTIONS=second_deadlock_stack=1
+    run_suite "$root/build-tsan" -DDROVIK_TSAN=ON -DDROVIK_GUI=OFF -DDROVIK_BENCHMARKS=OFF
     exit
 fi
 # Qt keeps some allocations until exit on purpose; leaks are not this run's subject.
