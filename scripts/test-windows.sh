@@ -2,8 +2,8 @@
 # Cross-builds drovik-cli for Windows (MinGW-w64, statically linked) and runs
 # it under wine against the simulated logger, whose pseudo-terminal the wine
 # prefix knows as COM5 and as COM12 (opened as \\.\Com12). Each download must
-# give the simulator's memory byte for byte, and converting the image must
-# give the Linux build's files byte for byte.
+# give the simulator's memory byte for byte, and converting the image over an
+# older file must give the Linux build's files byte for byte.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh" --windows
@@ -71,8 +71,11 @@ grep -q "cannot open Com7: Open ComPort failed." "$work/errors.txt" || fail "Com
 
 for format in csv kml nma; do
     "$linux/tools/drovik-cli" convert "$work/memory.bin" "$work/linux.$format" 2>/dev/null
+    # An older file is there to be replaced, as a save does it: renamed over.
+    echo "an older file" >"$work/windows.$format"
     cli convert image-Com5.bin "windows.$format" 2>"$work/errors.txt" || fail "convert: $(cat "$work/errors.txt")"
     cmp "$work/linux.$format" "$work/windows.$format" || fail "convert to .$format differs from the Linux build's"
-    echo "convert to .$format: identical to the Linux build's" >&2
+    if compgen -G "$work/windows.$format.*.tmp" >/dev/null; then fail "convert left a temporary file"; fi
+    echo "convert to .$format over an older file: identical to the Linux build's" >&2
 done
 echo "test-windows: all passed" >&2
