@@ -18,6 +18,12 @@ inline constexpr std::size_t kEntryProbeSize = 16;
 // After a record, a tail shorter than this that is all 0xFF ends the sector.
 inline constexpr std::size_t kErasedTailLimit = 128;
 inline constexpr std::uint8_t kFormatChangeType = 2;
+// Holux loggers mark the start of logging and each waypoint with 16 ASCII
+// bytes; newer firmware adds four spaces.
+inline constexpr std::size_t kHoluxMarkerSize = 16;
+inline constexpr std::size_t kHoluxMarkerPadding = 4;
+// The GPsport 245 logs speed in cm/s.
+inline constexpr double kKmhPerCentimetreSecond = 0.036;
 } // namespace logimage
 
 // LogFormatMask bits, in record order.
@@ -45,6 +51,12 @@ inline constexpr std::uint32_t kDistance = 1u << 19;
 } // namespace fieldbit
 
 using ByteView = std::span<const std::uint8_t>;
+
+// Where and how a record keeps its fields: the generic image's layout, or the
+// M-241's or the GPsport 245's (which the M-1000C and M-1200E share). Holux
+// records hold float coordinates, a 3-byte height and no separator; the
+// GPsport 245's has an integer speed in cm/s before the height.
+enum class RecordLayout { Generic, M241, Gr245 };
 
 struct SectorHeader {
     std::uint32_t mask = 0;
@@ -110,6 +122,22 @@ struct TrackRecord {
 
 enum class EntryKind { EndOfData, Special, Record };
 
+struct HoluxMarker {
+    RecordLayout layout = RecordLayout::M241; // the record layout of the model that wrote it
+    bool waypoint = false;                    // the next record is a waypoint
+    std::size_t length = logimage::kHoluxMarkerSize;
+};
+
+// What markers do to the walk: nothing (they are not looked for), or they are
+// passed over as markers, or they also choose the layout for the rest of the image.
+enum class MarkerRule { Ignore, Recognise, ChooseLayout };
+
+// How an image's entries are read; a marker may change the layout as it goes.
+struct DialectRules {
+    RecordLayout layout = RecordLayout::Generic;
+    MarkerRule markers = MarkerRule::Ignore;
+};
+
 std::size_t SectorCount(std::uint64_t imageSize);
 // The sector must hold at least the 512 header bytes.
 SectorHeader ReadSectorHeader(ByteView sector);
@@ -118,7 +146,13 @@ EntryKind ClassifyEntry(ByteView sector, std::size_t position);
 // The position must hold a special entry (see ClassifyEntry).
 SpecialEntry ReadSpecialEntry(ByteView sector, std::size_t position);
 // Nothing when the record would run past the end of the sector.
-std::optional<TrackRecord> ReadTrackRecord(ByteView sector, std::size_t position, std::uint32_t mask);
+std::optional<TrackRecord> ReadTrackRecord(ByteView sector, std::size_t position, std::uint32_t mask,
+                                           RecordLayout layout = RecordLayout::Generic);
+// A marker of a known model on a record boundary, with the padding that follows it.
+std::optional<HoluxMarker> ReadHoluxMarker(ByteView sector, std::size_t position);
+bool HoldsHoluxMarker(ByteView bytes);
+// The mask a sector header means: an M-241 that left it erased logs 8000001D.
+std::uint32_t SectorMask(std::uint32_t headerMask, RecordLayout layout);
 // The rule checked after each record: nothing left, or only a short erased tail.
 bool DataEndsAfterRecord(ByteView sector, std::size_t position);
 
@@ -129,8 +163,14 @@ public:
     virtual void onFormatChange(std::uint32_t mask) = 0;
     // Records with a failed checksum are handed over too; the handler decides.
     virtual void onRecord(const TrackRecord& record) = 0;
+    // Special entries other than format changes.
+    virtual void onSpecialEntry(const SpecialEntry&) {}
+    // Told of every marker passed over, once the rules took its layout where they follow markers.
+    virtual void onMarker(const HoluxMarker&) {}
 };
 
 // Walks the entry stream of a sector whose header holds data, from its header's
-// mask on; a record that would run past the sector ends the walk.
+// mask on, in the rules' layout; a record that would run past the sector ends the walk.
+void ReadSectorEntries(ByteView sector, SectorEntryHandler& handler, DialectRules& rules);
+// The generic image's walk.
 void ReadSectorEntries(ByteView sector, SectorEntryHandler& handler);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum class RecordChecksum { Valid, Broken };
@@ -13,8 +14,10 @@ enum class RecordChecksum { Valid, Broken };
 // The bytes of a record under a mask: fields of the set bits (absent values
 // written as 0), separator, checksum. Under the SID bit the blocks are written
 // as given, each with its own count byte; no blocks gives one "no satellite" block.
+// A Holux layout writes its own coordinates, height and speed, and no separator.
 std::vector<std::uint8_t> EncodeTrackRecord(const TrackRecord& record, std::uint32_t mask,
-                                            RecordChecksum checksum = RecordChecksum::Valid);
+                                            RecordChecksum checksum = RecordChecksum::Valid,
+                                            RecordLayout layout = RecordLayout::Generic);
 
 // Appends sectors one after another. Everything not written stays 0xFF, so
 // the data of each sector ends by the format's own end-of-data rules.
@@ -28,8 +31,12 @@ public:
     // A never-written sector: all 0xFF.
     LogImageWriter& erasedSector();
 
-    // Written under the mask in force, whatever record.mask says.
+    // Written under the mask and layout in force, whatever record.mask says.
     LogImageWriter& record(const TrackRecord& record, RecordChecksum checksum = RecordChecksum::Valid);
+    // The record layout from now on, across sectors; the generic one at first.
+    LogImageWriter& useLayout(RecordLayout layout);
+    // A Holux marker's text as it stands, such as "HOLUXGR241WAYPNT" or "HOLUXGR245LOGGER    ".
+    LogImageWriter& marker(std::string_view text);
     LogImageWriter& formatChange(std::uint32_t mask);
     LogImageWriter& special(std::uint8_t type, std::uint32_t value);
     LogImageWriter& raw(const std::vector<std::uint8_t>& bytes);
@@ -47,6 +54,7 @@ private:
     std::vector<std::uint8_t> image_;
     std::size_t position_ = 0; // absolute offset of the next entry
     std::uint32_t mask_ = 0;
+    RecordLayout layout_ = RecordLayout::Generic;
 };
 
 // The sample track: a drive round a city centre, one point every 5 seconds

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
 #include <variant>
 
 using namespace fieldbit;
@@ -145,18 +147,32 @@ TEST(LogImage, RecordLengthFollowsTheMask)
         std::uint32_t mask;
         const TrackRecord& record;
         std::size_t length;
+        RecordLayout layout = RecordLayout::Generic;
     } cases[] = {
-        {0x00000000, noSatellite, 2},      {0x00000001, noSatellite, 6},      {0x0000003F, noSatellite, 32},
+        {0x00000000, noSatellite, 2},
+        {0x00000001, noSatellite, 6},
+        {0x0000003F, noSatellite, 32},
         {0x0001C000, threeSatellites, 2}, // satellite details without SID add nothing
         {0xFFF00000, noSatellite, 2},     // bits 20-31 add nothing
         {0x0001E000, noSatellite, 6},     // count 0: four bytes, whatever bits 14-16 say
-        {0x0001E000, noSatelliteData, 6},  {0x0001E000, threeSatellites, 32}, // 3 x (4 + 2 + 2 + 2)
-        {0x00006000, threeSatellites, 20}, {0x000FFFFF, threeSatellites, 92}, {0xFFFFFFFF, noSatellite, 66},
+        {0x0001E000, noSatelliteData, 6},
+        {0x0001E000, threeSatellites, 32}, // 3 x (4 + 2 + 2 + 2)
+        {0x00006000, threeSatellites, 20},
+        {0x000FFFFF, threeSatellites, 92},
+        {0xFFFFFFFF, noSatellite, 66},
+        // Holux: float coordinates, a 3-byte height, the checksum without a separator.
+        {0x80021EBF, noSatellite, 34, RecordLayout::M241},
+        {0x8800003D, noSatellite, 20, RecordLayout::Gr245},
+        {0x0001E03F, threeSatellites, 52, RecordLayout::M241},
+        {0x00000010, noSatellite, 4, RecordLayout::Gr245}, // the M-1000C's minimal formats
+        {0x00000020, noSatellite, 5, RecordLayout::Gr245},
+        {0x00000030, noSatellite, 8, RecordLayout::Gr245},
+        {0x00000000, noSatellite, 1, RecordLayout::M241},
     };
     for (const auto& c : cases) {
-        const Bytes bytes = EncodeTrackRecord(c.record, c.mask);
+        const Bytes bytes = EncodeTrackRecord(c.record, c.mask, RecordChecksum::Valid, c.layout);
         ASSERT_EQ(bytes.size(), c.length) << std::hex << c.mask;
-        const auto read = ReadTrackRecord(SectorWith(bytes), 512, c.mask);
+        const auto read = ReadTrackRecord(SectorWith(bytes), 512, c.mask, c.layout);
         ASSERT_TRUE(read) << std::hex << c.mask;
         EXPECT_EQ(read->length, c.length) << std::hex << c.mask;
         EXPECT_TRUE(read->checksumValid) << std::hex << c.mask;
@@ -191,6 +207,135 @@ TEST(LogImage, EveryFieldSurvivesWritingAndReading)
         const SatelliteBlock& b = written.satellites[i];
         EXPECT_EQ(std::tie(a.id, a.inUse, a.count, a.elevation, a.azimuth, a.snr),
                   std::tie(b.id, b.inUse, b.count, b.elevation, b.azimuth, b.snr));
+    }
+}
+
+// Records as the logger-dialect notes give them, byte for byte from real images.
+TEST(LogImage, ReadsTheDocumentedHoluxRecords)
+{
+    const Bytes m241 = {0x9F, 0xB1, 0x1D, 0x48, 0x02, 0x00, 0xED, 0x38, 0x27, 0x42, 0x97, 0xE0,
+                        0x4A, 0x41, 0x68, 0xBB, 0x43, 0xED, 0x8F, 0x5D, 0x3F, 0x00, 0x00, 0x71,
+                        0x00, 0x55, 0x00, 0x4A, 0x00, 0x0B, 0x0B, 0x08, 0x00, 0x43};
+    const auto record = ReadTrackRecord(SectorWith(m241), 512, 0x80021EBF, RecordLayout::M241);
+    ASSERT_TRUE(record);
+    EXPECT_TRUE(record->checksumValid);
+    EXPECT_EQ(record->length, 34u);
+    EXPECT_EQ(record->utc, 0x481DB19Fu);
+    EXPECT_EQ(record->valid, 2);
+    EXPECT_NEAR(*record->latitude, 41.8056, 1e-4);
+    EXPECT_NEAR(*record->longitude, 12.6798, 1e-4);
+    EXPECT_EQ(record->height, 374.8125f);
+    EXPECT_NEAR(*record->speed, 0.865, 1e-3);
+    EXPECT_EQ(std::tie(*record->pdop, *record->hdop, *record->vdop), std::make_tuple(113, 85, 74));
+    EXPECT_EQ(record->satelliteCounts->inUse, 11);
+    EXPECT_EQ(record->rcr, 8);
+
+    const Bytes gr245 = {0xC3, 0x80, 0x92, 0x56, 0x69, 0x4E, 0x4B, 0x42, 0x8E, 0xB0,
+                         0x4E, 0x41, 0x04, 0x00, 0x00, 0x00, 0x1C, 0x92, 0x43, 0x51};
+    const auto second = ReadTrackRecord(SectorWith(gr245), 512, 0x8800003D, RecordLayout::Gr245);
+    ASSERT_TRUE(second);
+    EXPECT_TRUE(second->checksumValid);
+    EXPECT_EQ(second->length, 20u);
+    EXPECT_NEAR(*second->height, 292.22, 0.01);
+    EXPECT_FLOAT_EQ(*second->speed, 4 * 0.036f) << "4 cm/s in km/h";
+}
+
+TEST(LogImage, HoluxLayoutsKeepEveryFieldTheyCanHold)
+{
+    TrackRecord written = SampleTrackRecord(119);
+    written.height = 291.75f; // the lowest byte of the float is not kept
+    written.speed = 12 * 0.036f;
+    for (const RecordLayout layout : {RecordLayout::M241, RecordLayout::Gr245}) {
+        const auto read = ReadTrackRecord(
+            SectorWith(EncodeTrackRecord(written, 0x000FFFFF, RecordChecksum::Valid, layout)), 512, 0x000FFFFF, layout);
+        ASSERT_TRUE(read);
+        EXPECT_TRUE(read->checksumValid);
+        EXPECT_EQ(read->latitude, static_cast<float>(*written.latitude));
+        EXPECT_EQ(read->longitude, static_cast<float>(*written.longitude));
+        EXPECT_EQ(read->height, written.height);
+        EXPECT_FLOAT_EQ(*read->speed, *written.speed);
+        EXPECT_EQ(read->distance, written.distance);
+        EXPECT_EQ(read->satellites.size(), written.satellites.size());
+    }
+}
+
+TEST(LogImage, HoluxMarkersAreKnownByTheirModel)
+{
+    const struct {
+        std::string bytes;
+        std::optional<RecordLayout> layout;
+        bool waypoint = false;
+        std::size_t length = 16;
+    } cases[] = {
+        {"HOLUXGR241LOGGER", RecordLayout::M241},
+        {"HOLUXGR241WAYPNT    ", RecordLayout::M241, true, 20},
+        {"HOLUXGR245LOGGER    ", RecordLayout::Gr245, false, 20},
+        {"HOLUXGR245WAYPNT", RecordLayout::Gr245, true},
+        {"HOLUXM1200LOGGER", RecordLayout::Gr245},
+        {"HOLUXGR241LOGGER   x", RecordLayout::M241}, // not all spaces: the next record starts there
+        {"HOLUXGR999LOGGER", std::nullopt},
+        {"holuxgr241logger", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const auto marker = ReadHoluxMarker(SectorWith(Bytes(c.bytes.begin(), c.bytes.end())), 512);
+        ASSERT_EQ(marker.has_value(), c.layout.has_value()) << c.bytes;
+        if (!marker)
+            continue;
+        EXPECT_EQ(marker->layout, *c.layout) << c.bytes;
+        EXPECT_EQ(marker->waypoint, c.waypoint) << c.bytes;
+        EXPECT_EQ(marker->length, c.length) << c.bytes;
+    }
+    const std::string cut = "HOLUXGR241LOGGE";
+    EXPECT_FALSE(ReadHoluxMarker(Bytes(cut.begin(), cut.end()), 0)) << "a marker never crosses the sector's end";
+}
+
+TEST(LogImage, MarkersChooseTheLayoutOnlyWhereTheRulesSaySo)
+{
+    TrackRecord record;
+    record.utc = 1180000000;
+    record.latitude = 41.5;
+    LogImageWriter writer;
+    writer.beginSector(0xFFFFFFFF).special(3, 50).marker("HOLUXGR241LOGGER    ").useLayout(RecordLayout::M241);
+    writer.formatChange(0x0000000D).record(record);
+
+    const struct {
+        DialectRules rules;
+        RecordLayout after;
+        std::optional<std::vector<std::uint32_t>> formatChanges; // none: not looked at
+        std::size_t records;
+    } cases[] = {
+        // An M-241 with an erased header mask logs 8000001D: UTC, coordinates and height.
+        {{RecordLayout::Generic, MarkerRule::ChooseLayout},
+         RecordLayout::M241,
+         std::vector<std::uint32_t>{0x8000001D, 0x0000000D},
+         1},
+        {{RecordLayout::Gr245, MarkerRule::Recognise}, RecordLayout::Gr245, std::vector<std::uint32_t>{0x0000000D}, 1},
+        {{RecordLayout::Generic, MarkerRule::Ignore}, RecordLayout::Generic, std::nullopt, 0}, // read as a record
+    };
+    for (const auto& c : cases) {
+        struct : RecordingHandler {
+            int specials = 0;
+            int markers = 0;
+            void onSpecialEntry(const SpecialEntry& entry) override { specials += entry.type == 3; }
+            void onMarker(const HoluxMarker&) override { ++markers; }
+        } handler;
+        DialectRules rules = c.rules;
+        ReadSectorEntries(ByteView(writer.image()), handler, rules);
+        EXPECT_EQ(rules.layout, c.after);
+        EXPECT_EQ(handler.specials, 1);
+        std::vector<std::uint32_t> formatChanges;
+        std::size_t records = 0;
+        for (const Event& event : handler.events) {
+            if (const auto* mask = std::get_if<std::uint32_t>(&event))
+                formatChanges.push_back(*mask);
+            else if (std::get<TrackRecord>(event).latitude == 41.5)
+                ++records;
+        }
+        if (c.formatChanges) {
+            EXPECT_EQ(formatChanges, *c.formatChanges);
+        }
+        EXPECT_EQ(records, c.records);
+        EXPECT_EQ(handler.markers, c.rules.markers == MarkerRule::Ignore ? 0 : 1);
     }
 }
 
