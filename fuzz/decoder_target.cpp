@@ -1,8 +1,10 @@
-// A memory image of any bytes, decoded whole and as the start of one sector.
+// A memory image of any bytes, decoded whole and as the start of one sector,
+// and in each dialect a user may name for it.
 #include "fuzz_target.h"
 
 #include "core/user_dialogs.h"
 #include "decode/log_decoder.h"
+#include "decode/log_dialect.h"
 #include "decode/log_image.h"
 #include "decode/satellite_info.h"
 
@@ -12,13 +14,14 @@
 namespace {
 SilentDialogs silent;
 
-// The readers' rules hold, and no record is shorter than two bytes, so an
-// image holds at most one row per two bytes.
-void CheckTable(const TrackTable& table, std::size_t imageSize)
+// The readers' rules hold, and no record is shorter than two bytes (one in a
+// Holux layout, which has no separator), so an image holds at most one row
+// per two bytes (or per byte).
+void CheckTable(const TrackTable& table, std::size_t imageSize, std::size_t shortestRecord)
 {
     if (table.rowCount() == 0)
         return;
-    FUZZ_CHECK(static_cast<std::size_t>(table.rowCount() - 1) <= imageSize / 2);
+    FUZZ_CHECK(static_cast<std::size_t>(table.rowCount() - 1) <= imageSize / shortestRecord);
     FUZZ_CHECK(table.usedColumnCount() == table.columnCount());
     FUZZ_CHECK(table.usedRowCount() == table.rowCount());
     for (int row = 1; row < table.rowCount(); ++row)
@@ -34,17 +37,20 @@ void CheckTable(const TrackTable& table, std::size_t imageSize)
     }
 }
 
-void Decode(ByteView image)
+void Decode(ByteView image, LogDialect dialect = LogDialect::Detect)
 {
     TrackTable table;
-    DecodeLogImage(image, table, silent);
-    CheckTable(table, image.size());
+    DecodeLogImage(image, table, silent, dialect);
+    const bool generic = dialect == LogDialect::Detect && !HoldsHoluxMarker(image);
+    CheckTable(table, image.size(), generic ? 2 : 1);
 }
 } // namespace
 
 int FuzzDecoder(const std::uint8_t* data, std::size_t size)
 {
-    Decode(ByteView(data, size));
+    // Told dialects also read an image's last part sector, filling it out with 0xFF themselves.
+    for (const LogDialect dialect : {LogDialect::Detect, LogDialect::M241, LogDialect::Gr245, LogDialect::M1000C})
+        Decode(ByteView(data, size), dialect);
     if (size < logimage::kSectorSize) {
         // Erased flash reads as 0xFF; kept between inputs, as filling 64 KiB
         // on every input would cost more than decoding it.

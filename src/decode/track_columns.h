@@ -30,6 +30,9 @@ inline constexpr std::string_view kVdop = "VDOP";
 inline constexpr std::string_view kNsat = "NSAT (USED/VIEW)";
 // The SAT INFO header when elevation, azimuth and SNR are all logged.
 inline constexpr std::string_view kFullSatInfo = "SAT INFO (SID-ELE-AZI-SNR)";
+// The number of the track a row belongs to, last of the columns: present once
+// the memory has told where a track starts.
+inline constexpr std::string_view kTrack = "TRACK";
 } // namespace header
 
 // The VALID texts, indexed by the bit of the fix mode; the first means no fix.

@@ -1,21 +1,19 @@
 #include "export/open_track_file.h"
 
 #include "core/user_dialogs.h"
-#include "decode/log_decoder.h"
 #include "export/csv_reader.h"
 
-void OpenTrackFile(TrackTable& table, UserDialogs& dialogs, const LogDecoder& decode)
+std::optional<DecodeSummary> OpenTrackFile(TrackTable& table, UserDialogs& dialogs, const LogDecoder& decode)
 {
     FileDialogRequest request;
     request.filter = kOpenFilter;
     request.filterIndex = 2;
     const auto choice = dialogs.chooseOpenFile(request);
     if (!choice)
-        return;
+        return std::nullopt;
     switch (choice->filterIndex) {
     case 1:
-        decode(choice->path, table, dialogs);
-        break;
+        return decode(choice->path, table, dialogs, LogDialect::Detect);
     case 2:
         ReadCsvFile(choice->path, table, dialogs);
         break;
@@ -23,9 +21,10 @@ void OpenTrackFile(TrackTable& table, UserDialogs& dialogs, const LogDecoder& de
         dialogs.plain("Unknown file?");
         break;
     }
+    return std::nullopt;
 }
 
-void OpenTrackFile(TrackTable& table, UserDialogs& dialogs)
+std::optional<DecodeSummary> OpenTrackFile(TrackTable& table, UserDialogs& dialogs)
 {
-    OpenTrackFile(table, dialogs, DecodeLogFile);
+    return OpenTrackFile(table, dialogs, DecodeLogFile);
 }

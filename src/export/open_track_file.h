@@ -2,7 +2,10 @@
 // the CSV reader, chosen by the open dialog's filter.
 #pragma once
 
+#include "decode/log_decoder.h"
+
 #include <functional>
+#include <optional>
 #include <string>
 
 class TrackTable;
@@ -10,8 +13,10 @@ class UserDialogs;
 
 inline constexpr const char* kOpenFilter = "Drovik File (*.bin)|*.bin|CSV File (*.csv)|*.csv";
 
-using LogDecoder = std::function<void(const std::string& path, TrackTable& table, UserDialogs& dialogs)>;
+using LogDecoder =
+    std::function<DecodeSummary(const std::string& path, TrackTable& table, UserDialogs& dialogs, LogDialect dialect)>;
 
-void OpenTrackFile(TrackTable& table, UserDialogs& dialogs, const LogDecoder& decode);
+// The decode's summary when an image was decoded.
+std::optional<DecodeSummary> OpenTrackFile(TrackTable& table, UserDialogs& dialogs, const LogDecoder& decode);
 // Memory images go to DecodeLogFile.
-void OpenTrackFile(TrackTable& table, UserDialogs& dialogs);
+std::optional<DecodeSummary> OpenTrackFile(TrackTable& table, UserDialogs& dialogs);

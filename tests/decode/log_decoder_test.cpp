@@ -6,7 +6,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <limits>
 
 using namespace fieldbit;
 using ::testing::ElementsAre;
@@ -391,4 +393,264 @@ TEST(LogDecoder, GoldenSmallImage)
                         return withEnd;
                     }()))
             << "row " << row;
+}
+
+namespace {
+// Every field a Holux layout can hold, at values its floats keep exactly.
+TrackRecord HoluxRecord(std::uint16_t rcr = 0x1)
+{
+    TrackRecord record = RecordAt(1180000000);
+    record.latitude = 41.5;
+    record.longitude = -12.25;
+    record.height = 374.8125f;
+    record.speed = static_cast<float>(23 * logimage::kKmhPerCentimetreSecond);
+    record.rcr = rcr;
+    return record;
+}
+
+constexpr std::uint32_t kHoluxMask = kUtc | kLatitude | kLongitude | kHeight | kSpeed;
+const Texts kHoluxHeader = {"INDEX",     "RCR", "DATE",   "TIME",  "LATITUDE", "N/S",
+                            "LONGITUDE", "E/W", "HEIGHT", "SPEED", "TRACK"};
+const Texts kHoluxRow = {"1",         "",  "2007/05/24", "09:46:40",   "41.500000", "N",
+                         "12.250000", "W", "374.812 m",  "0.828 km/h", "1"};
+
+std::string TimeCell(const TrackTable& table, int row)
+{
+    return table.cell(table.findColumn("TIME"), row);
+}
+} // namespace
+
+TEST(LogDecoder, HoluxImagesShowTheirFieldsInTheGenericColumns)
+{
+    const struct {
+        const char* name;
+        LogDialect dialect;
+        RecordLayout written;
+        const char* marker; // before the record; nullptr for none
+        std::uint32_t mask;
+        Texts header;
+        Texts row;
+    } cases[] = {
+        {"an M-241 told by its marker", LogDialect::Detect, RecordLayout::M241, "HOLUXGR241LOGGER", kHoluxMask,
+         kHoluxHeader, kHoluxRow},
+        {"a GPsport 245 told by its padded marker", LogDialect::Detect, RecordLayout::Gr245, "HOLUXGR245LOGGER    ",
+         kHoluxMask, kHoluxHeader, kHoluxRow},
+        {"an M-1200E writes the GPsport 245's layout", LogDialect::Detect, RecordLayout::Gr245, "HOLUXM1200LOGGER",
+         kHoluxMask, kHoluxHeader, kHoluxRow},
+        {"an M-241 told by the user", LogDialect::M241, RecordLayout::M241, nullptr, kHoluxMask, kHoluxHeader,
+         kHoluxRow},
+        {"the user's dialect wins over a marker", LogDialect::Gr245, RecordLayout::Gr245, "HOLUXGR241LOGGER",
+         kHoluxMask, kHoluxHeader, kHoluxRow},
+        {"a logged reason", LogDialect::Detect, RecordLayout::M241, "HOLUXGR241LOGGER", kHoluxMask | kRcr, kHoluxHeader,
+         [] {
+             Texts row = kHoluxRow;
+             row[1] = "T";
+             return row;
+         }()},
+        // The M-1000C writes no marker and marks no waypoint, so it gets no RCR column.
+        {"an M-1000C's height and speed",
+         LogDialect::M1000C,
+         RecordLayout::Gr245,
+         nullptr,
+         kHeight | kSpeed,
+         {"INDEX", "HEIGHT", "SPEED", "TRACK"},
+         {"1", "374.812 m", "0.828 km/h", "1"}},
+    };
+    for (const auto& c : cases) {
+        LogImageWriter writer;
+        writer.beginSector(c.mask).special(3, 50);
+        if (c.marker)
+            writer.marker(c.marker);
+        writer.useLayout(c.written).record(HoluxRecord());
+        Decoded decoded;
+        DecodeLogImage(writer.image(), decoded.table, decoded.dialogs, c.dialect);
+        EXPECT_THAT(HeaderOf(decoded.table), ElementsAreArray(c.header)) << c.name;
+        EXPECT_THAT(RowOf(decoded.table, 1, decoded.table.columnCount()), ElementsAreArray(c.row)) << c.name;
+        EXPECT_EQ(decoded.table.rowCount(), 2) << c.name;
+    }
+}
+
+TEST(LogDecoder, AWaypointIsAButtonPointThatStaysInTheTrack)
+{
+    for (const std::uint32_t mask : {kHoluxMask | kRcr, kHoluxMask}) {
+        LogImageWriter writer;
+        writer.beginSector(mask).marker("HOLUXGR241LOGGER").useLayout(RecordLayout::M241);
+        writer.record(HoluxRecord(0x8)).record(HoluxRecord()).marker("HOLUXGR241WAYPNT").record(HoluxRecord());
+        writer.record(HoluxRecord()).marker("HOLUXGR241WAYPNT").record(HoluxRecord(), RecordChecksum::Broken);
+        writer.record(HoluxRecord());
+        Decoded decoded;
+        DecodeInto(decoded, writer.image());
+        const Texts logged = {"B", "T", "TB", "T", "T"};
+        const Texts unlogged = {"", "", "B", "", ""};
+        EXPECT_EQ(decoded.table.rowCount(), 6) << "waypoints are track points too";
+        for (int row = 1; row <= 5; ++row)
+            EXPECT_EQ(decoded.table.cell(1, row), ((mask & kRcr) ? logged : unlogged)[row - 1])
+                << std::hex << mask << " row " << row << ": a waypoint marker holds for the next record only";
+    }
+}
+
+TEST(LogDecoder, TracksStartWhereTheMemorySays)
+{
+    // Entries: r a record, x one with a bad checksum, p and d period and
+    // distance blocks, o and f logging switched on and off, m an M-241's
+    // marker, | the next sector. Expected TRACK cells, one per row ('-' empty).
+    const struct {
+        const char* entries;
+        LogDialect dialect;
+        const char* tracks; // nullptr: no TRACK column
+    } cases[] = {
+        {"rrr", LogDialect::Detect, nullptr},
+        {"orrorr", LogDialect::Detect, "1122"},
+        {"rrorr", LogDialect::Detect, "--22"},  // rows before the first start are a track of their own
+        {"orfrpdr", LogDialect::Detect, "111"}, // generic loggers: only switching logging on starts one
+        {"pdrr", LogDialect::Detect, nullptr},
+        {"pdmrorpdr", LogDialect::Detect, "112"}, // Holux: criteria blocks, wherever logging is switched on
+        {"pdmrpdfpdr", LogDialect::Detect, "12"}, // one group, one track
+        {"pdmrpd|r", LogDialect::Detect, "12"},   // tracks run on across sectors
+        {"pdmrpdxr", LogDialect::Detect, "12"},   // a bad record does not take the start
+        {"pdmrpd", LogDialect::Detect, "1"},      // a group with no record after it starts none
+        {"porpor", LogDialect::M1000C, "12"},
+        {"orpdr", LogDialect::Generic, "11"},
+    };
+    for (const auto& c : cases) {
+        LogImageWriter writer;
+        writer.beginSector(kUtc).useLayout(c.dialect == LogDialect::M1000C ? RecordLayout::Gr245
+                                                                           : RecordLayout::Generic);
+        for (const char* entry = c.entries; *entry; ++entry) {
+            switch (*entry) {
+            case 'r':
+            case 'x':
+                writer.record(RecordAt(1180000000), *entry == 'r' ? RecordChecksum::Valid : RecordChecksum::Broken);
+                break;
+            case 'p':
+            case 'd':
+                writer.special(*entry == 'p' ? 3 : 4, 50);
+                break;
+            case 'o':
+            case 'f':
+                writer.special(7, *entry == 'o' ? 0x0106 : 0x0104);
+                break;
+            case 'm':
+                writer.marker("HOLUXGR241LOGGER").useLayout(RecordLayout::M241);
+                break;
+            case '|':
+                writer.beginSector(kUtc);
+                break;
+            }
+        }
+        Decoded decoded;
+        DecodeLogImage(writer.image(), decoded.table, decoded.dialogs, c.dialect);
+        const int column = decoded.table.findColumn("TRACK");
+        if (!c.tracks) {
+            EXPECT_LT(column, 0) << c.entries;
+            continue;
+        }
+        ASSERT_GT(column, 0) << c.entries;
+        std::string tracks;
+        for (int row = 1; row < decoded.table.rowCount(); ++row) {
+            const std::string& cell = decoded.table.cell(column, row);
+            tracks += cell.empty() ? "-" : cell;
+        }
+        EXPECT_EQ(tracks, c.tracks) << c.entries;
+    }
+}
+
+TEST(LogDecoder, RecordsThatCannotBeAPlaceArePassedOverAndCounted)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double infinity = std::numeric_limits<double>::infinity();
+    const struct {
+        double latitude;
+        double longitude;
+        bool place;
+    } cases[] = {
+        {90, 180, true},      {-90, -180, true},     {90.5, 0, false},      {-90.5, 0, false},
+        {0, 180.5, false},    {0, -181, false},      {nan, 0, false},       {0, nan, false},
+        {infinity, 0, false}, {0, -infinity, false}, {3573432.5, 0, false}, {12.5, 41.75, true},
+    };
+    for (const RecordLayout layout : {RecordLayout::Generic, RecordLayout::M241}) {
+        LogImageWriter writer;
+        writer.beginSector(kUtc | kLatitude | kLongitude).useLayout(layout);
+        if (layout == RecordLayout::M241)
+            writer.marker("HOLUXGR241LOGGER");
+        int places = 0;
+        for (const auto& c : cases) {
+            TrackRecord record = RecordAt(1180000000 + places);
+            record.latitude = c.latitude;
+            record.longitude = c.longitude;
+            writer.record(record);
+            places += c.place;
+        }
+        Decoded decoded;
+        const DecodeSummary summary = DecodeLogImage(writer.image(), decoded.table, decoded.dialogs);
+        EXPECT_EQ(summary.recordsPassedOver, static_cast<int>(std::size(cases)) - places);
+        ASSERT_EQ(decoded.table.rowCount(), places + 1);
+        for (int row = 1; row <= places; ++row) {
+            EXPECT_EQ(decoded.table.cell(0, row), std::to_string(row)) << "rows stay numbered one after another";
+            EXPECT_EQ(TimeCell(decoded.table, row), "09:46:4" + std::to_string(row - 1));
+        }
+        EXPECT_TRUE(decoded.dialogs.messages.empty()) << "the front ends tell it";
+    }
+    EXPECT_EQ(PassedOverText(DecodeSummary{2}),
+              "Records passed over because their latitude or longitude is out of range or not a number: 2.");
+    EXPECT_EQ(PassedOverText(DecodeSummary{}), "");
+}
+
+TEST(LogDecoder, AHoluxImageMayEndInPartOfASector)
+{
+    LogImageWriter writer;
+    writer.beginSector(kUtc).marker("HOLUXGR245LOGGER").useLayout(RecordLayout::Gr245);
+    for (int i = 0; i < 3; ++i)
+        writer.record(RecordAt(1180000000 + i));
+    writer.beginSector(kUtc).record(RecordAt(1180000003));
+    Bytes image = writer.image();
+    image.resize(logimage::kSectorSize + 600);
+    LogImageWriter unmarked;
+    unmarked.beginSector(kUtc).useLayout(RecordLayout::M241).record(RecordAt(1180000000)).record(RecordAt(1180000001));
+    Bytes withoutMarker = unmarked.image();
+    withoutMarker.resize(600);
+    Bytes generic = ImageOfSectors(kUtc, {2});
+    generic.resize(600);
+
+    const struct {
+        const char* name;
+        const Bytes& image;
+        std::size_t size; // of the image's start that is decoded
+        LogDialect dialect;
+        int rows;
+    } cases[] = {
+        {"a part holding a marker", image, 600, LogDialect::Detect, 3},
+        {"a part after a marker", image, image.size(), LogDialect::Detect, 4},
+        {"a part told to be Holux", withoutMarker, 600, LogDialect::M241, 2},
+        {"a generic part", generic, 600, LogDialect::Detect, 0},
+        {"a part that says nothing", withoutMarker, 600, LogDialect::Detect, 0},
+        {"a part told to be generic", image, 600, LogDialect::Generic, 0},
+        {"a part too short for a header", image, 511, LogDialect::Gr245, 0},
+    };
+    for (const auto& c : cases) {
+        const ByteView bytes = ByteView(c.image).first(c.size);
+        const std::string path = TempPath("part.bin");
+        ASSERT_TRUE(WriteImageFile(path, Bytes(bytes.begin(), bytes.end())));
+        Decoded fromMemory;
+        Decoded fromFile;
+        DecodeLogImage(bytes, fromMemory.table, fromMemory.dialogs, c.dialect);
+        DecodeLogFile(path, fromFile.table, fromFile.dialogs, c.dialect);
+        for (const Decoded* decoded : {&fromMemory, &fromFile}) {
+            EXPECT_EQ(std::max(decoded->table.rowCount() - 1, 0), c.rows) << c.name;
+            if (c.rows > 0) {
+                EXPECT_EQ(TimeCell(decoded->table, c.rows), "09:46:4" + std::to_string(c.rows - 1)) << c.name;
+            }
+        }
+        std::filesystem::remove(path);
+    }
+}
+
+TEST(LogDialect, TheCommandLineNamesEachDialect)
+{
+    EXPECT_EQ(DialectOfName("generic"), LogDialect::Generic);
+    EXPECT_EQ(DialectOfName("m241"), LogDialect::M241);
+    EXPECT_EQ(DialectOfName("gr245"), LogDialect::Gr245);
+    EXPECT_EQ(DialectOfName("m1000c"), LogDialect::M1000C);
+    for (const char* name : {"", "detect", "M241", "gr241", "m1000"})
+        EXPECT_FALSE(DialectOfName(name)) << name;
 }

@@ -113,8 +113,10 @@ protected:
     void open(const std::optional<FileChoice>& choice)
     {
         dialogs.fileAnswers.push_back(choice);
-        OpenTrackFile(table, dialogs,
-                      [this](const std::string& path, TrackTable&, UserDialogs&) { decoded.push_back(path); });
+        OpenTrackFile(table, dialogs, [this](const std::string& path, TrackTable&, UserDialogs&, LogDialect) {
+            decoded.push_back(path);
+            return DecodeSummary{};
+        });
     }
 
     ScratchFolder folder;
