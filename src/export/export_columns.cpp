@@ -16,7 +16,7 @@ ExportColumns LookUpExportColumns(const TrackTable& table)
         {&ExportColumns::speed, header::kSpeed},         {&ExportColumns::heading, header::kHeading},
         {&ExportColumns::pdop, header::kPdop},           {&ExportColumns::hdop, header::kHdop},
         {&ExportColumns::vdop, header::kVdop},           {&ExportColumns::nsat, header::kNsat},
-        {&ExportColumns::satinfo, header::kFullSatInfo},
+        {&ExportColumns::satinfo, header::kFullSatInfo}, {&ExportColumns::track, header::kTrack},
     };
     for (const auto& [column, text] : lookups)
         columns.*column = table.findColumn(text);

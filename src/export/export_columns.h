@@ -18,6 +18,7 @@ struct ExportColumns {
     int vdop = -1;
     int nsat = -1;
     int satinfo = -1;
+    int track = -1; // absent: the rows are one track
 };
 
 ExportColumns LookUpExportColumns(const TrackTable& table);

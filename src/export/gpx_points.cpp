@@ -75,6 +75,7 @@ std::optional<GpxPoint> ReadGpxPoint(const TrackTable& table, const ExportColumn
     point.pdop = Number(cell(columns.pdop));
     point.speed = MetresPerSecond(cell(columns.speed));
     point.course = Course(cell(columns.heading));
+    point.track = cell(columns.track);
     return point;
 }
 

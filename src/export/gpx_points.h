@@ -23,6 +23,7 @@ struct GpxPoint {
     std::optional<double> hdop, vdop, pdop;
     std::optional<double> speed;  // metres per second
     std::optional<double> course; // degrees from north, 0 up to 360
+    std::string_view track;       // the TRACK cell, empty without the column
 };
 
 // Points further apart in time than this belong to different segments: the

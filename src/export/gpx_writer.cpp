@@ -93,21 +93,33 @@ void AppendPoint(std::string& out, const GpxPoint& point)
     out += "      </trkpt>\r\n";
 }
 
-void AppendHead(std::string& out, const std::string& trackName, std::int64_t createdUtc)
+void AppendHead(std::string& out, std::int64_t createdUtc)
 {
     out += kHead;
     out += "  <metadata>\r\n";
     AppendElement(out, "    ", "time", [&] { AppendIsoTime(out, CivilTimeFromSeconds(createdUtc), std::nullopt); });
-    out += "  </metadata>\r\n  <trk>\r\n";
+    out += "  </metadata>\r\n";
+}
+
+// Tracks are numbered when the table tells them apart.
+void AppendTrackHead(std::string& out, const std::string& trackName, std::optional<int> number)
+{
+    out += "  <trk>\r\n";
     AppendElement(out, "    ", "name", [&] { AppendXmlEscaped(out, trackName); });
+    if (number)
+        AppendElement(out, "    ", "number", [&] { AppendInteger(out, *number); });
 }
 
 // Returns how many rows were left out because their cells cannot be read.
 int WriteGpxDocument(OutputFile& file, const TrackTable& table, const std::string& trackName, std::int64_t createdUtc)
 {
     std::string out;
-    AppendHead(out, trackName, createdUtc);
+    AppendHead(out, createdUtc);
     const ExportColumns columns = LookUpExportColumns(table);
+    int tracks = 1;
+    const auto trackNumber = [&] { return columns.track >= 0 ? std::optional<int>(tracks) : std::nullopt; };
+    AppendTrackHead(out, trackName, trackNumber());
+    std::optional<std::string_view> track; // of the points written into the open trk
     std::optional<GpxPoint> previous;
     int leftOut = 0;
     for (int row = 1; row < table.rowCount(); ++row) {
@@ -120,6 +132,15 @@ int WriteGpxDocument(OutputFile& file, const TrackTable& table, const std::strin
             previous.reset();
             continue;
         }
+        if (track && *track != point->track) {
+            if (previous)
+                out += "    </trkseg>\r\n";
+            out += "  </trk>\r\n";
+            ++tracks;
+            AppendTrackHead(out, trackName, trackNumber());
+            previous.reset();
+        }
+        track = point->track;
         if (previous && StartsNewSegment(*previous, *point))
             out += "    </trkseg>\r\n    <trkseg>\r\n";
         else if (!previous)

@@ -127,18 +127,8 @@ std::string TrackPointText(const TrackPoint& point, KmlExportKind kind)
     return text;
 }
 
-void WriteTrackPoints(KmlLines& out, const TrackTable& table, const ExportColumns& columns, KmlExportKind kind)
+void WriteLineStart(KmlLines& out, const KmlExportSettings& settings)
 {
-    TrackPoint point;
-    for (int row = 1; row < table.rowCount(); ++row)
-        if (ReadTrackRow(table, columns, row, point))
-            out.line(10, TrackPointText(point, kind));
-}
-
-void WriteTrackLine(KmlLines& out, const TrackTable& table, const ExportColumns& columns,
-                    const KmlExportSettings& settings)
-{
-    WriteFolderHead(out, "My Path");
     out.line(4, "<Placemark>");
     out.line(6, "<name>Path" + std::to_string(static_cast<std::int32_t>(settings.colourWord)) + "</name>");
     out.line(6, "<Style>");
@@ -154,10 +144,37 @@ void WriteTrackLine(KmlLines& out, const TrackTable& table, const ExportColumns&
     out.line(6, "<LineString>");
     out.line(8, "<tessellate>1</tessellate>");
     out.line(8, "<coordinates>");
-    WriteTrackPoints(out, table, columns, settings.kind);
+}
+
+void WriteLineEnd(KmlLines& out)
+{
     out.line(8, "</coordinates>");
     out.line(6, "</LineString>");
     out.line(4, "</Placemark>");
+}
+
+// One line per track, in the line style of the export; a table without a
+// point still gets its one, empty line.
+void WriteTrackLines(KmlLines& out, const TrackTable& table, const ExportColumns& columns,
+                     const KmlExportSettings& settings)
+{
+    WriteFolderHead(out, "My Path");
+    std::optional<std::string_view> track;
+    TrackPoint point;
+    for (int row = 1; row < table.rowCount(); ++row) {
+        if (!ReadTrackRow(table, columns, row, point))
+            continue;
+        if (track != point.track) {
+            if (track)
+                WriteLineEnd(out);
+            WriteLineStart(out, settings);
+            track = point.track;
+        }
+        out.line(10, TrackPointText(point, settings.kind));
+    }
+    if (!track)
+        WriteLineStart(out, settings);
+    WriteLineEnd(out);
     out.line(2, "</Folder>");
 }
 } // namespace
@@ -181,7 +198,7 @@ void WriteKmlDocument(OutputFile& file, const TrackTable& table, const ExportCol
     WriteFolderHead(out, "My Places");
     WriteKmlPlacemarks(out.flush(), table, columns, settings.kind, settings.placemarkRows);
     out.line(2, "</Folder>");
-    WriteTrackLine(out, table, columns, settings);
+    WriteTrackLines(out, table, columns, settings);
     out.line(0, "</Document>");
     out.line(0, "</kml>");
     out.flush();

@@ -1,5 +1,5 @@
 // The KML 2.0 document both KML exports write: head, icon styles, the
-// placemark folder and the track line.
+// placemark folder and the track lines, one per track.
 #pragma once
 
 #include "export/kml_placemarks.h"

@@ -51,5 +51,6 @@ bool ReadTrackRow(const TrackTable& table, const ExportColumns& columns, int row
     point.date = cell(columns.date);
     point.time = cell(columns.time);
     point.speed = cell(columns.speed);
+    point.track = cell(columns.track);
     return true;
 }

@@ -20,6 +20,7 @@ struct TrackPoint {
     std::string_view date, time, speed;
     std::string_view latitudeText, northSouth;
     std::string_view longitudeText, eastWest;
+    std::string_view track; // the TRACK cell, empty without the column
 };
 
 // Rows marked "No fix" and rows whose coordinates do not read as numbers are

@@ -136,3 +136,31 @@ TEST(GpxWriter, WritesNothingWithoutPositionsOrAWritableFile)
         EXPECT_FALSE(std::filesystem::exists(c.path)) << c.says;
     }
 }
+
+TEST(GpxWriter, WritesANumberedTrackPerTrackOfTheTable)
+{
+    ScratchFolder folder;
+    FakeDialogs dialogs;
+    const TrackTable table = TableOf({
+        {"INDEX", "DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "TRACK"},
+        {"1", "2007/05/24", "09:46:40", "SPS", "1.0", "N", "10.0", "E", "1"},
+        {"2", "2007/05/24", "09:46:45", "SPS", "1.1", "N", "10.0", "E", "1"},
+        {"3", "2007/05/24", "09:46:50", "No fix", "1.2", "N", "10.0", "E", "2"},
+        {"4", "2007/05/24", "09:46:55", "SPS", "1.3", "N", "10.0", "E", "2"},
+        {"5", "2007/05/24", "09:47:00", "SPS", "1.4", "N", "10.0", "E", "3"},
+    });
+    const std::string path = folder.path("trip.gpx");
+    ASSERT_TRUE(WriteGpxFileCreatedAt(path, table, dialogs, kCreated));
+    const XmlTree tree = ReadXmlTree(ReadFileBytes(path));
+    ASSERT_TRUE(tree.root) << tree.error;
+    std::vector<std::string> numbers;
+    std::vector<std::size_t> pointCounts;
+    for (const XmlElement* track : tree.root->all("trk")) {
+        EXPECT_THAT(track->childNames(), ElementsAre("name", "number", "trkseg"));
+        EXPECT_EQ(ChildText(*track, "name"), "trip");
+        numbers.push_back(ChildText(*track, "number"));
+        pointCounts.push_back(track->all("trkseg")[0]->all("trkpt").size());
+    }
+    EXPECT_THAT(numbers, ElementsAre("1", "2", "3"));
+    EXPECT_THAT(pointCounts, ElementsAre(2u, 1u, 1u)) << "a track may begin with a row that has no fix";
+}

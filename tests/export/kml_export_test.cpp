@@ -261,6 +261,24 @@ TEST_F(KmlExport, RowsWithoutReadableCoordinatesArePassedOverAndTheTrackGoesOnPa
     EXPECT_EQ(kml.trackPoints, (std::vector<std::string>{"10.000000,1.000000,0", "10.000000,1.001000,0"}));
 }
 
+TEST_F(KmlExport, EachTrackIsALineOfItsOwn)
+{
+    TrackTable table = TableOf({
+        {"INDEX", "RCR", "DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "TRACK"},
+        {"1", "", "2007/05/24", "09:46:40", "SPS", "1.000000", "N", "10.000000", "E", "1"},
+        {"2", "", "2007/05/24", "09:46:45", "SPS", "1.100000", "N", "10.000000", "E", "1"},
+        {"3", "", "2007/05/24", "09:46:50", "No fix", "1.200000", "N", "10.000000", "E", "2"},
+        {"4", "", "2007/05/24", "09:46:55", "SPS", "1.300000", "N", "10.000000", "E", "2"},
+        {"5", "", "2007/05/24", "09:47:00", "SPS", "1.400000", "N", "10.000000", "E", "3"},
+    });
+    for (const KmlContent& kml : {saveAs(table), draw(table, DrawOptions{})}) {
+        ASSERT_EQ(kml.linesOfPoints.size(), 3u);
+        EXPECT_EQ(kml.linesOfPoints[0], (std::vector<std::string>{"10.000000,1.000000,0", "10.000000,1.100000,0"}));
+        EXPECT_EQ(kml.linesOfPoints[1].size(), 1u) << "a track may begin with a row that has no fix";
+        EXPECT_EQ(kml.linesOfPoints[2].size(), 1u);
+    }
+}
+
 TEST_F(KmlExport, WithoutASpeedColumnSpeedReadsNA)
 {
     const KmlContent kml = saveAs(TableOfPoints(

@@ -62,6 +62,8 @@ KmlContent ReadKml(const std::string& document)
         content.lineColour = TextAt(path, {"Style", "LineStyle", "color"});
         content.lineWidth = TextAt(path, {"Style", "LineStyle", "width"});
         content.trackPoints = TrackPointsOf(TextAt(path, {"LineString", "coordinates"}));
+        for (const XmlElement* line : folders[1]->all("Placemark"))
+            content.linesOfPoints.push_back(TrackPointsOf(TextAt(line, {"LineString", "coordinates"})));
     }
     return content;
 }

@@ -20,7 +20,8 @@ struct KmlContent {
     std::string pathName;
     std::string lineColour;
     std::string lineWidth;
-    std::vector<std::string> trackPoints;
+    std::vector<std::string> trackPoints;                // of the first line
+    std::vector<std::vector<std::string>> linesOfPoints; // every line of "My Path", one per track
 };
 
 KmlContent ReadKml(const std::string& document);
