@@ -23,6 +23,15 @@
 #include <QTableView>
 #include <QTimer>
 
+namespace {
+// Noise must never look like a track: the user hears how many records gave none.
+void WarnOfPassedOverRecords(const DecodeSummary& summary, UserDialogs& dialogs)
+{
+    if (const std::string text = PassedOverText(summary); !text.empty())
+        dialogs.warning(text);
+}
+} // namespace
+
 void TForm1::ConnectLogPageHandlers()
 {
     OnClick(Frame41->Button2, &TForm1::Frame41Button2Click);
@@ -49,7 +58,8 @@ void TForm1::Frame41SpeedButton5Click()
 void TForm1::Frame41SpeedButton6Click()
 {
     Exclusively([this] {
-        OpenTrackFile(trackTable_, dialogs_);
+        if (const auto summary = OpenTrackFile(trackTable_, dialogs_))
+            WarnOfPassedOverRecords(*summary, dialogs_);
         ShowWeekRolloverHint();
     });
 }
@@ -69,7 +79,7 @@ void TForm1::Frame41SpeedButton7Click()
 
 void TForm1::DecodeLogFile(const std::string& path)
 {
-    ::DecodeLogFile(path, trackTable_, dialogs_);
+    WarnOfPassedOverRecords(::DecodeLogFile(path, trackTable_, dialogs_), dialogs_);
     ShowWeekRolloverHint();
 }
 

@@ -3,24 +3,40 @@
 #include "core/user_dialogs.h"
 #include "export/csv_reader.h"
 
+#include <iterator>
+
+namespace {
+constexpr int kImageFilter = 1;
+constexpr int kCsvFilter = 2;
+// Filters 3 on, in this order.
+constexpr LogDialect kDialectFilters[] = {LogDialect::Generic, LogDialect::M241, LogDialect::Gr245, LogDialect::M1000C};
+
+std::optional<LogDialect> DialectOfFilter(int filterIndex)
+{
+    if (filterIndex == kImageFilter)
+        return LogDialect::Detect;
+    const int dialect = filterIndex - kCsvFilter - 1;
+    if (dialect < 0 || dialect >= static_cast<int>(std::size(kDialectFilters)))
+        return std::nullopt;
+    return kDialectFilters[dialect];
+}
+} // namespace
+
 std::optional<DecodeSummary> OpenTrackFile(TrackTable& table, UserDialogs& dialogs, const LogDecoder& decode)
 {
     FileDialogRequest request;
     request.filter = kOpenFilter;
-    request.filterIndex = 2;
+    request.filterIndex = kCsvFilter;
     const auto choice = dialogs.chooseOpenFile(request);
     if (!choice)
         return std::nullopt;
-    switch (choice->filterIndex) {
-    case 1:
-        return decode(choice->path, table, dialogs, LogDialect::Detect);
-    case 2:
+    if (choice->filterIndex == kCsvFilter) {
         ReadCsvFile(choice->path, table, dialogs);
-        break;
-    default:
-        dialogs.plain("Unknown file?");
-        break;
+        return std::nullopt;
     }
+    if (const auto dialect = DialectOfFilter(choice->filterIndex))
+        return decode(choice->path, table, dialogs, *dialect);
+    dialogs.plain("Unknown file?");
     return std::nullopt;
 }
 

@@ -11,7 +11,11 @@
 class TrackTable;
 class UserDialogs;
 
-inline constexpr const char* kOpenFilter = "Drovik File (*.bin)|*.bin|CSV File (*.csv)|*.csv";
+// After the image and CSV filters, one per dialect the user may name for an
+// image whose bytes cannot tell it (filters 3 to 6).
+inline constexpr const char* kOpenFilter =
+    "Drovik File (*.bin)|*.bin|CSV File (*.csv)|*.csv|Generic Logger File (*.bin)|*.bin|"
+    "Holux M-241 File (*.bin)|*.bin|Holux GPsport 245 File (*.bin)|*.bin|Holux M-1000C File (*.bin)|*.bin";
 
 using LogDecoder =
     std::function<DecodeSummary(const std::string& path, TrackTable& table, UserDialogs& dialogs, LogDialect dialect)>;

@@ -96,6 +96,27 @@ TEST_F(LogPageTest, ClicksDuringALongDecodeChangeNothing)
                   RowOf(decoded, row, decoded.usedColumnCount()));
 }
 
+TEST_F(LogPageTest, TheOpenButtonDecodesInTheDialectChosenAndEveryDecodeWarnsOfNoise)
+{
+    TrackRecord record = SampleTrackRecord(0);
+    LogImageWriter writer;
+    writer.beginSector(0x00000030).useLayout(RecordLayout::Gr245).record(record); // an M-1000C's, without a marker
+    dialogs.fileAnswers.push_back(FileChoice{writeImage(writer.image()), 6});
+    window->Frame41SpeedButton6Click();
+    EXPECT_EQ(header(1), "SPEED");
+    EXPECT_EQ(grid()->rowCount(), 1);
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    record.longitude = 200;
+    LogImageWriter noise;
+    noise.beginSector(0x0000000C).record(record).record(record);
+    window->DecodeLogFile(writeImage(noise.image()));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].caption, "Warning");
+    EXPECT_EQ(dialogs.messages[0].text,
+              "Records passed over because their latitude or longitude is out of range or not a number: 2.");
+}
+
 TEST_F(LogPageTest, DatesARolloverEarlyAreHintedUnderTheGridUntilRepaired)
 {
     window->DecodeLogFile(writeImage(RolloverEarlyImage()));

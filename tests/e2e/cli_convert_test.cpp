@@ -202,6 +202,65 @@ TEST_F(CliConvert, DatesARolloverEarlyGetAHintOnStderrUntilRepaired)
     EXPECT_EQ(repaired.err.find("1024 weeks"), std::string::npos) << repaired.err;
 }
 
+TEST_F(CliConvert, AnImageTheBytesCannotTellIsReadInTheDialectGiven)
+{
+    // An M-1000C's minimal format: 8 bytes of speed and height, no marker, an image ending within its sector.
+    TrackRecord record;
+    record.speed = static_cast<float>(23 * 0.036);
+    record.height = 300.1875f;
+    LogImageWriter writer;
+    writer.beginSector(0x80000030).special(7, 0x0106).useLayout(RecordLayout::Gr245).record(record).record(record);
+    std::vector<std::uint8_t> image = writer.image();
+    image.resize(624);
+    ASSERT_TRUE(WriteImageFile(in("m1000c.bin"), image));
+
+    const CliRun detected = run({"convert", in("m1000c.bin"), in("out.csv")});
+    EXPECT_EQ(detected.status, 1);
+    EXPECT_NE(detected.err.find("no track table in it"), std::string::npos) << detected.err;
+    const CliRun told = run({"convert", "--dialect", "m1000c", in("m1000c.bin"), in("out.csv")});
+    EXPECT_EQ(told.status, 0) << told.err;
+    EXPECT_EQ(ReadFileBytes(in("out.csv")),
+              "INDEX,HEIGHT,SPEED,\r\n1,300.188 m,0.828 km/h,\r\n2,300.188 m,0.828 km/h,\r\n");
+}
+
+TEST_F(CliConvert, SaysHowManyRecordsCannotBeAPlace)
+{
+    TrackRecord record;
+    record.utc = 1180000000;
+    record.latitude = 41.8056;
+    record.longitude = 12.6798;
+    TrackRecord noise = record;
+    noise.latitude = 3573432.5; // what an M-241's floats give when read as doubles
+    LogImageWriter writer;
+    writer.beginSector(0x0000000F).record(record).record(noise).record(noise);
+    ASSERT_TRUE(WriteImageFile(in("noise.bin"), writer.image()));
+    const CliRun result = run({"convert", in("noise.bin"), in("out.csv")});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.err.find(in("noise.bin") + ": Records passed over because their latitude or longitude is out "
+                                                "of range or not a number: 2."),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(CrLfLines(ReadFileBytes(in("out.csv"))).size(), 2u);
+}
+
+TEST_F(CliConvert, TracksSurviveTheCsvRoundTrip)
+{
+    LogImageWriter writer;
+    writer.beginSector(kSampleImageMask);
+    for (int i = 0; i < 6; ++i) {
+        if (i % 3 == 0)
+            writer.special(7, 0x0106);
+        writer.record(SampleTrackRecord(i));
+    }
+    ASSERT_TRUE(WriteImageFile(in("tracks.bin"), writer.image()));
+    ASSERT_EQ(run({"convert", in("tracks.bin"), in("tracks.csv")}).status, 0);
+    const CliRun result = run({"convert", in("tracks.csv"), in("tracks.gpx")});
+    EXPECT_EQ(result.status, 0) << result.err;
+    const std::string gpx = ReadFileBytes(in("tracks.gpx"));
+    EXPECT_NE(gpx.find("<number>2</number>"), std::string::npos) << gpx;
+    EXPECT_EQ(gpx.find("<number>3</number>"), std::string::npos) << gpx;
+}
+
 TEST_F(CliConvert, WrongUsageExitsWithTwo)
 {
     const std::vector<std::vector<std::string>> cases = {
@@ -219,6 +278,7 @@ TEST_F(CliConvert, WrongUsageExitsWithTwo)
         {"convert", "--time-shift", "two", in("track.bin"), in("out.csv")},
         {"convert", "--speed-unit", "knots", in("track.bin"), in("out.csv")},
         {"convert", "--speed-unit"},
+        {"convert", "--dialect", "m1200", in("track.bin"), in("out.csv")},
         {"convert", "--colour", "red", in("track.bin"), in("out.csv")},
     };
     for (const auto& arguments : cases) {
@@ -242,8 +302,9 @@ TEST_F(CliConvert, HelpGoesToStdout)
 
     const CliRun convert = run({"convert", "--help"});
     EXPECT_EQ(convert.status, 0);
-    for (const char* documented : {"--format csv|kml|nma|gpx", "--time-shift HOURS", "-12 to +14", "--week-rollover N",
-                                   "--speed-unit km/h|mph", ".bin", ".csv", "GPX 1.1", "Exit status"})
+    for (const char* documented :
+         {"--format csv|kml|nma|gpx", "--time-shift HOURS", "-12 to +14", "--week-rollover N", "--speed-unit km/h|mph",
+          "--dialect generic|m241|gr245|m1000c", ".bin", ".csv", "GPX 1.1", "Exit status"})
         EXPECT_NE(convert.out.find(documented), std::string::npos) << documented;
 }
 } // namespace

@@ -113,23 +113,29 @@ protected:
     void open(const std::optional<FileChoice>& choice)
     {
         dialogs.fileAnswers.push_back(choice);
-        OpenTrackFile(table, dialogs, [this](const std::string& path, TrackTable&, UserDialogs&, LogDialect) {
-            decoded.push_back(path);
-            return DecodeSummary{};
-        });
+        summary = OpenTrackFile(table, dialogs,
+                                [this](const std::string& path, TrackTable&, UserDialogs&, LogDialect dialect) {
+                                    decoded.push_back(path);
+                                    dialects.push_back(dialect);
+                                    return DecodeSummary{static_cast<int>(decoded.size())};
+                                });
     }
 
     ScratchFolder folder;
     FakeDialogs dialogs;
     TrackTable table;
     std::vector<std::string> decoded;
+    std::vector<LogDialect> dialects;
+    std::optional<DecodeSummary> summary;
 };
 
 TEST_F(OpenFlow, OffersImagesAndCsvWithCsvFirst)
 {
     open(std::nullopt);
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
-    EXPECT_EQ(dialogs.fileRequests[0].filter, "Drovik File (*.bin)|*.bin|CSV File (*.csv)|*.csv");
+    EXPECT_EQ(dialogs.fileRequests[0].filter,
+              "Drovik File (*.bin)|*.bin|CSV File (*.csv)|*.csv|Generic Logger File (*.bin)|*.bin|"
+              "Holux M-241 File (*.bin)|*.bin|Holux GPsport 245 File (*.bin)|*.bin|Holux M-1000C File (*.bin)|*.bin");
     EXPECT_EQ(dialogs.fileRequests[0].filterIndex, 2);
     EXPECT_TRUE(decoded.empty());
     EXPECT_TRUE(dialogs.messages.empty());
@@ -147,8 +153,28 @@ TEST_F(OpenFlow, TheFilterNotTheNameChoosesTheReader)
     EXPECT_EQ(table.rowCount(), 2);
     EXPECT_EQ(table.cell(1, 1), "2");
 
-    open(FileChoice{folder.path("track.csv"), 3});
+    EXPECT_FALSE(summary) << "a CSV file is not decoded";
+
+    open(FileChoice{folder.path("track.csv"), 7});
     EXPECT_EQ(dialogs.lastText(), "Unknown file?");
+    EXPECT_FALSE(summary);
+}
+
+TEST_F(OpenFlow, EachImageFilterDecodesInItsDialect)
+{
+    const std::pair<int, LogDialect> cases[] = {{1, LogDialect::Detect},
+                                                {3, LogDialect::Generic},
+                                                {4, LogDialect::M241},
+                                                {5, LogDialect::Gr245},
+                                                {6, LogDialect::M1000C}};
+    for (const auto& [filter, dialect] : cases) {
+        open(FileChoice{folder.path("image.bin"), filter});
+        ASSERT_EQ(dialects.size(), decoded.size());
+        EXPECT_EQ(dialects.back(), dialect) << filter;
+        ASSERT_TRUE(summary) << filter;
+        EXPECT_EQ(summary->recordsPassedOver, static_cast<int>(decoded.size())) << "the decode's own summary";
+    }
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(OpenFlow, ACsvTextOpenedAsAnImageChangesNothing)

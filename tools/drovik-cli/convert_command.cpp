@@ -28,17 +28,20 @@ constexpr const char* kHelp = "Usage: drovik-cli convert [OPTIONS] IN OUT\n"
                               "Reads IN into a track table and writes the table to OUT.\n"
                               "\n"
                               "IN is taken by its extension:\n"
-                              "  .bin   a logger memory image (such as a downloaded data.bin), decoded\n"
+                              "  .bin   a logger memory image (such as a downloaded data.bin), decoded;\n"
+                              "         records whose latitude or longitude cannot be a place are left\n"
+                              "         out, and their count is printed on stderr\n"
                               "  .csv   a table saved as CSV, loaded line by line\n"
                               "\n"
                               "OUT is written as one of:\n"
                               "  csv    the table as comma-separated text\n"
                               "  kml    a KML document for Google Earth: placemarks for stamped points\n"
-                              "         and the track line (yellow, 3.0 wide), as the save dialog writes it\n"
+                              "         and a line per track (yellow, 3.0 wide), as the save dialog writes it\n"
                               "  nma    NMEA 0183 sentences (GGA, GLL, GSA, GSV, RMC, VTG, ZDA) per point;\n"
                               "         a point whose cells cannot be read is left out, and the count of\n"
                               "         points left out is printed on stderr\n"
-                              "  gpx    a GPX 1.1 document: one track of the points with a fix, in UTC,\n"
+                              "  gpx    a GPX 1.1 document: the points with a fix, in UTC, one track per\n"
+                              "         TRACK number of the table (all one track without that column),\n"
                               "         split into segments where the track was interrupted (a row\n"
                               "         without a fix or coordinates, or more than 10 minutes between\n"
                               "         points); the count of rows left out because their coordinates\n"
@@ -56,6 +59,11 @@ constexpr const char* kHelp = "Usage: drovik-cli convert [OPTIONS] IN OUT\n"
                               "                            receivers that count GPS weeks from before a\n"
                               "                            week-number rollover\n"
                               "  --speed-unit km/h|mph     show every SPEED in this unit\n"
+                              "  --dialect generic|m241|gr245|m1000c\n"
+                              "                            read the image as the generic loggers, the Holux\n"
+                              "                            M-241, the GPsport 245 (or M-1200E) or the M-1000C\n"
+                              "                            write it; by default the image's own markers tell\n"
+                              "                            the Holux ones, and the M-1000C needs saying\n"
                               "  -h, --help                show this text\n"
                               "Any of --time-shift, --week-rollover and --speed-unit updates the table\n"
                               "before it is written, as the log page's \"Updating Grid Now !!\" button\n"
@@ -78,6 +86,7 @@ struct ConvertRequest {
     std::optional<int> timeShiftHours;
     std::optional<int> weekRollovers;
     std::optional<std::string> speedUnit;
+    LogDialect dialect = LogDialect::Detect;
 };
 
 std::string Lowered(std::string text)
@@ -126,7 +135,7 @@ std::optional<ConvertRequest> ParseArguments(const std::vector<std::string>& arg
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const bool isOption = argument == "--format" || argument == "--time-shift" || argument == "--week-rollover" ||
-                              argument == "--speed-unit";
+                              argument == "--speed-unit" || argument == "--dialect";
         if (!isOption) {
             if (argument.size() > 1 && argument.front() == '-') {
                 PrintError("convert: unknown option '" + argument + "'");
@@ -158,6 +167,13 @@ std::optional<ConvertRequest> ParseArguments(const std::vector<std::string>& arg
                 PrintError("convert: --week-rollover takes 0 to 3, not '" + value + "'");
                 return std::nullopt;
             }
+        } else if (argument == "--dialect") {
+            const auto dialect = DialectOfName(value);
+            if (!dialect) {
+                PrintError("convert: --dialect takes generic, m241, gr245 or m1000c, not '" + value + "'");
+                return std::nullopt;
+            }
+            request.dialect = *dialect;
         } else {
             if (value != "km/h" && value != "mph") {
                 PrintError("convert: --speed-unit takes km/h or mph, not '" + value + "'");
@@ -182,11 +198,13 @@ bool SameFile(const std::string& input, const std::string& output)
     return std::filesystem::equivalent(input, output, error) && !error;
 }
 
-bool LoadTable(const std::string& path, FileKind kind, TrackTable& table, ConsoleDialogs& dialogs)
+bool LoadTable(const std::string& path, FileKind kind, LogDialect dialect, TrackTable& table, ConsoleDialogs& dialogs)
 {
-    if (kind == FileKind::Bin)
-        DecodeLogFile(path, table, dialogs);
-    else if (!ReadCsvFile(path, table, dialogs))
+    if (kind == FileKind::Bin) {
+        if (const std::string passedOver = PassedOverText(DecodeLogFile(path, table, dialogs, dialect));
+            !passedOver.empty())
+            PrintError(path + ": " + passedOver);
+    } else if (!ReadCsvFile(path, table, dialogs))
         return false;
     if (dialogs.errorCount() > 0)
         return false;
@@ -246,7 +264,7 @@ int RunConvert(const std::vector<std::string>& arguments)
     ConsoleDialogs dialogs;
     dialogs.setContext(request->input);
     TrackTable table;
-    if (!LoadTable(request->input, *inputKind, table, dialogs))
+    if (!LoadTable(request->input, *inputKind, request->dialect, table, dialogs))
         return kExitFailure;
     if (request->timeShiftHours || request->weekRollovers || request->speedUnit) {
         try {

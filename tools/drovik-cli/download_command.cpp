@@ -231,9 +231,11 @@ void DecodeAndExport(const DownloadOptions& options)
 {
     ConsoleDialogs dialogs;
     TrackTable table;
-    DecodeLogFile(options.image, table, dialogs);
+    const std::string passedOver = PassedOverText(DecodeLogFile(options.image, table, dialogs));
     const int rows = table.usedRowCount();
     std::cerr << "Decoded " << (rows > 0 ? rows - 1 : 0) << " records from " << options.image << ".\n";
+    if (!passedOver.empty())
+        PrintError(options.image + ": " + passedOver);
     if (!options.csv.empty() && !WriteCsvFile(options.csv, table, dialogs))
         throw LoggerFailure("cannot save " + options.csv);
 }
