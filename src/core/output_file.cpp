@@ -42,6 +42,8 @@ fs::path FileToReplace(const fs::path& path, fs::file_type type)
     return file;
 }
 
+thread_local OutputBatch* openBatch = nullptr;
+
 std::string UniqueSuffix()
 {
     static std::atomic<std::uint32_t> counter{0};
@@ -142,6 +144,11 @@ bool OutputFile::close()
     if (std::fclose(file_) != 0)
         fail(std::strerror(errno));
     file_ = nullptr;
+    if (replacing && failure_.empty() && openBatch) {
+        openBatch->finished_.push_back({path_, temporary_, target_});
+        temporary_.clear();
+        return true;
+    }
     if (replacing && failure_.empty()) {
         std::error_code error;
         fs::rename(temporary_, target_, error);
@@ -167,6 +174,43 @@ void OutputFile::discardTemporary()
     std::error_code ignored;
     fs::remove(temporary_, ignored);
     temporary_.clear();
+}
+
+OutputBatch::OutputBatch() : outer_(openBatch)
+{
+    openBatch = this;
+}
+
+OutputBatch::~OutputBatch()
+{
+    openBatch = outer_;
+    discardFinished();
+}
+
+bool OutputBatch::commit()
+{
+    auto file = finished_.begin();
+    for (; file != finished_.end(); ++file) {
+        std::error_code error;
+        fs::rename(file->temporary, file->target, error);
+        if (error) {
+            failure_ = file->path + ": " + error.message();
+            break;
+        }
+        placed_.push_back(file->path);
+    }
+    finished_.erase(finished_.begin(), file);
+    discardFinished();
+    return failure_.empty();
+}
+
+void OutputBatch::discardFinished()
+{
+    for (const Finished& file : finished_) {
+        std::error_code ignored;
+        fs::remove(file.temporary, ignored);
+    }
+    finished_.clear();
 }
 
 bool FlushToDisk(std::FILE* file)

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Writers gather text up to about this size before handing it over.
 inline constexpr std::size_t kOutputBlock = 1 << 20;
@@ -42,6 +43,43 @@ private:
     std::string target_;    // the file that gets replaced, links followed
     std::string temporary_; // empty when writing the target as it stands
     std::FILE* file_ = nullptr;
+    std::string failure_;
+};
+
+// Files of one save that replace their targets together. An OutputFile made
+// while a batch is open on its thread is written and flushed as usual, but its
+// close() hands the finished temporary to the batch instead of renaming it;
+// commit() then renames them all. A batch ended without commit() removes the
+// temporaries, so a save of several files that fails half-way leaves every
+// target as it was. A target that cannot be replaced (a device, a pipe) is
+// written at once, batch or not.
+class OutputBatch {
+public:
+    OutputBatch();
+    ~OutputBatch();
+    OutputBatch(const OutputBatch&) = delete;
+    OutputBatch& operator=(const OutputBatch&) = delete;
+
+    // Puts the files in place in the order they were closed, up to the first
+    // rename that fails; true when every one is in place.
+    bool commit();
+    // The names of the files commit() put in place, as their writers named them.
+    const std::vector<std::string>& placed() const { return placed_; }
+    // The rename that failed, as "NAME: the system's reason"; empty while none did.
+    const std::string& failure() const { return failure_; }
+
+private:
+    friend class OutputFile;
+    struct Finished {
+        std::string path;
+        std::string temporary;
+        std::string target;
+    };
+    void discardFinished();
+
+    OutputBatch* outer_; // the batch this one is nested in, if any
+    std::vector<Finished> finished_;
+    std::vector<std::string> placed_;
     std::string failure_;
 };
 

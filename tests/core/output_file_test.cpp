@@ -182,4 +182,29 @@ TEST(OutputFile, WritesAPipeAsItStandsAsStandardOutputIs)
     EXPECT_TRUE(result.saved) << result.failure;
     EXPECT_TRUE(arrived == kNewText) << arrived.size() << " bytes arrived";
 }
+
+TEST(OutputBatch, PutsItsFilesInPlaceTogetherOrLeavesEveryTargetAsItWas)
+{
+    for (const bool commits : {true, false}) {
+        SCOPED_TRACE(commits ? "committed" : "given up");
+        ScratchFolder folder;
+        WriteFileBytes(folder.path("a.csv"), "old a");
+        {
+            OutputBatch batch;
+            for (const char* name : {"a.csv", "b.csv"}) {
+                OutputFile file(folder.path(name));
+                file.write(name);
+                ASSERT_TRUE(file.close());
+            }
+            EXPECT_EQ(ReadFileBytes(folder.path("a.csv")), "old a") << "nothing in place before the commit";
+            if (commits) {
+                EXPECT_TRUE(batch.commit());
+                EXPECT_EQ(batch.placed(), (std::vector<std::string>{folder.path("a.csv"), folder.path("b.csv")}));
+            }
+        }
+        EXPECT_EQ(EntriesOf(folder.root()),
+                  (commits ? std::set<std::string>{"a.csv", "b.csv"} : std::set<std::string>{"a.csv"}));
+        EXPECT_EQ(ReadFileBytes(folder.path("a.csv")), commits ? "a.csv" : "old a");
+    }
+}
 } // namespace
