@@ -150,7 +150,7 @@ struct ColumnKind {
 };
 
 constexpr std::array<ColumnKind, 19> kColumns = {{
-    {kRcr, "RCR", 35, AppendRcr},
+    {kRcr, header::kRcr, 35, AppendRcr},
     {kUtc, header::kDate, 0, AppendDate},
     {kUtc, header::kTime, 0, AppendTime},
     {kValid, header::kValid, 0, AppendValid},

@@ -16,6 +16,7 @@ struct TrackColumn {
 
 // Header texts that the table's readers look columns up by.
 namespace header {
+inline constexpr std::string_view kRcr = "RCR";
 inline constexpr std::string_view kDate = "DATE";
 inline constexpr std::string_view kTime = "TIME";
 inline constexpr std::string_view kValid = "VALID";

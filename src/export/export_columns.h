@@ -5,6 +5,7 @@
 class TrackTable;
 
 struct ExportColumns {
+    int rcr = -1;
     int date = -1; // TIME is the column right of it
     int time = -1;
     int valid = -1;

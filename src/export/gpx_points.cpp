@@ -11,6 +11,8 @@ namespace {
 // others do not tell a 2D from a 3D fix.
 std::string_view GpxFix(std::string_view valid)
 {
+    if (valid == kFixModes[0])
+        return "none";
     if (valid == "DGPS")
         return "dgps";
     if (valid == "PPS")
@@ -43,18 +45,19 @@ std::optional<int> SatellitesInUse(const std::string& cell)
     int inUse = 0, inView = 0;
     return ReadSatelliteCounts(cell, inUse, inView) && inUse >= 0 ? std::optional<int>(inUse) : std::nullopt;
 }
-
-// Milliseconds from 1970 of a point's time.
-std::int64_t Milliseconds(const RowTime& time)
-{
-    return SecondsFromCivilTime(time.utc) * 1000 + time.milliseconds.value_or(0);
-}
 } // namespace
 
 std::optional<GpxPoint> ReadGpxPoint(const TrackTable& table, const ExportColumns& columns, int row)
 {
+    if (MarkedNoFix(table, columns, row))
+        return std::nullopt;
+    return ReadGpxPlace(table, columns, row);
+}
+
+std::optional<GpxPoint> ReadGpxPlace(const TrackTable& table, const ExportColumns& columns, int row)
+{
     const auto cell = [&](int column) -> const std::string& { return table.cell(column, row); };
-    if (columns.latitude < 0 || columns.longitude < 0 || MarkedNoFix(table, columns, row))
+    if (columns.latitude < 0 || columns.longitude < 0)
         return std::nullopt;
     const auto latitude = SignedDegrees(cell(columns.latitude), cell(columns.latitude + 1), "N");
     const auto longitude = SignedDegrees(cell(columns.longitude), cell(columns.longitude + 1), "E");
@@ -83,7 +86,7 @@ bool StartsNewSegment(const GpxPoint& previous, const GpxPoint& point)
 {
     if (!previous.time || !point.time)
         return false;
-    const std::int64_t step = Milliseconds(*point.time) - Milliseconds(*previous.time);
+    const std::int64_t step = UtcMilliseconds(*point.time) - UtcMilliseconds(*previous.time);
     return step < 0 || step > kGpxSegmentGapSeconds * 1000;
 }
 

@@ -18,7 +18,7 @@ struct GpxPoint {
     double longitude = 0; // signed degrees, east positive
     std::optional<double> elevation;
     std::optional<RowTime> time; // UTC
-    std::string_view fix;        // a GPX fix type, empty when VALID does not tell one
+    std::string_view fix;        // a GPX fix type ("none" for a row without a fix), empty when VALID does not tell one
     std::optional<int> satellites;
     std::optional<double> hdop, vdop, pdop;
     std::optional<double> speed;  // metres per second
@@ -33,6 +33,9 @@ inline constexpr std::int64_t kGpxSegmentGapSeconds = 10 * 60;
 // Nothing for a row marked "No fix" or without readable coordinates: both
 // interrupt the track.
 std::optional<GpxPoint> ReadGpxPoint(const TrackTable& table, const ExportColumns& columns, int row);
+// The same, a row marked "No fix" included: the logger still gives the place
+// it last knew, which is where a button was pressed without a fix.
+std::optional<GpxPoint> ReadGpxPlace(const TrackTable& table, const ExportColumns& columns, int row);
 // The receiver had no position for the row, so the row holds no point to lose.
 bool MarkedNoFix(const TrackTable& table, const ExportColumns& columns, int row);
 

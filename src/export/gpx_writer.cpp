@@ -6,6 +6,8 @@
 #include "decode/track_columns.h"
 #include "decode/track_table.h"
 #include "export/gpx_points.h"
+#include "export/gpx_waypoints.h"
+#include "export/iso_time.h"
 #include "export/saved_message.h"
 #include "export/xml_text.h"
 
@@ -18,26 +20,6 @@ constexpr std::string_view kHead =
     "     xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"\r\n"
     "     xmlns:gpxtpx=\"http://www.garmin.com/xmlschemas/TrackPointExtension/v2\"\r\n"
     "     xsi:schemaLocation=\"http://www.topografix.com/GPX/1/1 http://www.topografix.com/GPX/1/1/gpx.xsd\">\r\n";
-
-void AppendIsoTime(std::string& out, const CivilTime& time, std::optional<int> milliseconds)
-{
-    AppendInteger(out, time.year, 4);
-    out += '-';
-    AppendInteger(out, time.month, 2);
-    out += '-';
-    AppendInteger(out, time.day, 2);
-    out += 'T';
-    AppendInteger(out, time.hour, 2);
-    out += ':';
-    AppendInteger(out, time.minute, 2);
-    out += ':';
-    AppendInteger(out, time.second, 2);
-    if (milliseconds) {
-        out += '.';
-        AppendInteger(out, *milliseconds, 3);
-    }
-    out += 'Z';
-}
 
 // One child element on its own line, "<name>value</name>".
 template <typename Append>
@@ -70,18 +52,28 @@ void AppendExtensions(std::string& out, const GpxPoint& point)
     out += "          </gpxtpx:TrackPointExtension>\r\n        </extensions>\r\n";
 }
 
-// Children in the order of the schema's wptType.
-void AppendPoint(std::string& out, const GpxPoint& point)
+// The start tag with the position, and the children every point begins with.
+void AppendPointStart(std::string& out, std::string_view element, std::string_view indent, const GpxPoint& point)
 {
-    constexpr std::string_view indent = "        ";
-    out += "      <trkpt lat=\"";
+    out += indent;
+    out += '<';
+    out += element;
+    out += " lat=\"";
     AppendFixed(out, point.latitude, 6);
     out += "\" lon=\"";
     AppendFixed(out, point.longitude, 6);
     out += "\">\r\n";
-    AppendNumber(out, indent, "ele", point.elevation, 3);
+    const std::string childIndent = std::string(indent) + "  ";
+    AppendNumber(out, childIndent, "ele", point.elevation, 3);
     if (point.time)
-        AppendElement(out, indent, "time", [&] { AppendIsoTime(out, point.time->utc, point.time->milliseconds); });
+        AppendElement(out, childIndent, "time", [&] { AppendIsoTime(out, point.time->utc, point.time->milliseconds); });
+}
+
+// Children in the order of the schema's wptType.
+void AppendPoint(std::string& out, const GpxPoint& point)
+{
+    constexpr std::string_view indent = "        ";
+    AppendPointStart(out, "trkpt", "      ", point);
     if (!point.fix.empty())
         AppendElement(out, indent, "fix", [&] { out += point.fix; });
     if (point.satellites)
@@ -91,6 +83,16 @@ void AppendPoint(std::string& out, const GpxPoint& point)
     AppendNumber(out, indent, "pdop", point.pdop, 2);
     AppendExtensions(out, point);
     out += "      </trkpt>\r\n";
+}
+
+void AppendWaypoint(std::string& out, const GpxWaypoint& waypoint)
+{
+    constexpr std::string_view indent = "    ";
+    AppendPointStart(out, "wpt", "  ", waypoint.point);
+    AppendElement(out, indent, "name", [&] { out += waypoint.name; });
+    if (!waypoint.point.fix.empty())
+        AppendElement(out, indent, "fix", [&] { out += waypoint.point.fix; });
+    out += "  </wpt>\r\n";
 }
 
 void AppendHead(std::string& out, std::int64_t createdUtc)
@@ -116,6 +118,8 @@ int WriteGpxDocument(OutputFile& file, const TrackTable& table, const std::strin
     std::string out;
     AppendHead(out, createdUtc);
     const ExportColumns columns = LookUpExportColumns(table);
+    for (const GpxWaypoint& waypoint : ButtonWaypoints(table, columns))
+        AppendWaypoint(out, waypoint);
     int tracks = 1;
     const auto trackNumber = [&] { return columns.track >= 0 ? std::optional<int>(tracks) : std::nullopt; };
     AppendTrackHead(out, trackName, trackNumber());

@@ -19,6 +19,11 @@ bool ReadThree(TextScanner& scanner, int firstWidth, char separator, std::int64_
 }
 } // namespace
 
+std::int64_t UtcMilliseconds(const RowTime& time)
+{
+    return SecondsFromCivilTime(time.utc) * 1000 + time.milliseconds.value_or(0);
+}
+
 std::optional<RowTime> RowUtcTime(const TrackTable& table, int dateColumn, int row)
 {
     RowTime time;

@@ -4,6 +4,7 @@
 
 #include "decode/civil_time.h"
 
+#include <cstdint>
 #include <optional>
 
 class TrackTable;
@@ -17,3 +18,5 @@ struct RowTime {
 // with an optional ".mmm"; taken back by the hours the table has been shifted.
 // Nothing when either text cannot be read.
 std::optional<RowTime> RowUtcTime(const TrackTable& table, int dateColumn, int row);
+// Milliseconds from 1970 of a row's time.
+std::int64_t UtcMilliseconds(const RowTime& time);

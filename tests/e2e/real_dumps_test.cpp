@@ -295,13 +295,25 @@ TEST_P(RealDumpsAndGpsbabel, AgreePointForPoint)
     ASSERT_EQ(read("-t", "unicsv", "points.csv"), 0);
     ASSERT_EQ(read("-w", "unicsv", "waypoints.csv"), 0);
     ASSERT_EQ(read("-t", "gpx", "tracks.gpx"), 0);
+    // The button points of drovik-cli's GPX, as gpsbabel reads them back.
+    ASSERT_EQ(ExitStatus("'" DROVIK_CLI_PATH "' convert '" + image.string() + "' '" + folder.path("ours.gpx") +
+                         "' 2>/dev/null && gpsbabel -w -i gpx -f '" + folder.path("ours.gpx") + "' -o unicsv -F '" +
+                         folder.path("our-waypoints.csv") + "'"),
+              0);
 
     const TrackTable table = converted();
     const auto points = ReadUnicsv(folder.path("points.csv"));
     ASSERT_EQ(static_cast<int>(points.size()), table.rowCount() - 1);
     for (int row = 1; row < table.rowCount(); ++row)
         ASSERT_EQ(Disagreement(table, row, points[row - 1]), "") << "point " << row;
-    EXPECT_EQ(static_cast<int>(ReadUnicsv(folder.path("waypoints.csv")).size()), ButtonPoints(table));
+    const auto waypoints = ReadUnicsv(folder.path("waypoints.csv"));
+    EXPECT_EQ(static_cast<int>(waypoints.size()), ButtonPoints(table));
+    const auto ours = ReadUnicsv(folder.path("our-waypoints.csv"));
+    ASSERT_EQ(ours.size(), waypoints.size());
+    for (std::size_t i = 0; i < ours.size(); ++i)
+        for (const char* coordinate : {"Latitude", "Longitude"})
+            EXPECT_NEAR(Number(ours[i].at(coordinate)), Number(waypoints[i].at(coordinate)), 1.5e-6)
+                << "waypoint " << i + 1;
     EXPECT_EQ(GpxTrackSizes(ReadFileBytes(folder.path("tracks.gpx"))), TrackSizes(table));
 }
 

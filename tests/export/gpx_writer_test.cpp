@@ -164,3 +164,36 @@ TEST(GpxWriter, WritesANumberedTrackPerTrackOfTheTable)
     EXPECT_THAT(numbers, ElementsAre("1", "2", "3"));
     EXPECT_THAT(pointCounts, ElementsAre(2u, 1u, 1u)) << "a track may begin with a row that has no fix";
 }
+
+TEST(GpxWriter, WritesTheButtonPointsAsWaypointsInOrderOfTimeBeforeTheTrack)
+{
+    ScratchFolder folder;
+    FakeDialogs dialogs;
+    const TrackTable table = TableOf({
+        {"INDEX", "RCR", "DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "HEIGHT"},
+        {"1", "TB", "2008/05/04", "10:00:30", "SPS", "57.5", "N", "12.25", "E", "35.000 m"},
+        {"2", "T", "2008/05/04", "10:00:20", "SPS", "57.4", "N", "12.0", "E", "30.000 m"},
+        {"3", "B", "2008/05/04", "10:00:10.250", "No fix", "57.3", "N", "12.0", "W", "0.000 m"},
+        {"4", "B", "2008/05/04", "10:00:40", "SPS", "north", "N", "12.0", "E", "30.000 m"},
+    });
+    ASSERT_TRUE(WriteGpxFileCreatedAt(folder.path("trip.gpx"), table, dialogs, kCreated));
+    const XmlTree tree = ReadXmlTree(ReadFileBytes(folder.path("trip.gpx")));
+    ASSERT_TRUE(tree.root) << tree.error;
+    EXPECT_THAT(tree.root->childNames(), ElementsAre("metadata", "wpt", "wpt", "trk"))
+        << "a button row whose coordinates cannot be read gives no waypoint";
+    const auto waypoints = tree.root->all("wpt");
+    const XmlElement& early = *waypoints[0];
+    EXPECT_EQ(early.attributes.at("lat"), "57.300000");
+    EXPECT_EQ(early.attributes.at("lon"), "-12.000000");
+    EXPECT_THAT(early.childNames(), ElementsAre("ele", "time", "name", "fix"));
+    EXPECT_EQ(ChildText(early, "time"), "2008-05-04T10:00:10.250Z");
+    EXPECT_EQ(ChildText(early, "name"), "WP001");
+    EXPECT_EQ(ChildText(early, "fix"), "none") << "pressed without a fix: the place the logger last knew";
+    const XmlElement& late = *waypoints[1];
+    EXPECT_THAT(late.childNames(), ElementsAre("ele", "time", "name"));
+    EXPECT_EQ(late.attributes.at("lat"), "57.500000");
+    EXPECT_EQ(ChildText(late, "ele"), "35.000");
+    EXPECT_EQ(ChildText(late, "name"), "WP002");
+    EXPECT_NE(ReadFileBytes(folder.path("trip.gpx")).find("<trkpt lat=\"57.500000\""), std::string::npos)
+        << "a waypoint stays a track point";
+}
