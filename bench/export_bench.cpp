@@ -1,10 +1,11 @@
 // Writing a 100,000-row decoded track table to each file format, and loading
-// the CSV file back.
+// the CSV file back; and a GPX file a day of the rows the filters keep.
 #include "testbed/log_image_writer.h"
 #include "decode/track_columns.h"
 #include "decode/track_table.h"
 #include "export/csv_reader.h"
 #include "export/csv_writer.h"
+#include "export/filtered_save.h"
 #include "export/gpx_writer.h"
 #include "export/kml_export.h"
 #include "export/nmea_writer.h"
@@ -110,6 +111,28 @@ void WriteGpx(benchmark::State& state)
     ReportSize(state, path);
 }
 
+// The sample track's 100,000 points span six days.
+void WriteGpxFilteredByDay(benchmark::State& state)
+{
+    const TrackTable& table = DecodedTable();
+    const std::filesystem::path folder = BenchPath("export_bench_days");
+    std::filesystem::create_directory(folder);
+    ExportFilter filter;
+    filter.rows.maxHdop = 1.0;
+    filter.rows.minSatellites = 4;
+    filter.rows.maxSpeedKmh = 200;
+    filter.split.kind = SplitKind::Day;
+    for (auto _ : state) {
+        FakeDialogs dialogs;
+        const SavePlan plan = PlanFilteredSave((folder / "trip.gpx").string(), table, filter, true);
+        benchmark::DoNotOptimize(WriteFilteredSave(plan, table, WriteGpxFile, dialogs));
+        state.counters["files"] = static_cast<double>(plan.paths.size());
+        state.counters["kept"] = static_cast<double>(plan.selection.rows - plan.selection.leftOutCount());
+    }
+    state.counters["rows"] = kRows;
+    std::filesystem::remove_all(folder);
+}
+
 void ReadCsv(benchmark::State& state)
 {
     const std::string path = BenchPath("export_bench_read.csv");
@@ -129,6 +152,7 @@ BENCHMARK(WriteNmea)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveKml)->Unit(benchmark::kMillisecond);
 BENCHMARK(DrawKml)->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteGpx)->Unit(benchmark::kMillisecond);
+BENCHMARK(WriteGpxFilteredByDay)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadCsv)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -39,3 +39,10 @@ std::optional<long long> ParseInteger(std::string_view text, int base)
         return std::nullopt;
     return value;
 }
+
+std::string ShortestText(double value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}

@@ -19,6 +19,15 @@ bool ReadThree(TextScanner& scanner, int firstWidth, char separator, std::int64_
 }
 } // namespace
 
+std::optional<CivilTime> ShownDate(std::string_view dateCell)
+{
+    CivilTime date;
+    TextScanner scanner(dateCell);
+    if (!ReadThree(scanner, 4, '/', date.year, date.month, date.day))
+        return std::nullopt;
+    return date;
+}
+
 std::int64_t UtcMilliseconds(const RowTime& time)
 {
     return SecondsFromCivilTime(time.utc) * 1000 + time.milliseconds.value_or(0);

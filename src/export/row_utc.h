@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 class TrackTable;
 
@@ -20,3 +21,7 @@ struct RowTime {
 std::optional<RowTime> RowUtcTime(const TrackTable& table, int dateColumn, int row);
 // Milliseconds from 1970 of a row's time.
 std::int64_t UtcMilliseconds(const RowTime& time);
+
+// The day a DATE cell shows, read as RowUtcTime reads it: the user's own day
+// once the table is shifted to local time.
+std::optional<CivilTime> ShownDate(std::string_view dateCell);

@@ -6,20 +6,22 @@
 #include "export/kml_export.h"
 #include "export/nmea_writer.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
 struct SaveKind {
     const char* extension;
-    bool (*write)(const std::string& path, const TrackTable& table, UserDialogs& dialogs);
+    TableWriter write;
+    bool writesTracks; // keeps the parts of a split as tracks of one file
 };
 
 // In the order of the dialog's filters, which count from 1.
 constexpr SaveKind kSaveKinds[] = {
-    {".csv", WriteCsvFile},
-    {".kml", SaveKmlFile},
-    {".nma", WriteNmeaFile},
-    {".gpx", WriteGpxFile},
+    {".csv", WriteCsvFile, false},
+    {".kml", SaveKmlFile, false},
+    {".nma", WriteNmeaFile, false},
+    {".gpx", WriteGpxFile, true},
 };
 
 const SaveKind* KindOfFilter(int filterIndex)
@@ -40,13 +42,19 @@ std::string WithSaveExtension(const std::string& path, int filterIndex)
 
 bool ConfirmOverwrite(const std::string& path, UserDialogs& dialogs)
 {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error))
-        return true;
-    return dialogs.confirm("File has already existed, do you want to overwrite?\n\n");
+    return ConfirmOverwrite(std::vector<std::string>{path}, dialogs);
 }
 
-void SaveTrackFile(const TrackTable& table, UserDialogs& dialogs)
+bool ConfirmOverwrite(const std::vector<std::string>& paths, UserDialogs& dialogs)
+{
+    const bool anyExists = std::any_of(paths.begin(), paths.end(), [](const std::string& path) {
+        std::error_code error;
+        return std::filesystem::exists(path, error);
+    });
+    return !anyExists || dialogs.confirm("File has already existed, do you want to overwrite?\n\n");
+}
+
+void SaveTrackFile(const TrackTable& table, UserDialogs& dialogs, const ExportFilter& filter)
 {
     FileDialogRequest request;
     request.filter = kSaveFilter;
@@ -58,7 +66,14 @@ void SaveTrackFile(const TrackTable& table, UserDialogs& dialogs)
     if (!kind)
         return;
     const std::string path = WithSaveExtension(choice->path, choice->filterIndex);
-    if (!ConfirmOverwrite(path, dialogs))
+    if (!filter.active()) {
+        if (ConfirmOverwrite(path, dialogs))
+            kind->write(path, table, dialogs);
         return;
-    kind->write(path, table, dialogs);
+    }
+    const SavePlan plan = PlanFilteredSave(path, table, filter, kind->writesTracks);
+    if (!plan.problem.empty())
+        dialogs.warning(plan.problem);
+    else if (ConfirmOverwrite(plan.paths, dialogs))
+        WriteFilteredSave(plan, table, kind->write, dialogs);
 }
