@@ -1,6 +1,7 @@
 #include "core/number_text.h"
 
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -36,6 +37,15 @@ std::optional<long long> ParseInteger(std::string_view text, int base)
     long long value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value, base);
     if (result.ec != std::errc{} || result.ptr != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> ParseDecimal(std::string_view text)
+{
+    double value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    if (result.ec != std::errc{} || result.ptr != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

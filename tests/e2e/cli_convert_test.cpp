@@ -2,9 +2,13 @@
 #include "testbed/log_image_writer.h"
 #include "export/export_test_support.h"
 #include "export/sample_track.h"
+#include "export/xml_tree.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <fstream>
+#include <map>
 #include <set>
 
 #include <sys/wait.h>
@@ -280,6 +284,11 @@ TEST_F(CliConvert, WrongUsageExitsWithTwo)
         {"convert", "--speed-unit"},
         {"convert", "--dialect", "m1200", in("track.bin"), in("out.csv")},
         {"convert", "--colour", "red", in("track.bin"), in("out.csv")},
+        {"convert", "--fix", "sps,rtk,best", in("track.bin"), in("out.csv")},
+        {"convert", "--max-hdop", "-1", in("track.bin"), in("out.csv")},
+        {"convert", "--split", "week", in("track.bin"), in("out.csv")},
+        {"convert", "--split-into", "tracks", in("track.bin"), in("out.csv")},
+        {"convert", "--from", "2008-05-05", "--to", "2008-05-04", in("track.bin"), in("out.csv")},
     };
     for (const auto& arguments : cases) {
         const CliRun result = run(arguments);
@@ -304,7 +313,144 @@ TEST_F(CliConvert, HelpGoesToStdout)
     EXPECT_EQ(convert.status, 0);
     for (const char* documented :
          {"--format csv|kml|nma|gpx", "--time-shift HOURS", "-12 to +14", "--week-rollover N", "--speed-unit km/h|mph",
-          "--dialect generic|m241|gr245|m1000c", ".bin", ".csv", "GPX 1.1", "Exit status"})
+          "--dialect generic|m241|gr245|m1000c", ".bin", ".csv", "GPX 1.1", "Exit status", "--fix any|KIND",
+          "--max-hdop X", "--min-sats N", "--from TIME, --to TIME", "--max-speed KMH", "--split day|gap=MINUTES",
+          "--split-into files|tracks", "waypoints"})
         EXPECT_NE(convert.out.find(documented), std::string::npos) << documented;
+}
+
+// A trip over midnight: 40 points 30 s apart from 2008-05-04 23:50 UTC, every
+// seventh from the fourth with an HDOP of 6, every fifth from the fifth with 3
+// satellites in use, and the button pressed at points 5, 10 (HDOP 6) and 12 on
+// the first day and 25 on the second.
+std::vector<std::uint8_t> TripOverMidnight()
+{
+    LogImageWriter writer;
+    writer.beginSector(kSampleImageMask);
+    for (int i = 0; i < 40; ++i) {
+        TrackRecord record = SampleTrackRecord(i);
+        record.utc = 1209945000 + 30 * i;
+        record.hdop = i % 7 == 3 ? 600 : 120;
+        record.satelliteCounts = SatelliteCounts{10, static_cast<std::uint8_t>(i % 5 == 4 ? 3 : 8)};
+        record.rcr = i == 5 || i == 10 || i == 12 || i == 25 ? 0x8 : 0x1;
+        writer.record(record);
+    }
+    return writer.image();
+}
+
+// gpsbabel's reading of a GPX file's waypoints: latitude and longitude of each.
+std::vector<std::pair<double, double>> WaypointsReadByGpsbabel(const std::string& gpx, const std::string& csv)
+{
+    const std::string command = "gpsbabel -w -i gpx -f '" + gpx + "' -o unicsv -F '" + csv + "'";
+    if (std::system(command.c_str()) != 0)
+        return {};
+    std::ifstream file(csv);
+    std::vector<std::pair<double, double>> places;
+    std::string line;
+    std::getline(file, line); // No,Latitude,Longitude,Name,...
+    while (std::getline(file, line)) {
+        const std::size_t latitude = line.find(',') + 1, longitude = line.find(',', latitude) + 1;
+        places.emplace_back(std::stod(line.substr(latitude)), std::stod(line.substr(longitude)));
+    }
+    return places;
+}
+
+TEST_F(CliConvert, FiltersAndSplitsATripIntoAGpxFileADayWithItsButtonPoints)
+{
+    if (std::system("command -v gpsbabel > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "gpsbabel is not installed (Debian package gpsbabel); this test needs it";
+    ASSERT_TRUE(WriteImageFile(in("data.bin"), TripOverMidnight()));
+    const CliRun result =
+        run({"convert", in("data.bin"), in("trip.gpx"), "--max-hdop", "5", "--min-sats", "4", "--split", "day"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.err.find("Rows left out by the filters: 13 of 40 (HDOP over 5: 6, fewer than 4 satellites in "
+                              "use: 7)."),
+              std::string::npos)
+        << result.err;
+    const struct {
+        const char* file;
+        std::size_t points;
+        std::vector<int> buttonPoints;
+    } days[] = {{"trip-2008-05-04.gpx", 13, {5, 12}}, {"trip-2008-05-05.gpx", 14, {25}}};
+    for (const auto& day : days) {
+        SCOPED_TRACE(day.file);
+        const XmlTree tree = ReadXmlTree(ReadFileBytes(in(day.file)));
+        ASSERT_TRUE(tree.root) << tree.error;
+        EXPECT_EQ(tree.root->attributes.at("version"), "1.1");
+        EXPECT_EQ(tree.root->all("wpt").size(), day.buttonPoints.size());
+        std::size_t points = 0;
+        for (const XmlElement* segment : tree.root->all("trk").at(0)->all("trkseg"))
+            points += segment->all("trkpt").size();
+        EXPECT_EQ(points, day.points);
+        const auto places = WaypointsReadByGpsbabel(in(day.file), in("waypoints.csv"));
+        ASSERT_EQ(places.size(), day.buttonPoints.size());
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            const TrackRecord pressed = SampleTrackRecord(day.buttonPoints[i]);
+            EXPECT_NEAR(places[i].first, *pressed.latitude, 1e-6);
+            EXPECT_NEAR(places[i].second, *pressed.longitude, 1e-6);
+        }
+    }
+}
+
+TEST_F(CliConvert, EachFilterAndSplitOptionShapesWhatIsWritten)
+{
+    // Point 3 lies 55 km from point 2, 10 s later; 30 minutes pass before point 4.
+    WriteFileBytes(in("trip.csv"), "INDEX,DATE,TIME,VALID,LATITUDE,N/S,LONGITUDE,E/W,PDOP,\r\n"
+                                   "1,2008/05/04,10:00:00,SPS,57.000000,N,12.000000,E,2.00,\r\n"
+                                   "2,2008/05/04,10:00:10,DGPS,57.000100,N,12.000000,E,4.00,\r\n"
+                                   "3,2008/05/04,10:00:20,SPS,57.500000,N,12.000000,E,2.00,\r\n"
+                                   "4,2008/05/04,10:30:20,SPS,57.000200,N,12.000000,E,2.00,\r\n"
+                                   "5,2008/05/05,09:00:00,SPS,57.000300,N,12.000000,E,2.00,\r\n");
+    // Lines of a CSV file, tracks of a GPX file.
+    const auto units = [&](const std::string& name) {
+        const std::string text = ReadFileBytes(in(name));
+        if (name.find(".gpx") == std::string::npos)
+            return CrLfLines(text).size();
+        std::size_t tracks = 0;
+        for (std::size_t at = text.find("<trk>"); at != std::string::npos; at = text.find("<trk>", at + 1))
+            ++tracks;
+        return tracks;
+    };
+    const struct {
+        std::vector<std::string> options;
+        const char* output;
+        int status;
+        std::map<std::string, std::size_t> written;
+        const char* says;
+    } cases[] = {
+        {{"--fix", "dgps"}, "out.csv", 0, {{"out.csv", 2}}, "without the fix kinds asked for: 4"},
+        {{"--max-pdop", "3"}, "out.csv", 0, {{"out.csv", 5}}, "PDOP over 3: 1"},
+        {{"--from", "2008-05-04T12:00:10+02:00", "--to", "2008-05-04"},
+         "out.csv",
+         0,
+         {{"out.csv", 4}},
+         "outside the time range: 2"},
+        {{"--max-speed", "200"}, "out.csv", 0, {{"out.csv", 5}}, "reached faster than 200 km/h: 1"},
+        {{"--split", "gap=10"},
+         "out.csv",
+         0,
+         {{"out-001.csv", 4}, {"out-002.csv", 2}, {"out-003.csv", 2}},
+         "out-003.csv had beed saved."},
+        {{"--split", "day", "--split-into", "tracks"}, "out.gpx", 0, {{"out.gpx", 2}}, "out.gpx had beed saved."},
+        {{"--max-hdop", "2"}, "out.csv", 2, {}, "The HDOP filter needs the column 'HDOP'"},
+        {{"--split", "day", "--split-into", "tracks"}, "out.csv", 2, {}, "Only a GPX file keeps the parts"},
+        {{"--from", "2009-01-01"}, "out.csv", 1, {}, "Nothing was saved: no row is left to save."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options.front() + " " + c.options.back() + " " + c.output);
+        for (const auto& entry : std::filesystem::directory_iterator(folder.root()))
+            if (entry.path().filename().string().rfind("out", 0) == 0)
+                std::filesystem::remove(entry.path());
+        std::vector<std::string> arguments = {"convert", in("trip.csv"), in(c.output)};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        const CliRun result = run(arguments);
+        EXPECT_EQ(result.status, c.status) << result.err;
+        EXPECT_NE(result.err.find(c.says), std::string::npos) << result.err;
+        std::map<std::string, std::size_t> written;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.root()))
+            if (const std::string name = entry.path().filename().string(); name.rfind("out", 0) == 0)
+                written[name] = units(name);
+        EXPECT_EQ(written, c.written);
+    }
 }
 } // namespace

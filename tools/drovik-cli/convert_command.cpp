@@ -2,6 +2,7 @@
 // document, an NMEA file or a GPX document, through the same readers and
 // writers as the window.
 #include "console_dialogs.h"
+#include "filter_options.h"
 #include "subcommand.h"
 
 #include "core/app_error.h"
@@ -12,6 +13,7 @@
 #include "decode/track_table.h"
 #include "export/csv_reader.h"
 #include "export/csv_writer.h"
+#include "export/filtered_save.h"
 #include "export/gpx_writer.h"
 #include "export/kml_export.h"
 #include "export/nmea_writer.h"
@@ -40,12 +42,13 @@ constexpr const char* kHelp = "Usage: drovik-cli convert [OPTIONS] IN OUT\n"
                               "  nma    NMEA 0183 sentences (GGA, GLL, GSA, GSV, RMC, VTG, ZDA) per point;\n"
                               "         a point whose cells cannot be read is left out, and the count of\n"
                               "         points left out is printed on stderr\n"
-                              "  gpx    a GPX 1.1 document: the points with a fix, in UTC, one track per\n"
-                              "         TRACK number of the table (all one track without that column),\n"
-                              "         split into segments where the track was interrupted (a row\n"
-                              "         without a fix or coordinates, or more than 10 minutes between\n"
-                              "         points); the count of rows left out because their coordinates\n"
-                              "         cannot be read is printed on stderr\n"
+                              "  gpx    a GPX 1.1 document: the points logged by the button (RCR B) as\n"
+                              "         waypoints WP001, WP002, ... in order of time, then the points\n"
+                              "         with a fix, in UTC, one track per TRACK number of the table (all\n"
+                              "         one track without that column), split into segments where the\n"
+                              "         track was interrupted (a row without a fix or coordinates, or\n"
+                              "         more than 10 minutes between points); the count of rows left out\n"
+                              "         because their coordinates cannot be read is printed on stderr\n"
                               "An existing OUT is replaced only once the whole of it is written: when\n"
                               "writing fails, the old OUT stays as it was. OUT must not be IN itself,\n"
                               "under any name or through a link.\n"
@@ -64,17 +67,45 @@ constexpr const char* kHelp = "Usage: drovik-cli convert [OPTIONS] IN OUT\n"
                               "                            M-241, the GPsport 245 (or M-1200E) or the M-1000C\n"
                               "                            write it; by default the image's own markers tell\n"
                               "                            the Holux ones, and the M-1000C needs saying\n"
+                              "  --fix any|KIND[,KIND...]  keep only the rows with a fix (any), or with one\n"
+                              "                            of these fix kinds: sps, dgps, pps, rtk, frtk,\n"
+                              "                            estimated, manual, simulator\n"
+                              "  --max-hdop X              leave out the rows whose HDOP is above X\n"
+                              "  --max-pdop X              leave out the rows whose PDOP is above X\n"
+                              "  --min-sats N              leave out the rows with fewer than N satellites\n"
+                              "                            in use\n"
+                              "  --from TIME, --to TIME    keep only the rows from TIME on, or up to TIME,\n"
+                              "                            in UTC as ISO 8601: 2008-05-04, 2008-05-04T12:30,\n"
+                              "                            2008-05-04T12:30:15Z, or with an offset such as\n"
+                              "                            +02:00; a day alone given to --to runs to its end\n"
+                              "  --max-speed KMH           leave out a point that could only be reached from\n"
+                              "                            the last point kept faster than KMH km/h: a bad\n"
+                              "                            fix, whatever its SPEED cell says\n"
+                              "  --split day|gap=MINUTES   write an OUT per day (the day of the DATE cells,\n"
+                              "                            after any --time-shift), named trip-2008-05-04.gpx\n"
+                              "                            for the OUT trip.gpx, or per part after more than\n"
+                              "                            MINUTES between two rows, named trip-001.gpx,\n"
+                              "                            trip-002.gpx, ...\n"
+                              "  --split-into files|tracks with --split and a GPX OUT: a file per part (the\n"
+                              "                            default), or one OUT with a track per part\n"
                               "  -h, --help                show this text\n"
                               "Any of --time-shift, --week-rollover and --speed-unit updates the table\n"
                               "before it is written, as the log page's \"Updating Grid Now !!\" button\n"
                               "does; the unit is km/h unless --speed-unit says otherwise. NMEA and GPX\n"
                               "times stay UTC (NMEA gives the shift as the local zone of ZDA).\n"
+                              "The filters apply to every kind of OUT and read the columns of their\n"
+                              "names (VALID; HDOP; PDOP; NSAT (USED/VIEW); DATE and TIME; LATITUDE,\n"
+                              "LONGITUDE, DATE and TIME for --max-speed); a row whose cell a filter\n"
+                              "cannot read is left out. stderr tells how many rows each filter left\n"
+                              "out. A split writes every one of its files, or none of them when one\n"
+                              "cannot be written.\n"
                               "When the newest DATE lies more than 1024 weeks before today, a hint\n"
                               "with the --week-rollover that corrects it is printed on stderr.\n"
                               "\n"
                               "Exit status: 0 when OUT was written; 1 when IN cannot be read, holds no\n"
-                              "track table, or OUT cannot be written (reasons on stderr); 2 wrong usage,\n"
-                              "OUT being IN included.\n"
+                              "track table, the filters leave no row, or OUT cannot be written (reasons\n"
+                              "on stderr); 2 wrong usage, OUT being IN included, and a filter or a split\n"
+                              "that reads a column the table does not have.\n"
                               "Nothing is printed on stdout.\n";
 
 enum class FileKind { Bin, Csv, Kml, Nma, Gpx };
@@ -87,6 +118,7 @@ struct ConvertRequest {
     std::optional<int> weekRollovers;
     std::optional<std::string> speedUnit;
     LogDialect dialect = LogDialect::Detect;
+    FilterOptions filters;
 };
 
 std::string Lowered(std::string text)
@@ -135,7 +167,7 @@ std::optional<ConvertRequest> ParseArguments(const std::vector<std::string>& arg
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const bool isOption = argument == "--format" || argument == "--time-shift" || argument == "--week-rollover" ||
-                              argument == "--speed-unit" || argument == "--dialect";
+                              argument == "--speed-unit" || argument == "--dialect" || IsFilterOption(argument);
         if (!isOption) {
             if (argument.size() > 1 && argument.front() == '-') {
                 PrintError("convert: unknown option '" + argument + "'");
@@ -149,7 +181,12 @@ std::optional<ConvertRequest> ParseArguments(const std::vector<std::string>& arg
             return std::nullopt;
         }
         const std::string& value = arguments[++i];
-        if (argument == "--format") {
+        if (IsFilterOption(argument)) {
+            if (const auto wrong = TakeFilterOption(argument, value, request.filters)) {
+                PrintError("convert: " + *wrong);
+                return std::nullopt;
+            }
+        } else if (argument == "--format") {
             request.format = KindOfName(value);
             if (!request.format || *request.format == FileKind::Bin) {
                 PrintError("convert: --format takes csv, kml, nma or gpx, not '" + value + "'");
@@ -186,6 +223,10 @@ std::optional<ConvertRequest> ParseArguments(const std::vector<std::string>& arg
         PrintError("convert: give IN and OUT; see drovik-cli convert --help");
         return std::nullopt;
     }
+    if (const auto conflict = FilterOptionsConflict(request.filters)) {
+        PrintError("convert: " + *conflict);
+        return std::nullopt;
+    }
     request.input = paths[0];
     request.output = paths[1];
     return request;
@@ -215,21 +256,42 @@ bool LoadTable(const std::string& path, FileKind kind, LogDialect dialect, Track
     return true;
 }
 
-bool WriteTable(const std::string& path, FileKind kind, const TrackTable& table, ConsoleDialogs& dialogs)
+TableWriter WriterOf(FileKind kind)
 {
     switch (kind) {
     case FileKind::Csv:
-        return WriteCsvFile(path, table, dialogs);
+        return WriteCsvFile;
     case FileKind::Kml:
-        return SaveKmlFile(path, table, dialogs);
+        return SaveKmlFile;
     case FileKind::Nma:
-        return WriteNmeaFile(path, table, dialogs);
+        return WriteNmeaFile;
     case FileKind::Gpx:
-        return WriteGpxFile(path, table, dialogs);
+        return WriteGpxFile;
     case FileKind::Bin:
         break;
     }
-    return false;
+    return nullptr;
+}
+
+// The exit status.
+int WriteTable(const ConvertRequest& request, FileKind kind, const TrackTable& table, ConsoleDialogs& dialogs)
+{
+    const TableWriter write = WriterOf(kind);
+    const ExportFilter& filter = request.filters.filter;
+    if (!filter.active())
+        return write(request.output, table, dialogs) ? kExitSuccess : kExitFailure;
+    const SavePlan plan = PlanFilteredSave(request.output, table, filter, kind == FileKind::Gpx);
+    if (!plan.problem.empty()) {
+        PrintError(request.input + ": " + plan.problem);
+        return kExitUsage;
+    }
+    for (const std::string& path : plan.paths) {
+        if (SameFile(request.input, path)) {
+            PrintError("convert: a file of the split is the same file as IN, which it would overwrite: '" + path + "'");
+            return kExitUsage;
+        }
+    }
+    return WriteFilteredSave(plan, table, write, dialogs) ? kExitSuccess : kExitFailure;
 }
 
 void PrintWeekRolloverHint(const std::string& input, const TrackTable& table)
@@ -277,7 +339,7 @@ int RunConvert(const std::vector<std::string>& arguments)
     }
     PrintWeekRolloverHint(request->input, table);
     dialogs.setContext(request->output);
-    return WriteTable(request->output, *outputKind, table, dialogs) ? kExitSuccess : kExitFailure;
+    return WriteTable(*request, *outputKind, table, dialogs);
 }
 
 const SubcommandRegistration kRegistration{
