@@ -47,6 +47,8 @@ TFrame4::TFrame4(QWidget* parent) : PageFrame(parent, QRect(16, 168, 760, 392))
     Button1 = new QPushButton("Reset", this);
     Button1->setGeometry(8, 28 + 7 * kRow, 80, 22);
     Button1->setVisible(false);
+    FilterButton = new QPushButton("Filter...", this);
+    FilterButton->setGeometry(QRect(valuePlace(7).topLeft(), QSize(118, 22)));
 
     GroupBox1 = MakeGroupBox(this, QRect(8, 208, 240, 130), "String Grid Option");
     MakeLabel(GroupBox1, QRect(10, 20, 140, 20), "Day Light Saving Time:");

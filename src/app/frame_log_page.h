@@ -20,8 +20,9 @@ public:
     // "Log Information:" block: captions Label2-5, 10, 12, 14 and their values.
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label10, *Label12, *Label14;
     QLabel *Label6, *Label7, *Label8, *Label9, *Label11, *Label13;
-    QProgressBar* CGauge1; // memory used, percent
-    QPushButton* Button1;  // "Reset", shown after a logger error
+    QProgressBar* CGauge1;     // memory used, percent
+    QPushButton* Button1;      // "Reset", shown after a logger error
+    QPushButton* FilterButton; // opens the "Filter" dialog of the save and the draw
 
     // "String Grid Option"
     QGroupBox* GroupBox1;

@@ -5,6 +5,7 @@
 
 #include "core/user_dialogs.h"
 #include "decode/track_table.h"
+#include "export/filtered_save.h"
 #include "link/device_link_state.h"
 #include "link/logger_status.h"
 #include "link/sentence_dispatch.h"
@@ -107,6 +108,11 @@ public:
     void Frame41SpeedButton6Click();
     void Frame41SpeedButton7Click();
     void Frame41StringGrid1SelectCell(int column, int row);
+    // The "Filter" dialog; the save and the draw go through what it holds.
+    void Frame41FilterButtonClick();
+    void ApplyExportFilter(const ExportFilter& filter);
+    // Greys the rows of the grid that the filters would leave out.
+    void ShowFilteredRows();
 
     // ---- port page and receive thread ----
     void OpenPort();
@@ -215,6 +221,7 @@ private:
     LoggerStatus loggerStatus_;
     TrackTable trackTable_;
     TrackTableModel* trackTableModel_ = nullptr;
+    ExportFilter exportFilter_;
 
     // ---- private state of the port page and receive thread ----
     // Stops the reader and waits for it while still serving its hand-overs.

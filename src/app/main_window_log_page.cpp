@@ -14,6 +14,7 @@
 #include "export/save_track_file.h"
 #include "export/week_rollover_hint.h"
 #include "export/widgets/draw_dialog.h"
+#include "export/widgets/filter_dialog.h"
 
 #include <QComboBox>
 #include <QItemSelectionModel>
@@ -38,6 +39,8 @@ void TForm1::ConnectLogPageHandlers()
     OnClick(Frame41->SpeedButton5, &TForm1::Frame41SpeedButton5Click);
     OnClick(Frame41->SpeedButton6, &TForm1::Frame41SpeedButton6Click);
     OnClick(Frame41->SpeedButton7, &TForm1::Frame41SpeedButton7Click);
+    OnClick(Frame41->FilterButton, &TForm1::Frame41FilterButtonClick);
+    connect(trackTableModel_, &TrackTableModel::cellEdited, this, [this] { Guarded([this] { ShowFilteredRows(); }); });
     // The pop-up waits for the selection to settle, so it never holds it up.
     connect(Frame41->StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
@@ -52,7 +55,7 @@ void TForm1::ConnectLogPageHandlers()
 
 void TForm1::Frame41SpeedButton5Click()
 {
-    Exclusively([this] { SaveTrackFile(trackTable_, dialogs_); });
+    Exclusively([this] { SaveTrackFile(trackTable_, dialogs_, exportFilter_); });
 }
 
 void TForm1::Frame41SpeedButton6Click()
@@ -61,13 +64,22 @@ void TForm1::Frame41SpeedButton6Click()
         if (const auto summary = OpenTrackFile(trackTable_, dialogs_))
             WarnOfPassedOverRecords(*summary, dialogs_);
         ShowWeekRolloverHint();
+        ShowFilteredRows();
     });
 }
 
 void TForm1::Frame41SpeedButton7Click()
 {
     Exclusively([this] {
-        if (!DrawKmlTrack(trackTable_, dialogs_, [this](int dataRowCount) { return TForm3::Ask(dataRowCount, this); }))
+        // The draw shows the rows the filters keep; a split makes no sense for one viewer's file.
+        std::optional<TrackTable> filtered;
+        if (exportFilter_.rows.any()) {
+            filtered = FilteredRows(trackTable_, exportFilter_.rows, dialogs_);
+            if (!filtered)
+                return;
+        }
+        const TrackTable& drawn = filtered ? *filtered : trackTable_;
+        if (!DrawKmlTrack(drawn, dialogs_, [this](int dataRowCount) { return TForm3::Ask(dataRowCount, this); }))
             return;
         // The window stays live while the viewer starts; only a second draw,
         // which would rewrite data.kml under it, waits.
@@ -81,6 +93,7 @@ void TForm1::DecodeLogFile(const std::string& path)
 {
     WarnOfPassedOverRecords(::DecodeLogFile(path, trackTable_, dialogs_), dialogs_);
     ShowWeekRolloverHint();
+    ShowFilteredRows();
 }
 
 void TForm1::ShowWeekRolloverHint()
@@ -119,4 +132,27 @@ void TForm1::UpdateGridOptions()
         ::UpdateGridOptions(trackTable_, timeShift, Frame41->ComboBox1->currentText().toStdString(), weekRollovers);
     WriteGridOptionSettings(settingsPath_, outcome, timeShift, Frame41->ComboBox1->currentIndex(), weekRollovers);
     ShowWeekRolloverHint();
+    ShowFilteredRows();
+}
+
+void TForm1::Frame41FilterButtonClick()
+{
+    Exclusively([this] {
+        if (const auto filter = FilterDialog::Ask(exportFilter_, dialogs_, this))
+            ApplyExportFilter(*filter);
+    });
+}
+
+void TForm1::ApplyExportFilter(const ExportFilter& filter)
+{
+    exportFilter_ = filter;
+    Frame41->FilterButton->setText(filter.active() ? "Filter (on)..." : "Filter...");
+    ShowFilteredRows();
+}
+
+void TForm1::ShowFilteredRows()
+{
+    const RowFilter& rows = exportFilter_.rows;
+    const bool greys = rows.any() && !MissingFilterColumn(trackTable_, rows);
+    trackTableModel_->showKeptRows(greys ? SelectRows(trackTable_, rows).kept : std::vector<bool>{});
 }

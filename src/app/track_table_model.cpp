@@ -1,6 +1,7 @@
 #include "app/track_table_model.h"
 
 #include <QAbstractButton>
+#include <QBrush>
 #include <QEvent>
 #include <QHeaderView>
 #include <QPainter>
@@ -40,6 +41,8 @@ int TrackTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant TrackTableModel::data(const QModelIndex& index, int role) const
 {
+    if (index.isValid() && role == Qt::ForegroundRole && leftOut(tableRow(index)))
+        return QBrush(Qt::gray);
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     return QString::fromStdString(table_.cell(tableColumn(index), tableRow(index)));
@@ -53,6 +56,7 @@ bool TrackTableModel::setData(const QModelIndex& index, const QVariant& value, i
     table_.setCell(tableColumn(index), tableRow(index), value.toString().toStdString());
     editing_ = false;
     emit dataChanged(index, index);
+    emit cellEdited();
     return true;
 }
 
@@ -63,10 +67,26 @@ Qt::ItemFlags TrackTableModel::flags(const QModelIndex& index) const
 
 QVariant TrackTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (role == Qt::ForegroundRole && orientation == Qt::Vertical && leftOut(section + 1))
+        return QBrush(Qt::gray);
     if (role != Qt::DisplayRole)
         return {};
     const std::string& text = orientation == Qt::Horizontal ? table_.cell(section + 1, 0) : table_.cell(0, section + 1);
     return QString::fromStdString(text);
+}
+
+void TrackTableModel::showKeptRows(std::vector<bool> kept)
+{
+    kept_ = std::move(kept);
+    if (rowCount() == 0 || columnCount() == 0)
+        return;
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::ForegroundRole});
+    emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+}
+
+bool TrackTableModel::leftOut(int tableRow) const
+{
+    return tableRow < static_cast<int>(kept_.size()) && !kept_[tableRow];
 }
 
 bool TrackTableModel::eventFilter(QObject* watched, QEvent* event)

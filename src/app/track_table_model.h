@@ -6,6 +6,8 @@
 
 #include <QAbstractTableModel>
 
+#include <vector>
+
 class QTableView;
 
 class TrackTableModel : public QAbstractTableModel {
@@ -22,11 +24,20 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    // Greys the rows a save would leave out: kept[row] false (by table row);
+    // empty greys none.
+    void showKeptRows(std::vector<bool> kept);
+
     // Grid cell (column, row) of a model index.
     static int tableColumn(const QModelIndex& index) { return index.column() + 1; }
     static int tableRow(const QModelIndex& index) { return index.row() + 1; }
 
+signals:
+    // The user changed a cell in the grid.
+    void cellEdited();
+
 private:
+    bool leftOut(int tableRow) const;
     void shapeChanged();
     void scheduleRepaint();
     void applyWidths();
@@ -37,4 +48,5 @@ private:
     QWidget* corner_ = nullptr; // shows the heading of column 0
     bool repaintPending_ = false;
     bool editing_ = false;
+    std::vector<bool> kept_;
 };

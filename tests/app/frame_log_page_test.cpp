@@ -3,6 +3,7 @@
 #include "app/qt_user_dialogs.h"
 #include "decode/log_decoder.h"
 #include "decode/table_of.h"
+#include "export/filtered_save.h"
 #include "export/sample_track.h"
 #include "export/widgets/draw_dialog.h"
 #include "testbed/log_image_writer.h"
@@ -11,6 +12,8 @@
 #include <QAbstractItemModel>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QHeaderView>
 #include <QLabel>
@@ -173,6 +176,32 @@ TEST_F(LogPageTest, DrawHandsTheFileOverAndHoldsOnlyTheDrawButtonWhileTheViewerS
     EXPECT_EQ(dialogs.openedDocuments.size(), 1u);
     EXPECT_FALSE(window->Frame41->pair(6).isActive());
     EXPECT_TRUE(window->Frame41->pair(5).isActive());
+}
+
+TEST_F(LogPageTest, TheFilterGreysTheRowsASaveLeavesOutAndTheSaveLeavesThemOut)
+{
+    // The Filter button sits clear of the page's other controls.
+    for (QWidget* other : std::initializer_list<QWidget*>{window->Frame41->Button1, window->Frame41->CGauge1,
+                                                          window->Frame41->GroupBox1, window->Frame41->StringGrid1})
+        EXPECT_FALSE(window->Frame41->FilterButton->geometry().intersects(other->geometry()));
+    window->DecodeLogFile(writeImage(GoldenTrackImage()));
+    ExportFilter filter;
+    filter.rows.fixKinds = AnyFixKinds();
+    window->ApplyExportFilter(filter);
+    EXPECT_EQ(window->Frame41->FilterButton->text(), "Filter (on)...");
+    std::vector<bool> greyed;
+    for (int row = 0; row < grid()->rowCount(); ++row)
+        greyed.push_back(grid()->index(row, 3).data(Qt::ForegroundRole).isValid());
+    EXPECT_EQ(greyed, (std::vector<bool>{false, false, true, false, true})) << "No fix, and no fix kind at all";
+
+    const std::string saved = (folder.path() + "/trip.csv").toStdString();
+    dialogs.fileAnswers.push_back(FileChoice{saved, 1});
+    window->Frame41SpeedButton5Click();
+    QFile file(QString::fromStdString(saved));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().count("\r\n"), 4) << "the header and three rows";
+    EXPECT_EQ(dialogs.lastText(), saved + " had beed saved.\nRows left out by the filters: 2 of 5 (without a fix: 2).");
+    EXPECT_EQ(grid()->rowCount(), 5) << "the table keeps every row";
 }
 
 // xdg-open starts even when no program takes the type, so the desktop's defaults decide.
