@@ -1,6 +1,7 @@
 #include "sim_options.h"
 
 #include "core/number_text.h"
+#include "export/iso_time.h"
 
 #include <limits>
 #include <functional>
@@ -53,6 +54,9 @@ Release report (the answer to $PMTK605):
 
 Output:
   --no-nmea             send no NMEA sentences (replies only)
+  --clock TIME          the receiver's clock (RMC, ZDA) starts at TIME, ISO 8601
+                        (2007-05-24T10:00:00Z), and runs on from there
+                        (default: the computer's clock)
   --silent              send nothing at all, answer nothing
 
 Faults (K counts from 1 over the whole run; each option may be repeated or
@@ -146,6 +150,12 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args)
         {"--erase-delay", [&](const std::string& v) { o.eraseDelayMs = ParseNumber(v, 10, "--erase-delay"); }},
         {"--baud", [&](const std::string& v) { o.baud = ParseNumber(v, 10, "--baud"); }},
         {"--log", [&](const std::string& v) { o.logPath = v; }},
+        {"--clock",
+         [&](const std::string& v) {
+             o.clockStartMs = ParseIsoTime(v);
+             if (!o.clockStartMs)
+                 throw std::invalid_argument("--clock takes an ISO 8601 time such as 2007-05-24T10:00:00Z");
+         }},
         {"--state", [&](const std::string& v) { o.statePath = v; }},
         {"--mask",
          [&](const std::string& v) {

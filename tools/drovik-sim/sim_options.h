@@ -37,7 +37,8 @@ struct SimOptions {
     uint32_t memorySize = 0x200000;
     int eraseDelayMs = 1000;
     bool nmea = true;
-    long baud = 0; // 0: as fast as the pseudo-terminal takes it
+    std::optional<int64_t> clockStartMs; // where the receiver's clock starts (ms from 1970); default: now
+    long baud = 0;                       // 0: as fast as the pseudo-terminal takes it
     std::string logPath;
     std::string statePath;
 

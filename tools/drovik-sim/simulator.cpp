@@ -13,6 +13,9 @@ Simulator::Simulator(const SimOptions& options, LoggerMemory memory, int fd, int
               }),
       nmeaOn_(options.nmea && !options.faults.silent), statePath_(options.statePath)
 {
+    if (options.clockStartMs)
+        clockOffset_ = std::chrono::system_clock::time_point(std::chrono::milliseconds(*options.clockStartMs)) -
+                       std::chrono::system_clock::now();
     writeState();
 }
 
@@ -63,7 +66,8 @@ void Simulator::run()
 void Simulator::sendNmea(Clock::time_point& nextSecond)
 {
     Clock::time_point now = Clock::now();
-    const auto sentences = nmea_.nextSecond(device_.periods(), device_.hasFix(now), std::chrono::system_clock::now());
+    const auto sentences =
+        nmea_.nextSecond(device_.periods(), device_.hasFix(now), std::chrono::system_clock::now() + clockOffset_);
     for (const std::string& sentence : sentences)
         if (!device_.lineDead())
             writer_.send(sentence);

@@ -33,6 +33,7 @@ private:
     LineWriter writer_;
     LoggerDevice device_;
     NmeaOutput nmea_;
+    std::chrono::system_clock::duration clockOffset_{}; // the receiver's clock minus the computer's
     bool nmeaOn_;
     std::string statePath_;
 
