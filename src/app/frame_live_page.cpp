@@ -50,6 +50,10 @@ TFrame3::TFrame3(QWidget* parent) : PageFrame(parent, QRect(16, 168, 760, 392))
         captions_[i]->setBuddy(edits_[i]);
     }
 
+    Label1 = MakeLabel(this, QRect(16, 230, 393, 22), "");
+    Label1->setWordWrap(true);
+    Label1->setStyleSheet("color: #a00000; font-size: 8pt;");
+
     Chart2 = new SignalBarChart(this);
     Chart2->setGeometry(16, 254, 393, 122);
 

@@ -31,6 +31,7 @@ public:
     // Numbered from 1: Date, Time, Mode, TTFF, Latitude, Longitude, Speed, PDOP, VDOP, HDOP.
     QLineEdit* LabeledEdit(int number) const { return edits_.at(number - 1); }
     QLabel* EditLabel(int number) const { return captions_.at(number - 1); }
+    QLabel* Label1; // says when the receiver's clock is a GPS week rollover behind; empty when not
     ButtonPair restartPair(int index) const; // 0 hot, 1 warm, 2 cold
 
     // One refresh: the sentence into the memo, the texts, and new charts when drawn.

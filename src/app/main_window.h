@@ -8,6 +8,7 @@
 #include "export/filtered_save.h"
 #include "link/device_link_state.h"
 #include "link/logger_status.h"
+#include "link/receiver_clock.h"
 #include "link/sentence_dispatch.h"
 #include "logger/dialog_timings.h"
 
@@ -101,7 +102,7 @@ public:
     void DecodeLogFile(const std::string& path);
     void ShowSatelliteInfo(int column, int row);
     void UpdateGridOptions();
-    // Tells, under the grid, when the dates look a GPS week rollover early.
+    // Tells, under the grid, when the receiver's clock showed the dates a GPS week rollover early.
     void ShowWeekRolloverHint();
     void Frame41Button2Click();
     void Frame41SpeedButton5Click();
@@ -135,6 +136,9 @@ public:
     void HandleLoggerReply(const IncomingSentence& sentence) override;
     void HandleNmeaPeriods(const IncomingSentence& sentence) override;
     void RefreshLiveView(const IncomingSentence& sentence) override;
+    // The live page says once per connection when the receiver's clock is whole rollovers behind.
+    void WatchReceiverClock(const IncomingSentence& sentence);
+    void ForgetReceiverClock();
     // The status poll, every second while Timer1 runs.
     void Timer1Timer();
     // Where memory data and read acknowledgements go while Downloading; nullptr for none.
@@ -143,6 +147,8 @@ public:
     // ---- download and erase ----
     // The whole download under "Download Progress", then the decoding of data.bin.
     void DownloadLog();
+    // Keeps beside the downloaded image what the receiver's clock said, for the hint when it is opened again.
+    void KeepReceiverClock(const std::string& imagePath);
     // Asks, then erases; true when the user agreed and the logger acknowledged the erase.
     bool ConfirmErase();
     void EraseMemory();
@@ -222,6 +228,8 @@ private:
     TrackTable trackTable_;
     TrackTableModel* trackTableModel_ = nullptr;
     ExportFilter exportFilter_;
+    // What the receiver's clock said when the table's image was downloaded; none for a CSV.
+    std::optional<ClockReading> trackClock_;
 
     // ---- private state of the port page and receive thread ----
     // Stops the reader and waits for it while still serving its hand-overs.

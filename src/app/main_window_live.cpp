@@ -3,9 +3,15 @@
 
 #include "app/frame_live_page.h"
 #include "app/main_window_live_state.h"
+#include "decode/civil_time.h"
+#include "decode/track_options.h"
+#include "export/week_rollover_hint.h"
 
+#include <QLabel>
 #include <QLocale>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 const QColor kSignalChartColour(236, 225, 207);
@@ -69,8 +75,28 @@ void TForm1::OnVtg(const IncomingSentence& sentence)
     ParseVtg(sentence, live_->fix);
 }
 
+void TForm1::ForgetReceiverClock()
+{
+    live_->clock = ReceiverClock();
+    live_->rolloverNoted = false;
+    Frame31->Label1->clear();
+}
+
+void TForm1::WatchReceiverClock(const IncomingSentence& sentence)
+{
+    live_->clock.observe(sentence, NowUtcSeconds());
+    if (live_->rolloverNoted || !live_->clock.reading())
+        return;
+    if (const auto behind = RolloversBehind(*live_->clock.reading())) {
+        live_->rolloverNoted = true;
+        Frame31->Label1->setText(
+            QString::fromStdString(WeekRolloverHintText({*behind, std::min(*behind, kMaxWeekRollovers)})));
+    }
+}
+
 void TForm1::RefreshLiveView(const IncomingSentence& sentence)
 {
+    WatchReceiverClock(sentence);
     const LiveViewUpdate update =
         ::RefreshLiveView(sentence.SentenceText, live_->memo, live_->fix, link_.TtffCount, live_->satellites);
     Frame31->ShowLiveView(sentence.SentenceText, update);

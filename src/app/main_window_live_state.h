@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "link/live_view.h"
 #include "link/logger_replies.h"
+#include "link/receiver_clock.h"
 
 struct TForm1::LiveState {
     explicit LiveState(TForm1& window) : screen(window), replies(window.link(), window.loggerStatus(), screen) {}
@@ -14,4 +15,6 @@ struct TForm1::LiveState {
     SentenceMemo memo;
     LoggerReplyScreen screen;
     LoggerReplies replies;
+    ReceiverClock clock;        // of the open port's receiver
+    bool rolloverNoted = false; // the live page said it is a rollover behind
 };

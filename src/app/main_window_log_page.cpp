@@ -5,10 +5,10 @@
 #include "app/frame_log_page.h"
 #include "app/settings_file.h"
 #include "app/track_table_model.h"
-#include "decode/civil_time.h"
 #include "decode/log_decoder.h"
 #include "decode/satellite_info.h"
 #include "decode/track_options.h"
+#include "export/clock_evidence.h"
 #include "export/kml_export.h"
 #include "export/open_track_file.h"
 #include "export/save_track_file.h"
@@ -61,8 +61,12 @@ void TForm1::Frame41SpeedButton5Click()
 void TForm1::Frame41SpeedButton6Click()
 {
     Exclusively([this] {
-        if (const auto summary = OpenTrackFile(trackTable_, dialogs_))
+        std::optional<OpenedTrackFile> opened;
+        if (const auto summary = OpenTrackFile(trackTable_, dialogs_, &opened))
             WarnOfPassedOverRecords(*summary, dialogs_);
+        // Only an image a download wrote carries what the receiver's clock said.
+        if (opened)
+            trackClock_ = opened->image ? ReadClockEvidence(opened->path) : std::nullopt;
         ShowWeekRolloverHint();
         ShowFilteredRows();
     });
@@ -92,13 +96,14 @@ void TForm1::Frame41SpeedButton7Click()
 void TForm1::DecodeLogFile(const std::string& path)
 {
     WarnOfPassedOverRecords(::DecodeLogFile(path, trackTable_, dialogs_), dialogs_);
+    trackClock_ = ReadClockEvidence(path);
     ShowWeekRolloverHint();
     ShowFilteredRows();
 }
 
 void TForm1::ShowWeekRolloverHint()
 {
-    const auto hint = FindWeekRolloverHint(trackTable_, NowUtcSeconds());
+    const auto hint = FindWeekRolloverHint(trackTable_, trackClock_);
     if (!hint) {
         Frame41->Label15->clear();
         return;

@@ -2,6 +2,8 @@
 #include "app/main_window.h"
 
 #include "app/frame_log_page.h"
+#include "app/main_window_live_state.h"
+#include "export/clock_evidence.h"
 #include "link/logger_replies.h"
 #include "link/sentences.h"
 #include "logger/log_download.h"
@@ -110,9 +112,17 @@ void TForm1::DownloadLog()
     download.Finish();
     download_ = nullptr;
     AttachDownload(nullptr);
+    if (download.complete())
+        KeepReceiverClock(download.keptPath());
     if (!download.keptPath().empty())
         DecodeLogFile(download.keptPath());
     ReportUnfinishedDownload(download);
+}
+
+void TForm1::KeepReceiverClock(const std::string& imagePath)
+{
+    if (const std::string failure = WriteClockEvidence(imagePath, live_->clock.reading()); !failure.empty())
+        dialogs_.warning("Cannot keep what the receiver's clock said: " + failure);
 }
 
 bool TForm1::AllowReuse(const LogDownload& download)

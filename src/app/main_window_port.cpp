@@ -67,6 +67,7 @@ void TForm1::OpenPort()
     link_.Erasing = false;
     link_.DownloadEndKnown = false;
     link_.TtffCount = 0;
+    ForgetReceiverClock();
     // The reader hands each sentence over and waits; the hand-over is served
     // by any event loop of this thread, modal dialogs' included. Its report of
     // a device gone is only posted: the port is closed from the event loop.

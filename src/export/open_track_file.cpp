@@ -22,7 +22,8 @@ std::optional<LogDialect> DialectOfFilter(int filterIndex)
 }
 } // namespace
 
-std::optional<DecodeSummary> OpenTrackFile(TrackTable& table, UserDialogs& dialogs, const LogDecoder& decode)
+std::optional<DecodeSummary> OpenTrackFile(TrackTable& table, UserDialogs& dialogs, const LogDecoder& decode,
+                                           std::optional<OpenedTrackFile>* opened)
 {
     FileDialogRequest request;
     request.filter = kOpenFilter;
@@ -32,15 +33,22 @@ std::optional<DecodeSummary> OpenTrackFile(TrackTable& table, UserDialogs& dialo
         return std::nullopt;
     if (choice->filterIndex == kCsvFilter) {
         ReadCsvFile(choice->path, table, dialogs);
+        if (opened)
+            *opened = OpenedTrackFile{choice->path, false};
         return std::nullopt;
     }
-    if (const auto dialect = DialectOfFilter(choice->filterIndex))
-        return decode(choice->path, table, dialogs, *dialect);
+    if (const auto dialect = DialectOfFilter(choice->filterIndex)) {
+        auto summary = decode(choice->path, table, dialogs, *dialect);
+        if (opened)
+            *opened = OpenedTrackFile{choice->path, true};
+        return summary;
+    }
     dialogs.plain("Unknown file?");
     return std::nullopt;
 }
 
-std::optional<DecodeSummary> OpenTrackFile(TrackTable& table, UserDialogs& dialogs)
+std::optional<DecodeSummary> OpenTrackFile(TrackTable& table, UserDialogs& dialogs,
+                                           std::optional<OpenedTrackFile>* opened)
 {
-    return OpenTrackFile(table, dialogs, DecodeLogFile);
+    return OpenTrackFile(table, dialogs, DecodeLogFile, opened);
 }

@@ -20,7 +20,16 @@ inline constexpr const char* kOpenFilter =
 using LogDecoder =
     std::function<DecodeSummary(const std::string& path, TrackTable& table, UserDialogs& dialogs, LogDialect dialect)>;
 
-// The decode's summary when an image was decoded.
-std::optional<DecodeSummary> OpenTrackFile(TrackTable& table, UserDialogs& dialogs, const LogDecoder& decode);
+// The file the open flow read into the table.
+struct OpenedTrackFile {
+    std::string path;
+    bool image = false; // a memory image, else a CSV file
+};
+
+// The decode's summary when an image was decoded; `opened`, when given, is
+// set once a file was read.
+std::optional<DecodeSummary> OpenTrackFile(TrackTable& table, UserDialogs& dialogs, const LogDecoder& decode,
+                                           std::optional<OpenedTrackFile>* opened = nullptr);
 // Memory images go to DecodeLogFile.
-std::optional<DecodeSummary> OpenTrackFile(TrackTable& table, UserDialogs& dialogs);
+std::optional<DecodeSummary> OpenTrackFile(TrackTable& table, UserDialogs& dialogs,
+                                           std::optional<OpenedTrackFile>* opened = nullptr);

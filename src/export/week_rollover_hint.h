@@ -1,22 +1,27 @@
-// Noticing, after a decode, dates that look one or more GPS week-number
-// rollovers early. Nothing is changed: the user is told how to repair them.
+// Noticing that a track's dates are one or more GPS week-number rollovers
+// early. The dates themselves cannot tell (an old track is simply old); the
+// receiver's clock can, as the download read it. Nothing is changed: the user
+// is told how to repair them.
 #pragma once
 
-#include <cstdint>
+#include "link/receiver_clock.h"
+
 #include <optional>
 #include <string>
 
 class TrackTable;
 
 struct WeekRolloverHint {
-    std::string newestDate; // the newest DATE text
-    int weekRollovers = 0;  // the grid option that brings it within 1024 weeks of today
+    int receiverRollovers = 0; // periods of 1024 weeks the receiver's clock was behind
+    int weekRollovers = 0;     // the grid option that repairs the dates
 };
 
-// Given when the newest readable DATE lies more than 1024 weeks before
-// `nowUtc` (seconds from 1970).
-std::optional<WeekRolloverHint> FindWeekRolloverHint(const TrackTable& table, std::int64_t nowUtc);
+// Given when the reading shows the receiver behind by whole rollovers and the
+// table's dates do not yet carry that many; never without a reading, nor for
+// a table without DATE.
+std::optional<WeekRolloverHint> FindWeekRolloverHint(const TrackTable& table,
+                                                     const std::optional<ClockReading>& reading);
 
-// What looks wrong, as a sentence; the window and the command line each add
-// how to set hint.weekRollovers.
+// What the receiver's clock shows, as a sentence; the window and the command
+// line each add how to set hint.weekRollovers.
 std::string WeekRolloverHintText(const WeekRolloverHint& hint);

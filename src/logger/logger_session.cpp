@@ -1,5 +1,6 @@
 #include "logger/logger_session.h"
 
+#include "decode/civil_time.h"
 #include "link/port_failure.h"
 #include "link/port_open.h"
 #include "link/sentences.h"
@@ -119,4 +120,9 @@ bool LoggerSession::Ask(std::string_view query, const std::string& replyKind, st
             return true;
     }
     return false;
+}
+
+void LoggerSession::RefreshLiveView(const IncomingSentence& sentence)
+{
+    clock_.observe(sentence, NowUtcSeconds());
 }

@@ -12,6 +12,7 @@
 #include "link/logger_replies.h"
 #include "link/logger_reply_view.h"
 #include "link/logger_status.h"
+#include "link/receiver_clock.h"
 #include "link/receive_thread.h"
 
 #include <atomic>
@@ -77,6 +78,8 @@ public:
     DeviceLinkState& link() { return link_; }
     LoggerStatus& status() { return status_; }
     void AttachDownload(DownloadReceiver* download) { replies_.AttachDownload(download); }
+    // What the receiver's RMC and ZDA said of its clock. Call under the lock.
+    const ReceiverClock& receiverClock() const { return clock_; }
 
 private:
     void OnGga(const IncomingSentence&) override {}
@@ -85,7 +88,8 @@ private:
     void OnGsv(const IncomingSentence&) override {}
     void OnRmc(const IncomingSentence&) override {}
     void OnVtg(const IncomingSentence&) override {}
-    void RefreshLiveView(const IncomingSentence&) override {}
+    // Every dispatched sentence passes here; only the receiver's clock is kept.
+    void RefreshLiveView(const IncomingSentence& sentence) override;
     void HandleAck(const IncomingSentence& sentence) override { replies_.HandleAck(sentence); }
     void HandleLoggerReply(const IncomingSentence& sentence) override;
     void HandleNmeaPeriods(const IncomingSentence& sentence) override { replies_.HandleNmeaPeriods(sentence); }
@@ -97,6 +101,7 @@ private:
     DeviceLinkState link_;
     LoggerStatus status_;
     LoggerReplies replies_;
+    ReceiverClock clock_;
     std::map<std::string, std::string> heard_; // reply kind -> value, since last asked for
     std::mutex mutex_;
     std::unique_lock<std::mutex>* held_ = nullptr; // the lock of the innermost Locked()

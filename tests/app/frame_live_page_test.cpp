@@ -1,12 +1,16 @@
 // The live page filled from NMEA sentences through the window.
 #include "app/frame_live_page.h"
 #include "app/live_window_support.h"
+#include "decode/civil_time.h"
+#include "decode/track_options.h"
 #include "support/environment_guard.h"
 #include "support/window_fixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+
+#include <cstdio>
 
 namespace {
 class LivePageTest : public WindowTest {
@@ -37,6 +41,20 @@ TEST_F(LivePageTest, SentencesFillTheTenBoxes)
     EXPECT_EQ(edit(8), "2.5");
     EXPECT_EQ(edit(9), "2.1");
     EXPECT_EQ(edit(10), "1.3");
+}
+
+TEST_F(LivePageTest, AReceiverClockARolloverBehindIsToldOnce)
+{
+    EXPECT_EQ(page().Label1->text(), "");
+    const CivilTime behind = CivilTimeFromSeconds(NowUtcSeconds() - kWeekRolloverDays * 86400LL);
+    char rmc[128];
+    std::snprintf(rmc, sizeof rmc, "$GPRMC,%02d%02d%02d.000,A,2503.2000,N,12134.6000,E,0.0,0.0,%02d%02d%02d,,",
+                  static_cast<int>(behind.hour), static_cast<int>(behind.minute), static_cast<int>(behind.second),
+                  static_cast<int>(behind.day), static_cast<int>(behind.month), static_cast<int>(behind.year % 100));
+    Feed(*window, rmc);
+    EXPECT_EQ(page().Label1->text().toStdString(),
+              "The logger's receiver dates its fixes 1024 weeks before the computer's clock: it counts GPS weeks "
+              "from before a week-number rollover.");
 }
 
 // The memo and chart rules live in the live view; here only that what it

@@ -1,7 +1,10 @@
 // The log page's track grid: decoding into it, the satellite pop-up, the grid options.
 #include "app/frame_log_page.h"
 #include "app/qt_user_dialogs.h"
+#include "decode/civil_time.h"
 #include "decode/log_decoder.h"
+#include "decode/track_options.h"
+#include "export/clock_evidence.h"
 #include "decode/table_of.h"
 #include "export/filtered_save.h"
 #include "export/sample_track.h"
@@ -122,9 +125,15 @@ TEST_F(LogPageTest, TheOpenButtonDecodesInTheDialectChosenAndEveryDecodeWarnsOfN
 
 TEST_F(LogPageTest, DatesARolloverEarlyAreHintedUnderTheGridUntilRepaired)
 {
-    window->DecodeLogFile(writeImage(RolloverEarlyImage()));
+    // Old dates alone say nothing; what the receiver's clock said at the download does.
+    const std::string image = writeImage(RolloverEarlyImage());
+    window->DecodeLogFile(image);
+    EXPECT_EQ(window->Frame41->Label15->text(), "");
+    const std::int64_t now = NowUtcSeconds();
+    ASSERT_EQ(WriteClockEvidence(image, ClockReading{now - kWeekRolloverDays * 86400LL, now}), "");
+    window->DecodeLogFile(image);
     const QString hint = window->Frame41->Label15->text();
-    EXPECT_TRUE(hint.contains("more than 1024 weeks before today")) << hint.toStdString();
+    EXPECT_TRUE(hint.contains("dates its fixes 1024 weeks before the computer's clock")) << hint.toStdString();
     EXPECT_TRUE(hint.contains("set \"GPS Week Rollover:\" to 1")) << hint.toStdString();
 
     window->Frame41->CSpinEdit2->setValue(1);

@@ -1,5 +1,8 @@
 // drovik-cli convert, run as the built program.
 #include "testbed/log_image_writer.h"
+#include "decode/civil_time.h"
+#include "decode/track_options.h"
+#include "export/clock_evidence.h"
 #include "export/export_test_support.h"
 #include "export/sample_track.h"
 #include "export/xml_tree.h"
@@ -196,14 +199,26 @@ TEST_F(CliConvert, ShowsTheRowsAnExportLeftOut)
 
 TEST_F(CliConvert, DatesARolloverEarlyGetAHintOnStderrUntilRepaired)
 {
+    // Old dates alone are no evidence: only what the receiver's clock said at the download is.
     ASSERT_TRUE(WriteImageFile(in("early.bin"), RolloverEarlyImage()));
+    const CliRun old = run({"convert", in("early.bin"), in("early.csv")});
+    EXPECT_EQ(old.status, 0) << old.err;
+    EXPECT_EQ(old.err.find("1024 weeks"), std::string::npos) << old.err;
+
+    const std::int64_t now = NowUtcSeconds();
+    ASSERT_EQ(WriteClockEvidence(in("early.bin"), ClockReading{now - kWeekRolloverDays * 86400LL, now}), "");
     const CliRun early = run({"convert", in("early.bin"), in("early.csv")});
     EXPECT_EQ(early.status, 0) << early.err;
-    EXPECT_NE(early.err.find("more than 1024 weeks before today"), std::string::npos) << early.err;
-    EXPECT_NE(early.err.find("convert again with --week-rollover 1."), std::string::npos) << early.err;
+    EXPECT_NE(early.err.find("dates its fixes 1024 weeks before the computer's clock"), std::string::npos) << early.err;
+    EXPECT_NE(early.err.find("convert it with --week-rollover 1."), std::string::npos) << early.err;
     const CliRun repaired = run({"convert", "--week-rollover", "1", in("early.bin"), in("early.csv")});
     EXPECT_EQ(repaired.status, 0) << repaired.err;
     EXPECT_EQ(repaired.err.find("1024 weeks"), std::string::npos) << repaired.err;
+    // A CSV carries no evidence, whatever lies beside it.
+    ASSERT_EQ(WriteClockEvidence(in("early.csv"), ClockReading{now - kWeekRolloverDays * 86400LL, now}), "");
+    const CliRun csv = run({"convert", in("early.csv"), in("again.csv")});
+    EXPECT_EQ(csv.status, 0) << csv.err;
+    EXPECT_EQ(csv.err.find("1024 weeks"), std::string::npos) << csv.err;
 }
 
 TEST_F(CliConvert, AnImageTheBytesCannotTellIsReadInTheDialectGiven)

@@ -1,6 +1,9 @@
 // drovik-cli download against drovik-sim over a real pseudo-terminal: the
 // image it writes, the run after a line that went dead, and how it fails.
+#include "decode/civil_time.h"
+#include "decode/track_options.h"
 #include "e2e/download_support.h"
+#include "export/iso_time.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +55,37 @@ TEST(DownloadCli, WholeMemoryArrivesByteForByteAndDecodes)
 
     const CliRun ports = RunCli(sim, {"ports"});
     EXPECT_NE(("\n" + ports.output).find("\nCom5\n"), std::string::npos) << ports.output << ports.errors;
+}
+
+// The receiver's clock, not the track's age, tells whether its dates are a
+// GPS week rollover early; the image keeps what it said for a later convert.
+TEST(DownloadCli, AReceiverWhoseClockIsARolloverBehindGetsAHint)
+{
+    const std::int64_t behind = NowUtcSeconds() - kWeekRolloverDays * 86400LL;
+    const struct {
+        const char* name;
+        std::vector<std::string> clock; // drovik-sim's clock option
+        bool hinted;
+    } cases[] = {
+        {"1024 weeks behind", {"--clock", IsoTimeText(behind * 1000)}, true},
+        {"a current clock", {}, false},
+    };
+    const std::string hint = "dates its fixes 1024 weeks before the computer's clock";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> options{"--link", "Com5", "--generate", "1"};
+        options.insert(options.end(), c.clock.begin(), c.clock.end());
+        SimProcess sim(options);
+        const CliRun run = Download(sim);
+        ASSERT_EQ(run.exitCode, 0) << run.errors;
+        EXPECT_EQ(run.errors.find(hint) != std::string::npos, c.hinted) << run.errors;
+        EXPECT_EQ(run.errors.find("convert it with --week-rollover 1.") != std::string::npos, c.hinted) << run.errors;
+
+        const auto image = (sim.directory() / "data.bin").string();
+        const CliRun convert = RunCli(sim, {"convert", image, (sim.directory() / "track.csv").string()});
+        ASSERT_EQ(convert.exitCode, 0) << convert.errors;
+        EXPECT_EQ(convert.errors.find(hint) != std::string::npos, c.hinted) << convert.errors;
+    }
 }
 
 // The line goes dead after the last-sector probe's reply, two whole chunks

@@ -4,20 +4,20 @@
 #include "console_dialogs.h"
 #include "filter_options.h"
 #include "subcommand.h"
+#include "week_rollover_note.h"
 
 #include "core/app_error.h"
 #include "core/number_text.h"
-#include "decode/civil_time.h"
 #include "decode/log_decoder.h"
 #include "decode/track_options.h"
 #include "decode/track_table.h"
+#include "export/clock_evidence.h"
 #include "export/csv_reader.h"
 #include "export/csv_writer.h"
 #include "export/filtered_save.h"
 #include "export/gpx_writer.h"
 #include "export/kml_export.h"
 #include "export/nmea_writer.h"
-#include "export/week_rollover_hint.h"
 
 #include <algorithm>
 #include <cctype>
@@ -99,8 +99,10 @@ constexpr const char* kHelp = "Usage: drovik-cli convert [OPTIONS] IN OUT\n"
                               "cannot read is left out. stderr tells how many rows each filter left\n"
                               "out. A split writes every one of its files, or none of them when one\n"
                               "cannot be written.\n"
-                              "When the newest DATE lies more than 1024 weeks before today, a hint\n"
-                              "with the --week-rollover that corrects it is printed on stderr.\n"
+                              "When IN is an image a download wrote and the logger's receiver was\n"
+                              "then a whole number of 1024 weeks behind the computer's clock (kept in\n"
+                              "IN.clock beside it), a hint with the --week-rollover that corrects the\n"
+                              "dates is printed on stderr.\n"
                               "\n"
                               "Exit status: 0 when OUT was written; 1 when IN cannot be read, holds no\n"
                               "track table, the filters leave no row, or OUT cannot be written (reasons\n"
@@ -294,14 +296,6 @@ int WriteTable(const ConvertRequest& request, FileKind kind, const TrackTable& t
     return WriteFilteredSave(plan, table, write, dialogs) ? kExitSuccess : kExitFailure;
 }
 
-void PrintWeekRolloverHint(const std::string& input, const TrackTable& table)
-{
-    if (const auto hint = FindWeekRolloverHint(table, NowUtcSeconds()))
-        PrintError(input + ": " + WeekRolloverHintText(*hint) +
-                   " To correct the dates, convert again with --week-rollover " + std::to_string(hint->weekRollovers) +
-                   ".");
-}
-
 int RunConvert(const std::vector<std::string>& arguments)
 {
     const auto request = ParseArguments(arguments);
@@ -337,7 +331,9 @@ int RunConvert(const std::vector<std::string>& arguments)
             return kExitFailure;
         }
     }
-    PrintWeekRolloverHint(request->input, table);
+    // Only an image a download wrote carries what the receiver's clock said; a CSV carries nothing.
+    PrintWeekRolloverHint(request->input, table,
+                          *inputKind == FileKind::Bin ? ReadClockEvidence(request->input) : std::nullopt);
     dialogs.setContext(request->output);
     return WriteTable(*request, *outputKind, table, dialogs);
 }

@@ -4,9 +4,11 @@
 #include "port_options.h"
 #include "progress_line.h"
 #include "subcommand.h"
+#include "week_rollover_note.h"
 
 #include "core/number_text.h"
 #include "decode/log_decoder.h"
+#include "export/clock_evidence.h"
 #include "export/csv_writer.h"
 #include "link/logger_replies.h"
 #include "link/port_failure.h"
@@ -27,7 +29,11 @@ const std::string kDownloadUsage =
 
 Downloads the logger's whole used memory into FILE (default data.bin), 64 KiB
 at a time, writing only chunks whose every reply was checked; then decodes
-it and reports the number of records.
+it and reports the number of records. When the receiver's clock (its RMC
+and ZDA dates) is a whole number of 1024 weeks behind the computer's, it
+counts GPS weeks from before a rollover: a hint with the --week-rollover
+that corrects the dates is printed, and what the clock said is kept in
+FILE.clock for convert.
 
 )") +
     kPortOptionsHelp + R"(  -o FILE         the memory image to write (default data.bin)
@@ -57,6 +63,8 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 constexpr auto kAnswerTimeout = 5s;
+// RMC goes out every second; a receiver silent for longer sends no date.
+constexpr auto kClockTimeout = 2500ms;
 
 struct DownloadOptions {
     PortOptions link;
@@ -227,7 +235,18 @@ void Download(LoggerSession& session, const DownloadOptions& options, bool logge
         throw LoggerFailure("the logger stopped answering. " + unfinished);
 }
 
-void DecodeAndExport(const DownloadOptions& options)
+// What the receiver's clock said while the port was open, waiting for its first RMC or ZDA if none came yet.
+std::optional<ClockReading> ReadReceiverClock(LoggerSession& session)
+{
+    try {
+        session.WaitUntil([&] { return session.receiverClock().heard(); }, kClockTimeout);
+    } catch (const PortFailure&) {
+        // The memory is saved; what the clock said before the line went still counts.
+    }
+    return session.Locked([&] { return session.receiverClock().reading(); });
+}
+
+void DecodeAndExport(const DownloadOptions& options, const std::optional<ClockReading>& clock)
 {
     ConsoleDialogs dialogs;
     TrackTable table;
@@ -236,6 +255,9 @@ void DecodeAndExport(const DownloadOptions& options)
     std::cerr << "Decoded " << (rows > 0 ? rows - 1 : 0) << " records from " << options.image << ".\n";
     if (!passedOver.empty())
         PrintError(options.image + ": " + passedOver);
+    if (const std::string failure = WriteClockEvidence(options.image, clock); !failure.empty())
+        PrintError("cannot keep what the receiver's clock said: " + failure);
+    PrintWeekRolloverHint(options.image, table, clock);
     if (!options.csv.empty() && !WriteCsvFile(options.csv, table, dialogs))
         throw LoggerFailure("cannot save " + options.csv);
 }
@@ -243,6 +265,7 @@ void DecodeAndExport(const DownloadOptions& options)
 // The port is given back before the decoding.
 void RunDownload(const DownloadOptions& options, std::string& interruptedState)
 {
+    std::optional<ClockReading> clock;
     {
         LoggerSession session;
         const InterruptWatch watch(session);
@@ -251,8 +274,9 @@ void RunDownload(const DownloadOptions& options, std::string& interruptedState)
         LearnDownloadEnd(session, options.link.port);
         const bool logging = session.Locked([&] { return (session.status().StatusWord & StatusBits::LoggingOn) != 0; });
         Download(session, options, logging, interruptedState);
+        clock = ReadReceiverClock(session);
     }
-    DecodeAndExport(options);
+    DecodeAndExport(options, clock);
 }
 
 int RunDownloadCommand(const std::vector<std::string>& args)
