@@ -59,8 +59,8 @@ void ReceiverClock::observe(const IncomingSentence& sentence, std::int64_t compu
                                 YearOfTwoDigits(DigitsAt(date, 4, 2)));
     } else if (kind == "ZDA") {
         const std::string& year = sentence.field(4);
-        receiverUtc = SecondsOf(sentence.field(1), DigitsAt(sentence.field(2), 0, 2),
-                                DigitsAt(sentence.field(3), 0, 2), year.size() == 4 ? DigitsAt(year, 0, 4) : -1);
+        receiverUtc = SecondsOf(sentence.field(1), DigitsAt(sentence.field(2), 0, 2), DigitsAt(sentence.field(3), 0, 2),
+                                year.size() == 4 ? DigitsAt(year, 0, 4) : -1);
     } else {
         return;
     }

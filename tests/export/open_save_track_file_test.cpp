@@ -113,12 +113,15 @@ protected:
     void open(const std::optional<FileChoice>& choice)
     {
         dialogs.fileAnswers.push_back(choice);
-        summary = OpenTrackFile(table, dialogs,
-                                [this](const std::string& path, TrackTable&, UserDialogs&, LogDialect dialect) {
-                                    decoded.push_back(path);
-                                    dialects.push_back(dialect);
-                                    return DecodeSummary{static_cast<int>(decoded.size())};
-                                });
+        opened.reset();
+        summary = OpenTrackFile(
+            table, dialogs,
+            [this](const std::string& path, TrackTable&, UserDialogs&, LogDialect dialect) {
+                decoded.push_back(path);
+                dialects.push_back(dialect);
+                return DecodeSummary{static_cast<int>(decoded.size())};
+            },
+            &opened);
     }
 
     ScratchFolder folder;
@@ -127,6 +130,7 @@ protected:
     std::vector<std::string> decoded;
     std::vector<LogDialect> dialects;
     std::optional<DecodeSummary> summary;
+    std::optional<OpenedTrackFile> opened;
 };
 
 TEST_F(OpenFlow, OffersImagesAndCsvWithCsvFirst)
@@ -138,6 +142,7 @@ TEST_F(OpenFlow, OffersImagesAndCsvWithCsvFirst)
               "Holux M-241 File (*.bin)|*.bin|Holux GPsport 245 File (*.bin)|*.bin|Holux M-1000C File (*.bin)|*.bin");
     EXPECT_EQ(dialogs.fileRequests[0].filterIndex, 2);
     EXPECT_TRUE(decoded.empty());
+    EXPECT_FALSE(opened);
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -147,6 +152,8 @@ TEST_F(OpenFlow, TheFilterNotTheNameChoosesTheReader)
     open(FileChoice{folder.path("track.csv"), 1});
     EXPECT_EQ(decoded, std::vector<std::string>{folder.path("track.csv")});
     EXPECT_EQ(table.rowCount(), 0);
+    ASSERT_TRUE(opened);
+    EXPECT_TRUE(opened->image);
 
     open(FileChoice{folder.path("track.csv"), 2});
     EXPECT_EQ(decoded.size(), 1u);
@@ -154,10 +161,14 @@ TEST_F(OpenFlow, TheFilterNotTheNameChoosesTheReader)
     EXPECT_EQ(table.cell(1, 1), "2");
 
     EXPECT_FALSE(summary) << "a CSV file is not decoded";
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(opened->path, folder.path("track.csv"));
+    EXPECT_FALSE(opened->image);
 
     open(FileChoice{folder.path("track.csv"), 7});
     EXPECT_EQ(dialogs.lastText(), "Unknown file?");
     EXPECT_FALSE(summary);
+    EXPECT_FALSE(opened);
 }
 
 TEST_F(OpenFlow, EachImageFilterDecodesInItsDialect)

@@ -32,9 +32,11 @@ TEST(ReceiverClock, WholeRolloversBehindTheComputersClockGiveTheirCount)
         {"ahead of the computer", {Rmc("100000.000", "A", ""), "$GPZDA,100000.000,22,08,2046,00,00"}, std::nullopt},
         {"no fix", {Rmc("100000.000", "V", "250407")}, std::nullopt},
         {"ZDA before any fix", {"$GPZDA,100000.000,25,04,2007,00,00"}, std::nullopt},
-        {"no date", {Rmc("100000.000", "A", ""), "$GPGGA,100000.000,4656.8800,N,00726.8440,E,1,08,0.9,540,M,,M,,"},
+        {"no date",
+         {Rmc("100000.000", "A", ""), "$GPGGA,100000.000,4656.8800,N,00726.8440,E,1,08,0.9,540,M,,M,,"},
          std::nullopt},
-        {"the latest reading counts", {Rmc("100000.000", "A", "250407"), Rmc("100001.000", "A", "091226")},
+        {"the latest reading counts",
+         {Rmc("100000.000", "A", "250407"), Rmc("100001.000", "A", "091226")},
          std::nullopt},
     };
     for (const auto& c : cases) {
