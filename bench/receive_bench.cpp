@@ -28,6 +28,7 @@ struct CountingHandlers : SentenceHandlers {
     void HandleAck(const IncomingSentence&) override {}
     void HandleLoggerReply(const IncomingSentence&) override { ++loggerReplies; }
     void HandleNmeaPeriods(const IncomingSentence&) override {}
+    void HandleModelReply(const IncomingSentence&) override {}
     void RefreshLiveView(const IncomingSentence&) override {}
 };
 

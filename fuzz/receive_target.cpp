@@ -48,6 +48,7 @@ public:
     void HandleAck(const IncomingSentence& sentence) override { replies_.HandleAck(sentence); }
     void HandleLoggerReply(const IncomingSentence& sentence) override { replies_.HandleLoggerReply(sentence); }
     void HandleNmeaPeriods(const IncomingSentence& sentence) override { replies_.HandleNmeaPeriods(sentence); }
+    void HandleModelReply(const IncomingSentence& sentence) override { replies_.HandleModelReply(sentence); }
     void RefreshLiveView(const IncomingSentence& sentence) override
     {
         ::RefreshLiveView(sentence.SentenceText, memo_, fix_, link_.TtffCount, satellites_);

@@ -135,6 +135,7 @@ public:
     void HandleAck(const IncomingSentence& sentence) override;
     void HandleLoggerReply(const IncomingSentence& sentence) override;
     void HandleNmeaPeriods(const IncomingSentence& sentence) override;
+    void HandleModelReply(const IncomingSentence& sentence) override;
     void RefreshLiveView(const IncomingSentence& sentence) override;
     // The live page says once per connection when the receiver's clock is whole rollovers behind.
     void WatchReceiverClock(const IncomingSentence& sentence);

@@ -23,6 +23,11 @@ void TForm1::HandleNmeaPeriods(const IncomingSentence& sentence)
     live_->replies.HandleNmeaPeriods(sentence);
 }
 
+void TForm1::HandleModelReply(const IncomingSentence& sentence)
+{
+    live_->replies.HandleModelReply(sentence);
+}
+
 void TForm1::AttachDownload(DownloadReceiver* download)
 {
     live_->replies.AttachDownload(download);

@@ -3,10 +3,12 @@
 // to the window's thread.
 #pragma once
 
+#include "link/logger_model.h"
 #include "link/port_handle.h"
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 struct DeviceLinkState {
@@ -41,4 +43,11 @@ struct DeviceLinkState {
     bool DownloadEndKnown = false;
     std::string HexBuffer;
     int32_t BadReplyCount = 0;
+
+    // Of this connection: the model query went out, and what the logger said.
+    bool ModelAsked = false;
+    std::optional<LoggerModel> Model;
+    // Queries of its memory the logger said it does not support (an M-241
+    // Plus answers the status query so); a download then reads until a blank chunk.
+    int32_t QueryRefusals = 0;
 };

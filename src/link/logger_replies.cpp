@@ -24,6 +24,8 @@ constexpr int RecordCount = 10;
 constexpr int kLoggerCommand = 182;
 constexpr int kEraseSubCommand = 6;
 constexpr int kReadMemorySubCommand = 7;
+constexpr int kQuerySubCommand = 2;
+constexpr int kAckUnsupported = 1;
 constexpr int kAckSucceeded = 3;
 constexpr int kValueReply = 3;
 constexpr int kMemoryDataReply = 8;
@@ -105,9 +107,25 @@ LoggerReplies::LoggerReplies(DeviceLinkState& link, LoggerStatus& status, Logger
 {
 }
 
+namespace {
+// "Not supported" for a query of the logger's memory: $PMTK001,182,2,1, or
+// $PMTK001,182,1 as an M-241 Plus answers the status query.
+bool refusesQuery(const IncomingSentence& sentence)
+{
+    if (sentence.field(3).empty())
+        return sentence.field(2) == std::to_string(kAckUnsupported);
+    return sentence.field(2) == std::to_string(kQuerySubCommand) &&
+           sentence.field(3) == std::to_string(kAckUnsupported);
+}
+} // namespace
+
 void LoggerReplies::HandleAck(const IncomingSentence& sentence)
 {
-    if (LeadingInteger(sentence.field(1)) != kLoggerCommand || LeadingInteger(sentence.field(3)) != kAckSucceeded)
+    if (LeadingInteger(sentence.field(1)) != kLoggerCommand)
+        return;
+    if (refusesQuery(sentence))
+        ++link_.QueryRefusals;
+    if (LeadingInteger(sentence.field(3)) != kAckSucceeded)
         return;
     switch (LeadingInteger(sentence.field(2))) {
     case kEraseSubCommand:
@@ -273,6 +291,11 @@ void LoggerReplies::recordCount(const std::string& value)
         status_.RecordCount = *count;
     if (link_.LogPageActive)
         view_.ShowRecordCount(std::to_string(status_.RecordCount));
+}
+
+void LoggerReplies::HandleModelReply(const IncomingSentence& sentence)
+{
+    link_.Model = LoggerModel{sentence.field(1), sentence.field(2), sentence.field(3)};
 }
 
 void LoggerReplies::HandleNmeaPeriods(const IncomingSentence& sentence)

@@ -47,6 +47,8 @@ public:
     void HandleLoggerReply(const IncomingSentence& sentence);
     void HandleValueReply(const IncomingSentence& sentence);
     void HandleNmeaPeriods(const IncomingSentence& sentence);
+    // $PMTK705: release, model number, device text.
+    void HandleModelReply(const IncomingSentence& sentence);
 
 private:
     void memoryData(const IncomingSentence& sentence);

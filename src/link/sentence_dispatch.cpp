@@ -82,6 +82,9 @@ void HandleMtkSentence(const IncomingSentence& sentence, SentenceHandlers& handl
     case 514:
         handlers.HandleNmeaPeriods(sentence);
         break;
+    case 705:
+        handlers.HandleModelReply(sentence);
+        break;
     default:
         break;
     }

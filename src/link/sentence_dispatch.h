@@ -18,6 +18,7 @@ public:
     virtual void HandleAck(const IncomingSentence& sentence) = 0;         // PMTK001
     virtual void HandleLoggerReply(const IncomingSentence& sentence) = 0; // PMTK182
     virtual void HandleNmeaPeriods(const IncomingSentence& sentence) = 0; // PMTK514
+    virtual void HandleModelReply(const IncomingSentence& sentence) = 0;  // PMTK705
     virtual void RefreshLiveView(const IncomingSentence& sentence) = 0;
 };
 

@@ -40,6 +40,11 @@ inline constexpr std::string_view QueryNmeaPeriods = "$PMTK414*33\r\n";
 inline constexpr std::string_view HotStart = "$PMTK101*32\r\n";
 inline constexpr std::string_view WarmStart = "$PMTK102*31\r\n";
 inline constexpr std::string_view ColdStart = "$PMTK103*30\r\n";
+// The model and firmware release; answered by $PMTK705,release,model,device.
+inline constexpr std::string_view QueryModel = "$PMTK605*31\r\n";
+// A GPsport 245 shows "USB PROCESSING" from the first two until the third.
+inline constexpr std::string_view HoldUsbProcessing[] = {"$PHLX810*35\r\n", "$PHLX826*30\r\n"};
+inline constexpr std::string_view ReleaseUsbProcessing = "$PHLX827*31\r\n";
 
 std::string SetLogFormat(uint32_t mask);                // $PMTK182,1,2,%08X*
 std::string SetTimeInterval(int32_t tenthsOfSecond);    // $PMTK182,1,3,%d*

@@ -113,11 +113,15 @@ bool LoggerSession::Ask(std::string_view query, const std::string& replyKind, st
 {
     using namespace std::chrono_literals;
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    Locked([&] { heard_.erase(replyKind); });
+    const int32_t refusals = Locked([&] {
+        heard_.erase(replyKind);
+        return link_.QueryRefusals;
+    });
+    const auto refused = [&] { return link_.QueryRefusals != refusals; };
     while (std::chrono::steady_clock::now() < deadline) {
         Locked([&] { SendSentence(link_, query); });
-        if (WaitUntil([&] { return heard_.count(replyKind) > 0; }, 1s))
-            return true;
+        if (WaitUntil([&] { return heard_.count(replyKind) > 0 || refused(); }, 1s))
+            return Locked([&] { return heard_.count(replyKind) > 0; });
     }
     return false;
 }

@@ -68,8 +68,10 @@ public:
     // for: gives the port back (its exclusive use included) and ends the
     // process with 128 + signal.
     [[noreturn]] void Abandon(int signal);
-    // Sends the query, once a second, until a reply of that kind arrived.
-    // Kinds: "3,<type>" for a value reply, "8" for memory data.
+    // Sends the query, once a second, until a reply of that kind arrived;
+    // false after the time-out, or at once when the logger says it does not
+    // support the query. Kinds: "3,<type>" for a value reply, "8" for memory
+    // data.
     bool Ask(std::string_view query, const std::string& replyKind, std::chrono::milliseconds timeout);
     // The value field of the last reply of that kind since it was asked for;
     // empty when none came. Call under the lock.
@@ -93,6 +95,7 @@ private:
     void HandleAck(const IncomingSentence& sentence) override { replies_.HandleAck(sentence); }
     void HandleLoggerReply(const IncomingSentence& sentence) override;
     void HandleNmeaPeriods(const IncomingSentence& sentence) override { replies_.HandleNmeaPeriods(sentence); }
+    void HandleModelReply(const IncomingSentence& sentence) override { replies_.HandleModelReply(sentence); }
 
     bool RunHandler(const std::function<void()>& handler);
     void DeviceGone();

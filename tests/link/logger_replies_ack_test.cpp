@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+// Besides, a query the logger does not support is counted: one of its memory
+// use leaves a download nothing but reading until a blank chunk.
 TEST(LoggerAck, OnlySuccessfulEraseAndReadAcknowledgementsAct)
 {
     struct Case {
@@ -11,14 +13,19 @@ TEST(LoggerAck, OnlySuccessfulEraseAndReadAcknowledgementsAct)
         bool downloading;
         bool erasingAfter;
         int nextChunkCalls;
+        int refusals = 0;
     };
     const Case cases[] = {
-        {"$PMTK001,182,6,3", false, false, 0}, {"$PMTK001,182,6,2", false, true, 0},
-        {"$PMTK001,182,6,0", false, true, 0},  {"$PMTK001,182,6,1", false, true, 0},
-        {"$PMTK001,182,7,3", true, true, 1},   {"$PMTK001,182,7,2", true, true, 0},
+        {"$PMTK001,182,6,3", false, false, 0},   {"$PMTK001,182,6,2", false, true, 0},
+        {"$PMTK001,182,6,0", false, true, 0},    {"$PMTK001,182,6,1", false, true, 0},
+        {"$PMTK001,182,7,3", true, true, 1},     {"$PMTK001,182,7,2", true, true, 0},
         {"$PMTK001,182,7,3", false, true, 0}, // the probe's acknowledgement
-        {"$PMTK001,182,4,3", true, true, 0},   {"$PMTK001,314,3", false, true, 0},
-        {"$PMTK001,181,6,3", false, true, 0},  {"$PMTK001", true, true, 0},
+        {"$PMTK001,182,4,3", true, true, 0},     {"$PMTK001,314,3", false, true, 0},
+        {"$PMTK001,181,6,3", false, true, 0},    {"$PMTK001", true, true, 0},
+        {"$PMTK001,182,1", false, true, 0, 1}, // an M-241 Plus's answer to the status query
+        {"$PMTK001,182,2,1", false, true, 0, 1}, {"$PMTK001,182,2,3", false, true, 0},
+        {"$PMTK001,182,2,0", false, true, 0},    {"$PMTK001,182,3", false, true, 0},
+        {"$PMTK001,314,1", false, true, 0},
     };
     for (const auto& c : cases) {
         ReplyBench bench;
@@ -27,8 +34,20 @@ TEST(LoggerAck, OnlySuccessfulEraseAndReadAcknowledgementsAct)
         bench.replies.HandleAck(Incoming(c.body));
         EXPECT_EQ(bench.link.Erasing, c.erasingAfter) << c.body;
         EXPECT_EQ(bench.download.nextChunkCalls, c.nextChunkCalls) << c.body;
+        EXPECT_EQ(bench.link.QueryRefusals, c.refusals) << c.body;
         EXPECT_TRUE(bench.view.calls.empty());
     }
+}
+
+TEST(LoggerModelReply, KeepsReleaseModelNumberAndDevice)
+{
+    ReplyBench bench;
+    bench.replies.HandleModelReply(Incoming("$PMTK705,AXN_1.30,0005,GR-245,1.0"));
+    ASSERT_TRUE(bench.link.Model.has_value());
+    EXPECT_EQ(bench.link.Model->release, "AXN_1.30");
+    EXPECT_EQ(bench.link.Model->modelId, "0005");
+    EXPECT_EQ(bench.link.Model->device, "GR-245");
+    EXPECT_TRUE(bench.view.calls.empty());
 }
 
 TEST(LoggerMemoryData, FeedsTheDownloadWhileOneRuns)

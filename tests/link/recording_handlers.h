@@ -26,5 +26,6 @@ struct RecordingHandlers : SentenceHandlers {
     void HandleAck(const IncomingSentence& s) override { record("HandleAck", s); }
     void HandleLoggerReply(const IncomingSentence& s) override { record("HandleLoggerReply", s); }
     void HandleNmeaPeriods(const IncomingSentence& s) override { record("HandleNmeaPeriods", s); }
+    void HandleModelReply(const IncomingSentence& s) override { record("HandleModelReply", s); }
     void RefreshLiveView(const IncomingSentence& s) override { record("RefreshLiveView", s); }
 };

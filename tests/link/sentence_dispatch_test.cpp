@@ -48,7 +48,7 @@ TEST(DispatchSentence, RoutesByKindThenRefreshesTheLiveView)
         {"$PMTK001,182,7,3", {"HandleAck PMTK001", "RefreshLiveView PMTK001"}},
         {"$PMTK182,3,8,0001F000", {"HandleLoggerReply PMTK182", "RefreshLiveView PMTK182"}},
         {"$PMTK514,0,1,1,1,1,5", {"HandleNmeaPeriods PMTK514", "RefreshLiveView PMTK514"}},
-        {"$PMTK705,AXN_1.30", {"RefreshLiveView PMTK705"}},
+        {"$PMTK705,AXN_1.30", {"HandleModelReply PMTK705", "RefreshLiveView PMTK705"}},
         {"$PMTKABC,1", {"RefreshLiveView PMTKABC"}},
         {"$XMTK182,3", {"RefreshLiveView XMTK182"}},
     };
@@ -77,6 +77,7 @@ TEST(HandleMtkSentence, RoutesByPmtkNumberWithoutChecksumTest)
         {"$PMTK001,182,7,3*FF\r\n", {"HandleAck PMTK001"}}, // bad checksum still routed
         {"$PMTK182,8,00000000,FFFF*00\r\n", {"HandleLoggerReply PMTK182"}},
         {"$PMTK514,0,1*00\r\n", {"HandleNmeaPeriods PMTK514"}},
+        {"$PMTK705,AXN_1.30,0005*00\r\n", {"HandleModelReply PMTK705"}},
         {"$GPGSV,3,1,11*74\r\n", {}},
         {"$PMTK,1*00\r\n", {}},
         {"$PMTK99999999999,1*00\r\n", {}},
