@@ -48,6 +48,12 @@ void DownloadProgress::ShowReused(uint32_t reused, uint32_t total)
         label2_ = "Reused " + std::to_string(reused) + " of " + std::to_string(total) + " bytes already on disk.";
 }
 
+void DownloadProgress::ShowNote(const std::string& note)
+{
+    if (!gauge_.full())
+        label2_ = note;
+}
+
 std::string DownloadProgress::TimeUsed() const
 {
     return "Time Used:  " + std::to_string(minutes_) + ":" + std::to_string(seconds_);

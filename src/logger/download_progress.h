@@ -22,6 +22,9 @@ public:
     void CloseDialog();
     // Says how much of the memory came from the earlier download, until completion.
     void ShowReused(uint32_t reused, uint32_t total);
+    // What the download says of the logger (DownloadNote) until completion,
+    // where the reuse text does not stand.
+    void ShowNote(const std::string& note);
 
     const ProgressGauge& gauge() const { return gauge_; }
     const std::string& label1() const { return label1_; }

@@ -6,6 +6,7 @@
 #include "link/port_failure.h"
 #include "link/sentences.h"
 #include "logger/logging_switch.h"
+#include "logger/model_identity.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -17,6 +18,11 @@
 #include <vector>
 
 namespace {
+bool MemoryUseUnreported(const DeviceLinkState& link)
+{
+    return !link.DownloadEndKnown && link.QueryRefusals > 0;
+}
+
 bool IsHexText(std::string_view text)
 {
     return std::all_of(text.begin(), text.end(), [](char c) { return HexDigitValue(c) >= 0; });
@@ -89,6 +95,8 @@ LogDownload::Earlier LogDownload::EarlierDownload() const
 
 uint32_t LogDownload::ReusableBytes() const
 {
+    if (MemoryUseUnreported(link_))
+        return 0;
     return PlanReuse(EarlierDownload().size, link_.MemorySize, link_.DownloadEnd).keep;
 }
 
@@ -96,9 +104,11 @@ void LogDownload::Start(bool reuse, bool loggerWasLogging)
 {
     if (const std::string refusal = DownloadRefusal(link_); !refusal.empty())
         throw AppError(refusal);
+    untilBlank_ = MemoryUseUnreported(link_);
     // Replies that arrive meanwhile may move DownloadEnd; the download keeps its aim.
-    wanted_ = link_.DownloadEnd;
-    const Earlier earlier = reuse ? EarlierDownload() : Earlier{};
+    wanted_ = !untilBlank_ ? link_.DownloadEnd : link_.MemorySize != 0 ? link_.MemorySize : kUnreportedMemoryLimit;
+    // Without the memory use nothing tells whether an earlier file is still the logger's.
+    const Earlier earlier = reuse && !untilBlank_ ? EarlierDownload() : Earlier{};
     plan_ = PlanReuse(earlier.size, link_.MemorySize, wanted_);
     earlierBytes_ = plan_.reuses() ? ReadPrefix(earlier.path, plan_.keep) : std::vector<unsigned char>{};
     if (earlierBytes_.size() != plan_.keep)
@@ -129,6 +139,7 @@ void LogDownload::Start(bool reuse, bool loggerWasLogging)
     gauge_.setMax(static_cast<int>(plan_.samples.size() + ((wanted_ - plan_.keep) >> 11)));
     request_ = checking_ ? plan_.samples.front() : ReadRange{0, kChunkSize};
     try {
+        HoldUsbProcessing();
         StopLogging(link_);
         SendSentence(link_, checking_ ? Sentences::MemoryRead(request_.address, request_.length)
                                       : Sentences::FirstMemoryRead());
@@ -142,6 +153,7 @@ void LogDownload::Start(bool reuse, bool loggerWasLogging)
 bool LogDownload::Finish()
 {
     link_.Downloading = false;
+    ReleaseUsbProcessing();
     ResumeLogging();
     std::error_code error;
     if (bytesFetched() == 0) {
@@ -169,7 +181,7 @@ std::string LogDownload::unfinishedText() const
     std::string text = std::to_string(bytesSaved()) + " of " + std::to_string(wanted_) + " bytes are in " + kept_;
     if (kept_ != imagePath_)
         text += "; " + imagePath_ + " is unchanged";
-    if (PlanReuse(bytesSaved(), link_.MemorySize, wanted_).reuses())
+    if (!untilBlank_ && PlanReuse(bytesSaved(), link_.MemorySize, wanted_).reuses())
         text += "; the next download resumes from them";
     return text + ".";
 }
@@ -181,6 +193,27 @@ void LogDownload::ResumeLogging()
     try {
         StartLogging(link_);
         loggingResumed_ = true;
+    } catch (const PortFailure&) {
+        // A port that took no command leaves the logger as it is.
+    }
+}
+
+void LogDownload::HoldUsbProcessing()
+{
+    if (IdentifyModel(link_.Model.value_or(LoggerModel{})).dialect != LogDialect::Gr245)
+        return;
+    for (const std::string_view sentence : Sentences::HoldUsbProcessing)
+        SendSentence(link_, sentence);
+    usbHeld_ = true;
+}
+
+void LogDownload::ReleaseUsbProcessing()
+{
+    if (!usbHeld_)
+        return;
+    usbHeld_ = false;
+    try {
+        SendSentence(link_, Sentences::ReleaseUsbProcessing);
     } catch (const PortFailure&) {
         // A port that took no command leaves the logger as it is.
     }
@@ -231,6 +264,12 @@ void LogDownload::DownloadNextChunk()
             RequestChunk();
         return;
     }
+    if (whole && untilBlank_ && ReachedBlankChunk()) {
+        complete_ = true;
+        gauge_.fill();
+        Stop();
+        return;
+    }
     if (whole) {
         if (!SaveChunk())
             return;
@@ -244,6 +283,11 @@ void LogDownload::DownloadNextChunk()
         return;
     }
     RequestChunk();
+}
+
+bool LogDownload::ReachedBlankChunk() const
+{
+    return std::all_of(link_.HexBuffer.begin(), link_.HexBuffer.end(), [](char c) { return HexDigitValue(c) == 15; });
 }
 
 void LogDownload::CheckStall()
@@ -363,11 +407,25 @@ void LogDownload::Stop()
 
 std::string DownloadRefusal(const DeviceLinkState& link)
 {
+    if (MemoryUseUnreported(link))
+        return {};
     if (!link.DownloadEndKnown)
         return "The logger has not reported its memory.";
     if (link.DownloadEnd == 0)
-        return "There is no log data to download.";
+        return LogDownload::kNoLogData;
     return {};
+}
+
+std::string DownloadNote(const std::optional<LoggerModel>& model, bool untilBlank)
+{
+    std::string note;
+    if (model) {
+        const std::string name = IdentifyModel(*model).name;
+        note = "Logger: " + (!name.empty() ? name : !model->device.empty() ? model->device : "model " + model->modelId);
+    }
+    if (untilBlank)
+        note += std::string(note.empty() ? "N" : "; n") + "o memory report: reading to a blank chunk";
+    return note.empty() ? note : note + ".";
 }
 
 std::chrono::milliseconds ChunkSilenceLimit(int baud)

@@ -8,6 +8,10 @@
 // was cut off) are kept when sample reads show they still are the logger's
 // memory. Logging is stopped for the download and switched on again at its
 // end when it was on before.
+//
+// A logger that does not support the queries of its memory use (an M-241
+// Plus) is read from address 0 until a chunk comes back blank (all 0xFF),
+// which ends its data; that chunk is not kept.
 #pragma once
 
 #include "link/device_link_state.h"
@@ -18,6 +22,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +42,9 @@ public:
     static constexpr uint32_t kChunkSize = 0x10000;
     static constexpr uint32_t kReplyBytes = 2048;
     static constexpr std::size_t kReplyHexLength = 2 * kReplyBytes;
+    // How far a download reading until a blank chunk goes when the flash size is not known either.
+    static constexpr uint32_t kUnreportedMemoryLimit = 0x1000000;
+    static constexpr const char* kNoLogData = "There is no log data to download.";
 
     // imagePath: the file the memory goes to (data.bin in the working directory).
     LogDownload(DeviceLinkState& link, std::string imagePath, DownloadLimits limits);
@@ -97,8 +105,12 @@ public:
     uint32_t bytesFetched() const { return link_.DownloadAddress - reused_; }
     // The file the reused bytes come from (the image or its part file).
     const std::string& reuseSource() const { return source_; }
-    // Bytes the download set out to fetch.
+    // Bytes the download set out to fetch: at most, when it reads until a blank chunk.
     uint32_t bytesWanted() const { return wanted_; }
+    // The logger did not report its memory use: the download reads until a blank chunk.
+    bool untilBlank() const { return untilBlank_; }
+    // It did so, and the very first chunk was blank.
+    bool foundNoData() const { return complete_ && bytesSaved() == 0; }
 
     // Told when the download stopped by itself: completed, failed or given up.
     std::function<void()> onStopped;
@@ -121,6 +133,10 @@ private:
     // False (the download stopped) when the port did not take the request.
     bool Send(const std::string& request);
     void ResumeLogging();
+    // A GPsport 245 shows "USB PROCESSING" for the download.
+    void HoldUsbProcessing();
+    void ReleaseUsbProcessing();
+    bool ReachedBlankChunk() const;
     void Stop();
 
     DeviceLinkState& link_;
@@ -142,6 +158,8 @@ private:
     Clock::time_point lastHeard_{};
     Clock::time_point progressAt_{};
     bool complete_ = false;
+    bool untilBlank_ = false;
+    bool usbHeld_ = false;
     bool loggerWasLogging_ = false;
     bool loggingResumed_ = false;
     std::string kept_;
@@ -149,8 +167,12 @@ private:
 };
 
 // Why a download cannot start now: the logger has not said how much memory
-// it uses, or it uses none. Empty when it can.
+// it uses (nor that it cannot say), or it uses none. Empty when it can.
 std::string DownloadRefusal(const DeviceLinkState& link);
+
+// What the download's messages say of the logger: its model and whether the
+// memory is read until a blank chunk; empty when there is nothing to say.
+std::string DownloadNote(const std::optional<LoggerModel>& model, bool untilBlank);
 
 // A silence limit that suits the line: a few times the time one data reply
 // takes on the wire, and never under two seconds.

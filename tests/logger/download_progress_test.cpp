@@ -34,12 +34,15 @@ TEST(ProgressGauge, NeverRunsPastItsMaximumAndIgnoresAZeroMaximum)
     EXPECT_EQ(gauge.progress(), 0);
 }
 
-TEST(DownloadProgress, StartsWithEmptyLabelsAndThenTellsWhatWasReused)
+TEST(DownloadProgress, StartsWithEmptyLabelsAndThenTellsOfTheLoggerAndWhatWasReused)
 {
     Dialog dialog;
     EXPECT_EQ(dialog.progress.label1(), "");
     dialog.progress.ShowReused(0, 262144);
     EXPECT_EQ(dialog.progress.label2(), "");
+    dialog.progress.ShowNote("Logger: Holux M-241.");
+    dialog.progress.ShowReused(0, 262144);
+    EXPECT_EQ(dialog.progress.label2(), "Logger: Holux M-241.");
     dialog.progress.ShowReused(131072, 262144);
     EXPECT_EQ(dialog.progress.label2(), "Reused 131072 of 262144 bytes already on disk.");
 }

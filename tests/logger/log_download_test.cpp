@@ -487,6 +487,61 @@ TEST_F(LogDownloadTest, NeverStartsWithoutAnAmountToFetch)
     EXPECT_FALSE(std::filesystem::exists(part));
 }
 
+// A logger that does not support the queries of its memory use is read
+// until a chunk comes back blank, which is not kept; nothing of an earlier
+// download is reused, since nothing tells it still holds. A GPsport 245
+// shows "USB PROCESSING" meanwhile.
+TEST_F(LogDownloadTest, ALoggerWithoutAMemoryReportIsReadUntilABlankChunk)
+{
+    const auto blankChunk = [](uint32_t chunkAddress) {
+        Replies replies;
+        for (uint32_t a = chunkAddress; a < chunkAddress + kChunk; a += kReply)
+            replies.push_back(MemoryReply(a, std::string(2 * kReply, 'F')));
+        return replies;
+    };
+    WriteEarlier(image, 1);
+    link.QueryRefusals = 1;
+    link.MemorySize = 0x200000;
+    link.Model = LoggerModel{"AXN_2.00", "0043", "GR-245"};
+    download->Start(true);
+    EXPECT_TRUE(download->untilBlank());
+    EXPECT_EQ(download->bytesWanted(), 0x200000u);
+    EXPECT_EQ(sent.sentences(),
+              (Replies{std::string(Sentences::HoldUsbProcessing[0]), std::string(Sentences::HoldUsbProcessing[1]),
+                       std::string(Sentences::StopLogging), Sentences::FirstMemoryRead()}));
+    Answer(ChunkReplies(0));
+    Answer(ChunkReplies(kChunk));
+    sent.sentences();
+    Answer(blankChunk(2 * kChunk));
+    EXPECT_TRUE(download->complete());
+    EXPECT_TRUE(download->gauge().full());
+    EXPECT_EQ(stops, 1);
+    EXPECT_TRUE(sent.sentences().empty());
+    EXPECT_TRUE(download->Finish());
+    EXPECT_EQ(sent.sentences(), Replies{std::string(Sentences::ReleaseUsbProcessing)});
+    EXPECT_EQ(FileBytes(image), ExpectedMemory(2 * kChunk));
+
+    // Stopped short, it shrinks nothing and promises no resumption.
+    link.Model.reset();
+    download->Start(true);
+    Answer(ChunkReplies(0));
+    EXPECT_TRUE(download->Finish());
+    EXPECT_EQ(download->unfinishedText(), "65536 of 2097152 bytes are in " + part + "; " + image + " is unchanged.");
+    EXPECT_EQ(FileBytes(image), ExpectedMemory(2 * kChunk));
+
+    // A blank first chunk: an empty memory.
+    link.MemorySize = 0;
+    download->Start();
+    EXPECT_EQ(download->bytesWanted(), LogDownload::kUnreportedMemoryLimit);
+    Answer(blankChunk(0));
+    EXPECT_TRUE(download->foundNoData());
+    EXPECT_FALSE(download->Finish());
+    EXPECT_EQ(FileBytes(image), ExpectedMemory(2 * kChunk));
+    // Without the GPsport 245's model, no USB PROCESSING.
+    for (const std::string& sentence : sent.sentences())
+        EXPECT_EQ(sentence.rfind("$PHLX", 0), std::string::npos) << sentence;
+}
+
 TEST_F(LogDownloadTest, NothingHappensOutsideADownload)
 {
     Start(0x10000);
