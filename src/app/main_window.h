@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/user_dialogs.h"
+#include "decode/log_dialect.h"
 #include "decode/track_table.h"
 #include "export/filtered_save.h"
 #include "link/device_link_state.h"
@@ -99,7 +100,8 @@ public:
     void SaveConnectionSettings();
 
     // ---- log page: track table, grid options, files ----
-    void DecodeLogFile(const std::string& path);
+    // dialect: as the logger's model says, or as the user chose in the open dialog.
+    void DecodeLogFile(const std::string& path, LogDialect dialect = LogDialect::Detect);
     void ShowSatelliteInfo(int column, int row);
     void UpdateGridOptions();
     // Tells, under the grid, when the receiver's clock showed the dates a GPS week rollover early.
@@ -258,8 +260,9 @@ private:
     // "No connecting." when no port is open; true when one is.
     bool CheckConnected();
     // Gives the status poll a moment to report the memory used when download
-    // is pressed right after the log page opened.
-    void AwaitMemoryReport();
+    // is pressed right after the log page opened, and the logger a moment to
+    // tell its model before the first download of the connection.
+    void AwaitLoggerReports();
     // Tells the user what a download that did not complete left in data.bin.
     void ReportUnfinishedDownload(const LogDownload& download);
     // Whether the download may keep what data.bin already holds: asked the

@@ -93,9 +93,9 @@ void TForm1::Frame41SpeedButton7Click()
     });
 }
 
-void TForm1::DecodeLogFile(const std::string& path)
+void TForm1::DecodeLogFile(const std::string& path, LogDialect dialect)
 {
-    WarnOfPassedOverRecords(::DecodeLogFile(path, trackTable_, dialogs_), dialogs_);
+    WarnOfPassedOverRecords(::DecodeLogFile(path, trackTable_, dialogs_, dialect), dialogs_);
     trackClock_ = ReadClockEvidence(path);
     ShowWeekRolloverHint();
     ShowFilteredRows();

@@ -9,6 +9,7 @@
 #include "logger/log_download.h"
 #include "logger/logging_switch.h"
 #include "logger/memory_erase.h"
+#include "logger/model_identity.h"
 #include "logger/widgets/download_dialog.h"
 #include "logger/widgets/erase_dialog.h"
 
@@ -83,7 +84,7 @@ void TForm1::StopLogging()
 
 void TForm1::DownloadLog()
 {
-    AwaitMemoryReport();
+    AwaitLoggerReports();
     if (const std::string refusal = DownloadRefusal(link_); !refusal.empty()) {
         dialogs_.warning(refusal);
         return;
@@ -105,6 +106,7 @@ void TForm1::DownloadLog()
             download.CheckStall();
             dialog.progress().ShowReused(download.bytesReused(), download.bytesWanted());
         };
+        dialog.progress().ShowNote(DownloadNote(link_.Model, download.untilBlank()));
         if (download.running())
             dialog.exec();
         download.onStopped = nullptr;
@@ -115,7 +117,9 @@ void TForm1::DownloadLog()
     if (download.complete())
         KeepReceiverClock(download.keptPath());
     if (!download.keptPath().empty())
-        DecodeLogFile(download.keptPath());
+        DecodeLogFile(download.keptPath(), DialectOfLogger(link_.Model));
+    if (download.foundNoData())
+        dialogs_.warning(LogDownload::kNoLogData);
     ReportUnfinishedDownload(download);
 }
 
@@ -137,15 +141,22 @@ bool TForm1::AllowReuse(const LogDownload& download)
     return *reuseAnswer_;
 }
 
-void TForm1::AwaitMemoryReport()
+void TForm1::AwaitLoggerReports()
 {
-    if (link_.DownloadEndKnown)
-        return;
+    // The model decides the dialect; it is asked once per connection.
+    const bool askModel = !link_.ModelAsked;
+    if (askModel) {
+        SendSentence(link_, Sentences::QueryModel);
+        link_.ModelAsked = true;
+    }
     // The flash identifier is asked for only at port open; its answer may have been lost.
-    if (link_.MemorySize == 0)
+    if (!link_.DownloadEndKnown && link_.MemorySize == 0)
         SendSentence(link_, Sentences::QueryFlashId);
+    const auto heard = [&] {
+        return (link_.DownloadEndKnown || link_.QueryRefusals > 0) && (!askModel || link_.Model);
+    };
     const QDeadlineTimer deadline(dialogTimings.memoryReportWait);
-    while (!link_.DownloadEndKnown && !deadline.hasExpired()) {
+    while (!heard() && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
         QThread::msleep(1);
     }

@@ -66,6 +66,10 @@ void TForm1::OpenPort()
     // An erase or memory report of an earlier connection does not hold for this one.
     link_.Erasing = false;
     link_.DownloadEndKnown = false;
+    // Nor does what the last logger said of itself.
+    link_.ModelAsked = false;
+    link_.Model.reset();
+    link_.QueryRefusals = 0;
     link_.TtffCount = 0;
     ForgetReceiverClock();
     // The reader hands each sentence over and waits; the hand-over is served
