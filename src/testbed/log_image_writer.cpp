@@ -262,15 +262,32 @@ TrackRecord SampleTrackRecord(int index)
     return record;
 }
 
+namespace {
+std::string_view LoggerMarkerOf(LogDialect dialect)
+{
+    switch (dialect) {
+    case LogDialect::M241:
+        return "HOLUXGR241LOGGER";
+    case LogDialect::Gr245:
+        return "HOLUXGR245LOGGER";
+    default:
+        return {};
+    }
+}
+} // namespace
+
 std::vector<std::uint8_t> MakeSampleImage(const SampleImageOptions& options)
 {
     LogImageWriter writer;
+    writer.useLayout(RulesOf(options.dialect).layout);
     int index = options.firstPoint;
     const auto allWritten = [&] {
         return options.recordCount != 0 && index - options.firstPoint == options.recordCount;
     };
     for (int sector = 0; sector < options.sectorCount && !allWritten(); ++sector) {
         writer.beginSector(options.mask);
+        if (sector == 0 && !LoggerMarkerOf(options.dialect).empty())
+            writer.marker(LoggerMarkerOf(options.dialect));
         for (int written = 0; options.recordsPerSector == 0 || written < options.recordsPerSector; ++written) {
             const TrackRecord record = SampleTrackRecord(index);
             if (allWritten() || !writer.fits(record))

@@ -2,6 +2,7 @@
 // device simulator and sample data.
 #pragma once
 
+#include "decode/log_dialect.h"
 #include "decode/log_image.h"
 
 #include <cstdint>
@@ -68,6 +69,9 @@ struct SampleImageOptions {
     int recordsPerSector = 0; // 0: as many as fit
     int recordCount = 0;      // records in all, the sectors a limit; 0: as many as the sectors hold
     int firstPoint = 0;       // the track point the image begins with
+    // A Holux dialect writes its records' layout, after its logger marker
+    // (the M-1000C writes none) at the start of the first sector.
+    LogDialect dialect = LogDialect::Generic;
 };
 
 // Point `index` (from 0) of the sample track, every field filled in.

@@ -120,6 +120,9 @@ TEST(SimReplies, ReleaseQueryIsAnsweredWithTheReleaseReport)
         {{}, "$PMTK705,DROVIK_SIM_1.0,0001,DROVIK-LOGGER,1.0"},
         {{"--release", "AXN_1.30", "--build", "0042", "--model", "X-747", "--firmware", "2.1"},
          "$PMTK705,AXN_1.30,0042,X-747,2.1"},
+        {{"--dialect", "gr245"}, "$PMTK705,AXN_2.00,0043,GR-245,2.00"},
+        // What is named wins over the dialect's model, in whatever order.
+        {{"--build", "0023", "--dialect", "m241"}, "$PMTK705,AXN_1.13,0023,GR-241,1.13"},
     };
     for (const auto& c : cases) {
         auto args = c.args;

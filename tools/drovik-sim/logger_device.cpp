@@ -94,7 +94,8 @@ std::string SpoilChecksum(std::string sentence)
 
 LoggerDevice::LoggerDevice(const SimOptions& options, LoggerMemory memory, Send send)
     : send_(std::move(send)), memory_(std::move(memory)), faults_(options.faults),
-      releaseReport_(ReleaseReportBody(options.releaseReport)), eraseDelay_(options.eraseDelayMs),
+      releaseReport_(ReleaseReportBody(options.releaseReport)), refuseStatus_(options.refuseStatus),
+      holux245_(options.dialect == LogDialect::Gr245), eraseDelay_(options.eraseDelayMs),
       acknowledgeErase_(!options.faults.noEraseAck),
       formatMask_(options.formatMask.value_or(memory_.lastFormatMask().value_or(0x0002002F))),
       timeInterval_(options.timeInterval), distanceInterval_(options.distanceInterval),
@@ -124,6 +125,21 @@ void LoggerDevice::handle(std::string_view sentence, Clock::time_point now)
         restart("cold", std::chrono::seconds(6), now);
     else if (address.starts_with("PMTK"))
         ack(address.substr(4), kUnsupported);
+    else if (address.starts_with("PHLX") && holux245_)
+        handleHoluxCommand(address);
+}
+
+void LoggerDevice::handleHoluxCommand(std::string_view address)
+{
+    // 810 and 826 put up "USB PROCESSING", 827 takes it down.
+    static constexpr std::pair<std::string_view, std::string_view> kAnswers[] = {
+        {"PHLX810", "$PHLX852*"}, {"PHLX826", "$PHLX859*"}, {"PHLX827", "$PHLX860*"}};
+    for (const auto& [command, answer] : kAnswers) {
+        if (address == command) {
+            usbProcessing_ = command != "PHLX827";
+            sendBody(std::string(answer));
+        }
+    }
 }
 
 void LoggerDevice::handleLoggerCommand(const Fields& fields, Clock::time_point now)
@@ -178,7 +194,8 @@ bool LoggerDevice::setValue(const Fields& fields)
 void LoggerDevice::answerQuery(std::string_view type)
 {
     std::string value;
-    switch (ParseNumber<int>(type, 10).value_or(0)) {
+    const int kind = ParseNumber<int>(type, 10).value_or(0);
+    switch (kind) {
     case 2:
         value = Hex8(formatMask_);
         break;
@@ -195,10 +212,12 @@ void LoggerDevice::answerQuery(std::string_view type)
         value = std::to_string(recordingMethod_);
         break;
     case 7:
-        value = std::to_string(statusWord());
-        break;
     case 8:
-        value = Hex8(memory_.nextWriteAddress());
+        if (refuseStatus_) {
+            ack("182", kUnsupported);
+            return;
+        }
+        value = kind == 7 ? std::to_string(statusWord()) : Hex8(memory_.nextWriteAddress());
         break;
     case 9:
         value = memory_.flashId();
@@ -336,6 +355,7 @@ LoggerDevice::StateLines LoggerDevice::state() const
         {"record_count", std::to_string(memory_.recordCount())},
         {"periods", PeriodList(periods_)},
         {"erasing", eraseDoneAt_ ? "1" : "0"},
+        {"usb_processing", usbProcessing_ ? "1" : "0"},
         {"erases", std::to_string(erases_)},
         {"last_restart", lastRestart_},
         {"restarts", std::to_string(restarts_)},

@@ -49,6 +49,7 @@ private:
     using Fields = std::vector<std::string_view>;
 
     void handleLoggerCommand(const Fields& fields, Clock::time_point now);
+    void handleHoluxCommand(std::string_view address);
     bool setValue(const Fields& fields);
     void answerQuery(std::string_view type);
     void readMemory(const Fields& fields);
@@ -65,6 +66,9 @@ private:
     LoggerMemory memory_;
     FaultPlan faults_;
     std::string releaseReport_;
+    bool refuseStatus_;
+    bool holux245_;              // answers the GPsport 245's USB PROCESSING commands
+    bool usbProcessing_ = false; // showing "USB PROCESSING"
     std::chrono::milliseconds eraseDelay_;
     bool acknowledgeErase_;
 

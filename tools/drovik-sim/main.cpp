@@ -24,6 +24,7 @@ LoggerMemory LoadMemory(const SimOptions& options)
         options.generatedRecords != 0 ? static_cast<int>(options.memorySize >> 16) : options.generatedSectors;
     sample.recordCount = options.generatedRecords;
     sample.firstPoint = options.firstPoint;
+    sample.dialect = options.dialect.value_or(LogDialect::Generic);
     return LoggerMemory::Generated(sample, options.memorySize);
 }
 

@@ -6,6 +6,7 @@
 #include <limits>
 #include <functional>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string_view>
 
@@ -22,7 +23,7 @@ Port:
                         directory ($DROVIK_PORTS, else ~/.config/drovik/ports);
                         removed at exit
   --baud N              emulate the line rate: at most N/10 bytes per second
-                        (default: unthrottled)
+                        (default: unthrottled; 38400 with --dialect)
 
 Memory:
   --image FILE          serve this memory image (padded with 0xFF, cut to size)
@@ -33,6 +34,8 @@ Memory:
                         serves the same memory with records appended
   --first-point K       begin the generated track at its K-th point: another
                         memory of the same size (default 0)
+  --dialect NAME        generate the memory as a Holux logger writes it, m241,
+                        gr245 (GPsport 245) or m1000c, and report that model
   --memory SIZE         memory size 1M, 2M, 4M, 8M or 16M (default 2M)
   --erase-delay MS      time an erase takes before its acknowledgement
                         (default 1000)
@@ -43,12 +46,14 @@ Logger settings at start:
                         (default 1)
   --stopped             logging off (default on)
   --fault               report a logger fault (status bit 0x0400) until reset
+  --refuse-status       answer the status and memory-in-use queries with
+                        $PMTK001,182,1 (not supported), as an M-241 Plus does
   --intervals T,D,S     time, distance and speed criteria in tenths
                         (default 50,0,0)
 
-Release report (the answer to $PMTK605):
+Release report (the answer to $PMTK605; --dialect gives its model's):
   --release TEXT        release text (default DROVIK_SIM_1.0)
-  --build TEXT          build number (default 0001)
+  --build TEXT          build number, the model's number (default 0001)
   --model TEXT          model text (default DROVIK-LOGGER)
   --firmware TEXT       firmware version (default 1.0)
 
@@ -118,6 +123,27 @@ std::string ReportField(const std::string& text, const std::string& option)
     return text;
 }
 
+LogDialect ParseDialect(std::string_view text)
+{
+    const auto dialect = DialectOfName(text);
+    if (!dialect || *dialect == LogDialect::Generic)
+        throw std::invalid_argument("--dialect takes m241, gr245 or m1000c");
+    return *dialect;
+}
+
+// What each Holux model answers to $PMTK605.
+ReleaseReport DialectReleaseReport(LogDialect dialect)
+{
+    switch (dialect) {
+    case LogDialect::M241:
+        return {"AXN_1.13", "0005", "GR-241", "1.13"};
+    case LogDialect::Gr245:
+        return {"AXN_2.00", "0043", "GR-245", "2.00"};
+    default:
+        return {"AXN_1.15", "0035", "M-1000C", "1.15"};
+    }
+}
+
 uint32_t ParseMemorySize(std::string_view text)
 {
     for (uint32_t mebibytes : {1, 2, 4, 8, 16})
@@ -132,13 +158,10 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args)
     SimOptions o;
     using Setter = std::function<void(const std::string&)>;
     const std::map<std::string, std::function<void()>> flags = {
-        {"--no-nmea", [&] { o.nmea = false; }},
-        {"--stopped", [&] { o.logging = false; }},
-        {"--fault", [&] { o.fault = true; }},
-        {"--noise", [&] { o.faults.noise = true; }},
-        {"--no-erase-ack", [&] { o.faults.noEraseAck = true; }},
-        {"--silent", [&] { o.faults.silent = true; }},
-        {"--help", [&] { o.help = true; }},
+        {"--no-nmea", [&] { o.nmea = false; }},        {"--stopped", [&] { o.logging = false; }},
+        {"--fault", [&] { o.fault = true; }},          {"--refuse-status", [&] { o.refuseStatus = true; }},
+        {"--noise", [&] { o.faults.noise = true; }},   {"--no-erase-ack", [&] { o.faults.noEraseAck = true; }},
+        {"--silent", [&] { o.faults.silent = true; }}, {"--help", [&] { o.help = true; }},
     };
     const std::map<std::string, Setter> valued = {
         {"--link", [&](const std::string& v) { o.linkName = v; }},
@@ -147,6 +170,7 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args)
         {"--records", [&](const std::string& v) { o.generatedRecords = ParseNumber(v, 10, "--records"); }},
         {"--first-point", [&](const std::string& v) { o.firstPoint = ParseNumber(v, 10, "--first-point"); }},
         {"--memory", [&](const std::string& v) { o.memorySize = ParseMemorySize(v); }},
+        {"--dialect", [&](const std::string& v) { o.dialect = ParseDialect(v); }},
         {"--erase-delay", [&](const std::string& v) { o.eraseDelayMs = ParseNumber(v, 10, "--erase-delay"); }},
         {"--baud", [&](const std::string& v) { o.baud = ParseNumber(v, 10, "--baud"); }},
         {"--log", [&](const std::string& v) { o.logPath = v; }},
@@ -186,8 +210,10 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args)
         {"--dead-after", [&](const std::string& v) { o.faults.deadAfterReply = ParseNumber(v, 10, "--dead-after"); }},
     };
 
+    std::set<std::string> given;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        given.insert(arg);
         if (auto flag = flags.find(arg); flag != flags.end()) {
             flag->second();
         } else if (auto option = valued.find(arg); option != valued.end()) {
@@ -197,6 +223,21 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args)
         } else {
             throw std::invalid_argument("unknown option: " + arg);
         }
+    }
+    if (o.dialect) {
+        // The dialect's model and rate, where the command line does not name them.
+        const ReleaseReport model = DialectReleaseReport(*o.dialect);
+        const std::pair<const char*, std::string ReleaseReport::*> fields[] = {
+            {"--release", &ReleaseReport::release},
+            {"--build", &ReleaseReport::build},
+            {"--model", &ReleaseReport::model},
+            {"--firmware", &ReleaseReport::firmware},
+        };
+        for (const auto& [option, field] : fields)
+            if (!given.count(option))
+                o.releaseReport.*field = model.*field;
+        if (!given.count("--baud"))
+            o.baud = 38400;
     }
     if (o.recordingMethod != 1 && o.recordingMethod != 2)
         throw std::invalid_argument("--method takes 1 or 2");

@@ -2,6 +2,8 @@
 // faults it injects.
 #pragma once
 
+#include "decode/log_dialect.h"
+
 #include <cstdint>
 #include <optional>
 #include <set>
@@ -34,6 +36,9 @@ struct SimOptions {
     int generatedSectors = 4;
     int generatedRecords = 0; // 0: the generated sectors filled
     int firstPoint = 0;       // where on the sample track the generated memory begins
+    // The Holux dialect of the generated memory, the model reported and the
+    // line rate; generic when empty.
+    std::optional<LogDialect> dialect;
     uint32_t memorySize = 0x200000;
     int eraseDelayMs = 1000;
     bool nmea = true;
@@ -52,6 +57,8 @@ struct SimOptions {
     int speedInterval = 0;
 
     ReleaseReport releaseReport;
+    // The status and memory-in-use queries are answered "not supported", as an M-241 Plus does.
+    bool refuseStatus = false;
     FaultOptions faults;
     bool help = false;
 };
