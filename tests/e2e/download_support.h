@@ -35,6 +35,17 @@ struct SampleMemory {
     std::vector<std::uint8_t> memory;
 };
 
+// The sample track's first records as a Holux logger writes them: the image
+// the simulator serves for --dialect NAME --records COUNT.
+inline std::vector<std::uint8_t> HoluxImage(LogDialect dialect, int records)
+{
+    SampleImageOptions options;
+    options.sectorCount = 32;
+    options.recordCount = records;
+    options.dialect = dialect;
+    return MakeSampleImage(options);
+}
+
 inline std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -84,11 +95,12 @@ inline std::vector<std::vector<std::string>> RowsOf(const TrackTable& table)
 }
 
 // The table decoded from an image.
-inline std::vector<std::vector<std::string>> DecodedRows(const std::vector<std::uint8_t>& image)
+inline std::vector<std::vector<std::string>> DecodedRows(const std::vector<std::uint8_t>& image,
+                                                         LogDialect dialect = LogDialect::Detect)
 {
     TrackTable table;
     FakeDialogs dialogs;
-    DecodeLogImage(ByteView(image.data(), image.size()), table, dialogs);
+    DecodeLogImage(ByteView(image.data(), image.size()), table, dialogs, dialect);
     return RowsOf(table);
 }
 } // namespace download_e2e

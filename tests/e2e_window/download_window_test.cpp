@@ -6,6 +6,7 @@
 #include "app/frame_log_page.h"
 #include "logger/widgets/download_dialog.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
@@ -90,6 +91,37 @@ TEST_F(DownloadWindowTest, WholeMemoryArrivesDespiteALostAcknowledgementAndIsDec
     const auto firstRead = std::find(lines.begin(), lines.end(), "$PMTK182,7,00000000,00010000*23");
     EXPECT_LT(stop, firstRead);
     EXPECT_NE(firstRead, lines.end());
+}
+
+// An M-1000C that does not report its memory use: the model, asked once per
+// connection, decides the dialect, the memory is read until a blank chunk,
+// and the dialog says both.
+TEST_F(DownloadWindowTest, AHoluxModelDecidesTheDialectAndAMemoryNotReportedIsReadUntilBlank)
+{
+    const std::vector<std::uint8_t> image = HoluxImage(LogDialect::M1000C, 1000);
+    ASSERT_NO_FATAL_FAILURE(
+        connectSim({"--no-nmea", "--dialect", "m1000c", "--refuse-status", "--records", "1000", "--baud", "3000000"}));
+    window->Guarded([this] { window->Frame11SpeedButton3Click(); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->link().QueryRefusals > 0; }, 10000));
+    std::string note;
+    CancelWhen([&] {
+        auto* dialog = qobject_cast<TForm2*>(QApplication::activeModalWidget());
+        if (note.empty())
+            note = dialog->Label2->text().toStdString();
+        return false;
+    });
+
+    window->Frame41->SpeedButton3->click();
+    window->Frame41->SpeedButton3->click();
+
+    EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText();
+    EXPECT_EQ(note, "Logger: Holux M-1000C; no memory report: reading to a blank chunk.");
+    EXPECT_EQ(FileBytes("data.bin"), image);
+    EXPECT_EQ(RowsOf(window->trackTable()), DecodedRows(image, LogDialect::M1000C));
+    EXPECT_EQ(window->trackTable().usedRowCount(), 1001);
+    EXPECT_EQ(ChunkRequests(*sim), (std::vector<std::uint32_t>{0, kChunk, 2 * kChunk, 0, kChunk, 2 * kChunk}));
+    const auto lines = sim->receivedLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "$PMTK605*31"), 1);
 }
 
 TEST_F(DownloadWindowTest, ReuseIsAskedOnceAndThenOnlyTheRestIsFetched)

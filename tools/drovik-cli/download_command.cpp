@@ -15,6 +15,7 @@
 #include "link/sentences.h"
 #include "logger/log_download.h"
 #include "logger/logger_session.h"
+#include "logger/model_identity.h"
 
 #include <filesystem>
 #include <iostream>
@@ -48,6 +49,12 @@ next download; with no FILE before, they become FILE.
 Logging is stopped for the download and switched on again at its end when
 the logger was logging before.
 
+The logger is asked for its model first; a Holux model decides the dialect
+the image is decoded in. A logger that does not support the queries of its
+memory use (as the M-241 Plus) is read 64 KiB at a time from address 0 until
+a chunk comes back blank. Holux M-241 and GPsport 245 loggers talk at
+--baud 38400.
+
 What FILE (or the FILE.part of a download that was cut off) already holds is
 reused: each of its 64 KiB chunks is checked by a 2 KiB sample read, and only
 the rest is fetched, starting with the chunk that held its end. Any mismatch,
@@ -65,6 +72,7 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kAnswerTimeout = 5s;
 // RMC goes out every second; a receiver silent for longer sends no date.
 constexpr auto kClockTimeout = 2500ms;
+constexpr auto kModelTimeout = 2s;
 
 struct DownloadOptions {
     PortOptions link;
@@ -116,13 +124,24 @@ DownloadOptions ParseOptions(const std::vector<std::string>& args)
     return options;
 }
 
+bool QueryRefused(LoggerSession& session)
+{
+    return session.Locked([&] { return session.link().QueryRefusals > 0; });
+}
+
 // How many bytes of memory are worth fetching, as the log page learns it:
 // status and flash size first, the last-sector probe in overwrite mode, then
-// the next write address.
+// the next write address. Nothing more is asked once the logger says it does
+// not support one of these queries: the download then reads until a blank chunk.
 void LearnDownloadEnd(LoggerSession& session, const std::string& port)
 {
-    if (!session.Ask(Sentences::QueryStatus, "3,7", kAnswerTimeout) ||
-        !session.Ask(Sentences::QueryFlashId, "3,9", kAnswerTimeout))
+    const bool status = session.Ask(Sentences::QueryStatus, "3,7", kAnswerTimeout);
+    if (!status && QueryRefused(session)) {
+        // Its flash size, if it tells it, bounds the reading.
+        session.Ask(Sentences::QueryFlashId, "3,9", kAnswerTimeout);
+        return;
+    }
+    if (!status || !session.Ask(Sentences::QueryFlashId, "3,9", kAnswerTimeout))
         throw LoggerFailure("the logger on " + port + " does not answer");
     const auto [memorySize, overwrite] = session.Locked([&] {
         return std::pair(session.link().MemorySize, (session.status().StatusWord & StatusBits::StopWhenFull) == 0);
@@ -131,8 +150,20 @@ void LearnDownloadEnd(LoggerSession& session, const std::string& port)
         throw LoggerFailure("the logger reported a flash identifier of unknown size");
     if (overwrite && !session.Ask(Sentences::LastSectorProbe(memorySize), "8", kAnswerTimeout))
         throw LoggerFailure("the logger does not answer the read of its last sector");
-    if (!session.Ask(Sentences::QueryMemoryUsed, "3,8", kAnswerTimeout))
+    if (!session.Ask(Sentences::QueryMemoryUsed, "3,8", kAnswerTimeout) && !QueryRefused(session))
         throw LoggerFailure("the logger does not report its memory use");
+}
+
+// Asked once, before the download: the model decides the dialect. A logger
+// that does not say is decoded as the image tells.
+LogDialect LearnModel(LoggerSession& session)
+{
+    session.Locked([&] { SendSentence(session.link(), Sentences::QueryModel); });
+    if (!session.WaitUntil([&] { return session.link().Model.has_value(); }, kModelTimeout))
+        return LogDialect::Detect;
+    const LoggerModel model = session.Locked([&] { return *session.link().Model; });
+    std::cerr << "Logger: " << ModelText(model) << ".\n";
+    return DialectOfLogger(model);
 }
 
 class ProgressReport {
@@ -208,7 +239,13 @@ void Download(LoggerSession& session, const DownloadOptions& options, bool logge
         session.AttachDownload(&download);
         return download.bytesWanted();
     });
-    std::cerr << "Downloading " << wanted << " bytes from " << options.link.port << " into " << options.image << ".\n";
+    if (download.untilBlank())
+        std::cerr << "The logger does not report its memory use: reading 64 KiB chunks from address 0 until one "
+                     "is blank, at most "
+                  << wanted << " bytes, from " << options.link.port << " into " << options.image << ".\n";
+    else
+        std::cerr << "Downloading " << wanted << " bytes from " << options.link.port << " into " << options.image
+                  << ".\n";
     ProgressReport report(wanted);
     const auto finish = [&] {
         const auto [complete, failure] = session.Locked([&] {
@@ -233,6 +270,8 @@ void Download(LoggerSession& session, const DownloadOptions& options, bool logge
     }
     if (const std::string unfinished = finish(); !unfinished.empty())
         throw LoggerFailure("the logger stopped answering. " + unfinished);
+    if (download.foundNoData())
+        throw LoggerFailure(LogDownload::kNoLogData);
 }
 
 // What the receiver's clock said while the port was open, waiting for its first RMC or ZDA if none came yet.
@@ -246,11 +285,11 @@ std::optional<ClockReading> ReadReceiverClock(LoggerSession& session)
     return session.Locked([&] { return session.receiverClock().reading(); });
 }
 
-void DecodeAndExport(const DownloadOptions& options, const std::optional<ClockReading>& clock)
+void DecodeAndExport(const DownloadOptions& options, LogDialect dialect, const std::optional<ClockReading>& clock)
 {
     ConsoleDialogs dialogs;
     TrackTable table;
-    const std::string passedOver = PassedOverText(DecodeLogFile(options.image, table, dialogs));
+    const std::string passedOver = PassedOverText(DecodeLogFile(options.image, table, dialogs, dialect));
     const int rows = table.usedRowCount();
     std::cerr << "Decoded " << (rows > 0 ? rows - 1 : 0) << " records from " << options.image << ".\n";
     if (!passedOver.empty())
@@ -265,6 +304,7 @@ void DecodeAndExport(const DownloadOptions& options, const std::optional<ClockRe
 // The port is given back before the decoding.
 void RunDownload(const DownloadOptions& options, std::string& interruptedState)
 {
+    LogDialect dialect = LogDialect::Detect;
     std::optional<ClockReading> clock;
     {
         LoggerSession session;
@@ -272,11 +312,12 @@ void RunDownload(const DownloadOptions& options, std::string& interruptedState)
         if (const std::string failure = session.Open(options.link.port, options.link.baud); !failure.empty())
             throw LoggerFailure("cannot open " + options.link.port + ": " + failure);
         LearnDownloadEnd(session, options.link.port);
+        dialect = LearnModel(session);
         const bool logging = session.Locked([&] { return (session.status().StatusWord & StatusBits::LoggingOn) != 0; });
         Download(session, options, logging, interruptedState);
         clock = ReadReceiverClock(session);
     }
-    DecodeAndExport(options, clock);
+    DecodeAndExport(options, dialect, clock);
 }
 
 int RunDownloadCommand(const std::vector<std::string>& args)
