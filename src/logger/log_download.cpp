@@ -420,8 +420,8 @@ std::string DownloadNote(const std::optional<LoggerModel>& model, bool untilBlan
 {
     std::string note;
     if (model) {
-        const std::string name = IdentifyModel(*model).name;
-        note = "Logger: " + (!name.empty() ? name : !model->device.empty() ? model->device : "model " + model->modelId);
+        const std::string name = ModelName(*model);
+        note = "Logger: " + (name.empty() ? "model " + model->modelId : name);
     }
     if (untilBlank)
         note += std::string(note.empty() ? "N" : "; n") + "o memory report: reading to a blank chunk";

@@ -32,10 +32,14 @@ LogDialect DialectOfLogger(const std::optional<LoggerModel>& model)
     return model ? IdentifyModel(*model).dialect : LogDialect::Detect;
 }
 
+std::string ModelName(const LoggerModel& model)
+{
+    const std::string known = IdentifyModel(model).name;
+    return known.empty() ? model.device : known;
+}
+
 std::string ModelText(const LoggerModel& model)
 {
-    std::string name = IdentifyModel(model).name;
-    if (name.empty())
-        name = model.device.empty() ? "a logger" : model.device;
-    return name + " (model " + model.modelId + ", firmware " + model.release + ")";
+    const std::string name = ModelName(model);
+    return (name.empty() ? "a logger" : name) + " (model " + model.modelId + ", firmware " + model.release + ")";
 }

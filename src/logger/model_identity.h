@@ -16,5 +16,7 @@ struct ModelIdentity {
 ModelIdentity IdentifyModel(const LoggerModel& model);
 // The dialect a download from this logger is decoded in: Detect when it did not say.
 LogDialect DialectOfLogger(const std::optional<LoggerModel>& model);
+// The known model's name, else the device text the logger gave; may be empty.
+std::string ModelName(const LoggerModel& model);
 // For the download's messages: "Holux M-241 (model 0005, firmware AXN_1.30)".
 std::string ModelText(const LoggerModel& model);
