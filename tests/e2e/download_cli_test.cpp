@@ -110,7 +110,8 @@ void ExpectSampleTrack(const std::vector<std::vector<std::string>>& rows, int re
 
 // The model the logger names decides the dialect: an M-1000C's image holds
 // no marker that could tell it. An M-241 talks at 38,400 Bd, as the
-// simulator does for it by default.
+// simulator does for it by default. A GPsport 245 shows USB PROCESSING
+// while its memory is read.
 TEST(DownloadCli, AHoluxLoggersModelDecidesTheDialectOfItsDownload)
 {
     const struct {
@@ -121,6 +122,7 @@ TEST(DownloadCli, AHoluxLoggersModelDecidesTheDialectOfItsDownload)
     } cases[] = {
         {"m241", LogDialect::M241, {}, "Holux M-241 (model 0005, firmware AXN_1.13)"},
         {"m1000c", LogDialect::M1000C, {"--baud", "460800"}, "Holux M-1000C (model 0035, firmware AXN_1.15)"},
+        {"gr245", LogDialect::Gr245, {"--baud", "460800"}, "Holux GPsport 245 (model 0043, firmware AXN_2.00)"},
     };
     constexpr int kRecords = 300;
     for (const auto& c : cases) {
@@ -142,6 +144,18 @@ TEST(DownloadCli, AHoluxLoggersModelDecidesTheDialectOfItsDownload)
         FakeDialogs dialogs;
         ASSERT_TRUE(ReadCsvFile(csv.string(), table, dialogs));
         ExpectSampleTrack(RowsOf(table), kRecords);
+        const auto lines = sim.receivedLines();
+        const auto firstRead = std::find(lines.begin(), lines.end(), "$PMTK182,7,00000000,00010000*23");
+        const auto held = std::find(lines.begin(), lines.end(), "$PHLX826*30");
+        const auto released = std::find(lines.begin(), lines.end(), "$PHLX827*31");
+        if (c.expected == LogDialect::Gr245) {
+            EXPECT_LT(held, firstRead);
+            EXPECT_LT(firstRead, released);
+            EXPECT_NE(released, lines.end());
+            EXPECT_TRUE(sim.waitForState("usb_processing", "0"));
+        } else {
+            EXPECT_EQ(held, lines.end());
+        }
 
         const CliRun probe = RunCli(sim, {"ports", "--probe"});
         EXPECT_NE(probe.output.find(std::string("Com5: ") + c.model + " at 115200 Bd"), std::string::npos)
