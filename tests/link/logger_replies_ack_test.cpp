@@ -39,17 +39,6 @@ TEST(LoggerAck, OnlySuccessfulEraseAndReadAcknowledgementsAct)
     }
 }
 
-TEST(LoggerModelReply, KeepsReleaseModelNumberAndDevice)
-{
-    ReplyBench bench;
-    bench.replies.HandleModelReply(Incoming("$PMTK705,AXN_1.30,0005,GR-245,1.0"));
-    ASSERT_TRUE(bench.link.Model.has_value());
-    EXPECT_EQ(bench.link.Model->release, "AXN_1.30");
-    EXPECT_EQ(bench.link.Model->modelId, "0005");
-    EXPECT_EQ(bench.link.Model->device, "GR-245");
-    EXPECT_TRUE(bench.view.calls.empty());
-}
-
 TEST(LoggerMemoryData, FeedsTheDownloadWhileOneRuns)
 {
     ReplyBench bench;

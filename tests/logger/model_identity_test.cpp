@@ -37,10 +37,8 @@ TEST(ModelIdentity, TheModelReplyNamesTheLoggerAndItsDialect)
 TEST(ModelIdentity, TheDownloadNoteTellsTheModelAndAReadingUntilBlank)
 {
     const LoggerModel m241{"AXN_1.13", "0005", "GR-241"};
-    const LoggerModel unknown{"X", "0099", ""};
     EXPECT_EQ(DownloadNote(std::nullopt, false), "");
-    EXPECT_EQ(DownloadNote(m241, false), "Logger: Holux M-241.");
-    EXPECT_EQ(DownloadNote(unknown, false), "Logger: model 0099.");
+    EXPECT_EQ(DownloadNote(LoggerModel{"X", "0099", ""}, false), "Logger: model 0099.");
     EXPECT_EQ(DownloadNote(std::nullopt, true), "No memory report: reading to a blank chunk.");
     EXPECT_EQ(DownloadNote(m241, true), "Logger: Holux M-241; no memory report: reading to a blank chunk.");
 }
