@@ -12,6 +12,7 @@
 #include "app/frame_settings_page.h"
 #include "app/frame_top_bar.h"
 #include "core/app_error.h"
+#include "core/version.h"
 #include "app/track_table_model.h"
 #include "link/port_failure.h"
 #include "link/receive_thread.h"
@@ -103,6 +104,8 @@ void TForm1::FormCreate()
     // The about page shows the release date and version.
     Frame51->Label1->setText(Frame51->Label1->text() + "2007/06/14");
     Frame51->Label2->setText(Frame51->Label2->text() + "2.2");
+    // The build's own version sits in the tooltip, leaving the page's texts as they are.
+    Frame51->Label2->setToolTip(QString::fromStdString("Drovik " + VersionText()));
     // The settings menu sits at the left of its page.
     Frame61->setGeometry(0, 0, 177, 392);
     // The sub-pages' colours, edits and disabled boxes.

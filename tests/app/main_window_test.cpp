@@ -1,5 +1,6 @@
 // The window's start state, page switching and error report.
 #include "core/app_error.h"
+#include "core/version.h"
 #include "app/frame_about_page.h"
 #include "app/frame_criteria_page.h"
 #include "app/frame_live_page.h"
@@ -66,6 +67,7 @@ TEST_F(ShellTest, StartsOnThePortPageNotConnectedWithTheStartButtonStates)
     EXPECT_FALSE(window->Timer1->isActive());
     EXPECT_EQ(window->Frame51->Label1->text(), "Update:  2007/06/14");
     EXPECT_EQ(window->Frame51->Label2->text(), "Version:  2.2");
+    EXPECT_EQ(window->Frame51->Label2->toolTip().toStdString(), "Drovik " + VersionText());
 }
 
 TEST_F(ShellTest, ClicksAtThePlacesOfTheLayoutReachTheirButtons)

@@ -1,5 +1,6 @@
 // drovik-cli convert, run as the built program.
 #include "testbed/log_image_writer.h"
+#include "core/version.h"
 #include "decode/civil_time.h"
 #include "decode/track_options.h"
 #include "export/clock_evidence.h"
@@ -323,6 +324,10 @@ TEST_F(CliConvert, HelpGoesToStdout)
     EXPECT_EQ(general.status, 0);
     EXPECT_NE(general.out.find("convert"), std::string::npos);
     EXPECT_EQ(general.err, "");
+
+    const CliRun version = run({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "drovik-cli " + VersionText() + "\n");
 
     const CliRun convert = run({"convert", "--help"});
     EXPECT_EQ(convert.status, 0);

@@ -1,6 +1,8 @@
 // drovik-cli: the track tools of the desktop program, for batch use.
 #include "subcommand.h"
 
+#include "core/version.h"
+
 #include <iomanip>
 #include <iostream>
 #include <string>
@@ -11,6 +13,7 @@ void PrintUsage(std::ostream& out)
 {
     out << "Usage: drovik-cli COMMAND [ARGUMENTS]\n"
            "       drovik-cli COMMAND --help\n"
+           "       drovik-cli --version\n"
            "\n"
            "Commands:\n";
     for (const Subcommand& subcommand : RegisteredSubcommands())
@@ -37,6 +40,10 @@ int main(int argc, char** argv)
     }
     if (IsHelp(arguments.front())) {
         PrintUsage(std::cout);
+        return kExitSuccess;
+    }
+    if (arguments.front() == "--version") {
+        std::cout << "drovik-cli " << VersionText() << '\n';
         return kExitSuccess;
     }
     for (const Subcommand& subcommand : RegisteredSubcommands()) {

@@ -4,6 +4,7 @@
 #include "sim_options.h"
 #include "simulator.h"
 
+#include "core/version.h"
 #include "testbed/pseudo_terminal.h"
 
 #include <csignal>
@@ -101,6 +102,10 @@ int main(int argc, char** argv)
     }
     if (options.help) {
         std::cout << kSimUsage;
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "drovik-sim " << VersionText() << '\n';
         return 0;
     }
     try {

@@ -82,6 +82,7 @@ Records:
   --state FILE          rewrite FILE with the logger's settings as key=value
                         lines after every change (replaced atomically)
   --help                this text
+  --version             the program's version
 )";
 
 namespace {
@@ -158,10 +159,15 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args)
     SimOptions o;
     using Setter = std::function<void(const std::string&)>;
     const std::map<std::string, std::function<void()>> flags = {
-        {"--no-nmea", [&] { o.nmea = false; }},        {"--stopped", [&] { o.logging = false; }},
-        {"--fault", [&] { o.fault = true; }},          {"--refuse-status", [&] { o.refuseStatus = true; }},
-        {"--noise", [&] { o.faults.noise = true; }},   {"--no-erase-ack", [&] { o.faults.noEraseAck = true; }},
-        {"--silent", [&] { o.faults.silent = true; }}, {"--help", [&] { o.help = true; }},
+        {"--no-nmea", [&] { o.nmea = false; }},
+        {"--stopped", [&] { o.logging = false; }},
+        {"--fault", [&] { o.fault = true; }},
+        {"--refuse-status", [&] { o.refuseStatus = true; }},
+        {"--noise", [&] { o.faults.noise = true; }},
+        {"--no-erase-ack", [&] { o.faults.noEraseAck = true; }},
+        {"--silent", [&] { o.faults.silent = true; }},
+        {"--help", [&] { o.help = true; }},
+        {"--version", [&] { o.version = true; }},
     };
     const std::map<std::string, Setter> valued = {
         {"--link", [&](const std::string& v) { o.linkName = v; }},

@@ -61,6 +61,7 @@ struct SimOptions {
     bool refuseStatus = false;
     FaultOptions faults;
     bool help = false;
+    bool version = false;
 };
 
 // Throws std::invalid_argument with a message for the user.
