@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build and test tools that are missing (Debian 12; run as root).
-# "--windows" adds the Windows cross compiler and wine, "--fuzz" clang's libFuzzer.
+# "--windows" adds the Windows cross compiler and wine, "--fuzz" clang's libFuzzer,
+# "--package" what makes and checks the Debian package.
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev libqt6opengl6-dev libxkbcommon-dev
           libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev nlohmann-json3-dev xvfb xdotool imagemagick gpsbabel clang-format-14
@@ -10,6 +11,9 @@ if [ "${1:-}" = "--windows" ]; then
 fi
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang-14 libclang-rt-14-dev)
+fi
+if [ "${1:-}" = "--package" ]; then
+    packages+=(dpkg-dev file lintian man-db)
 fi
 missing=()
 for package in "${packages[@]}"; do
