@@ -159,14 +159,10 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args)
     SimOptions o;
     using Setter = std::function<void(const std::string&)>;
     const std::map<std::string, std::function<void()>> flags = {
-        {"--no-nmea", [&] { o.nmea = false; }},
-        {"--stopped", [&] { o.logging = false; }},
-        {"--fault", [&] { o.fault = true; }},
-        {"--refuse-status", [&] { o.refuseStatus = true; }},
-        {"--noise", [&] { o.faults.noise = true; }},
-        {"--no-erase-ack", [&] { o.faults.noEraseAck = true; }},
-        {"--silent", [&] { o.faults.silent = true; }},
-        {"--help", [&] { o.help = true; }},
+        {"--no-nmea", [&] { o.nmea = false; }},        {"--stopped", [&] { o.logging = false; }},
+        {"--fault", [&] { o.fault = true; }},          {"--refuse-status", [&] { o.refuseStatus = true; }},
+        {"--noise", [&] { o.faults.noise = true; }},   {"--no-erase-ack", [&] { o.faults.noEraseAck = true; }},
+        {"--silent", [&] { o.faults.silent = true; }}, {"--help", [&] { o.help = true; }},
         {"--version", [&] { o.version = true; }},
     };
     const std::map<std::string, Setter> valued = {
