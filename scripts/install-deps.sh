@@ -5,7 +5,7 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev libqt6opengl6-dev libxkbcommon-dev
           libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev nlohmann-json3-dev xvfb xdotool imagemagick gpsbabel clang-format-14
-          desktop-file-utils)
+          desktop-file-utils libexiv2-dev libimage-exiftool-perl)
 if [ "${1:-}" = "--windows" ]; then
     packages+=(g++-mingw-w64-x86-64-posix wine64)
 fi
