@@ -123,8 +123,9 @@ void GeotagSummary::count(PhotoOutcome outcome)
 std::string SummaryText(const GeotagSummary& summary, bool dryRun)
 {
     return std::string(dryRun ? "Would tag: " : "Tagged: ") + std::to_string(summary.tagged) +
-           ", already tagged: " + std::to_string(summary.alreadyTagged) + ", no time: " +
-           std::to_string(summary.noTime) + ", outside the track or a gap: " + std::to_string(summary.notPlaced) +
+           ", already tagged: " + std::to_string(summary.alreadyTagged) +
+           ", no time: " + std::to_string(summary.noTime) +
+           ", outside the track or a gap: " + std::to_string(summary.notPlaced) +
            ", failed: " + std::to_string(summary.failed) + ".";
 }
 

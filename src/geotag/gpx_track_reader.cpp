@@ -26,7 +26,10 @@ std::string Trimmed(const std::string& text)
     return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
 }
 
-bool IsPointElement(std::string_view name) { return name == "trkpt" || name == "rtept" || name == "wpt"; }
+bool IsPointElement(std::string_view name)
+{
+    return name == "trkpt" || name == "rtept" || name == "wpt";
+}
 
 struct GpxReading {
     std::vector<TrackPoint> points;
@@ -115,8 +118,8 @@ std::optional<std::vector<TrackPoint>> ReadGpxTrackPoints(const std::string& pat
         const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
         const bool last = got < sizeof buffer;
         if (XML_Parse(parser.get(), buffer, static_cast<int>(got), last) != XML_STATUS_OK) {
-            failure = "not a GPX file (line " + std::to_string(XML_GetCurrentLineNumber(parser.get())) +
-                      ": " + XML_ErrorString(XML_GetErrorCode(parser.get())) + ")";
+            failure = "not a GPX file (line " + std::to_string(XML_GetCurrentLineNumber(parser.get())) + ": " +
+                      XML_ErrorString(XML_GetErrorCode(parser.get())) + ")";
             return std::nullopt;
         }
         if (last)

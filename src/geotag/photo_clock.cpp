@@ -58,11 +58,10 @@ int ComputerZoneOffset(const CivilTime& local)
 
 std::int64_t PhotoUtcMilliseconds(const PhotoClock& clock, const ClockSettings& settings)
 {
-    const int offset = clock.offsetSeconds  ? *clock.offsetSeconds
+    const int offset = clock.offsetSeconds    ? *clock.offsetSeconds
                        : settings.zoneSeconds ? *settings.zoneSeconds
                                               : settings.computerZone(clock.local);
-    return (SecondsFromCivilTime(clock.local) - offset) * 1000 + clock.milliseconds +
-           settings.correctionMilliseconds;
+    return (SecondsFromCivilTime(clock.local) - offset) * 1000 + clock.milliseconds + settings.correctionMilliseconds;
 }
 
 std::int64_t SyncCorrectionMilliseconds(const PhotoClock& clockPhoto, std::int64_t trueUtcMilliseconds,

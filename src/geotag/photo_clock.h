@@ -18,13 +18,13 @@ using ZoneRules = std::function<int(const CivilTime& local)>;
 int ComputerZoneOffset(const CivilTime& local);
 
 struct PhotoClock {
-    CivilTime local; // DateTimeOriginal
-    int milliseconds = 0;              // from SubSecTimeOriginal
-    std::optional<int> offsetSeconds;  // from OffsetTimeOriginal
+    CivilTime local;                  // DateTimeOriginal
+    int milliseconds = 0;             // from SubSecTimeOriginal
+    std::optional<int> offsetSeconds; // from OffsetTimeOriginal
 };
 
 struct ClockSettings {
-    std::optional<int> zoneSeconds;      // --zone: for photos that do not name their zone
+    std::optional<int> zoneSeconds;          // --zone: for photos that do not name their zone
     std::int64_t correctionMilliseconds = 0; // --offset: added to the camera's time
     ZoneRules computerZone = ComputerZoneOffset;
 };

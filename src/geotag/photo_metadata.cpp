@@ -19,9 +19,9 @@ namespace fs = std::filesystem;
 
 // Raw formats: Exiv2 reads them, but writing into a raw file risks the
 // maker's own data, so their tags go to a sidecar unless the user says otherwise.
-const std::set<std::string> kRawExtensions{"3fr", "arw", "cr2", "cr3", "crw", "dcr", "dng", "erf", "iiq", "kdc",
-                                           "mef", "mos", "mrw", "nef", "nrw", "orf", "pef", "raf", "raw", "rw2",
-                                           "rwl", "sr2", "srf", "srw", "x3f"};
+const std::set<std::string> kRawExtensions{"3fr", "arw", "cr2", "cr3", "crw", "dcr", "dng", "erf", "iiq",
+                                           "kdc", "mef", "mos", "mrw", "nef", "nrw", "orf", "pef", "raf",
+                                           "raw", "rw2", "rwl", "sr2", "srf", "srw", "x3f"};
 
 // Formats without EXIF data worth a position, and sidecars themselves.
 bool IsPhotoType(int type)
@@ -190,15 +190,23 @@ void InitializePhotoMetadata()
     Exiv2::XmpParser::initialize();
 }
 
-std::string SidecarPath(const std::string& photoPath) { return photoPath + ".xmp"; }
+std::string SidecarPath(const std::string& photoPath)
+{
+    return photoPath + ".xmp";
+}
 
 PhotoFacts ReadPhotoFacts(const std::string& path)
 {
     PhotoFacts facts;
+    int type = Exiv2::ImageType::none;
     try {
-        const int type = Exiv2::ImageFactory::getType(path);
-        if (!IsPhotoType(type))
-            return facts;
+        type = Exiv2::ImageFactory::getType(path);
+    } catch (const std::exception&) {
+        // Some of Exiv2's format probes throw on text and other files that are no image at all.
+    }
+    if (!IsPhotoType(type))
+        return facts;
+    try {
         facts.kind = PhotoKind::Photo;
         facts.needsSidecar = kRawExtensions.count(LoweredExtension(path)) > 0 || !WritableInPlace(type);
         auto image = Exiv2::ImageFactory::open(path);

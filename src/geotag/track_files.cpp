@@ -25,8 +25,7 @@ bool LoadTable(const std::string& path, TrackTable& table, UserDialogs& dialogs)
 }
 } // namespace
 
-std::optional<std::vector<TrackPoint>> LoadTrackPoints(const std::string& path, int weekRollovers,
-                                                       UserDialogs& dialogs)
+std::optional<std::vector<TrackPoint>> LoadTrackPoints(const std::string& path, int weekRollovers, UserDialogs& dialogs)
 {
     if (LoweredExtension(path) == "gpx") {
         std::string failure;

@@ -26,10 +26,9 @@ std::vector<TrackPoint> MergeTracks(std::vector<std::vector<TrackPoint>> tracks)
         merged.insert(merged.end(), track.begin(), track.end());
     std::stable_sort(merged.begin(), merged.end(),
                      [](const TrackPoint& a, const TrackPoint& b) { return a.utcMilliseconds < b.utcMilliseconds; });
-    merged.erase(std::unique(merged.begin(), merged.end(),
-                             [](const TrackPoint& a, const TrackPoint& b) {
-                                 return a.utcMilliseconds == b.utcMilliseconds;
-                             }),
-                 merged.end());
+    merged.erase(
+        std::unique(merged.begin(), merged.end(),
+                    [](const TrackPoint& a, const TrackPoint& b) { return a.utcMilliseconds == b.utcMilliseconds; }),
+        merged.end());
     return merged;
 }

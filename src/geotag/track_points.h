@@ -10,8 +10,8 @@ class TrackTable;
 
 struct TrackPoint {
     std::int64_t utcMilliseconds = 0;
-    double latitude = 0;  // signed degrees, north positive
-    double longitude = 0; // signed degrees, east positive
+    double latitude = 0;          // signed degrees, north positive
+    double longitude = 0;         // signed degrees, east positive
     std::optional<double> height; // metres
 };
 

@@ -3,7 +3,10 @@
 #include <algorithm>
 
 namespace {
-double Between(double from, double to, double fraction) { return from + (to - from) * fraction; }
+double Between(double from, double to, double fraction)
+{
+    return from + (to - from) * fraction;
+}
 
 // The shorter way round, so a track over the 180th meridian stays near it.
 double LongitudeBetween(double from, double to, double fraction)
@@ -28,9 +31,9 @@ std::variant<TrackPlace, NoPlace> PlaceAt(const std::vector<TrackPoint>& points,
     if (points.empty() || utcMilliseconds < points.front().utcMilliseconds ||
         utcMilliseconds > points.back().utcMilliseconds)
         return NoPlace::OutsideTrack;
-    const auto after = std::lower_bound(
-        points.begin(), points.end(), utcMilliseconds,
-        [](const TrackPoint& point, std::int64_t time) { return point.utcMilliseconds < time; });
+    const auto after =
+        std::lower_bound(points.begin(), points.end(), utcMilliseconds,
+                         [](const TrackPoint& point, std::int64_t time) { return point.utcMilliseconds < time; });
     if (after->utcMilliseconds == utcMilliseconds)
         return TrackPlace{after->latitude, after->longitude, after->height};
     const TrackPoint& next = *after;

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-std::int64_t Utc(const char* text) { return ParseIsoTime(text).value(); }
+std::int64_t Utc(const char* text)
+{
+    return ParseIsoTime(text).value();
+}
 
 PhotoClock Clock(const char* exifTime, int milliseconds = 0, std::optional<int> offset = {})
 {
@@ -30,15 +33,22 @@ TEST(PhotoUtc, TakesThePhotosZoneThenTheUsersThenTheComputersRulesForThatDate)
          "2008-05-04T20:00:15Z"},
         {"Berlin in winter", "Europe/Berlin", Clock("2008:01:04 14:30:15"), {}, 0, "2008-01-04T13:30:15Z"},
         {"Berlin in summer", "Europe/Berlin", Clock("2008:07:04 14:30:15"), {}, 0, "2008-07-04T12:30:15Z"},
-        {"the last second before summer time", "Europe/Berlin", Clock("2008:03:30 01:59:59"), {}, 0,
+        {"the last second before summer time",
+         "Europe/Berlin",
+         Clock("2008:03:30 01:59:59"),
+         {},
+         0,
          "2008-03-30T00:59:59Z"},
-        {"the first hour of summer time", "Europe/Berlin", Clock("2008:03:30 03:00:00"), {}, 0,
-         "2008-03-30T01:00:00Z"},
+        {"the first hour of summer time", "Europe/Berlin", Clock("2008:03:30 03:00:00"), {}, 0, "2008-03-30T01:00:00Z"},
         {"after summer time ends", "Europe/Berlin", Clock("2008:10:26 03:00:00"), {}, 0, "2008-10-26T02:00:00Z"},
         {"New York in summer", "America/New_York", Clock("2008:07:04 08:30:15"), {}, 0, "2008-07-04T12:30:15Z"},
         {"sub-seconds", "UTC", Clock("2008:05:04 12:30:15", 250), {}, 0, "2008-05-04T12:30:15.250Z"},
         {"a camera 90 s slow", "UTC", Clock("2008:05:04 12:28:45"), {}, 90000, "2008-05-04T12:30:15Z"},
-        {"a camera an hour fast, over midnight", "UTC", Clock("2008:05:05 00:10:00"), {}, -3600000,
+        {"a camera an hour fast, over midnight",
+         "UTC",
+         Clock("2008:05:05 00:10:00"),
+         {},
+         -3600000,
          "2008-05-04T23:10:00Z"},
     };
     for (const Case& c : cases) {

@@ -60,8 +60,8 @@ TEST(PlaceAt, InterpolatesBetweenFixesAndKeepsToTheGapAndTheEnds)
 
 TEST(MergeTracks, OrdersByTimeAndKeepsTheFirstOfEqualMoments)
 {
-    const auto merged = MergeTracks({{{kStart + 2000, 1, 1, {}}, {kStart, 2, 2, {}}},
-                                     {{kStart + 1000, 3, 3, {}}, {kStart + 2000, 4, 4, {}}}});
+    const auto merged = MergeTracks(
+        {{{kStart + 2000, 1, 1, {}}, {kStart, 2, 2, {}}}, {{kStart + 1000, 3, 3, {}}, {kStart + 2000, 4, 4, {}}}});
     ASSERT_EQ(merged.size(), 3u);
     EXPECT_EQ(merged[0].latitude, 2);
     EXPECT_EQ(merged[1].latitude, 3);
