@@ -1,6 +1,7 @@
 // drovik-cli geotag on photos made here, against a decoded sample image,
 // read back by exiftool.
 #include "export/export_test_support.h"
+#include "support/tiny_jpeg.h"
 #include "testbed/log_image_writer.h"
 
 #include <gtest/gtest.h>
@@ -14,18 +15,6 @@
 
 namespace {
 namespace fs = std::filesystem;
-
-// An 8 x 8 grey baseline JPEG without any metadata.
-const unsigned char kTinyJpeg[] = {
-    0xff, 0xd8, 0xff, 0xe0, 0x00, 0x10, 0x4a, 0x46, 0x49, 0x46, 0x00, 0x01, 0x01, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00,
-    0x00, 0xff, 0xdb, 0x00, 0x43, 0x00, 0x03, 0x02, 0x02, 0x02, 0x02, 0x02, 0x03, 0x02, 0x02, 0x02, 0x03, 0x03, 0x03,
-    0x03, 0x04, 0x06, 0x04, 0x04, 0x04, 0x04, 0x04, 0x08, 0x06, 0x06, 0x05, 0x06, 0x09, 0x08, 0x0a, 0x0a, 0x09, 0x08,
-    0x09, 0x09, 0x0a, 0x0c, 0x0f, 0x0c, 0x0a, 0x0b, 0x0e, 0x0b, 0x09, 0x09, 0x0d, 0x11, 0x0d, 0x0e, 0x0f, 0x10, 0x10,
-    0x11, 0x10, 0x0a, 0x0c, 0x12, 0x13, 0x12, 0x10, 0x13, 0x0f, 0x10, 0x10, 0x10, 0xff, 0xc0, 0x00, 0x0b, 0x08, 0x00,
-    0x08, 0x00, 0x08, 0x01, 0x01, 0x11, 0x00, 0xff, 0xc4, 0x00, 0x14, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x03, 0xff, 0xc4, 0x00, 0x14, 0x10, 0x01, 0x00, 0x00, 0x00,
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xff, 0xda, 0x00, 0x08, 0x01, 0x01,
-    0x00, 0x00, 0x3f, 0x00, 0x27, 0xff, 0xd9};
 
 std::string Quoted(const std::string& word)
 {
@@ -47,7 +36,10 @@ int RunProgram(const std::vector<std::string>& words, const std::string& out, co
 }
 
 // The decoded table's texts hold six decimals of a degree and three of a metre.
-double Rounded(double value, double scale) { return std::round(value * scale) / scale; }
+double Rounded(double value, double scale)
+{
+    return std::round(value * scale) / scale;
+}
 
 class GeotagCli : public testing::Test {
 protected:
@@ -64,7 +56,7 @@ protected:
     // A JPEG with a maker and the exiftool tag assignments given.
     void makePhoto(const std::string& name, const std::vector<std::string>& tags)
     {
-        WriteFileBytes(photo(name), std::string(reinterpret_cast<const char*>(kTinyJpeg), sizeof kTinyJpeg));
+        WriteFileBytes(photo(name), TinyJpeg());
         std::vector<std::string> words{"exiftool", "-q", "-overwrite_original", "-Make=TestCam"};
         words.insert(words.end(), tags.begin(), tags.end());
         words.push_back(photo(name));
@@ -74,8 +66,8 @@ protected:
 
     int geotag(std::vector<std::string> options)
     {
-        std::vector<std::string> words{DROVIK_CLI_PATH, "geotag", "--track", folder.path("track.bin"), "--zone",
-                                       "+02:00"};
+        std::vector<std::string> words{DROVIK_CLI_PATH,          "geotag", "--track",
+                                       folder.path("track.bin"), "--zone", "+02:00"};
         words.insert(words.end(), options.begin(), options.end());
         words.push_back(folder.path("photos"));
         const int status = RunProgram(words, folder.path("geotag.out"), folder.path("geotag.err"));
@@ -86,10 +78,10 @@ protected:
     nlohmann::json readBack(const std::string& name)
     {
         const std::string json = folder.path("exif.json");
-        RunProgram({"exiftool", "-j", "-n", "-Make", "-DateTimeOriginal", "-Composite:GPSLatitude", "-Composite:GPSLongitude",
-             "-GPSAltitude", "-GPSAltitudeRef", "-GPSMapDatum", "-GPSDateStamp", "-GPSTimeStamp", "-GPSVersionID",
-             photo(name)},
-            json, folder.path("exiftool.err"));
+        RunProgram({"exiftool", "-j", "-n", "-Make", "-DateTimeOriginal", "-Composite:GPSLatitude",
+                    "-Composite:GPSLongitude", "-GPSAltitude", "-GPSAltitudeRef", "-GPSMapDatum", "-GPSDateStamp",
+                    "-GPSTimeStamp", "-GPSVersionID", photo(name)},
+                   json, folder.path("exiftool.err"));
         return nlohmann::json::parse(ReadFileBytes(json)).at(0);
     }
 
@@ -145,7 +137,8 @@ TEST_F(GeotagCli, TagsThePhotosOnTheTrackAndLeavesTheOthersAsTheyWere)
         double fraction; // of the way to the next
         const char* time;
     };
-    for (const Expected& e : {Expected{"between.jpg", 4, 0.4, "09:47:02"}, Expected{"own-zone.jpg", 16, 0.1, "09:48:00.5"}}) {
+    for (const Expected& e :
+         {Expected{"between.jpg", 4, 0.4, "09:47:02"}, Expected{"own-zone.jpg", 16, 0.1, "09:48:00.5"}}) {
         const TrackRecord from = SampleTrackRecord(e.point), to = SampleTrackRecord(e.point + 1);
         const auto between = [&](double a, double b, double scale) {
             return Rounded(a, scale) + (Rounded(b, scale) - Rounded(a, scale)) * e.fraction;
