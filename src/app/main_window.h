@@ -116,6 +116,10 @@ public:
     void ApplyExportFilter(const ExportFilter& filter);
     // Greys the rows of the grid that the filters would leave out.
     void ShowFilteredRows();
+#ifdef DROVIK_GEOTAG
+    // "Geotag photos…" of the grid's context menu: the table's track into photos.
+    void Frame41GeotagPhotosClick();
+#endif
 
     // ---- port page and receive thread ----
     void OpenPort();

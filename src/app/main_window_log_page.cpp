@@ -15,6 +15,11 @@
 #include "export/week_rollover_hint.h"
 #include "export/widgets/draw_dialog.h"
 #include "export/widgets/filter_dialog.h"
+#ifdef DROVIK_GEOTAG
+#include "geotag/widgets/geotag_dialog.h"
+#endif
+
+#include <QAction>
 
 #include <QComboBox>
 #include <QItemSelectionModel>
@@ -40,6 +45,13 @@ void TForm1::ConnectLogPageHandlers()
     OnClick(Frame41->SpeedButton6, &TForm1::Frame41SpeedButton6Click);
     OnClick(Frame41->SpeedButton7, &TForm1::Frame41SpeedButton7Click);
     OnClick(Frame41->FilterButton, &TForm1::Frame41FilterButtonClick);
+#ifdef DROVIK_GEOTAG
+    // In the grid's context menu, so the page's own controls keep their places.
+    auto* geotag = new QAction("Geotag photos…", Frame41->StringGrid1);
+    Frame41->StringGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    Frame41->StringGrid1->addAction(geotag);
+    connect(geotag, &QAction::triggered, this, [this] { Guarded([this] { Frame41GeotagPhotosClick(); }); });
+#endif
     connect(trackTableModel_, &TrackTableModel::cellEdited, this, [this] { Guarded([this] { ShowFilteredRows(); }); });
     // The pop-up waits for the selection to settle, so it never holds it up.
     connect(Frame41->StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -161,3 +173,10 @@ void TForm1::ShowFilteredRows()
     const bool greys = rows.any() && !MissingFilterColumn(trackTable_, rows);
     trackTableModel_->showKeptRows(greys ? SelectRows(trackTable_, rows).kept : std::vector<bool>{});
 }
+
+#ifdef DROVIK_GEOTAG
+void TForm1::Frame41GeotagPhotosClick()
+{
+    Exclusively([this] { GeotagDialog::Show(trackTable_, dialogs_, this); });
+}
+#endif

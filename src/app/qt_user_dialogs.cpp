@@ -93,6 +93,15 @@ std::optional<FileChoice> QtUserDialogs::chooseSaveFile(const FileDialogRequest&
     return chooseFile(request, true);
 }
 
+std::optional<std::string> QtUserDialogs::chooseFolder(const FileDialogRequest& request)
+{
+    const QString folder = QFileDialog::getExistingDirectory(owner_, QString::fromStdString(request.title),
+                                                             QString::fromStdString(request.initialDirectory));
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder.toStdString();
+}
+
 bool QtUserDialogs::openDocument(const std::string& path)
 {
     const QString file = QString::fromStdString(path);

@@ -16,6 +16,7 @@ public:
     bool askYesNo(const std::string& text, const std::string& caption) override;
     std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) override;
     std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> chooseFolder(const FileDialogRequest& request) override;
     bool openDocument(const std::string& path) override;
     void processEvents() override;
 

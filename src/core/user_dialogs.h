@@ -31,6 +31,9 @@ public:
     virtual bool askYesNo(const std::string& text, const std::string& caption) = 0;
     virtual std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) = 0;
     virtual std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) = 0;
+    // An existing folder (the request's filter plays no part); cancelled
+    // where nobody can choose one.
+    virtual std::optional<std::string> chooseFolder(const FileDialogRequest&) { return std::nullopt; }
     // Hands a document to the desktop's viewer for its type; false when the
     // desktop has no program for it.
     virtual bool openDocument(const std::string& path) = 0;

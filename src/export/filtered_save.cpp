@@ -30,6 +30,10 @@ public:
     {
         return user_.chooseSaveFile(request);
     }
+    std::optional<std::string> chooseFolder(const FileDialogRequest& request) override
+    {
+        return user_.chooseFolder(request);
+    }
     bool openDocument(const std::string& path) override { return user_.openDocument(path); }
     void processEvents() override { user_.processEvents(); }
 

@@ -23,8 +23,9 @@ std::string PlaceText(const TrackPlace& place)
     }
     return text;
 }
+} // namespace
 
-std::string ReasonText(const PhotoPlan& plan, bool dryRun)
+std::string OutcomeText(const PhotoPlan& plan, bool dryRun)
 {
     switch (plan.outcome) {
     case PhotoOutcome::Tagged:
@@ -42,7 +43,6 @@ std::string ReasonText(const PhotoPlan& plan, bool dryRun)
     }
     return "not a photo";
 }
-} // namespace
 
 PhotoPlan PlanPhoto(const std::string& path, const std::vector<TrackPoint>& track, const GeotagOptions& options)
 {
@@ -94,7 +94,7 @@ std::string PhotoLine(const PhotoPlan& plan, bool dryRun)
         line += IsoTimeText(*plan.utcMilliseconds);
         line += "  ";
     }
-    return line + ReasonText(plan, dryRun);
+    return line + OutcomeText(plan, dryRun);
 }
 
 void GeotagSummary::count(PhotoOutcome outcome)

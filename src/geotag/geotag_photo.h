@@ -37,6 +37,8 @@ PhotoPlan PlanPhoto(const std::string& path, const std::vector<TrackPoint>& trac
 // that fails turns the outcome into Failed.
 void CarryOut(PhotoPlan& plan, const GeotagOptions& options);
 
+// The position written (or to be written, on a dry run) or the reason there is none.
+std::string OutcomeText(const PhotoPlan& plan, bool dryRun);
 // "IMG_0001.JPG  2008-05-04T12:30:15Z  52.5200080, 13.4049540, 35.0 m", or
 // the reason the photo was not tagged.
 std::string PhotoLine(const PhotoPlan& plan, bool dryRun);

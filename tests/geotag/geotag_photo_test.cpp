@@ -1,7 +1,7 @@
 #include "geotag/geotag_photo.h"
 
 #include "export/iso_time.h"
-#include "support/tiny_jpeg.h"
+#include "support/dated_photo.h"
 
 #include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
@@ -33,11 +33,7 @@ protected:
         const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
         path = (fs::path(folder ? folder : "/tmp") / (name + ".jpg")).string();
         fs::remove(SidecarPath(path));
-        std::ofstream(path, std::ios::binary) << TinyJpeg();
-        auto image = Exiv2::ImageFactory::open(path);
-        image->exifData()["Exif.Photo.DateTimeOriginal"] = "2008:05:04 12:30:00";
-        image->exifData()["Exif.Image.Make"] = "TestCam";
-        image->writeMetadata();
+        WriteDatedPhoto(path, {{"Exif.Photo.DateTimeOriginal", "2008:05:04 12:30:00"}, {"Exif.Image.Make", "TestCam"}});
         options.clock.zoneSeconds = 0;
     }
 

@@ -24,8 +24,9 @@ public:
     int processEventsCalls = 0;
     bool desktopHasViewer = true;
 
-    std::deque<bool> yesNoAnswers;                     // empty: answers No
-    std::deque<std::optional<FileChoice>> fileAnswers; // empty: cancelled
+    std::deque<bool> yesNoAnswers;                        // empty: answers No
+    std::deque<std::optional<FileChoice>> fileAnswers;    // empty: cancelled
+    std::deque<std::optional<std::string>> folderAnswers; // empty: cancelled
     // Runs on every message, so a test can react while a "modal box" is up.
     std::function<void(const ShownMessage&)> onMessage;
     std::function<void()> onProcessEvents;
@@ -50,6 +51,11 @@ public:
     {
         fileRequests.push_back(request);
         return takeFront(fileAnswers, std::optional<FileChoice>{});
+    }
+    std::optional<std::string> chooseFolder(const FileDialogRequest& request) override
+    {
+        fileRequests.push_back(request);
+        return takeFront(folderAnswers, std::optional<std::string>{});
     }
     bool openDocument(const std::string& path) override
     {
