@@ -5,10 +5,15 @@
 #include "geotag/track_position.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 
 namespace {
 namespace fs = std::filesystem;
+
+// Files written at once: enough to keep the disk's queue busy while their
+// flushes run, few enough to hold only some photos in memory.
+constexpr std::size_t kWritesAtOnce = 4;
 
 std::string PlaceText(const TrackPlace& place)
 {
@@ -77,13 +82,42 @@ PhotoPlan PlanPhoto(const std::string& path, const std::vector<TrackPoint>& trac
     return plan;
 }
 
-void CarryOut(PhotoPlan& plan, const GeotagOptions& options)
+PlanWriter::PlanWriter(const GeotagOptions& options, std::function<void(const PhotoPlan&)> done)
+    : options_(options), done_(std::move(done))
 {
-    if (plan.outcome != PhotoOutcome::Tagged || options.dryRun)
-        return;
-    plan.failure = WriteGpsStamp(plan.path, {*plan.place, *plan.utcMilliseconds}, plan.toSidecar);
-    if (!plan.failure.empty())
-        plan.outcome = PhotoOutcome::Failed;
+}
+
+void PlanWriter::add(PhotoPlan plan)
+{
+    Pending pending{std::move(plan), {}};
+    if (pending.plan.outcome == PhotoOutcome::Tagged && !options_.dryRun) {
+        const PhotoPlan& tagged = pending.plan;
+        PreparedFile file = PrepareGpsStamp(tagged.path, {*tagged.place, *tagged.utcMilliseconds}, tagged.toSidecar);
+        pending.failure = std::async(std::launch::async, [file = std::move(file)] { return PutInPlace(file); });
+    }
+    pending_.push_back(std::move(pending));
+    while (!pending_.empty() &&
+           (pending_.size() > kWritesAtOnce || !pending_.front().failure.valid() ||
+            pending_.front().failure.wait_for(std::chrono::seconds(0)) == std::future_status::ready))
+        reportFirst();
+}
+
+void PlanWriter::finish()
+{
+    while (!pending_.empty())
+        reportFirst();
+}
+
+void PlanWriter::reportFirst()
+{
+    Pending first = std::move(pending_.front());
+    pending_.pop_front();
+    if (first.failure.valid()) {
+        first.plan.failure = first.failure.get();
+        if (!first.plan.failure.empty())
+            first.plan.outcome = PhotoOutcome::Failed;
+    }
+    done_(first.plan);
 }
 
 std::string PhotoLine(const PhotoPlan& plan, bool dryRun)

@@ -6,6 +6,9 @@
 #include "geotag/photo_metadata.h"
 #include "geotag/track_points.h"
 
+#include <deque>
+#include <functional>
+#include <future>
 #include <optional>
 #include <string>
 #include <variant>
@@ -33,9 +36,30 @@ struct PhotoPlan {
 
 PhotoPlan PlanPhoto(const std::string& path, const std::vector<TrackPoint>& track, const GeotagOptions& options);
 
-// Writes the tags of a photo planned Tagged (nothing on a dry run); a write
-// that fails turns the outcome into Failed.
-void CarryOut(PhotoPlan& plan, const GeotagOptions& options);
+// Carries out plans in the order given: the tags of each photo planned
+// Tagged are prepared on the calling thread and the files written by a few
+// threads at once, so one photo's flush to disk overlaps the next one's work
+// (nothing is written on a dry run). A write that fails turns the outcome
+// into Failed. `done` runs on the calling thread, once per plan, in order.
+class PlanWriter {
+public:
+    PlanWriter(const GeotagOptions& options, std::function<void(const PhotoPlan&)> done);
+
+    void add(PhotoPlan plan);
+    // Waits for every write and reports it.
+    void finish();
+
+private:
+    struct Pending {
+        PhotoPlan plan;
+        std::future<std::string> failure; // not valid when nothing is written
+    };
+    void reportFirst();
+
+    GeotagOptions options_;
+    std::function<void(const PhotoPlan&)> done_;
+    std::deque<Pending> pending_; // a write's future waits for it when dropped
+};
 
 // The position written (or to be written, on a dry run) or the reason there is none.
 std::string OutcomeText(const PhotoPlan& plan, bool dryRun);

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <set>
 
 namespace {
@@ -124,30 +125,18 @@ void SetGpsTags(Exiv2::ExifData& exif, const GpsStamp& stamp)
 
 std::string ReadWholeFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    if (!file)
+        throw std::runtime_error("cannot be read");
+    std::string bytes(static_cast<std::size_t>(file.tellg()), '\0');
+    file.seekg(0);
+    if (!file.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+        throw std::runtime_error("cannot be read");
+    return bytes;
 }
 
 // Through a temporary beside it, renamed over it; its time and its permissions kept.
-std::string ReplaceFile(const std::string& path, std::string_view bytes, bool keepTimes)
-{
-    std::error_code error;
-    const auto modified = fs::last_write_time(path, error);
-    const bool hadTime = keepTimes && !error;
-    const auto permissions = fs::status(path, error).permissions();
-    const bool hadPermissions = !error;
-    OutputFile file(path);
-    file.write(bytes);
-    if (!file.close())
-        return file.failure();
-    if (hadPermissions)
-        fs::permissions(path, permissions, error);
-    if (hadTime)
-        fs::last_write_time(path, modified, error);
-    return {};
-}
-
-std::string WriteIntoPhoto(const std::string& path, const GpsStamp& stamp)
+PreparedFile PhotoWithStamp(const std::string& path, const GpsStamp& stamp)
 {
     const std::string original = ReadWholeFile(path);
     Exiv2::BasicIo::AutoPtr memory(
@@ -157,12 +146,11 @@ std::string WriteIntoPhoto(const std::string& path, const GpsStamp& stamp)
     SetGpsTags(image->exifData(), stamp);
     image->writeMetadata();
     Exiv2::BasicIo& written = image->io();
-    written.seek(0, Exiv2::BasicIo::beg);
-    const Exiv2::DataBuf bytes = written.read(written.size());
-    return ReplaceFile(path, std::string_view(reinterpret_cast<const char*>(bytes.pData_), bytes.size_), true);
+    const auto size = static_cast<std::size_t>(written.size());
+    return {path, std::string(reinterpret_cast<const char*>(written.mmap()), size), true, {}};
 }
 
-std::string WriteSidecar(const std::string& photoPath, const GpsStamp& stamp)
+PreparedFile SidecarWithStamp(const std::string& photoPath, const GpsStamp& stamp)
 {
     const std::string sidecar = SidecarPath(photoPath);
     Exiv2::XmpData xmp;
@@ -179,8 +167,8 @@ std::string WriteSidecar(const std::string& photoPath, const GpsStamp& stamp)
     Exiv2::copyExifToXmp(gps, xmp);
     std::string packet;
     if (Exiv2::XmpParser::encode(packet, xmp) != 0)
-        return sidecar + ": the XMP data could not be encoded";
-    return ReplaceFile(sidecar, packet, false);
+        return {sidecar, {}, false, sidecar + ": the XMP data could not be encoded"};
+    return {sidecar, std::move(packet), false, {}};
 }
 } // namespace
 
@@ -220,11 +208,31 @@ PhotoFacts ReadPhotoFacts(const std::string& path)
     return facts;
 }
 
-std::string WriteGpsStamp(const std::string& photoPath, const GpsStamp& stamp, bool toSidecar)
+PreparedFile PrepareGpsStamp(const std::string& photoPath, const GpsStamp& stamp, bool toSidecar)
 {
     try {
-        return toSidecar ? WriteSidecar(photoPath, stamp) : WriteIntoPhoto(photoPath, stamp);
+        return toSidecar ? SidecarWithStamp(photoPath, stamp) : PhotoWithStamp(photoPath, stamp);
     } catch (const std::exception& error) {
-        return photoPath + ": " + error.what();
+        return {photoPath, {}, false, photoPath + ": " + error.what()};
     }
+}
+
+std::string PutInPlace(const PreparedFile& file)
+{
+    if (!file.failure.empty())
+        return file.failure;
+    std::error_code error;
+    const auto modified = fs::last_write_time(file.path, error);
+    const bool hadTime = file.keepTimes && !error;
+    const auto permissions = fs::status(file.path, error).permissions();
+    const bool hadPermissions = !error;
+    OutputFile output(file.path);
+    output.write(file.bytes);
+    if (!output.close())
+        return output.failure();
+    if (hadPermissions)
+        fs::permissions(file.path, permissions, error);
+    if (hadTime)
+        fs::last_write_time(file.path, modified, error);
+    return {};
 }

@@ -38,5 +38,17 @@ struct GpsStamp {
     std::int64_t utcMilliseconds = 0;
 };
 
-// Replaces every GPS tag the target had. Empty on success, else the reason.
-std::string WriteGpsStamp(const std::string& photoPath, const GpsStamp& stamp, bool toSidecar);
+// A photo or a sidecar as it is to be written.
+struct PreparedFile {
+    std::string path;
+    std::string bytes;
+    bool keepTimes = false; // a photo keeps its modification time
+    std::string failure;    // why there is nothing to write
+};
+
+// The photo, or its sidecar, with every GPS tag it had replaced by the
+// stamp's. Exiv2 runs here: call it from one thread.
+PreparedFile PrepareGpsStamp(const std::string& photoPath, const GpsStamp& stamp, bool toSidecar);
+// Writes the file beside its target and renames it over the target; any
+// thread may. Empty on success, else the reason.
+std::string PutInPlace(const PreparedFile& file);

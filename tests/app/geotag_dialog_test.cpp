@@ -58,7 +58,8 @@ TEST_F(GeotagWindowTest, TheGridsMenuShowsThePhotosPositionsAndThenWritesThem)
         EXPECT_EQ(form->List->item(0, 0)->text(), "off.jpg");
         EXPECT_EQ(form->List->item(0, 2)->text(), "outside the track");
         EXPECT_EQ(form->List->item(1, 1)->text(), "2007-05-24T09:47:02Z");
-        EXPECT_TRUE(form->List->item(1, 2)->text().startsWith("would tag 48.")) << form->List->item(1, 2)->text().toStdString();
+        EXPECT_TRUE(form->List->item(1, 2)->text().startsWith("would tag 48."))
+            << form->List->item(1, 2)->text().toStdString();
         EXPECT_EQ(ReadFileBytes(path("photos/on.jpg")), untouched) << "nothing is written before Write";
         ASSERT_TRUE(form->WriteButton->isEnabled());
         form->WriteButton->click();
@@ -68,7 +69,8 @@ TEST_F(GeotagWindowTest, TheGridsMenuShowsThePhotosPositionsAndThenWritesThem)
     });
     action->trigger();
     EXPECT_TRUE(ran);
-    EXPECT_EQ(dialogs.lastText(), "Tagged: 1, already tagged: 0, no time: 0, outside the track or a gap: 1, failed: 0.");
+    EXPECT_EQ(dialogs.lastText(),
+              "Tagged: 1, already tagged: 0, no time: 0, outside the track or a gap: 1, failed: 0.");
     auto image = Exiv2::ImageFactory::open(path("photos/on.jpg"));
     image->readMetadata();
     EXPECT_NE(image->exifData().findKey(Exiv2::ExifKey("Exif.GPSInfo.GPSLatitude")), image->exifData().end());

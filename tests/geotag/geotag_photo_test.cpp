@@ -40,9 +40,11 @@ protected:
     PhotoOutcome tag(std::int64_t correction)
     {
         options.clock.correctionMilliseconds = correction;
-        PhotoPlan plan = PlanPhoto(path, kTrack, options);
-        CarryOut(plan, options);
-        return plan.outcome;
+        PhotoOutcome outcome = PhotoOutcome::NotPhoto;
+        PlanWriter writer(options, [&](const PhotoPlan& plan) { outcome = plan.outcome; });
+        writer.add(PlanPhoto(path, kTrack, options));
+        writer.finish();
+        return outcome;
     }
 
     Exiv2::ExifData exif()

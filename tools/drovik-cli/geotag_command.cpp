@@ -253,16 +253,18 @@ int RunGeotag(const std::vector<std::string>& arguments)
 
     GeotagSummary summary;
     PhotoProgress progress(photos.size());
-    for (std::size_t i = 0; i < photos.size(); ++i) {
-        PhotoPlan plan = PlanPhoto(photos[i], *track, request->options);
-        CarryOut(plan, request->options);
+    std::size_t done = 0;
+    PlanWriter writer(request->options, [&](const PhotoPlan& plan) {
         summary.count(plan.outcome);
         if (plan.outcome != PhotoOutcome::NotPhoto) {
             progress.clear();
             std::cout << PhotoLine(plan, request->options.dryRun) << '\n' << std::flush;
         }
-        progress.show(i + 1);
-    }
+        progress.show(++done);
+    });
+    for (const std::string& photo : photos)
+        writer.add(PlanPhoto(photo, *track, request->options));
+    writer.finish();
     progress.clear();
     std::cout << SummaryText(summary, request->options.dryRun) << '\n';
     return summary.failed > 0 ? kExitFailure : kExitSuccess;

@@ -24,7 +24,10 @@ constexpr const char* kPhotoFilter = "Photos (*.jpg *.jpeg *.tif *.tiff *.png *.
                                      "*.rw2 *.pef *.raf)|*.jpg;*.jpeg;*.tif;*.tiff;*.png;*.webp;*.dng;*.nef;*.cr2;"
                                      "*.arw;*.orf;*.rw2;*.pef;*.raf|All files (*)|*";
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
 } // namespace
 
@@ -161,13 +164,12 @@ void GeotagDialog::findPositions()
         if (plan.outcome != PhotoOutcome::NotPhoto) {
             plans_.push_back(std::move(plan));
             List->setRowCount(static_cast<int>(plans_.size()));
-            showPlan(static_cast<int>(plans_.size()) - 1, false);
+            showPlan(static_cast<int>(plans_.size()) - 1, plans_.back(), false);
         }
         dialogs_.processEvents();
     }
-    WriteButton->setEnabled(std::any_of(plans_.begin(), plans_.end(), [](const PhotoPlan& plan) {
-        return plan.outcome == PhotoOutcome::Tagged;
-    }));
+    WriteButton->setEnabled(std::any_of(plans_.begin(), plans_.end(),
+                                        [](const PhotoPlan& plan) { return plan.outcome == PhotoOutcome::Tagged; }));
 }
 
 void GeotagDialog::writeTags()
@@ -175,20 +177,23 @@ void GeotagDialog::writeTags()
     WriteButton->setEnabled(false);
     Progress->setRange(0, static_cast<int>(plans_.size()));
     GeotagSummary summary;
-    for (std::size_t i = 0; i < plans_.size(); ++i) {
-        CarryOut(plans_[i], planned_);
-        summary.count(plans_[i].outcome);
-        showPlan(static_cast<int>(i), true);
-        Progress->setValue(static_cast<int>(i + 1));
+    int row = 0;
+    PlanWriter writer(planned_, [&](const PhotoPlan& plan) {
+        summary.count(plan.outcome);
+        showPlan(row++, plan, true);
+        Progress->setValue(row);
+    });
+    for (PhotoPlan& plan : plans_) {
+        writer.add(std::move(plan));
         dialogs_.processEvents();
     }
+    writer.finish();
     plans_.clear();
     dialogs_.plain(SummaryText(summary, false));
 }
 
-void GeotagDialog::showPlan(int row, bool written)
+void GeotagDialog::showPlan(int row, const PhotoPlan& plan, bool written)
 {
-    const PhotoPlan& plan = plans_[static_cast<std::size_t>(row)];
     const QString cells[] = {QFileInfo(Text(plan.path)).fileName(),
                              plan.utcMilliseconds ? Text(IsoTimeText(*plan.utcMilliseconds)) : QString(),
                              Text(OutcomeText(plan, !written))};

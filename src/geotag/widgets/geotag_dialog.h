@@ -48,7 +48,7 @@ private:
     std::optional<GeotagOptions> options();
     void findPositions();
     void writeTags();
-    void showPlan(int row, bool written);
+    void showPlan(int row, const PhotoPlan& plan, bool written);
     // A change of a setting after the list was made asks for a new one.
     void forgetPlans();
 
