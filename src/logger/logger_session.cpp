@@ -16,6 +16,11 @@ LoggerSession::LoggerSession(LoggerReplyView* view) : replies_(link_, status_, v
 
 LoggerSession::~LoggerSession()
 {
+    Close();
+}
+
+void LoggerSession::Close()
+{
     // The hand-over never waits for this thread, so the reader can simply be joined.
     thread_.reset();
     SerialPort::Close(abandonablePort_.exchange(SerialPort::kNoHandle));

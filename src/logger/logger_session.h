@@ -68,6 +68,8 @@ public:
     // for: gives the port back (its exclusive use included) and ends the
     // process with 128 + signal.
     [[noreturn]] void Abandon(int signal);
+    // Ends the reader and gives the port back; the destructor does it too.
+    void Close();
     // Sends the query, once a second, until a reply of that kind arrived;
     // false after the time-out, or at once when the logger says it does not
     // support the query. Kinds: "3,<type>" for a value reply, "8" for memory

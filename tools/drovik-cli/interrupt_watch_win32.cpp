@@ -40,5 +40,8 @@ InterruptWatch::InterruptWatch(LoggerSession& session)
 InterruptWatch::~InterruptWatch()
 {
     std::lock_guard lock(watchMutex);
+    // Given back while a second signal still waits here, or ending the process
+    // then would keep the port's exclusive use.
+    watchedSession->Close();
     watchedSession = nullptr;
 }
