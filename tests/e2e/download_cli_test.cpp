@@ -313,7 +313,15 @@ TEST(DownloadCli, AUserWithoutAccessIsToldWhichGroupToJoin)
     // here root's, which nobody is not in.
     ASSERT_EQ(chown(sim.slavePath().c_str(), 0, 0), 0);
     ASSERT_EQ(chmod(sim.slavePath().c_str(), 0660), 0);
-    const CliRun run = RunCli(sim, {"download", "--port", sim.slavePath()}, "runuser -u nobody --");
+    // The build may sit where nobody cannot reach it (a home folder of mode 700).
+    const auto reachable = sim.directory() / "reachable";
+    std::filesystem::create_directory(reachable);
+    std::filesystem::copy_file(DROVIK_CLI_PATH, reachable / "drovik-cli");
+    std::filesystem::permissions(sim.directory(), std::filesystem::perms::others_exec,
+                                 std::filesystem::perm_options::add);
+    std::filesystem::permissions(reachable, std::filesystem::perms::others_exec, std::filesystem::perm_options::add);
+    const CliRun run = RunCli(sim, {"download", "--port", sim.slavePath()}, "runuser -u nobody --",
+                              (reachable / "drovik-cli").string());
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.errors.find("No permission to open " + sim.slavePath() + ", which belongs to the group"),
               std::string::npos)

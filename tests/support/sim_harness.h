@@ -280,11 +280,12 @@ struct CliRun {
 
 // Runs drovik-cli with these words, the simulator's port directory its own;
 // `runAs` goes before the program (another user, for instance).
-inline CliRun RunCli(const SimProcess& sim, const std::vector<std::string>& words, const std::string& runAs = "")
+inline CliRun RunCli(const SimProcess& sim, const std::vector<std::string>& words, const std::string& runAs = "",
+                     const std::string& program = DROVIK_CLI_PATH)
 {
     const auto output = sim.directory() / "cli-output.txt";
     const auto errors = sim.directory() / "cli-errors.txt";
-    std::string command = "DROVIK_PORTS='" + sim.portDirectory().string() + "' " + runAs + " '" + DROVIK_CLI_PATH + "'";
+    std::string command = "DROVIK_PORTS='" + sim.portDirectory().string() + "' " + runAs + " '" + program + "'";
     for (const std::string& word : words)
         command += " '" + word + "'";
     command += " > '" + output.string() + "' 2> '" + errors.string() + "'";
