@@ -49,7 +49,7 @@ struct ServedSample {
 bool Download(const ServedSample& served, uint32_t bytes, bool reuse = false)
 {
     LoggerSession session;
-    if (!session.Open("Com5", kBaud).empty())
+    if (!session.Open("Com5", kBaud).succeeded())
         return false;
     LogDownload download(session.link(), (served.sim.directory() / "data.bin").string(), {ChunkSilenceLimit(kBaud)});
     session.AttachDownload(&download);

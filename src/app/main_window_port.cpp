@@ -3,6 +3,7 @@
 
 #include "core/app_error.h"
 #include "app/frame_port_page.h"
+#include "app/port_page_failure.h"
 #include "link/port_failure.h"
 #include "link/port_open.h"
 #include "link/receive_thread.h"
@@ -50,15 +51,18 @@ void TForm1::OpenPort()
 {
     if (link_.PortHandle != DeviceLinkState::kNoPort)
         return;
+    if (Frame71->ComboBox1->count() <= 0) {
+        dialogs_.error("No device is connected to com port!");
+        return;
+    }
     const std::string portText = Frame71->ComboBox1->currentText().toStdString();
-    const PortOpenResult result =
-        OpenPortSteps(Frame71->ComboBox1->count(), portText, Frame71->ComboBox2->currentText().toStdString());
+    const PortOpenResult result = OpenPortSteps(portText, Frame71->ComboBox2->currentText().toStdString());
     if (!result.succeeded()) {
         ReportPortFailure(result);
         return;
     }
     link_.PortHandle = result.handle;
-    link_.PortName = PortNameOfEntry(portText);
+    link_.PortName = result.portName;
     link_.PortLost = false;
     portBaud_ = Frame71->ComboBox2->currentText().toInt();
     Frame71->Shape1->setFillColour(kOpenedColour);
@@ -112,13 +116,10 @@ void TForm1::OpenPort()
 
 void TForm1::ReportPortFailure(const PortOpenResult& result)
 {
-    if (result.turnsShapeRed)
+    const PortPageFailure failure = PortPageFailureOf(result);
+    if (failure.turnsShapeRed)
         Frame71->Shape1->setFillColour(kFailedColour);
-    if (result.isErrorBox) {
-        dialogs_.error(result.failureText);
-        return;
-    }
-    throw AppError(result.failureText);
+    throw AppError(failure.text);
 }
 
 void TForm1::PortLost()

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace {
 // The name of the group owning the device, its number when the system has no
@@ -29,13 +30,27 @@ std::string permissionAdvice(const std::string& device)
 }
 } // namespace
 
+int LastOpenError()
+{
+    return errno;
+}
+
+std::string SystemErrorText(int error)
+{
+    return std::strerror(error);
+}
+
+std::string OpenFailureAdvice(const std::string& device, int error)
+{
+    if (error == EACCES || error == EPERM)
+        return permissionAdvice(device);
+    if (error == EBUSY)
+        return device + " is in use by another program. Close that program, then open the port again.";
+    return {};
+}
+
 std::string OpenFailureText(const std::string& device, int error)
 {
-    const std::string failed = kOpenPortFailedText;
-    if (error == EACCES || error == EPERM)
-        return failed + "\n\n" + permissionAdvice(device);
-    if (error == EBUSY)
-        return failed + "\n\n" + device +
-               " is in use by another program. Close that program, then open the port again.";
-    return failed;
+    const std::string advice = OpenFailureAdvice(device, error);
+    return kOpenPortFailedText + (advice.empty() ? "" : "\n\n" + advice);
 }

@@ -16,18 +16,25 @@
 //   Com67 ... Com99      /dev/ttyS2   ... /dev/ttyS34
 //
 // Only names made of "Com" and decimal digits are looked up; any other text
-// has no device. Beside the names, a POSIX system also takes a device path
+// has no device. Users write the names as Windows taught them, in any case
+// ("COM5", "com5"): Canonical() makes them "Com5" before anything else reads
+// them. Beside the names, a POSIX system also takes a device path
 // ("/dev/ttyUSB0", "/dev/serial/by-id/...") as it stands.
 #pragma once
 
 #include <string>
 
 namespace PortNames {
+// "Com" and the digits for a text that reads "com" in any case, then digits
+// (surrounding blanks dropped); any other text as it stands.
+std::string Canonical(const std::string& portText);
+// Whether the text, once canonical, is "Com" followed by decimal digits.
+bool IsPortName(const std::string& portText);
 #ifndef _WIN32
 std::string PortDirectory();
 #endif
-// The device path for a port name, empty when the name has none.
-std::string ResolveDevice(const std::string& portName);
+// The device path for a port name in any case, empty when the name has none.
+std::string ResolveDevice(const std::string& portText);
 // The device a text names by its path: on POSIX systems a text that starts
 // with "/"; empty for any other text and on Windows.
 std::string DevicePathIn(const std::string& portText);

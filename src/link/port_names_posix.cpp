@@ -79,8 +79,9 @@ std::string PortDirectory()
     return {};
 }
 
-std::string ResolveDevice(const std::string& portName)
+std::string ResolveDevice(const std::string& portText)
 {
+    const std::string portName = Canonical(portText);
     if (!isPortName(portName))
         return {};
     const std::string entry = portDirectoryEntry(portName);

@@ -3,8 +3,9 @@
 #include <cstdio>
 
 namespace PortNames {
-std::string ResolveDevice(const std::string& portName)
+std::string ResolveDevice(const std::string& portText)
 {
+    const std::string portName = Canonical(portText);
     int number = 0;
     if (std::sscanf(portName.c_str(), "Com%d", &number) != 1)
         return {};

@@ -5,26 +5,11 @@
 #include "link/scan_entry.h"
 #include "link/serial_port.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <optional>
+#include <utility>
 
 namespace {
-PortOpenResult failure(const std::string& text, bool turnsShapeRed)
-{
-    PortOpenResult result;
-    result.failureText = text;
-    result.turnsShapeRed = turnsShapeRed;
-    return result;
-}
-
-bool readsAsPortNumber(const std::string& portText)
-{
-    int number = 0;
-    return std::sscanf(portText.c_str(), "Com%d", &number) == 1;
-}
-
 // The whole text as a decimal integer; 0 when it is not one.
 int baudRateOf(const std::string& baudText)
 {
@@ -40,59 +25,67 @@ SerialPort::Handle openDevice(const std::string& portName)
     return device.empty() ? SerialPort::kNoHandle : SerialPort::Open(device);
 }
 
-// The device of a port box text, empty when a name leads nowhere; nullopt
-// when the text is neither a port name nor a device path.
-std::optional<std::string> deviceOf(const std::string& portText)
+// "Com5x" reads as a port number too, as it always has: it then names no device.
+bool readsAsPortNumber(const std::string& portName)
 {
-    const std::string port = PortNameOfEntry(portText);
-    if (std::string path = PortNames::DevicePathIn(port); !path.empty())
-        return path;
-    if (!readsAsPortNumber(port))
-        return std::nullopt;
-    return PortNames::ResolveDevice(port);
+    int number = 0;
+    return std::sscanf(portName.c_str(), "Com%d", &number) == 1;
 }
 
-// Steps after the open; the port is closed again when one fails.
-PortOpenResult configure(SerialPort::Handle port, const std::string& baudText)
+// The failed step, or Done once the port is configured; the port is closed
+// again when a step fails.
+PortOpenStep configure(SerialPort::Handle port, const std::string& baudText)
 {
     SerialPort::SetTimeouts(port);
     if (!SerialPort::SetQueueSizes(port, SerialPort::kInputQueueSize, SerialPort::kOutputQueueSize))
-        return failure("SetupComm failed.", true);
+        return PortOpenStep::SetQueueSizes;
     const auto settings = SerialPort::GetLineSettings(port);
     if (!settings)
-        return failure("GetCommState failed.", true);
+        return PortOpenStep::GetLineSettings;
     const int baudRate = baudRateOf(baudText);
     if (baudRate == 0)
-        return failure("Error baud rate.", false);
+        return PortOpenStep::ReadBaudRate;
     if (!SerialPort::SetLineSettings(port, *settings, baudRate))
-        return failure("SetCommState failed.", true);
+        return PortOpenStep::SetLineSettings;
     if (!SerialPort::Purge(port))
-        return failure("PurgeComm failed.", true);
-    PortOpenResult result;
-    result.handle = port;
+        return PortOpenStep::Purge;
+    return PortOpenStep::Done;
+}
+
+PortOpenResult openPort(PortOpenResult result, const std::string& baudText)
+{
+    const SerialPort::Handle port = SerialPort::Open(result.device);
+    if (port == SerialPort::kNoHandle) {
+        result.systemError = LastOpenError();
+        result.failedStep = PortOpenStep::OpenDevice;
+        return result;
+    }
+    result.failedStep = configure(port, baudText);
+    if (result.failedStep == PortOpenStep::Done)
+        result.handle = port;
+    else
+        SerialPort::Close(port);
     return result;
 }
 } // namespace
 
-PortOpenResult OpenPortSteps(int portItemCount, const std::string& portText, const std::string& baudText)
+PortOpenResult OpenPortSteps(const std::string& portText, const std::string& baudText)
 {
-    if (portItemCount <= 0) {
-        auto result = failure("No device is connected to com port!", false);
-        result.isErrorBox = true;
-        return result;
+    PortOpenResult result;
+    result.portName = PortNames::Canonical(PortNameOfEntry(portText));
+    result.device = PortNames::DevicePathIn(result.portName);
+    if (result.device.empty()) {
+        if (!readsAsPortNumber(result.portName)) {
+            result.failedStep = PortOpenStep::ReadPortText;
+            return result;
+        }
+        result.device = PortNames::ResolveDevice(result.portName);
+        if (result.device.empty()) {
+            result.failedStep = PortOpenStep::FindDevice;
+            return result;
+        }
     }
-    const auto device = deviceOf(portText);
-    if (!device)
-        return failure("Com Port Error!", false);
-    if (device->empty())
-        return failure(kOpenPortFailedText, true);
-    const SerialPort::Handle port = SerialPort::Open(*device);
-    if (port == SerialPort::kNoHandle)
-        return failure(OpenFailureText(*device, errno), true);
-    auto result = configure(port, baudText);
-    if (!result.succeeded())
-        SerialPort::Close(port);
-    return result;
+    return openPort(std::move(result), baudText);
 }
 
 std::vector<std::string> ScanPortNames()

@@ -3,6 +3,8 @@
 // port's time-outs.
 #include "link/serial_port.h"
 
+#include "link/open_failure_text.h"
+
 #include <climits>
 #include <string>
 
@@ -32,17 +34,6 @@ bool IsDeviceGoneError(DWORD error)
     default:
         return false;
     }
-}
-
-std::string SystemText(DWORD error)
-{
-    char text[256] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                                        text, sizeof text, nullptr);
-    std::string reason(text, length);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
-        reason.pop_back();
-    return reason.empty() ? "system error " + std::to_string(error) : reason;
 }
 } // namespace
 
@@ -120,7 +111,7 @@ WriteOutcome Write(Handle port, std::string_view bytes)
     if (WriteFile(native(port), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
         return {};
     const DWORD error = GetLastError();
-    return {IsDeviceGoneError(error) ? WriteOutcome::Kind::DeviceGone : WriteOutcome::Kind::Refused, SystemText(error)};
+    return {IsDeviceGoneError(error) ? WriteOutcome::Kind::DeviceGone : WriteOutcome::Kind::Refused, SystemErrorText(static_cast<int>(error))};
 }
 
 void Close(Handle port)

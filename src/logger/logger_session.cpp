@@ -26,20 +26,20 @@ void LoggerSession::Close()
     SerialPort::Close(abandonablePort_.exchange(SerialPort::kNoHandle));
 }
 
-std::string LoggerSession::Open(const std::string& portName, int baud)
+PortOpenResult LoggerSession::Open(const std::string& portName, int baud)
 {
-    const PortOpenResult port = OpenPortSteps(1, portName, std::to_string(baud));
+    const PortOpenResult port = OpenPortSteps(portName, std::to_string(baud));
     if (!port.succeeded())
-        return port.failureText;
+        return port;
     link_.PortHandle = port.handle;
-    link_.PortName = portName;
+    link_.PortName = port.portName;
     abandonablePort_ = port.handle;
     SentenceHandlers& handlers = *this;
     thread_ = std::make_unique<Thread1>(
         port.handle, link_, handlers, [this](std::function<void()> handler) { return RunHandler(handler); },
         [this] { DeviceGone(); });
     thread_->start();
-    return {};
+    return port;
 }
 
 void LoggerSession::DeviceGone()

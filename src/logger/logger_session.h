@@ -12,6 +12,7 @@
 #include "link/logger_replies.h"
 #include "link/logger_reply_view.h"
 #include "link/logger_status.h"
+#include "link/port_open.h"
 #include "link/receiver_clock.h"
 #include "link/receive_thread.h"
 
@@ -42,9 +43,9 @@ public:
     explicit LoggerSession(LoggerReplyView* view = nullptr);
     ~LoggerSession() override;
 
-    // Opens and configures the port and starts reading; the failure text, or
-    // empty on success.
-    std::string Open(const std::string& portName, int baud);
+    // Opens and configures the port and starts reading; on success the
+    // session holds the result's port, else the result says what failed.
+    PortOpenResult Open(const std::string& portName, int baud);
 
     template <typename Job>
     auto Locked(Job&& job)

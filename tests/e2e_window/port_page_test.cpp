@@ -48,7 +48,7 @@ TEST_F(PortPageTest, EveryFailureOfTheOpenSaysWhatWentWrong)
         QColor shape;
     };
     const QColor white(255, 255, 255), red(255, 0, 0);
-    const Case cases[] = {{"COM5", "Com Port Error!", white}, {"Com7", "Open ComPort failed.", red}};
+    const Case cases[] = {{"Port5", "Com Port Error!", white}, {"COM7", "Open ComPort failed.", red}};
     for (const Case& c : cases) {
         dialogs.messages.clear();
         window->Frame71->Shape1->setFillColour(white);

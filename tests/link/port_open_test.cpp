@@ -8,6 +8,7 @@
 #include <sys/ioctl.h>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 class PortOpenTest : public PortDirectoryTest {
@@ -23,40 +24,43 @@ protected:
     }
 };
 
-TEST_F(PortOpenTest, EachFailingStepGivesItsOwnText)
+TEST_F(PortOpenTest, EachFailingStepSaysWhichDeviceAndWhy)
 {
     PseudoTerminal line;
     link("Com5", line.devicePath());
     link("Com7", "/nonexistent/tty");
     link("Com8", "/dev/null");
+    const std::string dir = directory_.string();
     const struct {
-        int items;
         std::string port;
         std::string baud;
-        std::string text;
-        bool red;
-        bool errorBox;
+        PortOpenStep step;
+        std::string portName;
+        std::string device;
+        int error;
     } cases[] = {
-        {0, "Com5", "115200", "No device is connected to com port!", false, true},
-        {30, "COM5", "115200", "Com Port Error!", false, false},
-        {30, "", "115200", "Com Port Error!", false, false},
-        {30, "Port5", "115200", "Com Port Error!", false, false},
-        {30, "Com7", "115200", "Open ComPort failed.", true, false},
-        {30, "Com5x", "115200", "Open ComPort failed.", true, false},
-        {30, "Com8", "115200", "SetupComm failed.", true, false},
-        {30, "Com5", "", "Error baud rate.", false, false},
-        {30, "Com5", "abc", "Error baud rate.", false, false},
-        {30, "Com5", "0", "Error baud rate.", false, false},
-        {30, "Com5", "9600 baud", "Error baud rate.", false, false},
-        {30, "Com5", "99999999999", "Error baud rate.", false, false},
-        {30, "Com5", "-9600", "SetCommState failed.", true, false},
+        {"", "115200", PortOpenStep::ReadPortText, "", "", 0},
+        {"Port5", "115200", PortOpenStep::ReadPortText, "Port5", "", 0},
+        {"Com100", "115200", PortOpenStep::FindDevice, "Com100", "", 0},
+        {"Com5x", "115200", PortOpenStep::FindDevice, "Com5x", "", 0},
+        {"Com7", "115200", PortOpenStep::OpenDevice, "Com7", dir + "/Com7", ENOENT},
+        {"COM7", "115200", PortOpenStep::OpenDevice, "Com7", dir + "/Com7", ENOENT},
+        {"/nonexistent/tty", "115200", PortOpenStep::OpenDevice, "/nonexistent/tty", "/nonexistent/tty", ENOENT},
+        {"Com8", "115200", PortOpenStep::SetQueueSizes, "Com8", dir + "/Com8", 0},
+        {"Com5", "", PortOpenStep::ReadBaudRate, "Com5", dir + "/Com5", 0},
+        {"Com5", "abc", PortOpenStep::ReadBaudRate, "Com5", dir + "/Com5", 0},
+        {"Com5", "0", PortOpenStep::ReadBaudRate, "Com5", dir + "/Com5", 0},
+        {"Com5", "9600 baud", PortOpenStep::ReadBaudRate, "Com5", dir + "/Com5", 0},
+        {"Com5", "99999999999", PortOpenStep::ReadBaudRate, "Com5", dir + "/Com5", 0},
+        {"Com5", "-9600", PortOpenStep::SetLineSettings, "Com5", dir + "/Com5", 0},
     };
     for (const auto& c : cases) {
-        const auto result = OpenPortSteps(c.items, c.port, c.baud);
+        const auto result = OpenPortSteps(c.port, c.baud);
         EXPECT_FALSE(result.succeeded()) << c.port << " " << c.baud;
-        EXPECT_EQ(result.failureText, c.text) << c.port << " " << c.baud;
-        EXPECT_EQ(result.turnsShapeRed, c.red) << c.text;
-        EXPECT_EQ(result.isErrorBox, c.errorBox) << c.text;
+        EXPECT_EQ(result.failedStep, c.step) << c.port << " " << c.baud;
+        EXPECT_EQ(result.portName, c.portName) << c.port;
+        EXPECT_EQ(result.device, c.device) << c.port;
+        EXPECT_EQ(result.systemError, c.error) << c.port;
         // A port opened on the way is closed again.
         const int reopened = SerialPort::Open(line.devicePath());
         EXPECT_GE(reopened, 0) << c.port << " " << c.baud << " left the line open";
@@ -68,10 +72,10 @@ TEST_F(PortOpenTest, OpensAtATypedRate)
 {
     PseudoTerminal line;
     link("Com12", line.devicePath());
-    const auto result = OpenPortSteps(1, "Com12", "57600");
-    ASSERT_TRUE(result.succeeded()) << result.failureText;
-    EXPECT_EQ(result.failureText, "");
-    EXPECT_FALSE(result.turnsShapeRed);
+    const auto result = OpenPortSteps("com12", "57600");
+    ASSERT_TRUE(result.succeeded()) << result.device;
+    EXPECT_EQ(result.failedStep, PortOpenStep::Done);
+    EXPECT_EQ(result.portName, "Com12");
     const auto settings = SerialPort::GetLineSettings(result.handle);
     ASSERT_TRUE(settings);
     EXPECT_EQ(cfgetospeed(&*settings), static_cast<speed_t>(B57600));
@@ -85,7 +89,7 @@ TEST_F(PortOpenTest, OpenedPortStartsWithEmptyQueues)
     PseudoTerminal line;
     link("Com3", line.devicePath());
     line.send("stale bytes from before the open");
-    const auto result = OpenPortSteps(1, "Com3", "115200");
+    const auto result = OpenPortSteps("Com3", "115200");
     ASSERT_TRUE(result.succeeded());
     EXPECT_EQ(SerialPort::QueuedInputBytes(result.handle), 0);
     SerialPort::Close(result.handle);
@@ -96,15 +100,14 @@ TEST_F(PortOpenTest, ADevicePathOrAScanEntryOpensItsPort)
     PseudoTerminal line;
     link("Com5", line.devicePath());
     for (const std::string& text : {line.devicePath(), std::string("Com5 (/dev/ttyUSB2, GPS Logger)")}) {
-        const auto result = OpenPortSteps(1, text, "115200");
-        ASSERT_TRUE(result.succeeded()) << text << ": " << result.failureText;
-        const auto held = OpenPortSteps(1, line.devicePath(), "115200");
-        EXPECT_NE(held.failureText.find(line.devicePath() + " is in use by another program"), std::string::npos)
-            << held.failureText;
-        EXPECT_TRUE(held.turnsShapeRed);
+        const auto result = OpenPortSteps(text, "115200");
+        ASSERT_TRUE(result.succeeded()) << text << ": " << result.device;
+        const auto held = OpenPortSteps(line.devicePath(), "115200");
+        EXPECT_EQ(held.failedStep, PortOpenStep::OpenDevice);
+        EXPECT_EQ(held.device, line.devicePath());
+        EXPECT_EQ(held.systemError, EBUSY);
         SerialPort::Close(result.handle);
     }
-    EXPECT_EQ(OpenPortSteps(1, "/nonexistent/tty", "115200").failureText, "Open ComPort failed.");
 }
 
 TEST_F(PortOpenTest, ScanListsThePortsThatOpenInRisingOrderSkippingThoseHeldByOthers)

@@ -26,8 +26,8 @@ protected:
     {
         PortDirectoryTest::SetUp();
         link("Com3", line_.devicePath());
-        const auto opened = OpenPortSteps(1, "Com3", "115200");
-        ASSERT_TRUE(opened.succeeded()) << opened.failureText;
+        const auto opened = OpenPortSteps("Com3", "115200");
+        ASSERT_TRUE(opened.succeeded()) << opened.device;
         fd_ = opened.handle;
         reader_ = std::make_unique<Thread1>(fd_, link_, handlers_, queue_.runner(), [this] { ++lossReports_; });
         reader_->start();

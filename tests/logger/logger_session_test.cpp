@@ -41,7 +41,7 @@ std::string EndOf(const std::function<void()>& wait)
 
 class SessionEndTest : public ::testing::TestWithParam<SessionEnd> {
 protected:
-    void SetUp() override { ASSERT_EQ(session.Open(line.devicePath(), 115200), ""); }
+    void SetUp() override { ASSERT_TRUE(session.Open(line.devicePath(), 115200).succeeded()); }
 
     // The wait for an answer to the status query, ended from another thread
     // once the query is on the line.
