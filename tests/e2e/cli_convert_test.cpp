@@ -66,9 +66,12 @@ TEST_F(CliConvert, WritesEachFormatLikeTheWindowByExtensionOrFormatOption)
         const char* golden; // nullptr: GPX, dated when written
     } cases[] = {
         {{}, "out.csv", "track.csv"}, {{}, "out.kml", "track.kml"},
-        {{}, "out.nma", "track.nma"}, {{"--format", "nma"}, "out.txt", "track.nma"},
+        {{}, "out.nma", "track.nma"}, {{}, "out.NMEA", "track.nma"},
+        {{"--format", "nma"}, "out.txt", "track.nma"},
         {{}, "out.gpx", nullptr},     {{"--format", "gpx"}, "gpx.txt", nullptr},
     };
+    ASSERT_EQ(run({"convert", in("track.bin"), in("rows.csv")}).status, 0);
+    const std::size_t points = CrLfLines(ReadFileBytes(in("rows.csv"))).size() - 1;
     for (const auto& c : cases) {
         std::vector<std::string> arguments = {"convert"};
         arguments.insert(arguments.end(), c.format.begin(), c.format.end());
@@ -76,6 +79,7 @@ TEST_F(CliConvert, WritesEachFormatLikeTheWindowByExtensionOrFormatOption)
         const CliRun result = run(arguments);
         EXPECT_EQ(result.status, 0) << c.output << ": " << result.err;
         EXPECT_EQ(result.out, "") << c.output;
+        EXPECT_EQ(result.err, "Wrote " + std::to_string(points) + " points to " + in(c.output) + ".\n");
         const std::string written = ReadFileBytes(in(c.output));
         if (c.golden)
             EXPECT_TRUE(MatchesGolden(written, c.golden)) << c.output;
@@ -110,20 +114,23 @@ TEST_F(CliConvert, InputsThatHoldNoTrackFail)
         garbage[i] = static_cast<char>(i * 7919 % 251);
     WriteFileBytes(in("garbage.bin"), garbage);
     WriteFileBytes(in("empty-line.csv"), "A,B,\r\n\r\n1,2,\r\n");
+    std::filesystem::create_directory(in("folder.bin"));
     struct Case {
         const char* input;
-        const char* says;
+        std::string says; // how stderr ends
     };
     const Case cases[] = {
-        {"garbage.bin", "no track table"},
-        {"missing.bin", "Read fail!"},
-        {"empty-line.csv", "READ FILE FAIL!!"},
+        {"garbage.bin", "garbage.bin holds no track table.\n"},
+        {"missing.bin", "cannot read " + in("missing.bin") + ": No such file or directory.\n"},
+        {"folder.bin", "cannot read " + in("folder.bin") + ": it is a folder.\n"},
+        {"empty-line.csv", "cannot read the file as a CSV table: a line is cut short, empty or too wide.\n"},
     };
     for (const Case& c : cases) {
         const CliRun result = run({"convert", in(c.input), in("out.csv")});
         EXPECT_EQ(result.status, 1) << c.input;
         EXPECT_EQ(result.out, "") << c.input;
-        EXPECT_NE(result.err.find(c.says), std::string::npos) << c.input << ": " << result.err;
+        EXPECT_TRUE(result.err.starts_with("drovik-cli: convert: ") && result.err.ends_with(c.says))
+            << c.input << ": " << result.err;
         EXPECT_FALSE(std::filesystem::exists(in("out.csv"))) << c.input;
     }
 }
@@ -151,9 +158,7 @@ TEST_F(CliConvert, AnOutputThatCannotBeWrittenFailsAndLeavesTheOldOneByteForByte
         const CliRun result = run({"convert", in("big.csv"), in(c.output)}, c.fileSizeLimit);
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.out, "");
-        EXPECT_NE(result.err.find(in(c.output) + ": Write CSV file fail!\n" + in(c.output) + ": " + c.reason),
-                  std::string::npos)
-            << result.err;
+        EXPECT_EQ(result.err, "drovik-cli: convert: cannot write " + in(c.output) + ": " + c.reason + ".\n");
         EXPECT_EQ(ReadFileBytes(in("out.csv")), old);
         std::set<std::string> entries;
         for (const auto& entry : std::filesystem::directory_iterator(folder.root()))
@@ -193,9 +198,8 @@ TEST_F(CliConvert, ShowsTheRowsAnExportLeftOut)
                                      "2,bad,bad,SPS,north,N,10.000000,E,\r\n");
     const CliRun nmea = run({"convert", in("edited.csv"), in("out.nma")});
     EXPECT_EQ(nmea.status, 0) << nmea.err;
-    EXPECT_NE(nmea.err.find("had beed saved. Rows left out because their cells cannot be read: 1 of 2."),
-              std::string::npos)
-        << nmea.err;
+    EXPECT_EQ(nmea.err, "Wrote 1 point to " + in("out.nma") +
+                            ". Rows left out because their cells cannot be read: 1 of 2.\n");
 }
 
 TEST_F(CliConvert, DatesARolloverEarlyGetAHintOnStderrUntilRepaired)
@@ -236,7 +240,7 @@ TEST_F(CliConvert, AnImageTheBytesCannotTellIsReadInTheDialectGiven)
 
     const CliRun detected = run({"convert", in("m1000c.bin"), in("out.csv")});
     EXPECT_EQ(detected.status, 1);
-    EXPECT_NE(detected.err.find("no track table in it"), std::string::npos) << detected.err;
+    EXPECT_NE(detected.err.find("holds no track table."), std::string::npos) << detected.err;
     const CliRun told = run({"convert", "--dialect", "m1000c", in("m1000c.bin"), in("out.csv")});
     EXPECT_EQ(told.status, 0) << told.err;
     EXPECT_EQ(ReadFileBytes(in("out.csv")),
@@ -450,11 +454,11 @@ TEST_F(CliConvert, EachFilterAndSplitOptionShapesWhatIsWritten)
          "out.csv",
          0,
          {{"out-001.csv", 4}, {"out-002.csv", 2}, {"out-003.csv", 2}},
-         "out-003.csv had beed saved."},
-        {{"--split", "day", "--split-into", "tracks"}, "out.gpx", 0, {{"out.gpx", 2}}, "out.gpx had beed saved."},
+         "Wrote 5 points to 3 files: "},
+        {{"--split", "day", "--split-into", "tracks"}, "out.gpx", 0, {{"out.gpx", 2}}, "Wrote 5 points to "},
         {{"--max-hdop", "2"}, "out.csv", 2, {}, "The HDOP filter needs the column 'HDOP'"},
         {{"--split", "day", "--split-into", "tracks"}, "out.csv", 2, {}, "Only a GPX file keeps the parts"},
-        {{"--from", "2009-01-01"}, "out.csv", 1, {}, "Nothing was saved: no row is left to save."},
+        {{"--from", "2009-01-01"}, "out.csv", 1, {}, "Nothing was saved: no row is left to save. Rows left out"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.options.front() + " " + c.options.back() + " " + c.output);

@@ -1,29 +1,27 @@
 #include "console_dialogs.h"
 
+#include "cli_texts.h"
 #include "subcommand.h"
-
-namespace {
-std::string WithoutTrailingBreaks(std::string text)
-{
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
-    return text;
-}
-} // namespace
 
 void ConsoleDialogs::message(const std::string& text, const std::string& /*caption*/, MessageIcon icon)
 {
-    if (icon != MessageIcon::Error && icon != MessageIcon::Warning) {
-        PrintError(WithoutTrailingBreaks(text));
+    const auto said = CliText::ForWindowMessage(text);
+    const bool failure = icon == MessageIcon::Error || icon == MessageIcon::Warning;
+    if (!failure && !said) {
+        confirmations_.push_back(text);
         return;
     }
+    if (said && said->empty())
+        return;
+    // A plain message of the window that says something went wrong ("READ FILE FAIL!!") is a failure too.
     ++errorCount_;
-    PrintError((context_.empty() ? "" : context_ + ": ") + WithoutTrailingBreaks(text));
+    lastFailure_ = said ? *said : CliText::OneParagraph(text);
+    if (printFailures_)
+        PrintError((context_.empty() ? "" : context_ + ": ") + lastFailure_);
 }
 
-bool ConsoleDialogs::askYesNo(const std::string& text, const std::string& /*caption*/)
+bool ConsoleDialogs::askYesNo(const std::string& /*text*/, const std::string& /*caption*/)
 {
-    PrintError(WithoutTrailingBreaks(text) + (answer_ ? " Yes." : " No."));
     return answer_;
 }
 
@@ -37,8 +35,7 @@ std::optional<FileChoice> ConsoleDialogs::chooseSaveFile(const FileDialogRequest
     return std::nullopt;
 }
 
-bool ConsoleDialogs::openDocument(const std::string& path)
+bool ConsoleDialogs::openDocument(const std::string& /*path*/)
 {
-    PrintError("written " + path);
     return true;
 }

@@ -1,6 +1,7 @@
 // drovik-cli convert: a memory image or a CSV table into a CSV table, a KML
 // document, an NMEA file or a GPX document, through the same readers and
 // writers as the window.
+#include "cli_texts.h"
 #include "console_dialogs.h"
 #include "filter_options.h"
 #include "subcommand.h"
@@ -18,9 +19,13 @@
 #include "export/gpx_writer.h"
 #include "export/kml_export.h"
 #include "export/nmea_writer.h"
+#include "export/saved_message.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 
@@ -55,7 +60,7 @@ constexpr const char* kHelp = "Usage: drovik-cli convert [OPTIONS] IN OUT\n"
                               "\n"
                               "Options:\n"
                               "  --format csv|kml|nma|gpx  the kind of OUT; by default taken from OUT's\n"
-                              "                            extension (.csv, .kml, .nma or .gpx)\n"
+                              "                            extension (.csv, .kml, .nma or .nmea, .gpx)\n"
                               "  --time-shift HOURS        shift every DATE and TIME by HOURS, -12 to +14\n"
                               "                            (negative west of Greenwich)\n"
                               "  --week-rollover N         add N times 1024 weeks (0 to 3) to every DATE, for\n"
@@ -104,6 +109,9 @@ constexpr const char* kHelp = "Usage: drovik-cli convert [OPTIONS] IN OUT\n"
                               "IN.clock beside it), a hint with the --week-rollover that corrects the\n"
                               "dates is printed on stderr.\n"
                               "\n"
+                              "Ends with the count of points written and the files on stderr, such as\n"
+                              "  Wrote 17,049 points to track.kml.\n"
+                              "\n"
                               "Exit status: 0 when OUT was written; 1 when IN cannot be read, holds no\n"
                               "track table, the filters leave no row, or OUT cannot be written (reasons\n"
                               "on stderr); 2 wrong usage, OUT being IN included, and a filter or a split\n"
@@ -138,7 +146,7 @@ std::optional<FileKind> KindOfName(const std::string& name)
         return FileKind::Csv;
     if (name == "kml")
         return FileKind::Kml;
-    if (name == "nma")
+    if (name == "nma" || name == "nmea")
         return FileKind::Nma;
     if (name == "gpx")
         return FileKind::Gpx;
@@ -241,21 +249,79 @@ bool SameFile(const std::string& input, const std::string& output)
     return std::filesystem::equivalent(input, output, error) && !error;
 }
 
+// Why the file cannot be read, in the system's words; empty when it can.
+std::string UnreadableReason(const std::string& path)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return "it is a folder";
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return std::strerror(errno);
+    std::fclose(file);
+    return {};
+}
+
 bool LoadTable(const std::string& path, FileKind kind, LogDialect dialect, TrackTable& table, ConsoleDialogs& dialogs)
 {
+    if (const std::string reason = UnreadableReason(path); !reason.empty()) {
+        PrintError("convert: " + CliText::CannotRead(path, reason));
+        return false;
+    }
     if (kind == FileKind::Bin) {
         if (const std::string passedOver = PassedOverText(DecodeLogFile(path, table, dialogs, dialect));
             !passedOver.empty())
-            PrintError(path + ": " + passedOver);
+            PrintNote(path + ": " + passedOver);
     } else if (!ReadCsvFile(path, table, dialogs))
         return false;
     if (dialogs.errorCount() > 0)
         return false;
     if (table.cell(0, 0).empty()) {
-        PrintError(path + ": no track table in it");
+        PrintError("convert: " + path + " holds no track table.");
         return false;
     }
     return true;
+}
+
+// What the writers said beyond their saved message: the rows they left out
+// because their cells cannot be read, and what the filters left out.
+struct SaveNotes {
+    uint64_t rowsLeftOut = 0;
+    std::string extra;
+};
+
+SaveNotes NotesOf(const std::vector<std::string>& confirmations, const std::vector<std::string>& paths)
+{
+    constexpr std::string_view kUnreadable = "Rows left out because their cells cannot be read: ";
+    SaveNotes notes;
+    for (std::string text : confirmations) {
+        for (const std::string& path : paths)
+            if (const std::size_t at = text.find(SavedMessage(path)); at != std::string::npos)
+                text.erase(at, SavedMessage(path).size());
+        for (std::size_t at = text.find(kUnreadable); at != std::string::npos; at = text.find(kUnreadable, at + 1)) {
+            const std::size_t count = at + kUnreadable.size();
+            notes.rowsLeftOut += ParseInteger(text.substr(count, text.find(' ', count) - count)).value_or(0);
+        }
+        const std::string paragraph = CliText::OneParagraph(text);
+        if (!paragraph.empty())
+            notes.extra += (notes.extra.empty() ? "" : " ") + paragraph;
+    }
+    return notes;
+}
+
+int SayWritten(uint64_t rows, const std::vector<std::string>& paths, const ConsoleDialogs& dialogs)
+{
+    const SaveNotes notes = NotesOf(dialogs.confirmations(), paths);
+    PrintNote(CliText::Wrote(rows - std::min(rows, notes.rowsLeftOut), paths, notes.extra));
+    return kExitSuccess;
+}
+
+// A writer that refused without an error ("No 'LONGITUDE' to save.") still says why.
+int SayNotWritten(const ConsoleDialogs& dialogs, int errorsBefore)
+{
+    if (dialogs.errorCount() == errorsBefore && !dialogs.confirmations().empty())
+        PrintError("convert: " + CliText::OneParagraph(dialogs.confirmations().back()));
+    return kExitFailure;
 }
 
 TableWriter WriterOf(FileKind kind)
@@ -280,11 +346,15 @@ int WriteTable(const ConvertRequest& request, FileKind kind, const TrackTable& t
 {
     const TableWriter write = WriterOf(kind);
     const ExportFilter& filter = request.filters.filter;
-    if (!filter.active())
-        return write(request.output, table, dialogs) ? kExitSuccess : kExitFailure;
+    const int errorsBefore = dialogs.errorCount();
+    if (!filter.active()) {
+        if (!write(request.output, table, dialogs))
+            return SayNotWritten(dialogs, errorsBefore);
+        return SayWritten(static_cast<uint64_t>(std::max(table.rowCount() - 1, 0)), {request.output}, dialogs);
+    }
     const SavePlan plan = PlanFilteredSave(request.output, table, filter, kind == FileKind::Gpx);
     if (!plan.problem.empty()) {
-        PrintError(request.input + ": " + plan.problem);
+        PrintError("convert: " + request.input + ": " + plan.problem);
         return kExitUsage;
     }
     for (const std::string& path : plan.paths) {
@@ -293,7 +363,9 @@ int WriteTable(const ConvertRequest& request, FileKind kind, const TrackTable& t
             return kExitUsage;
         }
     }
-    return WriteFilteredSave(plan, table, write, dialogs) ? kExitSuccess : kExitFailure;
+    if (!WriteFilteredSave(plan, table, write, dialogs))
+        return SayNotWritten(dialogs, errorsBefore);
+    return SayWritten(plan.selection.keptRows().size(), plan.paths, dialogs);
 }
 
 int RunConvert(const std::vector<std::string>& arguments)
@@ -308,7 +380,8 @@ int RunConvert(const std::vector<std::string>& arguments)
     }
     const auto outputKind = request->format ? request->format : KindOfPath(request->output);
     if (!outputKind || *outputKind == FileKind::Bin) {
-        PrintError("convert: OUT must end in .csv, .kml, .nma or .gpx, or give --format: '" + request->output + "'");
+        PrintError("convert: OUT must end in .csv, .kml, .nma, .nmea or .gpx, or give --format: '" + request->output +
+                   "'");
         return kExitUsage;
     }
 
@@ -318,7 +391,7 @@ int RunConvert(const std::vector<std::string>& arguments)
     }
 
     ConsoleDialogs dialogs;
-    dialogs.setContext(request->input);
+    dialogs.setContext("convert: " + request->input);
     TrackTable table;
     if (!LoadTable(request->input, *inputKind, request->dialect, table, dialogs))
         return kExitFailure;
@@ -327,14 +400,14 @@ int RunConvert(const std::vector<std::string>& arguments)
             UpdateGridOptions(table, request->timeShiftHours.value_or(0), request->speedUnit.value_or("km/h"),
                               request->weekRollovers.value_or(0));
         } catch (const AppError& error) {
-            PrintError(request->input + ": " + error.what());
+            PrintError("convert: " + request->input + ": " + error.what());
             return kExitFailure;
         }
     }
     // Only an image a download wrote carries what the receiver's clock said; a CSV carries nothing.
     PrintWeekRolloverHint(request->input, table,
                           *inputKind == FileKind::Bin ? ReadClockEvidence(request->input) : std::nullopt);
-    dialogs.setContext(request->output);
+    dialogs.setContext("convert");
     return WriteTable(*request, *outputKind, table, dialogs);
 }
 

@@ -1,3 +1,4 @@
+#include "cli_texts.h"
 #include "console_dialogs.h"
 #include "interrupt_watch.h"
 #include "logger_command.h"
@@ -162,26 +163,22 @@ LogDialect LearnModel(LoggerSession& session)
     if (!session.WaitUntil([&] { return session.link().Model.has_value(); }, kModelTimeout))
         return LogDialect::Detect;
     const LoggerModel model = session.Locked([&] { return *session.link().Model; });
-    std::cerr << "Logger: " << ModelText(model) << ".\n";
+    PrintNote("Logger: " + ModelText(model) + ".");
     return DialectOfLogger(model);
 }
 
 class ProgressReport {
 public:
-    explicit ProgressReport(uint32_t total) : total_(total), terminal_(StderrIsTerminal()) {}
+    explicit ProgressReport(uint32_t total) : total_(total), terminal_(StderrIsTerminal() && !Quiet()) {}
 
-    // A terminal line follows every change; a log gets a line a second.
+    // Only a terminal gets the line, redrawn at every change; a log would fill up with it.
     void Show(uint32_t done, bool last = false)
     {
-        const auto now = Clock::now();
-        const bool due = now - shownAt_ >= 1s || (terminal_ && done != shown_);
-        if (!last && !due)
+        if (!terminal_ || (!last && done == shown_))
             return;
         shown_ = done;
-        shownAt_ = now;
-        std::cerr << (terminal_ ? "\r" : "") << ProgressLine(done, total_, now - start_, carried_)
-                  << (terminal_ ? "" : "\n");
-        if (last && terminal_)
+        std::cerr << '\r' << ProgressLine(done, total_, Clock::now() - start_, carried_);
+        if (last)
             std::cerr << '\n';
     }
 
@@ -191,7 +188,9 @@ public:
     // A line of its own; on a terminal it ends the progress line first, which is then drawn again.
     void Note(const std::string& text)
     {
-        std::cerr << (terminal_ && shown_ != UINT32_MAX ? "\n" : "") << text << '\n';
+        if (terminal_ && shown_ != UINT32_MAX)
+            std::cerr << '\n';
+        PrintNote(text);
         shown_ = UINT32_MAX;
     }
 
@@ -199,7 +198,6 @@ private:
     uint32_t total_;
     bool terminal_;
     Clock::time_point start_ = Clock::now();
-    Clock::time_point shownAt_{};
     uint32_t shown_ = UINT32_MAX;
     uint32_t carried_ = 0;
 };
@@ -227,11 +225,11 @@ void FollowDownload(LoggerSession& session, LogDownload& download, ProgressRepor
     report.Show(saved, true);
 }
 
-// Runs the download to its end; throws LoggerFailure when it stops short,
+// Runs the download to its end and returns the bytes saved; throws LoggerFailure when it stops short,
 // and passes on an interruption once what was fetched is in place, with
 // `interruptedState` saying where it is.
-void Download(LoggerSession& session, const DownloadOptions& options, bool loggerWasLogging,
-              std::string& interruptedState)
+uint32_t Download(LoggerSession& session, const DownloadOptions& options, bool loggerWasLogging,
+                  std::string& interruptedState)
 {
     LogDownload download(session.link(), options.image, {ChunkSilenceLimit(options.link.baud)});
     const uint32_t wanted = session.Locked([&] {
@@ -240,12 +238,12 @@ void Download(LoggerSession& session, const DownloadOptions& options, bool logge
         return download.bytesWanted();
     });
     if (download.untilBlank())
-        std::cerr << "The logger does not report its memory use: reading 64 KiB chunks from address 0 until one "
-                     "is blank, at most "
-                  << wanted << " bytes, from " << options.link.port << " into " << options.image << ".\n";
+        PrintNote("The logger does not report its memory use: reading 64 KiB chunks from address 0 until one is "
+                  "blank, at most " +
+                  std::to_string(wanted) + " bytes, from " + options.link.port + " into " + options.image + ".");
     else
-        std::cerr << "Downloading " << wanted << " bytes from " << options.link.port << " into " << options.image
-                  << ".\n";
+        PrintNote("Downloading " + std::to_string(wanted) + " bytes from " + options.link.port + " into " +
+                  options.image + ".");
     ProgressReport report(wanted);
     const auto finish = [&] {
         const auto [complete, failure] = session.Locked([&] {
@@ -272,6 +270,7 @@ void Download(LoggerSession& session, const DownloadOptions& options, bool logge
         throw LoggerFailure("the logger stopped answering. " + unfinished);
     if (download.foundNoData())
         throw LoggerFailure(LogDownload::kNoLogData);
+    return download.bytesSaved();
 }
 
 // What the receiver's clock said while the port was open, waiting for its first RMC or ZDA if none came yet.
@@ -285,20 +284,26 @@ std::optional<ClockReading> ReadReceiverClock(LoggerSession& session)
     return session.Locked([&] { return session.receiverClock().reading(); });
 }
 
-void DecodeAndExport(const DownloadOptions& options, LogDialect dialect, const std::optional<ClockReading>& clock)
+// The count of records decoded; throws LoggerFailure, saying that the image is saved, when the CSV is not.
+uint64_t DecodeAndExport(const DownloadOptions& options, LogDialect dialect, const std::optional<ClockReading>& clock)
 {
     ConsoleDialogs dialogs;
     TrackTable table;
     const std::string passedOver = PassedOverText(DecodeLogFile(options.image, table, dialogs, dialect));
     const int rows = table.usedRowCount();
-    std::cerr << "Decoded " << (rows > 0 ? rows - 1 : 0) << " records from " << options.image << ".\n";
+    const uint64_t records = rows > 0 ? static_cast<uint64_t>(rows - 1) : 0;
     if (!passedOver.empty())
-        PrintError(options.image + ": " + passedOver);
+        PrintNote(options.image + ": " + passedOver);
     if (const std::string failure = WriteClockEvidence(options.image, clock); !failure.empty())
-        PrintError("cannot keep what the receiver's clock said: " + failure);
+        PrintError("download: cannot keep what the receiver's clock said: " + failure);
     PrintWeekRolloverHint(options.image, table, clock);
-    if (!options.csv.empty() && !WriteCsvFile(options.csv, table, dialogs))
-        throw LoggerFailure("cannot save " + options.csv);
+    if (options.csv.empty())
+        return records;
+    ConsoleDialogs csvDialogs;
+    csvDialogs.keepFailures();
+    if (!WriteCsvFile(options.csv, table, csvDialogs))
+        throw LoggerFailure(CliText::ImageSavedCsvNot(options.image, records, csvDialogs.lastFailure()));
+    return records;
 }
 
 // The port is given back before the decoding.
@@ -306,18 +311,20 @@ void RunDownload(const DownloadOptions& options, std::string& interruptedState)
 {
     LogDialect dialect = LogDialect::Detect;
     std::optional<ClockReading> clock;
+    uint32_t bytes = 0;
     {
         LoggerSession session;
         const InterruptWatch watch(session);
-        if (const std::string failure = session.Open(options.link.port, options.link.baud); !failure.empty())
-            throw LoggerFailure("cannot open " + options.link.port + ": " + failure);
+        if (const PortOpenResult opened = session.Open(options.link.port, options.link.baud); !opened.succeeded())
+            throw LoggerFailure(CliText::PortOpenFailure(opened));
         LearnDownloadEnd(session, options.link.port);
         dialect = LearnModel(session);
         const bool logging = session.Locked([&] { return (session.status().StatusWord & StatusBits::LoggingOn) != 0; });
-        Download(session, options, logging, interruptedState);
+        bytes = Download(session, options, logging, interruptedState);
         clock = ReadReceiverClock(session);
     }
-    DecodeAndExport(options, dialect, clock);
+    const uint64_t records = DecodeAndExport(options, dialect, clock);
+    PrintNote(CliText::Downloaded(bytes, options.link.port, options.image, records, options.csv));
 }
 
 int RunDownloadCommand(const std::vector<std::string>& args)

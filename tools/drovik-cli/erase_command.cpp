@@ -1,3 +1,4 @@
+#include "cli_texts.h"
 #include "logger_command.h"
 #include "subcommand.h"
 
@@ -7,12 +8,13 @@ const std::string kEraseUsage = std::string(R"(Usage: drovik-cli erase --yes --p
 Erases the logger's whole memory, as the log page's erase button does, and
 waits for the logger to acknowledge it (at most about 15 seconds).
 
-  --yes           the answer to "This will erase all data, are you sre?";
-                  without it nothing is erased
+  --yes           yes, erase it: without it nothing is erased
 )") + kPortOptionsHelp + R"(
+Ends with "The logger's memory is erased." on stderr.
+
 Exit status: 0 erased; 1 when refused (no --yes), when the port cannot be
-opened or the logger does not acknowledge ("Erasing fail!"); 2 for a bad
-command line.
+opened or the logger does not acknowledge the erase; 2 for a bad command
+line.
 )";
 
 int RunErase(const std::vector<std::string>& args)
@@ -27,7 +29,9 @@ int RunErase(const std::vector<std::string>& args)
             bool erased = false;
             command.Apply([&] { erased = command.ConfirmErase(); });
             if (!yes)
-                PrintError("erase: nothing erased; --yes answers Yes");
+                PrintError("erase: " + CliText::EraseNeedsYes());
+            if (erased)
+                PrintNote(CliText::MemoryErased());
             return erased ? kExitSuccess : kExitFailure;
         },
         "The logger may or may not have erased its memory.");

@@ -197,7 +197,7 @@ std::optional<std::vector<TrackPoint>> LoadTracks(const GeotagRequest& request)
 // The progress line on a terminal, taken away before each photo's line.
 class PhotoProgress {
 public:
-    explicit PhotoProgress(std::size_t total) : total_(total), terminal_(StderrIsTerminal()) {}
+    explicit PhotoProgress(std::size_t total) : total_(total), terminal_(StderrIsTerminal() && !Quiet()) {}
     ~PhotoProgress()
     {
         if (shown_)

@@ -1,3 +1,4 @@
+#include "cli_texts.h"
 #include "logger_command.h"
 #include "subcommand.h"
 
@@ -10,6 +11,8 @@ Starts (on) or stops (off) the logger's recording, as the log page's start
 and stop buttons do.
 
 )") + kPortOptionsHelp + R"(
+Ends with "Logging switched on." or "Logging switched off." on stderr.
+
 Exit status: 0 sent; 1 when the port cannot be opened or did not take the
 command; 2 for a bad command line.
 )";
@@ -27,6 +30,8 @@ int RunLog(const std::vector<std::string>& args)
             const DeviceLinkState& link = command.session().link();
             on ? StartLogging(link) : StopLogging(link);
         });
+        if (sent)
+            PrintNote(CliText::LoggingSwitched(on));
         return sent ? kExitSuccess : kExitFailure;
     });
 }

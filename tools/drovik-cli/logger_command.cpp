@@ -1,5 +1,6 @@
 #include "logger_command.h"
 
+#include "cli_texts.h"
 #include "subcommand.h"
 
 #include "core/app_error.h"
@@ -18,8 +19,8 @@ constexpr auto kAnswerTimeout = 5s;
 LoggerCommand::LoggerCommand(const std::string& name, const PortOptions& port) : port_(port.port), session_(&pages_)
 {
     dialogs_.setContext(name);
-    if (const std::string failure = session_.Open(port.port, port.baud); !failure.empty())
-        throw LoggerFailure("cannot open " + port.port + ": " + failure);
+    if (const PortOpenResult opened = session_.Open(port.port, port.baud); !opened.succeeded())
+        throw LoggerFailure(CliText::PortOpenFailure(opened));
 }
 
 void LoggerCommand::Ask(std::string_view query, const std::string& replyKind)

@@ -3,6 +3,7 @@
 
 #include "core/version.h"
 
+#include <algorithm>
 #include <iomanip>
 #include <iostream>
 #include <string>
@@ -11,7 +12,7 @@
 namespace {
 void PrintUsage(std::ostream& out)
 {
-    out << "Usage: drovik-cli COMMAND [ARGUMENTS]\n"
+    out << "Usage: drovik-cli [--quiet] COMMAND [ARGUMENTS]\n"
            "       drovik-cli COMMAND --help\n"
            "       drovik-cli --version\n"
            "\n"
@@ -19,8 +20,14 @@ void PrintUsage(std::ostream& out)
     for (const Subcommand& subcommand : RegisteredSubcommands())
         out << "  " << std::left << std::setw(12) << subcommand.name << subcommand.summary << '\n';
     out << "\n"
-           "Exit status: 0 done, 1 the command failed (the reason is on stderr),\n"
-           "2 wrong usage, 130 or 143 interrupted by Ctrl-C or SIGTERM (the port is\n"
+           "Options:\n"
+           "  --quiet     print only failures, not the line saying what the command did,\n"
+           "              counts, hints or progress (also taken after the command)\n"
+           "\n"
+           "Every command ends with one line on stderr: what it did, or what failed and\n"
+           "why. The progress of a download is shown only on a terminal.\n"
+           "Exit status: 0 done, 1 the command failed (the reason is on stderr; one\n"
+           "that did part of its work says what it did and what it did not), 2 wrong usage, 130 or 143 interrupted by Ctrl-C or SIGTERM (the port is\n"
            "given back; a second Ctrl-C ends at once). Only output a command is asked\n"
            "for goes to stdout.\n";
 }
@@ -33,7 +40,10 @@ bool IsHelp(const std::string& argument)
 
 int main(int argc, char** argv)
 {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    const auto quiet = std::remove(arguments.begin(), arguments.end(), std::string("--quiet"));
+    SetQuiet(quiet != arguments.end());
+    arguments.erase(quiet, arguments.end());
     if (arguments.empty()) {
         PrintUsage(std::cerr);
         return kExitUsage;

@@ -1,6 +1,9 @@
 #include "port_options.h"
 
+#include "cli_texts.h"
+
 #include "core/number_text.h"
+#include "link/port_names.h"
 
 #include <limits>
 #include <stdexcept>
@@ -15,8 +18,11 @@ int PositiveNumber(const std::string& text, const std::string& option)
 
 bool ParsePortOption(const std::string& option, const std::string& value, PortOptions& port)
 {
-    if (option == "--port")
-        port.port = value;
+    if (option == "--port") {
+        port.port = PortNames::Canonical(value);
+        if (!PortNames::IsPortName(port.port) && PortNames::DevicePathIn(port.port).empty())
+            throw std::invalid_argument(CliText::NotAPort(value));
+    }
     else if (option == "--baud")
         port.baud = PositiveNumber(value, option);
     else

@@ -1,5 +1,6 @@
 // drovik-cli ports: the port scan of the port page, one entry per line;
 // with --probe, what answers on each port and at which rate.
+#include "cli_texts.h"
 #include "subcommand.h"
 
 #include "link/scan_entry.h"
@@ -23,6 +24,8 @@ constexpr const char* kHelp = "Usage: drovik-cli ports [--probe]\n"
                               "            38400 Bd (Holux M-241 and GPsport 245), and add the rate it\n"
                               "            answered at and the model to its line\n"
                               "\n"
+                              "Ends with the count of ports found on stderr.\n"
+                              "\n"
                               "Exit status: 0 when a port was found, 1 when none was.\n";
 
 constexpr int kProbeRates[] = {115200, 38400};
@@ -33,7 +36,7 @@ std::string ProbeText(const std::string& entry)
 {
     for (const int baud : kProbeRates) {
         LoggerSession session;
-        if (!session.Open(PortNameOfEntry(entry), baud).empty())
+        if (!session.Open(PortNameOfEntry(entry), baud).succeeded())
             return ": does not open";
         session.Locked([&] { SendSentence(session.link(), Sentences::QueryModel); });
         if (session.WaitUntil([&] { return session.link().Model.has_value(); }, kProbeWait)) {
@@ -62,9 +65,10 @@ int RunPorts(const std::vector<std::string>& arguments)
         std::cout << line << '\n';
     }
     if (entries.empty()) {
-        PrintError("ports: No com port had found out.");
+        PrintError("ports: " + CliText::NoPortsFound());
         return kExitFailure;
     }
+    PrintNote(CliText::PortsFound(entries.size()));
     return kExitSuccess;
 }
 

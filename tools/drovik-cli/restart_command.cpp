@@ -1,3 +1,4 @@
+#include "cli_texts.h"
 #include "logger_command.h"
 #include "subcommand.h"
 
@@ -12,6 +13,8 @@ Restarts the logger's GPS receiver, as the live page's three restart buttons
 do: hot keeps what it knows of the sky, warm keeps less, cold starts afresh.
 
 )") + kPortOptionsHelp + R"(
+Ends with "Cold restart sent." (or hot, warm) on stderr.
+
 Exit status: 0 sent; 1 when the port cannot be opened or did not take the
 command; 2 for a bad command line.
 )";
@@ -29,6 +32,8 @@ int RunRestart(const std::vector<std::string>& args)
         ParsePortAndFlag({args.begin() + 1, args.end()}, port, "");
         LoggerCommand command("restart", port);
         const bool sent = command.Apply([&] { restart->second(command.session().link()); });
+        if (sent)
+            PrintNote(CliText::RestartSent(restart->first));
         return sent ? kExitSuccess : kExitFailure;
     });
 }

@@ -1,3 +1,4 @@
+#include "cli_texts.h"
 #include "logger_command.h"
 #include "subcommand.h"
 
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <optional>
 
@@ -24,7 +26,7 @@ format, logging criteria, recording method, NMEA output.
                   gsv, rmc, vtg, zda, all, default, google-earth (the fields
                   of the preset alone). A new format erases the memory first,
                   so it is refused without --yes
-  --yes           the answer to "This will erase all data, are you sre?"
+  --yes           yes, erase the memory for a new --format
   --time S        log every S seconds, 1 to 999; 0 for off
   --distance M    log every M metres, 10 to 9999; 0 for off
   --speed KMH     log only over KMH km/h, 10 to 999; 0 for off
@@ -33,8 +35,12 @@ format, logging criteria, recording method, NMEA output.
                   only (the others always go out every second), 1 to 5
                   seconds or 0 for none
 
-Exit status: 0 applied; 1 refused (the page's message is on stderr), or the
-port cannot be opened or the logger does not answer; 2 for a bad command line.
+Ends with what was set on stderr, such as
+  Settings updated: time 5 s, distance off, speed 20 km/h.
+
+Exit status: 0 applied; 1 refused (the reason, with the valid range, is on
+stderr), or the port cannot be opened or the logger does not answer; 2 for a
+bad command line.
 )";
 
 const std::map<std::string, FormatPreset> kPresets{{"gga", FormatPreset::Gga},
@@ -73,6 +79,15 @@ long long NonNegative(const std::string& text, const std::string& option, long l
     return *value;
 }
 
+long long CriterionValue(const std::string& text, LoggingCriterion criterion)
+{
+    try {
+        return NonNegative(text, "", INT32_MAX);
+    } catch (const std::invalid_argument&) {
+        throw std::invalid_argument(CliText::CriterionRangeText(criterion) + ", not '" + text + "'");
+    }
+}
+
 void ParseFormat(const std::string& value, SetOptions& options)
 {
     if (const auto preset = kPresets.find(value); preset != kPresets.end()) {
@@ -95,7 +110,12 @@ void ParseNmea(const std::string& list, SetOptions& options)
         const auto row = kSettableRows.find(item.substr(0, equals));
         if (equals == std::string::npos || row == kSettableRows.end())
             throw std::invalid_argument("--nmea sets gll, vtg and zda as NAME=PERIOD: " + item);
-        options.periods[row->second] = static_cast<int>(NonNegative(item.substr(equals + 1), "--nmea", kMaxPeriod));
+        try {
+            options.periods[row->second] = static_cast<int>(NonNegative(item.substr(equals + 1), "", kMaxPeriod));
+        } catch (const std::invalid_argument&) {
+            throw std::invalid_argument("--nmea takes periods of 1 to " + std::to_string(kMaxPeriod) +
+                                        " seconds, or 0 for none, not '" + item + "'");
+        }
         start = end + 1;
     }
 }
@@ -105,7 +125,7 @@ bool TakeOption(const std::string& option, const std::string& value, SetOptions&
     if (option == "--format")
         ParseFormat(value, options);
     else if (const auto criterion = kCriterionOptions.find(option); criterion != kCriterionOptions.end())
-        options.criteria[criterion->second] = NonNegative(value, option, INT32_MAX);
+        options.criteria[criterion->second] = CriterionValue(value, criterion->second);
     else if (option == "--method" && (value == "overwrite" || value == "stop"))
         options.overwrite = value == "overwrite";
     else if (option == "--method")
@@ -145,7 +165,7 @@ bool SetFormat(LoggerCommand& command, const SetOptions& options)
                        [&] { return erased = command.ConfirmErase(); });
     });
     if (!options.yes)
-        PrintError("set: a new format erases the memory first; nothing changed; --yes answers Yes");
+        PrintError("set: " + CliText::FormatNeedsYes());
     command.dialogs().setAnswer(true);
     return applied && erased;
 }
@@ -192,6 +212,31 @@ bool SetNmeaPeriods(LoggerCommand& command, const SetOptions& options)
     });
 }
 
+// What the settings line says of each thing set, in the order the pages go.
+std::vector<std::string> ChangesMade(const SetOptions& options, uint32_t mask)
+{
+    constexpr const char* kCriterionNames[] = {"time", "distance", "speed"};
+    constexpr const char* kCriterionUnits[] = {" s", " m", " km/h"};
+    const std::map<NmeaRow, const char*> kRowNames{{NmeaRow::Gll, "GLL"}, {NmeaRow::Vtg, "VTG"}, {NmeaRow::Zda, "ZDA"}};
+    std::vector<std::string> changes;
+    if (options.mask || options.preset) {
+        char text[48];
+        std::snprintf(text, sizeof text, "log format %08X (memory erased)", static_cast<unsigned>(mask));
+        changes.push_back(text);
+    }
+    for (const auto& [criterion, value] : options.criteria) {
+        const auto at = static_cast<std::size_t>(criterion);
+        changes.push_back(std::string(kCriterionNames[at]) + " " +
+                          (value == 0 ? "off" : std::to_string(value) + kCriterionUnits[at]));
+    }
+    if (options.overwrite)
+        changes.push_back(*options.overwrite ? "method overwrite" : "method stop");
+    for (const auto& [row, period] : options.periods)
+        changes.push_back(std::string(row == options.periods.begin()->first ? "NMEA " : "") + kRowNames.at(row) + " " +
+                          (period == 0 ? "off" : "every " + std::to_string(period) + " s"));
+    return changes;
+}
+
 int RunSet(const std::vector<std::string>& args)
 {
     return RunLoggerCommand(
@@ -204,6 +249,8 @@ int RunSet(const std::vector<std::string>& args)
                               (options.criteria.empty() || SetCriteria(command, options)) &&
                               (!options.overwrite || SetMethod(command, *options.overwrite)) &&
                               (options.periods.empty() || SetNmeaPeriods(command, options));
+            if (done)
+                PrintNote(CliText::SettingsUpdated(ChangesMade(options, FormatMaskFromBoxes(command.pages()))));
             return done ? kExitSuccess : kExitFailure;
         },
         "The logger may or may not have taken the new settings.");

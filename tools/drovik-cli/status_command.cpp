@@ -1,3 +1,4 @@
+#include "cli_texts.h"
 #include "logger_command.h"
 #include "subcommand.h"
 
@@ -166,6 +167,7 @@ int RunStatus(const std::vector<std::string>& args)
         LoggerCommand command("status", port);
         const LoggerReport report = ReadReport(command);
         json ? PrintJson(report, std::cout) : PrintText(report, std::cout);
+        PrintNote(CliText::StatusRead(port.port));
         return kExitSuccess;
     });
 }

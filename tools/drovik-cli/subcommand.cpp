@@ -11,6 +11,8 @@ std::vector<Subcommand>& Registry()
     static std::vector<Subcommand> subcommands;
     return subcommands;
 }
+
+bool quiet = false;
 } // namespace
 
 SubcommandRegistration::SubcommandRegistration(const Subcommand& subcommand)
@@ -29,4 +31,20 @@ std::vector<Subcommand> RegisteredSubcommands()
 void PrintError(const std::string& message)
 {
     std::cerr << "drovik-cli: " << message << '\n';
+}
+
+void PrintNote(const std::string& line)
+{
+    if (!quiet)
+        std::cerr << line << '\n';
+}
+
+void SetQuiet(bool beQuiet)
+{
+    quiet = beQuiet;
+}
+
+bool Quiet()
+{
+    return quiet;
 }

@@ -27,5 +27,11 @@ public:
 // Every registered subcommand, by name.
 std::vector<Subcommand> RegisteredSubcommands();
 
-// "drovik-cli: " before a message on stderr.
+// "drovik-cli: " before a message on stderr: a failure, which --quiet keeps.
 void PrintError(const std::string& message);
+// A line on stderr that is not a failure (what a command did, a count, a
+// hint); --quiet leaves it out.
+void PrintNote(const std::string& line);
+// --quiet: from now on only failures are printed.
+void SetQuiet(bool quiet);
+bool Quiet();

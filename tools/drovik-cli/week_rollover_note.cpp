@@ -8,7 +8,7 @@ void PrintWeekRolloverHint(const std::string& image, const TrackTable& table,
                            const std::optional<ClockReading>& reading)
 {
     if (const auto hint = FindWeekRolloverHint(table, reading))
-        PrintError(image + ": " + WeekRolloverHintText(*hint) +
+        PrintNote(image + ": " + WeekRolloverHintText(*hint) +
                    " To correct the dates, convert it with --week-rollover " + std::to_string(hint->weekRollovers) +
                    ".");
 }
