@@ -7,6 +7,9 @@
 #include "export/nmea_writer.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstddef>
+#include <string_view>
 #include <filesystem>
 
 namespace {
@@ -30,14 +33,25 @@ const SaveKind* KindOfFilter(int filterIndex)
         return nullptr;
     return &kSaveKinds[filterIndex - 1];
 }
+
+
+bool EndsInAnyCase(const std::string& path, std::string_view extension)
+{
+    return path.size() > extension.size() &&
+           std::equal(extension.begin(), extension.end(), path.end() - static_cast<std::ptrdiff_t>(extension.size()),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
 } // namespace
 
-std::string WithSaveExtension(const std::string& path, int filterIndex)
+SaveTarget SaveTargetOf(const std::string& path, int filterIndex)
 {
+    for (int index = 1; index <= static_cast<int>(std::size(kSaveKinds)); ++index)
+        if (EndsInAnyCase(path, kSaveKinds[index - 1].extension))
+            return {path, index};
     const SaveKind* kind = KindOfFilter(filterIndex);
     if (!kind || path.find(kind->extension) != std::string::npos)
-        return path;
-    return path + kind->extension;
+        return {path, filterIndex};
+    return {path + kind->extension, filterIndex};
 }
 
 bool ConfirmOverwrite(const std::string& path, UserDialogs& dialogs)
@@ -62,10 +76,10 @@ void SaveTrackFile(const TrackTable& table, UserDialogs& dialogs, const ExportFi
     const auto choice = dialogs.chooseSaveFile(request);
     if (!choice)
         return;
-    const SaveKind* kind = KindOfFilter(choice->filterIndex);
+    const auto [path, kindIndex] = SaveTargetOf(choice->path, choice->filterIndex);
+    const SaveKind* kind = KindOfFilter(kindIndex);
     if (!kind)
         return;
-    const std::string path = WithSaveExtension(choice->path, choice->filterIndex);
     if (!filter.active()) {
         if (ConfirmOverwrite(path, dialogs))
             kind->write(path, table, dialogs);

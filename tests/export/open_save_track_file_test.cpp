@@ -34,21 +34,27 @@ TEST_F(SaveFlow, OffersTheFourKindsWithCsvFirst)
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST(SaveExtension, IsAppendedUnlessTheNameHoldsItAnywhere)
+TEST(SaveExtension, ATypedKindWinsElseTheFiltersIsAppendedUnlessTheNameHoldsIt)
 {
     struct Case {
         const char* name;
         int filter;
         const char* saved;
+        int kind; // the filter whose writer runs
     };
     const Case cases[] = {
-        {"trip", 1, "trip.csv"},         {"trip.csv", 1, "trip.csv"}, {"TRIP.CSV", 1, "TRIP.CSV.csv"},
-        {"a.csv.bak", 1, "a.csv.bak"},   {"trip", 2, "trip.kml"},     {"old.kml.bak", 2, "old.kml.bak"},
-        {"trip.csv", 3, "trip.csv.nma"}, {"trip", 3, "trip.nma"},     {"trip", 4, "trip.gpx"},
-        {"a.gpx.bak", 4, "a.gpx.bak"},   {"trip", 5, "trip"},
+        {"trip", 1, "trip.csv", 1},         {"trip.csv", 1, "trip.csv", 1},     {"TRIP.CSV", 1, "TRIP.CSV", 1},
+        {"a.csv.bak", 1, "a.csv.bak", 1},   {"trip", 2, "trip.kml", 2},         {"old.kml.bak", 2, "old.kml.bak", 2},
+        {"trip.csv", 3, "trip.csv", 1},     {"trip", 3, "trip.nma", 3},         {"trip", 4, "trip.gpx", 4},
+        {"a.gpx.bak", 4, "a.gpx.bak", 4},   {"trip", 5, "trip", 5},             {"mytrack.gpx", 1, "mytrack.gpx", 4},
+        {"MyTrack.KML", 4, "MyTrack.KML", 2}, {"t.nma", 2, "t.nma", 3},         {"t.gpx.csv", 4, "t.gpx.csv", 1},
+        {".gpx", 1, ".gpx.csv", 1},         {"t.nmea", 1, "t.nmea.csv", 1},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(WithSaveExtension(c.name, c.filter), c.saved) << c.name << " filter " << c.filter;
+    for (const Case& c : cases) {
+        const SaveTarget target = SaveTargetOf(c.name, c.filter);
+        EXPECT_EQ(target.path, c.saved) << c.name << " filter " << c.filter;
+        EXPECT_EQ(target.filterIndex, c.kind) << c.name << " filter " << c.filter;
+    }
 }
 
 TEST_F(SaveFlow, EachFilterRunsItsWriter)
@@ -62,6 +68,10 @@ TEST_F(SaveFlow, EachFilterRunsItsWriter)
     saveAs("trip", 4);
     EXPECT_NE(ReadFileBytes(folder.path("trip.gpx")).find("<gpx version=\"1.1\""), std::string::npos);
     EXPECT_EQ(dialogs.lastText(), folder.path("trip.gpx") + " had beed saved.");
+    // A typed kind wins over the filter, under the name as typed.
+    saveAs("mytrack.gpx", 1);
+    EXPECT_NE(ReadFileBytes(folder.path("mytrack.gpx")).find("<gpx version=\"1.1\""), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder.path("mytrack.gpx.csv")));
     EXPECT_TRUE(dialogs.questions.empty());
 }
 
