@@ -40,10 +40,15 @@ _drovik_cli_files() {
 }
 
 _drovik_cli() {
+    # --quiet before the command changes nothing of what follows it.
+    if [[ ${COMP_WORDS[1]:-} == --quiet ]] && ((COMP_CWORD > 1)); then
+        local -a COMP_WORDS=("${COMP_WORDS[0]}" "${COMP_WORDS[@]:2}")
+        local COMP_CWORD=$((COMP_CWORD - 1))
+    fi
     local program=${COMP_WORDS[0]} cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     local command=${COMP_WORDS[1]:-}
     if ((COMP_CWORD == 1)); then
-        COMPREPLY=($(compgen -W "$(_drovik_cli_commands "$program") --help --version" -- "$cur"))
+        COMPREPLY=($(compgen -W "$(_drovik_cli_commands "$program") --help --quiet --version" -- "$cur"))
         return
     fi
     case $prev in
@@ -83,7 +88,7 @@ _drovik_cli() {
     done
     case $command:$positional in
     convert:0) _drovik_cli_files bin csv ;;
-    convert:1) _drovik_cli_files csv kml nma gpx ;;
+    convert:1) _drovik_cli_files csv kml nma nmea gpx ;;
     *:0) COMPREPLY=($(compgen -W "$(_drovik_cli_choices "$program" "$command" "drovik-cli $command")" -- "$cur")) ;;
     esac
 }

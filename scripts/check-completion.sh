@@ -39,6 +39,8 @@ expect() {
 }
 
 expect "drovik-cli con" "convert"
+expect "drovik-cli --" "--help --quiet --version"
+expect "drovik-cli --quiet restart " "cold hot warm"
 expect "drovik-cli convert --split" "--split --split-into"
 expect "drovik-cli convert --format " "csv gpx kml nma"
 expect "drovik-cli convert --max-hdop " ""
