@@ -40,6 +40,23 @@ const std::map<std::string, std::string> kWindowMessages{
     {"Fail to write file!", "cannot write"},
 };
 
+// Lines as sentences of one paragraph: "a.csv: No such file or directory."
+std::string AsSentences(const std::string& lines)
+{
+    std::string text;
+    std::size_t start = 0;
+    while (start < lines.size()) {
+        const std::size_t end = std::min(lines.find('\n', start), lines.size());
+        std::string line = OneParagraph(lines.substr(start, end - start));
+        if (!line.empty() && line.back() != '.')
+            line += '.';
+        if (!line.empty())
+            text += (text.empty() ? "" : " ") + line;
+        start = end + 1;
+    }
+    return text;
+}
+
 std::string Joined(const std::vector<std::string>& words)
 {
     std::string text;
@@ -96,7 +113,7 @@ std::optional<std::string> ForWindowMessage(const std::string& text)
         return std::nullopt;
     if (known->second.empty() || lineEnd == std::string::npos)
         return known->second;
-    return known->second + " " + OneParagraph(text.substr(lineEnd + 1)) + ".";
+    return known->second + " " + AsSentences(text.substr(lineEnd + 1));
 }
 
 std::string CriterionRangeText(LoggingCriterion criterion)

@@ -24,10 +24,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 
 namespace {
 constexpr const char* kHelp = "Usage: drovik-cli convert [OPTIONS] IN OUT\n"
