@@ -34,7 +34,6 @@ const SaveKind* KindOfFilter(int filterIndex)
     return &kSaveKinds[filterIndex - 1];
 }
 
-
 bool EndsInAnyCase(const std::string& path, std::string_view extension)
 {
     return path.size() > extension.size() &&

@@ -1,5 +1,6 @@
 // The log page's save flow: name and kind from the save dialog (a typed
-// extension wins over the filter), the extension made sure of, the overwrite question, then the writer of the chosen kind.
+// extension wins over the filter), the extension made sure of, the overwrite
+// question, then the writer of the chosen kind.
 #pragma once
 
 #include "export/filtered_save.h"

@@ -21,8 +21,7 @@ std::string trimmed(const std::string& text)
 
 bool allDigits(const std::string& text)
 {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
 }
 
 bool startsWithComInAnyCase(const std::string& text)

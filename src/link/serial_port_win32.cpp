@@ -111,7 +111,8 @@ WriteOutcome Write(Handle port, std::string_view bytes)
     if (WriteFile(native(port), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
         return {};
     const DWORD error = GetLastError();
-    return {IsDeviceGoneError(error) ? WriteOutcome::Kind::DeviceGone : WriteOutcome::Kind::Refused, SystemErrorText(static_cast<int>(error))};
+    return {IsDeviceGoneError(error) ? WriteOutcome::Kind::DeviceGone : WriteOutcome::Kind::Refused,
+            SystemErrorText(static_cast<int>(error))};
 }
 
 void Close(Handle port)

@@ -65,10 +65,13 @@ TEST_F(CliConvert, WritesEachFormatLikeTheWindowByExtensionOrFormatOption)
         const char* output;
         const char* golden; // nullptr: GPX, dated when written
     } cases[] = {
-        {{}, "out.csv", "track.csv"}, {{}, "out.kml", "track.kml"},
-        {{}, "out.nma", "track.nma"}, {{}, "out.NMEA", "track.nma"},
+        {{}, "out.csv", "track.csv"},
+        {{}, "out.kml", "track.kml"},
+        {{}, "out.nma", "track.nma"},
+        {{}, "out.NMEA", "track.nma"},
         {{"--format", "nma"}, "out.txt", "track.nma"},
-        {{}, "out.gpx", nullptr},     {{"--format", "gpx"}, "gpx.txt", nullptr},
+        {{}, "out.gpx", nullptr},
+        {{"--format", "gpx"}, "gpx.txt", nullptr},
     };
     ASSERT_EQ(run({"convert", in("track.bin"), in("rows.csv")}).status, 0);
     const std::size_t points = CrLfLines(ReadFileBytes(in("rows.csv"))).size() - 1;
@@ -198,8 +201,8 @@ TEST_F(CliConvert, ShowsTheRowsAnExportLeftOut)
                                      "2,bad,bad,SPS,north,N,10.000000,E,\r\n");
     const CliRun nmea = run({"convert", in("edited.csv"), in("out.nma")});
     EXPECT_EQ(nmea.status, 0) << nmea.err;
-    EXPECT_EQ(nmea.err, "Wrote 1 point to " + in("out.nma") +
-                            ". Rows left out because their cells cannot be read: 1 of 2.\n");
+    EXPECT_EQ(nmea.err,
+              "Wrote 1 point to " + in("out.nma") + ". Rows left out because their cells cannot be read: 1 of 2.\n");
 }
 
 TEST_F(CliConvert, DatesARolloverEarlyGetAHintOnStderrUntilRepaired)

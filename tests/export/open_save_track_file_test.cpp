@@ -43,12 +43,12 @@ TEST(SaveExtension, ATypedKindWinsElseTheFiltersIsAppendedUnlessTheNameHoldsIt)
         int kind; // the filter whose writer runs
     };
     const Case cases[] = {
-        {"trip", 1, "trip.csv", 1},         {"trip.csv", 1, "trip.csv", 1},     {"TRIP.CSV", 1, "TRIP.CSV", 1},
-        {"a.csv.bak", 1, "a.csv.bak", 1},   {"trip", 2, "trip.kml", 2},         {"old.kml.bak", 2, "old.kml.bak", 2},
-        {"trip.csv", 3, "trip.csv", 1},     {"trip", 3, "trip.nma", 3},         {"trip", 4, "trip.gpx", 4},
-        {"a.gpx.bak", 4, "a.gpx.bak", 4},   {"trip", 5, "trip", 5},             {"mytrack.gpx", 1, "mytrack.gpx", 4},
-        {"MyTrack.KML", 4, "MyTrack.KML", 2}, {"t.nma", 2, "t.nma", 3},         {"t.gpx.csv", 4, "t.gpx.csv", 1},
-        {".gpx", 1, ".gpx.csv", 1},         {"t.nmea", 1, "t.nmea.csv", 1},
+        {"trip", 1, "trip.csv", 1},           {"trip.csv", 1, "trip.csv", 1}, {"TRIP.CSV", 1, "TRIP.CSV", 1},
+        {"a.csv.bak", 1, "a.csv.bak", 1},     {"trip", 2, "trip.kml", 2},     {"old.kml.bak", 2, "old.kml.bak", 2},
+        {"trip.csv", 3, "trip.csv", 1},       {"trip", 3, "trip.nma", 3},     {"trip", 4, "trip.gpx", 4},
+        {"a.gpx.bak", 4, "a.gpx.bak", 4},     {"trip", 5, "trip", 5},         {"mytrack.gpx", 1, "mytrack.gpx", 4},
+        {"MyTrack.KML", 4, "MyTrack.KML", 2}, {"t.nma", 2, "t.nma", 3},       {"t.gpx.csv", 4, "t.gpx.csv", 1},
+        {".gpx", 1, ".gpx.csv", 1},           {"t.nmea", 1, "t.nmea.csv", 1},
     };
     for (const Case& c : cases) {
         const SaveTarget target = SaveTargetOf(c.name, c.filter);

@@ -44,11 +44,20 @@ TEST(PortNameForms, AnyCaseOfComAndDigitsIsTheOnePortName)
         const char* canonical;
         bool isName;
     } cases[] = {
-        {"Com5", "Com5", true},     {"COM5", "Com5", true},   {"com5", "Com5", true},
-        {"cOM12", "Com12", true},   {" com5 ", "Com5", true}, {"Com05", "Com05", true},
-        {"Com", "Com", false},      {"COM", "COM", false},    {"Com5x", "Com5x", false},
-        {"COM5 (x)", "COM5 (x)", false}, {"/dev/ttyUSB0", "/dev/ttyUSB0", false},
-        {"Port5", "Port5", false},  {"", "", false},          {"Com-1", "Com-1", false},
+        {"Com5", "Com5", true},
+        {"COM5", "Com5", true},
+        {"com5", "Com5", true},
+        {"cOM12", "Com12", true},
+        {" com5 ", "Com5", true},
+        {"Com05", "Com05", true},
+        {"Com", "Com", false},
+        {"COM", "COM", false},
+        {"Com5x", "Com5x", false},
+        {"COM5 (x)", "COM5 (x)", false},
+        {"/dev/ttyUSB0", "/dev/ttyUSB0", false},
+        {"Port5", "Port5", false},
+        {"", "", false},
+        {"Com-1", "Com-1", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(PortNames::Canonical(c.text), c.canonical) << c.text;

@@ -173,13 +173,12 @@ std::string CannotRead(const std::string& path, const std::string& reason)
 
 std::string Wrote(std::uint64_t points, const std::vector<std::string>& paths, const std::string& extra)
 {
-    const std::string where = paths.size() == 1 ? paths.front()
-                                                : Count(paths.size()) + " files: " + Joined(paths);
+    const std::string where = paths.size() == 1 ? paths.front() : Count(paths.size()) + " files: " + Joined(paths);
     return "Wrote " + Plural(points, "point", "points") + " to " + where + "." + (extra.empty() ? "" : " " + extra);
 }
 
-std::string Downloaded(std::uint64_t bytes, const std::string& port, const std::string& image,
-                       std::uint64_t records, const std::string& csv)
+std::string Downloaded(std::uint64_t bytes, const std::string& port, const std::string& image, std::uint64_t records,
+                       const std::string& csv)
 {
     return "Downloaded " + Plural(bytes, "byte", "bytes") + " from " + port + " into " + image + ": " +
            Plural(records, "record", "records") + (csv.empty() ? "" : ", also written to " + csv) + ".";

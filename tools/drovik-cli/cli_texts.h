@@ -40,8 +40,8 @@ std::string CannotRead(const std::string& path, const std::string& reason);
 std::string Wrote(std::uint64_t points, const std::vector<std::string>& paths, const std::string& extra);
 
 // download.
-std::string Downloaded(std::uint64_t bytes, const std::string& port, const std::string& image,
-                       std::uint64_t records, const std::string& csv);
+std::string Downloaded(std::uint64_t bytes, const std::string& port, const std::string& image, std::uint64_t records,
+                       const std::string& csv);
 std::string ImageSavedCsvNot(const std::string& image, std::uint64_t records, const std::string& failure);
 
 // The logger's commands.

@@ -27,7 +27,8 @@ void PrintUsage(std::ostream& out)
            "Every command ends with one line on stderr: what it did, or what failed and\n"
            "why. The progress of a download is shown only on a terminal.\n"
            "Exit status: 0 done, 1 the command failed (the reason is on stderr; one\n"
-           "that did part of its work says what it did and what it did not), 2 wrong usage, 130 or 143 interrupted by Ctrl-C or SIGTERM (the port is\n"
+           "that did part of its work says what it did and what it did not), 2 wrong usage, 130 or 143 interrupted by "
+           "Ctrl-C or SIGTERM (the port is\n"
            "given back; a second Ctrl-C ends at once). Only output a command is asked\n"
            "for goes to stdout.\n";
 }

@@ -22,8 +22,7 @@ bool ParsePortOption(const std::string& option, const std::string& value, PortOp
         port.port = PortNames::Canonical(value);
         if (!PortNames::IsPortName(port.port) && PortNames::DevicePathIn(port.port).empty())
             throw std::invalid_argument(CliText::NotAPort(value));
-    }
-    else if (option == "--baud")
+    } else if (option == "--baud")
         port.baud = PositiveNumber(value, option);
     else
         return false;

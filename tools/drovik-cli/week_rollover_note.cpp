@@ -9,6 +9,6 @@ void PrintWeekRolloverHint(const std::string& image, const TrackTable& table,
 {
     if (const auto hint = FindWeekRolloverHint(table, reading))
         PrintNote(image + ": " + WeekRolloverHintText(*hint) +
-                   " To correct the dates, convert it with --week-rollover " + std::to_string(hint->weekRollovers) +
-                   ".");
+                  " To correct the dates, convert it with --week-rollover " + std::to_string(hint->weekRollovers) +
+                  ".");
 }
