@@ -61,6 +61,11 @@ reused: each of its 64 KiB chunks is checked by a 2 KiB sample read, and only
 the rest is fetched, starting with the chunk that held its end. Any mismatch,
 or a file that cannot be this memory's, means a full download.
 
+Ends with one line on stderr, such as
+  Downloaded 2,097,152 bytes from Com5 into data.bin: 17,049 records.
+A --csv FILE that cannot be written fails the command once the image is
+saved, and the line says both.
+
 Exit status: 0 when the whole memory was saved (and decoded, and exported);
 1 when the port cannot be opened, the logger does not answer, is unplugged or
 holds no log data, or the download ends incomplete; 2 for a bad command line;

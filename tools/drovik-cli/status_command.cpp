@@ -23,6 +23,9 @@ output periods.
                   memory_used_bytes, memory_used_percent, record_count,
                   flash_id, nmea_periods
 
+The report goes to stdout; stderr ends with "Read the status of the logger
+on PORT."
+
 Exit status: 0 printed; 1 when the port cannot be opened or the logger does
 not answer; 2 for a bad command line.
 )";
