@@ -118,18 +118,26 @@ TEST_F(CliConvert, InputsThatHoldNoTrackFail)
     WriteFileBytes(in("garbage.bin"), garbage);
     WriteFileBytes(in("empty-line.csv"), "A,B,\r\n\r\n1,2,\r\n");
     std::filesystem::create_directory(in("folder.bin"));
+    WriteFileBytes(in("bad-speed.csv"), "INDEX,DATE,TIME,SPEED,\r\n1,2007/05/24,09:46:40,fast,\r\n");
     struct Case {
         const char* input;
         std::string says; // how stderr ends
+        std::vector<std::string> options = {};
     };
     const Case cases[] = {
         {"garbage.bin", "garbage.bin holds no track table.\n"},
         {"missing.bin", "cannot read " + in("missing.bin") + ": No such file or directory.\n"},
         {"folder.bin", "cannot read " + in("folder.bin") + ": it is a folder.\n"},
         {"empty-line.csv", "cannot read the file as a CSV table: a line is cut short, empty or too wide.\n"},
+        {"bad-speed.csv",
+         "row 1 has a date, time or speed that cannot be read, so the time shift, week rollovers "
+         "and speed unit cannot be applied; nothing was written.\n",
+         {"--speed-unit", "mph"}},
     };
     for (const Case& c : cases) {
-        const CliRun result = run({"convert", in(c.input), in("out.csv")});
+        std::vector<std::string> arguments = {"convert", in(c.input), in("out.csv")};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        const CliRun result = run(arguments);
         EXPECT_EQ(result.status, 1) << c.input;
         EXPECT_EQ(result.out, "") << c.input;
         EXPECT_TRUE(result.err.starts_with("drovik-cli: convert: ") && result.err.ends_with(c.says))

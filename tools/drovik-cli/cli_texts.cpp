@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string_view>
 
 namespace CliText {
 namespace {
@@ -104,6 +105,12 @@ std::string OneParagraph(std::string text)
 
 std::optional<std::string> ForWindowMessage(const std::string& text)
 {
+    // The grid options' "LineN: Error data! Access denied!".
+    if (constexpr std::string_view kBadRow = ": Error data! Access denied!";
+        text.starts_with("Line") && text.ends_with(kBadRow))
+        return "row " + text.substr(4, text.size() - 4 - kBadRow.size()) +
+               " has a date, time or speed that cannot be read, so the time shift, week rollovers and speed unit "
+               "cannot be applied; nothing was written.";
     for (const LoggingCriterion criterion : kCriteria)
         if (text == RangeOf(criterion).invalidMessage)
             return CriterionRangeText(criterion) + "; the logging criteria were not changed.";

@@ -402,7 +402,8 @@ int RunConvert(const std::vector<std::string>& arguments)
             UpdateGridOptions(table, request->timeShiftHours.value_or(0), request->speedUnit.value_or("km/h"),
                               request->weekRollovers.value_or(0));
         } catch (const AppError& error) {
-            PrintError("convert: " + request->input + ": " + error.what());
+            PrintError("convert: " + request->input + ": " +
+                       CliText::ForWindowMessage(error.what()).value_or(CliText::OneParagraph(error.what())));
             return kExitFailure;
         }
     }
