@@ -263,15 +263,13 @@ private:
     MemoryErase Eraser();
     // "No connecting." when no port is open; true when one is.
     bool CheckConnected();
-    // Gives the status poll a moment to report the memory used when download
-    // is pressed right after the log page opened, and the logger a moment to
-    // tell its model before the first download of the connection.
-    void AwaitLoggerReports();
+    // "Download Progress" over the download until it stopped or was cancelled.
+    void ShowDownload(LogDownload& download);
     // Tells the user what a download that did not complete left in data.bin.
     void ReportUnfinishedDownload(const LogDownload& download);
     // Whether the download may keep what data.bin already holds: asked the
     // first time it could, that answer then stands until the program ends.
-    bool AllowReuse(const LogDownload& download);
+    bool AllowReuse(uint32_t reusable);
     std::optional<bool> reuseAnswer_;
     LogDownload* download_ = nullptr; // the download under way
 

@@ -5,11 +5,10 @@
 #include "app/main_window_live_state.h"
 #include "export/clock_evidence.h"
 #include "link/logger_replies.h"
-#include "link/sentences.h"
+#include "logger/download_sequence.h"
 #include "logger/log_download.h"
 #include "logger/logging_switch.h"
 #include "logger/memory_erase.h"
-#include "logger/model_identity.h"
 #include "logger/widgets/download_dialog.h"
 #include "logger/widgets/erase_dialog.h"
 
@@ -20,6 +19,38 @@
 
 namespace {
 const char* const kImageName = "data.bin";
+
+// The window's own thread hands the replies over from its event loop, which
+// runs while the download waits on the logger.
+class WindowLine final : public LoggerLine {
+public:
+    WindowLine(DeviceLinkState& link, LoggerStatus& status, LoggerReplies& replies, const ReceiverClock& clock)
+        : link_(link), status_(status), replies_(replies), clock_(clock)
+    {
+    }
+    DeviceLinkState& link() override { return link_; }
+    LoggerStatus& status() override { return status_; }
+    LoggerReplies& replies() override { return replies_; }
+    const ReceiverClock& receiverClock() override { return clock_; }
+    void locked(const std::function<void()>& job) override { job(); }
+    bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) override
+    {
+        const QDeadlineTimer deadline(timeout);
+        while (!condition()) {
+            if (deadline.hasExpired() || link_.PortLost)
+                return false;
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
+            QThread::msleep(1);
+        }
+        return true;
+    }
+
+private:
+    DeviceLinkState& link_;
+    LoggerStatus& status_;
+    LoggerReplies& replies_;
+    const ReceiverClock& clock_;
+};
 } // namespace
 
 void TForm1::ConnectLoggerHandlers()
@@ -84,43 +115,48 @@ void TForm1::StopLogging()
 
 void TForm1::DownloadLog()
 {
-    AwaitLoggerReports();
-    if (const std::string refusal = DownloadRefusal(link_); !refusal.empty()) {
-        dialogs_.warning(refusal);
+    WindowLine line(link_, loggerStatus_, live_->replies, live_->clock);
+    DownloadFront front;
+    front.allowReuse = [this](uint32_t reusable) { return AllowReuse(reusable); };
+    front.follow = [this](LogDownload& download) { ShowDownload(download); };
+    front.decode = [this](const KeptDownload& kept) {
+        if (kept.complete)
+            KeepReceiverClock(kept.path);
+        DecodeLogFile(kept.path, kept.dialect);
+    };
+    // The live view has heard the receiver's clock since the port opened: nothing to wait for.
+    const DownloadWaits waits{dialogTimings.memoryReportWait, dialogTimings.memoryReportWait,
+                              std::chrono::milliseconds(0)};
+    DownloadSequence sequence(line, std::move(front), kImageName,
+                              {ChunkSilenceLimit(portBaud_), dialogTimings.downloadTimeout}, waits);
+    sequence.run();
+    if (!sequence.refusal().empty()) {
+        dialogs_.warning(sequence.refusal());
         return;
     }
-    LogDownload download(link_, kImageName, {ChunkSilenceLimit(portBaud_), dialogTimings.downloadTimeout});
-    download.Start(AllowReuse(download), (loggerStatus_.StatusWord & StatusBits::LoggingOn) != 0);
-    // Replies are handed over only while an event loop runs, so none is missed
-    // between the first request and the dialog.
-    AttachDownload(&download);
-    download_ = &download;
-    {
-        TForm2 dialog(download.gauge(), dialogTimings, this);
-        // A download that stopped short by itself has nothing left to show.
-        download.onStopped = [&] {
-            if (!download.complete())
-                dialog.progress().CloseDialog();
-        };
-        dialog.onTick = [&] {
-            download.CheckStall();
-            dialog.progress().ShowReused(download.bytesReused(), download.bytesWanted());
-        };
-        dialog.progress().ShowNote(DownloadNote(link_.Model, download.untilBlank()));
-        if (download.running())
-            dialog.exec();
-        download.onStopped = nullptr;
-    }
-    download.Finish();
-    download_ = nullptr;
-    AttachDownload(nullptr);
-    if (download.complete())
-        KeepReceiverClock(download.keptPath());
-    if (!download.keptPath().empty())
-        DecodeLogFile(download.keptPath(), DialectOfLogger(link_.Model));
-    if (download.foundNoData())
+    if (sequence.download().foundNoData())
         dialogs_.warning(LogDownload::kNoLogData);
-    ReportUnfinishedDownload(download);
+    ReportUnfinishedDownload(sequence.download());
+}
+
+void TForm1::ShowDownload(LogDownload& download)
+{
+    download_ = &download;
+    TForm2 dialog(download.gauge(), dialogTimings, this);
+    // A download that stopped short by itself has nothing left to show.
+    download.onStopped = [&] {
+        if (!download.complete())
+            dialog.progress().CloseDialog();
+    };
+    dialog.onTick = [&] {
+        download.CheckStall();
+        dialog.progress().ShowReused(download.bytesReused(), download.bytesWanted());
+    };
+    dialog.progress().ShowNote(DownloadNote(link_.Model, download.untilBlank()));
+    if (download.running())
+        dialog.exec();
+    download.onStopped = nullptr;
+    download_ = nullptr;
 }
 
 void TForm1::KeepReceiverClock(const std::string& imagePath)
@@ -129,37 +165,13 @@ void TForm1::KeepReceiverClock(const std::string& imagePath)
         dialogs_.warning("Cannot keep what the receiver's clock said: " + failure);
 }
 
-bool TForm1::AllowReuse(const LogDownload& download)
+bool TForm1::AllowReuse(uint32_t reusable)
 {
-    const uint32_t reusable = download.ReusableBytes();
-    if (reusable == 0)
-        return false;
     if (!reuseAnswer_)
         reuseAnswer_ = dialogs_.confirm("Reuse up to " + std::to_string(reusable) +
                                         " bytes of the earlier download (checked against the logger) and "
                                         "download only the rest?");
     return *reuseAnswer_;
-}
-
-void TForm1::AwaitLoggerReports()
-{
-    // The model decides the dialect; it is asked once per connection.
-    const bool askModel = !link_.ModelAsked;
-    if (askModel) {
-        SendSentence(link_, Sentences::QueryModel);
-        link_.ModelAsked = true;
-    }
-    // The flash identifier is asked for only at port open; its answer may have been lost.
-    if (!link_.DownloadEndKnown && link_.MemorySize == 0)
-        SendSentence(link_, Sentences::QueryFlashId);
-    const auto heard = [&] {
-        return (link_.DownloadEndKnown || link_.QueryRefusals > 0) && (!askModel || link_.Model);
-    };
-    const QDeadlineTimer deadline(dialogTimings.memoryReportWait);
-    while (!heard() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
-        QThread::msleep(1);
-    }
 }
 
 void TForm1::ReportUnfinishedDownload(const LogDownload& download)

@@ -38,7 +38,7 @@ void TForm1::AttachDownload(DownloadReceiver* download)
 void TForm1::Timer1Timer()
 {
     try {
-        if (!StatusPollTick(link_, Frame41->isVisibleTo(this)))
+        if (!StatusPollTick(link_, loggerStatus_, Frame41->isVisibleTo(this)))
             Timer1->stop();
     } catch (const PortFailure&) {
         Timer1->stop();

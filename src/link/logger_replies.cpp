@@ -2,6 +2,7 @@
 
 #include "core/text_scan.h"
 #include "link/field_numbers.h"
+#include "link/memory_use.h"
 
 #include <algorithm>
 
@@ -35,15 +36,6 @@ bool has(int32_t word, int32_t bits)
     return (word & bits) == bits;
 }
 
-MemoryUsed fromWriteAddress(uint32_t address, uint32_t memorySize)
-{
-    const double percent = static_cast<double>(address) * 100 / memorySize;
-    const uint64_t roundedUp = (uint64_t{address} + kSectorSize - 1) / kSectorSize * kSectorSize;
-    // The address can only run past the memory's end by a fault; the gauge stops at full.
-    return {static_cast<int32_t>(std::min(percent, 100.0)),
-            static_cast<uint32_t>(std::min<uint64_t>(roundedUp, memorySize))};
-}
-
 // Where each criterion's request flag and stored value live, and its unit on the log page.
 struct CriterionFields {
     bool DeviceLinkState::*requested;
@@ -61,21 +53,6 @@ const CriterionFields& fieldsOf(LoggingCriterion criterion)
     return table[static_cast<int>(criterion)];
 }
 } // namespace
-
-std::optional<MemoryUsed> ComputeMemoryUsed(uint32_t writeAddress, uint32_t memorySize, int32_t statusWord,
-                                            bool lastSectorBlank)
-{
-    const MemoryUsed wholeMemory{100, memorySize};
-    const bool stopMode = has(statusWord, StatusBits::StopWhenFull);
-    if (stopMode && has(statusWord, StatusBits::MemoryFull))
-        return wholeMemory;
-    // In overwrite mode a written last sector means the memory has wrapped.
-    if (!stopMode && !lastSectorBlank)
-        return wholeMemory;
-    if (memorySize == 0)
-        return std::nullopt;
-    return fromWriteAddress(writeAddress, memorySize);
-}
 
 std::array<bool, LoggerReplyView::kLogFormatBoxes> LogFormatBoxes(uint32_t mask)
 {
@@ -140,6 +117,8 @@ void LoggerReplies::HandleAck(const IncomingSentence& sentence)
 
 void LoggerReplies::HandleLoggerReply(const IncomingSentence& sentence)
 {
+    const std::string& kind = sentence.field(1);
+    heard_[kind == "3" ? kind + "," + sentence.field(2) : kind] = sentence.field(3);
     switch (LeadingInteger(sentence.field(1))) {
     case kValueReply:
         HandleValueReply(sentence);
@@ -270,7 +249,7 @@ void LoggerReplies::memoryUsed(const std::string& value)
     const auto address = ReadHex(value);
     if (!address)
         return;
-    if (const auto used = ComputeMemoryUsed(*address, link_.MemorySize, status_.StatusWord, link_.LastSectorBlank)) {
+    if (const auto used = MemoryInUse(MemoryRepliesOf(link_, status_), address).used) {
         status_.PercentUsed = used->percent;
         link_.DownloadEnd = used->downloadEnd;
         link_.DownloadEndKnown = link_.MemorySize != 0;
@@ -291,6 +270,12 @@ void LoggerReplies::recordCount(const std::string& value)
         status_.RecordCount = *count;
     if (link_.LogPageActive)
         view_.ShowRecordCount(std::to_string(status_.RecordCount));
+}
+
+std::string LoggerReplies::replyValue(const std::string& replyKind) const
+{
+    const auto found = heard_.find(replyKind);
+    return found == heard_.end() ? std::string() : found->second;
 }
 
 void LoggerReplies::HandleModelReply(const IncomingSentence& sentence)

@@ -11,7 +11,9 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace StatusBits {
@@ -21,15 +23,6 @@ inline constexpr int32_t Fault = 0x0400;
 inline constexpr int32_t MemoryFull = 0x0800; // meaningful together with Fault
 } // namespace StatusBits
 
-struct MemoryUsed {
-    int32_t percent = 0;
-    uint32_t downloadEnd = 0;
-};
-
-// Memory used from the logger's next write address; empty when it cannot be
-// told yet (the flash size is still unknown).
-std::optional<MemoryUsed> ComputeMemoryUsed(uint32_t writeAddress, uint32_t memorySize, int32_t statusWord,
-                                            bool lastSectorBlank);
 // The log-format page's boxes for a mask: [k] is CheckBox(k + 1).
 std::array<bool, LoggerReplyView::kLogFormatBoxes> LogFormatBoxes(uint32_t mask);
 // The flash size a flash identifier stands for; empty for identifiers not known.
@@ -50,6 +43,13 @@ public:
     // $PMTK705: release, model number, device text.
     void HandleModelReply(const IncomingSentence& sentence);
 
+    // The value field of the last $PMTK182 reply of that kind since it was
+    // forgotten ("3,<type>" for a value reply, "8" for memory data); empty
+    // when none came.
+    bool heard(const std::string& replyKind) const { return heard_.count(replyKind) > 0; }
+    std::string replyValue(const std::string& replyKind) const;
+    void forget(const std::string& replyKind) { heard_.erase(replyKind); }
+
 private:
     void memoryData(const IncomingSentence& sentence);
     void logFormat(const std::string& value);
@@ -64,4 +64,5 @@ private:
     LoggerStatus& status_;
     LoggerReplyView& view_;
     DownloadReceiver* download_ = nullptr;
+    std::map<std::string, std::string> heard_; // reply kind -> value
 };

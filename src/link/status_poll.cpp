@@ -1,8 +1,9 @@
 #include "link/status_poll.h"
 
+#include "link/memory_use.h"
 #include "link/sentences.h"
 
-bool StatusPollTick(DeviceLinkState& link, bool logPageVisible)
+bool StatusPollTick(DeviceLinkState& link, const LoggerStatus& status, bool logPageVisible)
 {
     if (link.Downloading || link.Erasing)
         return true;
@@ -13,7 +14,7 @@ bool StatusPollTick(DeviceLinkState& link, bool logPageVisible)
     SendSentence(link, Sentences::QueryStatus);
     SendSentence(link, Sentences::QueryMemoryUsed);
     SendSentence(link, Sentences::QueryRecordCount);
-    if (link.LastSectorBlank)
+    if (MemoryInUse(MemoryRepliesOf(link, status)).probeLastSector)
         ProbeLastSector(link);
     return true;
 }

@@ -11,7 +11,7 @@ struct DialogTimings {
     int closeCountdown = 5; // ticks shown after completion before closing
     // A download ends incomplete after this long without a verified chunk.
     std::chrono::milliseconds downloadTimeout{std::chrono::minutes(16)};
-    // How long download waits for the logger's first report of its memory use.
+    // How long the download waits for each answer about the logger's memory, and for its model.
     std::chrono::milliseconds memoryReportWait{3000};
 
     // "Erasing Progress": a 50 ms animation tick and a time-out counted in ticks.

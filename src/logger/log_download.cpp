@@ -410,7 +410,7 @@ std::string DownloadRefusal(const DeviceLinkState& link)
     if (MemoryUseUnreported(link))
         return {};
     if (!link.DownloadEndKnown)
-        return "The logger has not reported its memory.";
+        return LogDownload::kMemoryNotReported;
     if (link.DownloadEnd == 0)
         return LogDownload::kNoLogData;
     return {};

@@ -45,6 +45,7 @@ public:
     // How far a download reading until a blank chunk goes when the flash size is not known either.
     static constexpr uint32_t kUnreportedMemoryLimit = 0x1000000;
     static constexpr const char* kNoLogData = "There is no log data to download.";
+    static constexpr const char* kMemoryNotReported = "The logger has not reported its memory.";
 
     // imagePath: the file the memory goes to (data.bin in the working directory).
     LogDownload(DeviceLinkState& link, std::string imagePath, DownloadLimits limits);

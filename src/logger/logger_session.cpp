@@ -84,18 +84,6 @@ bool LoggerSession::RunHandler(const std::function<void()>& handler)
     return true;
 }
 
-void LoggerSession::HandleLoggerReply(const IncomingSentence& sentence)
-{
-    replies_.HandleLoggerReply(sentence);
-    const std::string& kind = sentence.field(1);
-    heard_[kind == "3" ? kind + "," + sentence.field(2) : kind] = sentence.field(3);
-}
-
-std::string LoggerSession::ReplyValue(const std::string& replyKind) const
-{
-    const auto found = heard_.find(replyKind);
-    return found == heard_.end() ? std::string() : found->second;
-}
 
 void LoggerSession::Pause(std::chrono::milliseconds pause)
 {
@@ -116,19 +104,7 @@ bool LoggerSession::WaitUntil(const std::function<bool()>& condition, std::chron
 
 bool LoggerSession::Ask(std::string_view query, const std::string& replyKind, std::chrono::milliseconds timeout)
 {
-    using namespace std::chrono_literals;
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    const int32_t refusals = Locked([&] {
-        heard_.erase(replyKind);
-        return link_.QueryRefusals;
-    });
-    const auto refused = [&] { return link_.QueryRefusals != refusals; };
-    while (std::chrono::steady_clock::now() < deadline) {
-        Locked([&] { SendSentence(link_, query); });
-        if (WaitUntil([&] { return heard_.count(replyKind) > 0 || refused(); }, 1s))
-            return Locked([&] { return heard_.count(replyKind) > 0; });
-    }
-    return false;
+    return AskLogger(line_, query, replyKind, timeout);
 }
 
 void LoggerSession::RefreshLiveView(const IncomingSentence& sentence)

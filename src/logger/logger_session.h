@@ -15,6 +15,7 @@
 #include "link/port_open.h"
 #include "link/receiver_clock.h"
 #include "link/receive_thread.h"
+#include "logger/logger_line.h"
 
 #include <atomic>
 #include <chrono>
@@ -22,7 +23,6 @@
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <map>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -71,15 +71,14 @@ public:
     [[noreturn]] void Abandon(int signal);
     // Ends the reader and gives the port back; the destructor does it too.
     void Close();
-    // Sends the query, once a second, until a reply of that kind arrived;
-    // false after the time-out, or at once when the logger says it does not
-    // support the query. Kinds: "3,<type>" for a value reply, "8" for memory
-    // data.
+    // AskLogger on this session.
     bool Ask(std::string_view query, const std::string& replyKind, std::chrono::milliseconds timeout);
     // The value field of the last reply of that kind since it was asked for;
     // empty when none came. Call under the lock.
-    std::string ReplyValue(const std::string& replyKind) const;
+    std::string ReplyValue(const std::string& replyKind) const { return replies_.replyValue(replyKind); }
 
+    // The session as operations shared with the window wait on it.
+    LoggerLine& line() { return line_; }
     DeviceLinkState& link() { return link_; }
     LoggerStatus& status() { return status_; }
     void AttachDownload(DownloadReceiver* download) { replies_.AttachDownload(download); }
@@ -87,6 +86,23 @@ public:
     const ReceiverClock& receiverClock() const { return clock_; }
 
 private:
+    class Line final : public LoggerLine {
+    public:
+        explicit Line(LoggerSession& session) : session_(session) {}
+        DeviceLinkState& link() override { return session_.link_; }
+        LoggerStatus& status() override { return session_.status_; }
+        LoggerReplies& replies() override { return session_.replies_; }
+        const ReceiverClock& receiverClock() override { return session_.clock_; }
+        void locked(const std::function<void()>& job) override { session_.Locked(job); }
+        bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) override
+        {
+            return session_.WaitUntil(condition, timeout);
+        }
+
+    private:
+        LoggerSession& session_;
+    };
+
     void OnGga(const IncomingSentence&) override {}
     void OnGll(const IncomingSentence&) override {}
     void OnGsa(const IncomingSentence&) override {}
@@ -96,7 +112,7 @@ private:
     // Every dispatched sentence passes here; only the receiver's clock is kept.
     void RefreshLiveView(const IncomingSentence& sentence) override;
     void HandleAck(const IncomingSentence& sentence) override { replies_.HandleAck(sentence); }
-    void HandleLoggerReply(const IncomingSentence& sentence) override;
+    void HandleLoggerReply(const IncomingSentence& sentence) override { replies_.HandleLoggerReply(sentence); }
     void HandleNmeaPeriods(const IncomingSentence& sentence) override { replies_.HandleNmeaPeriods(sentence); }
     void HandleModelReply(const IncomingSentence& sentence) override { replies_.HandleModelReply(sentence); }
 
@@ -108,7 +124,7 @@ private:
     LoggerStatus status_;
     LoggerReplies replies_;
     ReceiverClock clock_;
-    std::map<std::string, std::string> heard_; // reply kind -> value, since last asked for
+    Line line_{*this};
     std::mutex mutex_;
     std::unique_lock<std::mutex>* held_ = nullptr; // the lock of the innermost Locked()
     std::condition_variable handled_;

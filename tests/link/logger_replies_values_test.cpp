@@ -1,4 +1,5 @@
 #include "link/live_replies_support.h"
+#include "link/memory_use.h"
 #include "link/replies_fakes.h"
 
 #include <gtest/gtest.h>
@@ -102,13 +103,13 @@ TEST(LoggerMemoryUsed, FromTheWriteAddressOrTheWholeMemory)
         {"address beyond the memory", 0x300000, M, 0x4, false, 100, M},
     };
     for (const auto& c : cases) {
-        const auto used = ComputeMemoryUsed(c.address, c.memorySize, c.statusWord, c.lastSectorBlank);
+        const auto used = MemoryInUse({c.memorySize, c.statusWord, c.lastSectorBlank}, c.address).used;
         ASSERT_TRUE(used.has_value()) << c.name;
         EXPECT_EQ(used->percent, c.percent) << c.name;
         EXPECT_EQ(used->downloadEnd, c.downloadEnd) << c.name;
     }
-    EXPECT_FALSE(ComputeMemoryUsed(0x12345, 0, 0x4, false).has_value());
-    EXPECT_FALSE(ComputeMemoryUsed(0x12345, 0, 0, true).has_value());
+    EXPECT_FALSE(MemoryInUse({0, 0x4, false}, 0x12345).used.has_value());
+    EXPECT_FALSE(MemoryInUse({0, 0, true}, 0x12345).used.has_value());
 }
 
 TEST(LoggerMemoryUsed, ReplyStoresTheFiguresAndFillsTheGauge)

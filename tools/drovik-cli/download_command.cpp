@@ -14,6 +14,7 @@
 #include "link/logger_replies.h"
 #include "link/port_failure.h"
 #include "link/sentences.h"
+#include "logger/download_sequence.h"
 #include "logger/log_download.h"
 #include "logger/logger_session.h"
 #include "logger/model_identity.h"
@@ -75,11 +76,6 @@ holds no log data, or the download ends incomplete; 2 for a bad command line;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-constexpr auto kAnswerTimeout = 5s;
-// RMC goes out every second; a receiver silent for longer sends no date.
-constexpr auto kClockTimeout = 2500ms;
-constexpr auto kModelTimeout = 2s;
-
 struct DownloadOptions {
     PortOptions link;
     std::string image = "data.bin";
@@ -130,46 +126,22 @@ DownloadOptions ParseOptions(const std::vector<std::string>& args)
     return options;
 }
 
-bool QueryRefused(LoggerSession& session)
+// The command line's words for what kept the amount to fetch from being learned.
+std::string GapText(MemoryReportGap gap, const std::string& port)
 {
-    return session.Locked([&] { return session.link().QueryRefusals > 0; });
-}
-
-// How many bytes of memory are worth fetching, as the log page learns it:
-// status and flash size first, the last-sector probe in overwrite mode, then
-// the next write address. Nothing more is asked once the logger says it does
-// not support one of these queries: the download then reads until a blank chunk.
-void LearnDownloadEnd(LoggerSession& session, const std::string& port)
-{
-    const bool status = session.Ask(Sentences::QueryStatus, "3,7", kAnswerTimeout);
-    if (!status && QueryRefused(session)) {
-        // Its flash size, if it tells it, bounds the reading.
-        session.Ask(Sentences::QueryFlashId, "3,9", kAnswerTimeout);
-        return;
+    switch (gap) {
+    case MemoryReportGap::NoAnswer:
+        return "the logger on " + port + " does not answer";
+    case MemoryReportGap::UnknownSize:
+        return "the logger reported a flash identifier of unknown size";
+    case MemoryReportGap::NoProbeAnswer:
+        return "the logger does not answer the read of its last sector";
+    case MemoryReportGap::NoMemoryUse:
+        return "the logger does not report its memory use";
+    case MemoryReportGap::None:
+        break;
     }
-    if (!status || !session.Ask(Sentences::QueryFlashId, "3,9", kAnswerTimeout))
-        throw LoggerFailure("the logger on " + port + " does not answer");
-    const auto [memorySize, overwrite] = session.Locked([&] {
-        return std::pair(session.link().MemorySize, (session.status().StatusWord & StatusBits::StopWhenFull) == 0);
-    });
-    if (memorySize == 0)
-        throw LoggerFailure("the logger reported a flash identifier of unknown size");
-    if (overwrite && !session.Ask(Sentences::LastSectorProbe(memorySize), "8", kAnswerTimeout))
-        throw LoggerFailure("the logger does not answer the read of its last sector");
-    if (!session.Ask(Sentences::QueryMemoryUsed, "3,8", kAnswerTimeout) && !QueryRefused(session))
-        throw LoggerFailure("the logger does not report its memory use");
-}
-
-// Asked once, before the download: the model decides the dialect. A logger
-// that does not say is decoded as the image tells.
-LogDialect LearnModel(LoggerSession& session)
-{
-    session.Locked([&] { SendSentence(session.link(), Sentences::QueryModel); });
-    if (!session.WaitUntil([&] { return session.link().Model.has_value(); }, kModelTimeout))
-        return LogDialect::Detect;
-    const LoggerModel model = session.Locked([&] { return *session.link().Model; });
-    PrintNote("Logger: " + ModelText(model) + ".");
-    return DialectOfLogger(model);
+    return {};
 }
 
 class ProgressReport {
@@ -230,63 +202,72 @@ void FollowDownload(LoggerSession& session, LogDownload& download, ProgressRepor
     report.Show(saved, true);
 }
 
-// Runs the download to its end and returns the bytes saved; throws LoggerFailure when it stops short,
-// and passes on an interruption once what was fetched is in place, with
-// `interruptedState` saying where it is.
-uint32_t Download(LoggerSession& session, const DownloadOptions& options, bool loggerWasLogging,
-                  std::string& interruptedState)
+void SayWhatIsFetched(const LogDownload& download, const DownloadOptions& options)
 {
-    LogDownload download(session.link(), options.image, {ChunkSilenceLimit(options.link.baud)});
-    const uint32_t wanted = session.Locked([&] {
-        download.Start(!options.full, loggerWasLogging);
-        session.AttachDownload(&download);
-        return download.bytesWanted();
-    });
     if (download.untilBlank())
         PrintNote("The logger does not report its memory use: reading 64 KiB chunks from address 0 until one is "
                   "blank, at most " +
-                  std::to_string(wanted) + " bytes, from " + options.link.port + " into " + options.image + ".");
-    else
-        PrintNote("Downloading " + std::to_string(wanted) + " bytes from " + options.link.port + " into " +
+                  std::to_string(download.bytesWanted()) + " bytes, from " + options.link.port + " into " +
                   options.image + ".");
-    ProgressReport report(wanted);
-    const auto finish = [&] {
-        const auto [complete, failure] = session.Locked([&] {
-            download.Finish();
-            session.AttachDownload(nullptr);
-            return std::pair(download.complete(), download.failure());
-        });
-        if (download.loggingResumed())
-            report.Note("Logging switched on again.");
-        const std::string unfinished = "Download incomplete: " + download.unfinishedText();
-        if (!failure.empty())
-            throw LoggerFailure(failure + ". " + unfinished);
-        return complete ? std::string() : unfinished;
-    };
-    try {
-        FollowDownload(session, download, report);
-    } catch (const SessionInterrupted&) {
-        interruptedState = finish();
-        throw;
-    } catch (const PortFailure& lost) {
-        throw LoggerFailure(lost.what() + (" " + finish()));
-    }
-    if (const std::string unfinished = finish(); !unfinished.empty())
-        throw LoggerFailure("the logger stopped answering. " + unfinished);
-    if (download.foundNoData())
-        throw LoggerFailure(LogDownload::kNoLogData);
-    return download.bytesSaved();
+    else
+        PrintNote("Downloading " + std::to_string(download.bytesWanted()) + " bytes from " + options.link.port +
+                  " into " + options.image + ".");
 }
 
-// What the receiver's clock said while the port was open, waiting for its first RMC or ZDA if none came yet.
-std::optional<ClockReading> ReadReceiverClock(LoggerSession& session)
+// Runs the download sequence to its end; throws LoggerFailure when it does
+// not start or stops short, and passes on an interruption once what was
+// fetched is in place, with `interruptedState` saying where it is. What the
+// download kept is decoded once the port is given back.
+std::optional<KeptDownload> Download(LoggerSession& session, const DownloadOptions& options,
+                                     std::string& interruptedState, uint32_t& bytesSaved)
 {
+    std::optional<ProgressReport> report;
+    std::optional<KeptDownload> kept;
+    bool told = false;
+    // Once the download was finished: says, once, that logging is on again;
+    // returns what a download that stopped short left, or empty.
+    const auto finishedText = [&](const LogDownload& download) {
+        if (download.loggingResumed() && report && !told)
+            report->Note("Logging switched on again.");
+        told = true;
+        const std::string unfinished = "Download incomplete: " + download.unfinishedText();
+        if (!download.failure().empty())
+            throw LoggerFailure(download.failure() + ". " + unfinished);
+        return download.complete() ? std::string() : unfinished;
+    };
+    DownloadFront front;
+    front.modelHeard = [](const LoggerModel& model) { PrintNote("Logger: " + ModelText(model) + "."); };
+    front.allowReuse = [&](uint32_t) { return !options.full; };
+    front.follow = [&](LogDownload& download) {
+        SayWhatIsFetched(download, options);
+        report.emplace(download.bytesWanted());
+        FollowDownload(session, download, *report);
+    };
+    front.finished = [&](const LogDownload& download) {
+        if (const std::string unfinished = finishedText(download); !unfinished.empty())
+            throw LoggerFailure("the logger stopped answering. " + unfinished);
+    };
+    front.decode = [&](const KeptDownload& download) { kept = download; };
+    DownloadSequence sequence(session.line(), front, options.image, {ChunkSilenceLimit(options.link.baud)}, {});
     try {
-        session.WaitUntil([&] { return session.receiverClock().heard(); }, kClockTimeout);
-    } catch (const PortFailure&) {
-        // The memory is saved; what the clock said before the line went still counts.
+        sequence.run();
+    } catch (const SessionInterrupted&) {
+        if (sequence.started())
+            interruptedState = finishedText(sequence.download());
+        throw;
+    } catch (const PortFailure& lost) {
+        if (!sequence.started())
+            throw;
+        throw LoggerFailure(lost.what() + (" " + finishedText(sequence.download())));
     }
-    return session.Locked([&] { return session.receiverClock().reading(); });
+    if (sequence.gap() != MemoryReportGap::None)
+        throw LoggerFailure(GapText(sequence.gap(), options.link.port));
+    if (!sequence.refusal().empty())
+        throw LoggerFailure(sequence.refusal());
+    if (sequence.download().foundNoData())
+        throw LoggerFailure(LogDownload::kNoLogData);
+    bytesSaved = sequence.download().bytesSaved();
+    return kept;
 }
 
 // The count of records decoded; throws LoggerFailure, saying that the image is saved, when the CSV is not.
@@ -314,21 +295,18 @@ uint64_t DecodeAndExport(const DownloadOptions& options, LogDialect dialect, con
 // The port is given back before the decoding.
 void RunDownload(const DownloadOptions& options, std::string& interruptedState)
 {
-    LogDialect dialect = LogDialect::Detect;
-    std::optional<ClockReading> clock;
+    std::optional<KeptDownload> kept;
     uint32_t bytes = 0;
     {
         LoggerSession session;
         const InterruptWatch watch(session);
         if (const PortOpenResult opened = session.Open(options.link.port, options.link.baud); !opened.succeeded())
             throw LoggerFailure(CliText::PortOpenFailure(opened));
-        LearnDownloadEnd(session, options.link.port);
-        dialect = LearnModel(session);
-        const bool logging = session.Locked([&] { return (session.status().StatusWord & StatusBits::LoggingOn) != 0; });
-        bytes = Download(session, options, logging, interruptedState);
-        clock = ReadReceiverClock(session);
+        kept = Download(session, options, interruptedState, bytes);
     }
-    const uint64_t records = DecodeAndExport(options, dialect, clock);
+    if (!kept)
+        return;
+    const uint64_t records = DecodeAndExport(options, kept->dialect, kept->clock);
     PrintNote(CliText::Downloaded(bytes, options.link.port, options.image, records, options.csv));
 }
 

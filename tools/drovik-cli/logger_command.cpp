@@ -4,6 +4,7 @@
 #include "subcommand.h"
 
 #include "core/app_error.h"
+#include "link/memory_use.h"
 #include "link/sentences.h"
 #include "logger/dialog_timings.h"
 #include "logger/memory_erase.h"
@@ -33,9 +34,10 @@ void LoggerCommand::ReadLogPage()
 {
     Ask(Sentences::QueryStatus, "3,7");
     Ask(Sentences::QueryFlashId, "3,9");
-    const auto [blank, memorySize] =
-        session_.Locked([&] { return std::pair(session_.link().LastSectorBlank, session_.link().MemorySize); });
-    if (blank && memorySize != 0)
+    const auto [use, memorySize] = session_.Locked([&] {
+        return std::pair(MemoryInUse(MemoryRepliesOf(session_.link(), session_.status())), session_.link().MemorySize);
+    });
+    if (use.probeLastSector)
         Ask(Sentences::LastSectorProbe(memorySize), "8");
     Ask(Sentences::QueryMemoryUsed, "3,8");
     Ask(Sentences::QueryRecordCount, "3,10");

@@ -32,7 +32,7 @@ public:
     // Throws LoggerFailure when the reply does not come.
     void Ask(std::string_view query, const std::string& replyKind);
     // What the log page's poll learns: status, flash size, the last-sector
-    // probe while that sector counts as blank, memory used, record count.
+    // probe when the memory-use rule asks for it, memory used, record count.
     void ReadLogPage();
     // Opening a settings page: its request goes out (again, once a second)
     // until the reply has filled the page and cleared the request flags.

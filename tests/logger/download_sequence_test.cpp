@@ -1,0 +1,252 @@
+// The download sequence against a scripted logger: the fake serves each
+// sentence sent as the logger would, while the sequence waits.
+#include "logger/download_sequence.h"
+
+#include "link/sentences.h"
+#include "support/wire_tap.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+namespace {
+using namespace std::chrono_literals;
+
+constexpr uint32_t kChunk = LogDownload::kChunkSize;
+
+std::string Hex(uint32_t value, int digits)
+{
+    char text[9];
+    std::snprintf(text, sizeof text, "%0*X", digits, value);
+    return text;
+}
+
+// A sentence as sent, without its CR LF.
+std::string Sent(const std::string& body)
+{
+    const std::string sentence = AppendChecksum(body);
+    return sentence.substr(0, sentence.size() - 2);
+}
+
+class ScriptedLogger final : public LoggerLine, private HeadlessReplyView {
+public:
+    // Its memory: `used` bytes written, the rest blank.
+    uint32_t used = 3 * kChunk;
+    int32_t statusWord = 0x2; // logging, overwrite
+    std::string flashId = "C22015";
+    bool answersProbe = true;
+    bool answersMemoryUsed = true;
+    bool refusesStatus = false;
+    bool tellsModel = true;
+
+    ScriptedLogger() { link_.LastSectorBlank = true; }
+    std::vector<std::string> received; // every sentence, without CR LF
+
+    static unsigned char Byte(uint32_t address) { return static_cast<unsigned char>(address * 7 + (address >> 9)); }
+
+    DeviceLinkState& link() override { return link_; }
+    LoggerStatus& status() override { return status_; }
+    LoggerReplies& replies() override { return replies_; }
+    const ReceiverClock& receiverClock() override { return clock_; }
+    void locked(const std::function<void()>& job) override { job(); }
+    // Time passes only while nothing answers.
+    bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) override
+    {
+        for (std::vector<std::string> sent; !condition() && !(sent = wire_.sentences()).empty();)
+            for (const std::string& sentence : sent)
+                Answer(sentence.substr(0, sentence.size() - 2));
+        if (condition())
+            return true;
+        std::this_thread::sleep_for(timeout);
+        return false;
+    }
+
+private:
+    void Answer(const std::string& sentence)
+    {
+        received.push_back(sentence);
+        const std::string body = sentence.substr(0, sentence.find('*'));
+        unsigned address = 0;
+        unsigned length = 0;
+        if (body == "$PMTK605" && tellsModel)
+            Reply("$PMTK705,AXN_1.30,0005,,1.0");
+        else if (body == "$PMTK182,2,7")
+            Reply(refusesStatus ? "$PMTK001,182,1" : "$PMTK182,3,7," + std::to_string(statusWord));
+        else if (body == "$PMTK182,2,9,9F")
+            Reply("$PMTK182,3,9," + flashId);
+        else if (body == "$PMTK182,2,8" && answersMemoryUsed && !refusesStatus)
+            Reply("$PMTK182,3,8," + Hex(used, 8));
+        else if (std::sscanf(body.c_str(), "$PMTK182,7,%8X,%X", &address, &length) == 2)
+            Read(address, length);
+    }
+    void Read(uint32_t address, uint32_t length)
+    {
+        if (length == 2 && !answersProbe)
+            return;
+        for (uint32_t from = address; from < address + length; from += 2048) {
+            std::string hex;
+            for (uint32_t a = from; a < std::min(from + 2048, address + length); ++a)
+                hex += a < used ? Hex(Byte(a), 2) : "FF";
+            Reply("$PMTK182,8," + Hex(from, 8) + "," + hex);
+        }
+        Reply("$PMTK001,182,7,3");
+    }
+    void Reply(const std::string& body)
+    {
+        IncomingSentence sentence;
+        sentence.SentenceText = AppendChecksum(body + "*");
+        SplitFields(sentence);
+        if (body.rfind("$PMTK001", 0) == 0)
+            replies_.HandleAck(sentence);
+        else if (body.rfind("$PMTK705", 0) == 0)
+            replies_.HandleModelReply(sentence);
+        else
+            replies_.HandleLoggerReply(sentence);
+    }
+
+    DeviceLinkState link_;
+    LoggerStatus status_;
+    LoggerReplies replies_{link_, status_, *this};
+    ReceiverClock clock_;
+    WireTap wire_{link_};
+};
+
+class DownloadSequenceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        directory = std::filesystem::path(::testing::TempDir()) / ("download_sequence_" + std::string(test->name()));
+        std::filesystem::remove_all(directory);
+        std::filesystem::create_directories(directory);
+        image = (directory / "data.bin").string();
+        front.allowReuse = [this](uint32_t reusable) {
+            offered = reusable;
+            return true;
+        };
+        front.follow = [this](LogDownload& download) {
+            while (download.running())
+                logger.waitUntil([&] { return !download.running(); }, 10ms);
+        };
+        front.decode = [this](const KeptDownload& download) { kept = download; };
+    }
+    void TearDown() override { std::filesystem::remove_all(directory); }
+
+    DownloadSequence Run()
+    {
+        DownloadSequence sequence(logger, front, image, {2000ms}, {20ms, 20ms, 0ms});
+        sequence.run();
+        return sequence;
+    }
+    std::vector<unsigned char> Memory(uint32_t size) const
+    {
+        std::vector<unsigned char> bytes(size);
+        for (uint32_t a = 0; a < size; ++a)
+            bytes[a] = ScriptedLogger::Byte(a);
+        return bytes;
+    }
+    std::vector<unsigned char> FileBytes() const
+    {
+        std::ifstream file(image, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    }
+
+    ScriptedLogger logger;
+    DownloadFront front;
+    std::filesystem::path directory;
+    std::string image;
+    uint32_t offered = 0;
+    std::optional<KeptDownload> kept;
+};
+
+TEST_F(DownloadSequenceTest, AFreshLoggerTellsModelAndMemoryThenIsReadWholeDecodedAndLogsAgain)
+{
+    const DownloadSequence sequence = Run();
+
+    EXPECT_EQ(sequence.refusal(), "");
+    EXPECT_EQ(FileBytes(), Memory(3 * kChunk));
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_EQ(kept->path, image);
+    EXPECT_TRUE(kept->complete);
+    EXPECT_EQ(kept->dialect, LogDialect::M241);
+    std::vector<std::string> expected;
+    for (const char* body : {"$PMTK605*", "$PMTK182,2,7*", "$PMTK182,2,9,9F*", "$PMTK182,7,001F0000,2*",
+                             "$PMTK182,2,8*", "$PMTK182,5*", "$PMTK182,7,00000000,00010000*",
+                             "$PMTK182,7,00010000,10000*", "$PMTK182,7,00020000,10000*", "$PMTK182,4*"})
+        expected.push_back(Sent(body));
+    EXPECT_EQ(logger.received, expected);
+    EXPECT_EQ(offered, 0u) << "nothing earlier to reuse";
+}
+
+// Whatever keeps the amount from being learned refuses the download before
+// logging is touched; an empty memory refuses it too.
+TEST_F(DownloadSequenceTest, AMemoryNotToldOrEmptyIsRefusedWithoutStoppingLogging)
+{
+    struct Case {
+        const char* name;
+        std::function<void(ScriptedLogger&)> script;
+        MemoryReportGap gap;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {"unknown flash size", [](ScriptedLogger& l) { l.flashId = "C22000"; }, MemoryReportGap::UnknownSize,
+         LogDownload::kMemoryNotReported},
+        {"probe unanswered", [](ScriptedLogger& l) { l.answersProbe = false; }, MemoryReportGap::NoProbeAnswer,
+         LogDownload::kMemoryNotReported},
+        {"memory use unanswered", [](ScriptedLogger& l) { l.answersMemoryUsed = false; }, MemoryReportGap::NoMemoryUse,
+         LogDownload::kMemoryNotReported},
+        {"empty memory", [](ScriptedLogger& l) { l.used = 0; }, MemoryReportGap::None, LogDownload::kNoLogData},
+    };
+    for (const Case& c : cases) {
+        ScriptedLogger fresh;
+        c.script(fresh);
+        DownloadSequence sequence(fresh, front, image, {2000ms}, {20ms, 20ms, 0ms});
+        sequence.run();
+        EXPECT_EQ(sequence.gap(), c.gap) << c.name;
+        EXPECT_EQ(sequence.refusal(), c.refusal) << c.name;
+        EXPECT_FALSE(sequence.started()) << c.name;
+        EXPECT_EQ(std::count(fresh.received.begin(), fresh.received.end(), Sent("$PMTK182,5*")), 0) << c.name;
+    }
+    EXPECT_FALSE(kept.has_value());
+}
+
+// What the poll told already is not asked again, and the front decides on reuse.
+TEST_F(DownloadSequenceTest, AKnownReportIsNotAskedAgainAndTheFrontAllowsTheReuse)
+{
+    const std::vector<unsigned char> earlier = Memory(2 * kChunk);
+    std::ofstream(image, std::ios::binary).write(reinterpret_cast<const char*>(earlier.data()), 2 * kChunk);
+    logger.link().MemorySize = 0x200000;
+    logger.link().DownloadEnd = 3 * kChunk;
+    logger.link().DownloadEndKnown = true;
+    logger.link().ModelAsked = true;
+
+    Run();
+
+    EXPECT_EQ(offered, kChunk);
+    EXPECT_EQ(FileBytes(), Memory(3 * kChunk));
+    ASSERT_FALSE(logger.received.empty());
+    EXPECT_EQ(logger.received.front(), Sent("$PMTK182,5*"));
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_EQ(kept->dialect, LogDialect::Detect) << "a model not asked for is not known";
+}
+
+// A front that ends with an exception still leaves the download finished.
+TEST_F(DownloadSequenceTest, AnExceptionWhileFollowingFinishesTheDownloadFirst)
+{
+    front.follow = [](LogDownload&) { throw std::runtime_error("interrupted"); };
+    std::optional<DownloadSequence> sequence;
+    sequence.emplace(logger, front, image, DownloadLimits{2000ms}, DownloadWaits{20ms, 20ms, 0ms});
+
+    EXPECT_THROW(sequence->run(), std::runtime_error);
+
+    EXPECT_TRUE(sequence->started());
+    EXPECT_FALSE(sequence->download().running());
+    EXPECT_TRUE(sequence->download().loggingResumed());
+    EXPECT_FALSE(kept.has_value());
+}
+} // namespace
