@@ -43,9 +43,10 @@ public:
     // $PMTK705: release, model number, device text.
     void HandleModelReply(const IncomingSentence& sentence);
 
-    // The value field of the last $PMTK182 reply of that kind since it was
-    // forgotten ("3,<type>" for a value reply, "8" for memory data); empty
-    // when none came.
+    // The $PMTK182 replies heard by kind ("3,<type>" for a value reply, "8"
+    // for memory data) since that kind was last forgotten, so that a question
+    // can wait for its answer; replyValue() is the last one's value field,
+    // empty when none came.
     bool heard(const std::string& replyKind) const { return heard_.count(replyKind) > 0; }
     std::string replyValue(const std::string& replyKind) const;
     void forget(const std::string& replyKind) { heard_.erase(replyKind); }

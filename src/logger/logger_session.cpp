@@ -84,7 +84,6 @@ bool LoggerSession::RunHandler(const std::function<void()>& handler)
     return true;
 }
 
-
 void LoggerSession::Pause(std::chrono::milliseconds pause)
 {
     const auto until = std::chrono::steady_clock::now() + pause;

@@ -175,9 +175,9 @@ TEST_F(DownloadSequenceTest, AFreshLoggerTellsModelAndMemoryThenIsReadWholeDecod
     EXPECT_TRUE(kept->complete);
     EXPECT_EQ(kept->dialect, LogDialect::M241);
     std::vector<std::string> expected;
-    for (const char* body : {"$PMTK605*", "$PMTK182,2,7*", "$PMTK182,2,9,9F*", "$PMTK182,7,001F0000,2*",
-                             "$PMTK182,2,8*", "$PMTK182,5*", "$PMTK182,7,00000000,00010000*",
-                             "$PMTK182,7,00010000,10000*", "$PMTK182,7,00020000,10000*", "$PMTK182,4*"})
+    for (const char* body :
+         {"$PMTK605*", "$PMTK182,2,7*", "$PMTK182,2,9,9F*", "$PMTK182,7,001F0000,2*", "$PMTK182,2,8*", "$PMTK182,5*",
+          "$PMTK182,7,00000000,00010000*", "$PMTK182,7,00010000,10000*", "$PMTK182,7,00020000,10000*", "$PMTK182,4*"})
         expected.push_back(Sent(body));
     EXPECT_EQ(logger.received, expected);
     EXPECT_EQ(offered, 0u) << "nothing earlier to reuse";

@@ -11,9 +11,7 @@
 #include "decode/log_decoder.h"
 #include "export/clock_evidence.h"
 #include "export/csv_writer.h"
-#include "link/logger_replies.h"
 #include "link/port_failure.h"
-#include "link/sentences.h"
 #include "logger/download_sequence.h"
 #include "logger/log_download.h"
 #include "logger/logger_session.h"
@@ -23,7 +21,6 @@
 #include <iostream>
 #include <limits>
 #include <stdexcept>
-#include <utility>
 
 namespace {
 const std::string kDownloadUsage =
