@@ -211,51 +211,73 @@ void SayWhatIsFetched(const LogDownload& download, const DownloadOptions& option
                   " into " + options.image + ".");
 }
 
-// Runs the download sequence to its end; throws LoggerFailure when it does
-// not start or stops short, and passes on an interruption once what was
-// fetched is in place, with `interruptedState` saying where it is. What the
-// download kept is decoded once the port is given back.
-std::optional<KeptDownload> Download(LoggerSession& session, const DownloadOptions& options,
-                                     std::string& interruptedState, uint32_t& bytesSaved)
-{
-    std::optional<ProgressReport> report;
-    std::optional<KeptDownload> kept;
-    bool told = false;
+// How the command line shows a download and tells how it ended.
+class ConsoleDownload {
+public:
+    ConsoleDownload(LoggerSession& session, const DownloadOptions& options) : session_(session), options_(options) {}
+
+    DownloadFront front()
+    {
+        DownloadFront front;
+        front.modelHeard = [](const LoggerModel& model) { PrintNote("Logger: " + ModelText(model) + "."); };
+        front.allowReuse = [this](uint32_t) { return !options_.full; };
+        front.follow = [this](LogDownload& download) {
+            SayWhatIsFetched(download, options_);
+            report_.emplace(download.bytesWanted());
+            FollowDownload(session_, download, *report_);
+        };
+        front.finished = [this](const LogDownload& download) {
+            if (const std::string unfinished = finishedText(download); !unfinished.empty())
+                throw LoggerFailure("the logger stopped answering. " + unfinished);
+        };
+        front.decode = [this](const KeptDownload& download) { kept_ = download; };
+        return front;
+    }
+
     // Once the download was finished: says, once, that logging is on again;
     // returns what a download that stopped short left, or empty.
-    const auto finishedText = [&](const LogDownload& download) {
-        if (download.loggingResumed() && report && !told)
-            report->Note("Logging switched on again.");
-        told = true;
+    std::string finishedText(const LogDownload& download)
+    {
+        if (download.loggingResumed() && report_ && !told_)
+            report_->Note("Logging switched on again.");
+        told_ = true;
         const std::string unfinished = "Download incomplete: " + download.unfinishedText();
         if (!download.failure().empty())
             throw LoggerFailure(download.failure() + ". " + unfinished);
         return download.complete() ? std::string() : unfinished;
-    };
-    DownloadFront front;
-    front.modelHeard = [](const LoggerModel& model) { PrintNote("Logger: " + ModelText(model) + "."); };
-    front.allowReuse = [&](uint32_t) { return !options.full; };
-    front.follow = [&](LogDownload& download) {
-        SayWhatIsFetched(download, options);
-        report.emplace(download.bytesWanted());
-        FollowDownload(session, download, *report);
-    };
-    front.finished = [&](const LogDownload& download) {
-        if (const std::string unfinished = finishedText(download); !unfinished.empty())
-            throw LoggerFailure("the logger stopped answering. " + unfinished);
-    };
-    front.decode = [&](const KeptDownload& download) { kept = download; };
-    DownloadSequence sequence(session.line(), front, options.image, {ChunkSilenceLimit(options.link.baud)}, {});
+    }
+
+    // What the download kept, to be decoded once the port is given back.
+    const std::optional<KeptDownload>& kept() const { return kept_; }
+
+private:
+    LoggerSession& session_;
+    const DownloadOptions& options_;
+    std::optional<ProgressReport> report_;
+    bool told_ = false;
+    std::optional<KeptDownload> kept_;
+};
+
+// Runs the download sequence to its end; throws LoggerFailure when it does
+// not start or stops short, and passes on an interruption once what was
+// fetched is in place, with `interruptedState` saying where it is;
+// `bytesSaved` is what the image holds.
+std::optional<KeptDownload> Download(LoggerSession& session, const DownloadOptions& options,
+                                     std::string& interruptedState, uint32_t& bytesSaved)
+{
+    ConsoleDownload console(session, options);
+    DownloadSequence sequence(session.line(), console.front(), options.image, {ChunkSilenceLimit(options.link.baud)},
+                              {});
     try {
         sequence.run();
     } catch (const SessionInterrupted&) {
         if (sequence.started())
-            interruptedState = finishedText(sequence.download());
+            interruptedState = console.finishedText(sequence.download());
         throw;
     } catch (const PortFailure& lost) {
         if (!sequence.started())
             throw;
-        throw LoggerFailure(lost.what() + (" " + finishedText(sequence.download())));
+        throw LoggerFailure(lost.what() + (" " + console.finishedText(sequence.download())));
     }
     if (sequence.gap() != MemoryReportGap::None)
         throw LoggerFailure(GapText(sequence.gap(), options.link.port));
@@ -264,7 +286,7 @@ std::optional<KeptDownload> Download(LoggerSession& session, const DownloadOptio
     if (sequence.download().foundNoData())
         throw LoggerFailure(LogDownload::kNoLogData);
     bytesSaved = sequence.download().bytesSaved();
-    return kept;
+    return console.kept();
 }
 
 // The count of records decoded; throws LoggerFailure, saying that the image is saved, when the CSV is not.
