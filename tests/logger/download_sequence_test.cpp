@@ -1,5 +1,5 @@
-// The download sequence against a scripted logger: the fake serves each
-// sentence sent as the logger would, while the sequence waits.
+// The download sequence against a scripted logger, which answers what was
+// sent while the sequence waits.
 #include "logger/download_sequence.h"
 
 #include "link/sentences.h"
@@ -33,21 +33,21 @@ std::string Sent(const std::string& body)
     return sentence.substr(0, sentence.size() - 2);
 }
 
+unsigned char MemoryByte(uint32_t address)
+{
+    return static_cast<unsigned char>(address * 7 + (address >> 9));
+}
+
+// An M-241 that logs in overwrite mode; `used` bytes written, the rest blank.
 class ScriptedLogger final : public LoggerLine, private HeadlessReplyView {
 public:
-    // Its memory: `used` bytes written, the rest blank.
+    ScriptedLogger() { link_.LastSectorBlank = true; }
+
     uint32_t used = 3 * kChunk;
-    int32_t statusWord = 0x2; // logging, overwrite
     std::string flashId = "C22015";
     bool answersProbe = true;
     bool answersMemoryUsed = true;
-    bool refusesStatus = false;
-    bool tellsModel = true;
-
-    ScriptedLogger() { link_.LastSectorBlank = true; }
-    std::vector<std::string> received; // every sentence, without CR LF
-
-    static unsigned char Byte(uint32_t address) { return static_cast<unsigned char>(address * 7 + (address >> 9)); }
+    std::vector<std::string> received;
 
     DeviceLinkState& link() override { return link_; }
     LoggerStatus& status() override { return status_; }
@@ -60,10 +60,9 @@ public:
         for (std::vector<std::string> sent; !condition() && !(sent = wire_.sentences()).empty();)
             for (const std::string& sentence : sent)
                 Answer(sentence.substr(0, sentence.size() - 2));
-        if (condition())
-            return true;
-        std::this_thread::sleep_for(timeout);
-        return false;
+        if (!condition())
+            std::this_thread::sleep_for(timeout);
+        return condition();
     }
 
 private:
@@ -73,25 +72,23 @@ private:
         const std::string body = sentence.substr(0, sentence.find('*'));
         unsigned address = 0;
         unsigned length = 0;
-        if (body == "$PMTK605" && tellsModel)
+        if (body == "$PMTK605")
             Reply("$PMTK705,AXN_1.30,0005,,1.0");
         else if (body == "$PMTK182,2,7")
-            Reply(refusesStatus ? "$PMTK001,182,1" : "$PMTK182,3,7," + std::to_string(statusWord));
+            Reply("$PMTK182,3,7,2");
         else if (body == "$PMTK182,2,9,9F")
             Reply("$PMTK182,3,9," + flashId);
-        else if (body == "$PMTK182,2,8" && answersMemoryUsed && !refusesStatus)
+        else if (body == "$PMTK182,2,8" && answersMemoryUsed)
             Reply("$PMTK182,3,8," + Hex(used, 8));
-        else if (std::sscanf(body.c_str(), "$PMTK182,7,%8X,%X", &address, &length) == 2)
+        else if (std::sscanf(body.c_str(), "$PMTK182,7,%8X,%X", &address, &length) == 2 && (length > 2 || answersProbe))
             Read(address, length);
     }
     void Read(uint32_t address, uint32_t length)
     {
-        if (length == 2 && !answersProbe)
-            return;
         for (uint32_t from = address; from < address + length; from += 2048) {
             std::string hex;
             for (uint32_t a = from; a < std::min(from + 2048, address + length); ++a)
-                hex += a < used ? Hex(Byte(a), 2) : "FF";
+                hex += a < used ? Hex(MemoryByte(a), 2) : "FF";
             Reply("$PMTK182,8," + Hex(from, 8) + "," + hex);
         }
         Reply("$PMTK001,182,7,3");
@@ -120,15 +117,8 @@ class DownloadSequenceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        directory = std::filesystem::path(::testing::TempDir()) / ("download_sequence_" + std::string(test->name()));
-        std::filesystem::remove_all(directory);
         std::filesystem::create_directories(directory);
-        image = (directory / "data.bin").string();
-        front.allowReuse = [this](uint32_t reusable) {
-            offered = reusable;
-            return true;
-        };
+        front.allowReuse = [this](uint32_t reusable) { return (offered = reusable) != 0; };
         front.follow = [this](LogDownload& download) {
             while (download.running())
                 logger.waitUntil([&] { return !download.running(); }, 10ms);
@@ -137,38 +127,40 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(directory); }
 
-    DownloadSequence Run()
+    DownloadSequence Run(ScriptedLogger& line)
     {
-        DownloadSequence sequence(logger, front, image, {2000ms}, {20ms, 20ms, 0ms});
+        DownloadSequence sequence(line, front, image, {2000ms}, {20ms, 20ms, 0ms});
         sequence.run();
         return sequence;
-    }
-    std::vector<unsigned char> Memory(uint32_t size) const
-    {
-        std::vector<unsigned char> bytes(size);
-        for (uint32_t a = 0; a < size; ++a)
-            bytes[a] = ScriptedLogger::Byte(a);
-        return bytes;
     }
     std::vector<unsigned char> FileBytes() const
     {
         std::ifstream file(image, std::ios::binary);
         return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     }
+    static std::vector<unsigned char> Memory(uint32_t size)
+    {
+        std::vector<unsigned char> bytes(size);
+        for (uint32_t a = 0; a < size; ++a)
+            bytes[a] = MemoryByte(a);
+        return bytes;
+    }
 
+    // One folder a test: ctest runs them side by side.
+    const std::filesystem::path directory =
+        std::filesystem::path(::testing::TempDir()) /
+        ("download_sequence_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    const std::string image = (directory / "data.bin").string();
     ScriptedLogger logger;
     DownloadFront front;
-    std::filesystem::path directory;
-    std::string image;
     uint32_t offered = 0;
     std::optional<KeptDownload> kept;
 };
 
 TEST_F(DownloadSequenceTest, AFreshLoggerTellsModelAndMemoryThenIsReadWholeDecodedAndLogsAgain)
 {
-    const DownloadSequence sequence = Run();
+    EXPECT_EQ(Run(logger).refusal(), "");
 
-    EXPECT_EQ(sequence.refusal(), "");
     EXPECT_EQ(FileBytes(), Memory(3 * kChunk));
     ASSERT_TRUE(kept.has_value());
     EXPECT_EQ(kept->path, image);
@@ -184,7 +176,7 @@ TEST_F(DownloadSequenceTest, AFreshLoggerTellsModelAndMemoryThenIsReadWholeDecod
 }
 
 // Whatever keeps the amount from being learned refuses the download before
-// logging is touched; an empty memory refuses it too.
+// logging is touched; so does an empty memory.
 TEST_F(DownloadSequenceTest, AMemoryNotToldOrEmptyIsRefusedWithoutStoppingLogging)
 {
     struct Case {
@@ -193,20 +185,20 @@ TEST_F(DownloadSequenceTest, AMemoryNotToldOrEmptyIsRefusedWithoutStoppingLoggin
         MemoryReportGap gap;
         std::string refusal;
     };
+    const std::string notReported = LogDownload::kMemoryNotReported;
     const Case cases[] = {
         {"unknown flash size", [](ScriptedLogger& l) { l.flashId = "C22000"; }, MemoryReportGap::UnknownSize,
-         LogDownload::kMemoryNotReported},
+         notReported},
         {"probe unanswered", [](ScriptedLogger& l) { l.answersProbe = false; }, MemoryReportGap::NoProbeAnswer,
-         LogDownload::kMemoryNotReported},
+         notReported},
         {"memory use unanswered", [](ScriptedLogger& l) { l.answersMemoryUsed = false; }, MemoryReportGap::NoMemoryUse,
-         LogDownload::kMemoryNotReported},
+         notReported},
         {"empty memory", [](ScriptedLogger& l) { l.used = 0; }, MemoryReportGap::None, LogDownload::kNoLogData},
     };
     for (const Case& c : cases) {
         ScriptedLogger fresh;
         c.script(fresh);
-        DownloadSequence sequence(fresh, front, image, {2000ms}, {20ms, 20ms, 0ms});
-        sequence.run();
+        const DownloadSequence sequence = Run(fresh);
         EXPECT_EQ(sequence.gap(), c.gap) << c.name;
         EXPECT_EQ(sequence.refusal(), c.refusal) << c.name;
         EXPECT_FALSE(sequence.started()) << c.name;
@@ -215,7 +207,7 @@ TEST_F(DownloadSequenceTest, AMemoryNotToldOrEmptyIsRefusedWithoutStoppingLoggin
     EXPECT_FALSE(kept.has_value());
 }
 
-// What the poll told already is not asked again, and the front decides on reuse.
+// What the poll told already is not asked again; the front allows the reuse.
 TEST_F(DownloadSequenceTest, AKnownReportIsNotAskedAgainAndTheFrontAllowsTheReuse)
 {
     const std::vector<unsigned char> earlier = Memory(2 * kChunk);
@@ -225,7 +217,7 @@ TEST_F(DownloadSequenceTest, AKnownReportIsNotAskedAgainAndTheFrontAllowsTheReus
     logger.link().DownloadEndKnown = true;
     logger.link().ModelAsked = true;
 
-    Run();
+    Run(logger);
 
     EXPECT_EQ(offered, kChunk);
     EXPECT_EQ(FileBytes(), Memory(3 * kChunk));
@@ -235,18 +227,16 @@ TEST_F(DownloadSequenceTest, AKnownReportIsNotAskedAgainAndTheFrontAllowsTheReus
     EXPECT_EQ(kept->dialect, LogDialect::Detect) << "a model not asked for is not known";
 }
 
-// A front that ends with an exception still leaves the download finished.
 TEST_F(DownloadSequenceTest, AnExceptionWhileFollowingFinishesTheDownloadFirst)
 {
     front.follow = [](LogDownload&) { throw std::runtime_error("interrupted"); };
-    std::optional<DownloadSequence> sequence;
-    sequence.emplace(logger, front, image, DownloadLimits{2000ms}, DownloadWaits{20ms, 20ms, 0ms});
+    DownloadSequence sequence(logger, front, image, {2000ms}, {20ms, 20ms, 0ms});
 
-    EXPECT_THROW(sequence->run(), std::runtime_error);
+    EXPECT_THROW(sequence.run(), std::runtime_error);
 
-    EXPECT_TRUE(sequence->started());
-    EXPECT_FALSE(sequence->download().running());
-    EXPECT_TRUE(sequence->download().loggingResumed());
+    EXPECT_TRUE(sequence.started());
+    EXPECT_FALSE(sequence.download().running());
+    EXPECT_TRUE(sequence.download().loggingResumed());
     EXPECT_FALSE(kept.has_value());
 }
 } // namespace
