@@ -117,9 +117,13 @@ void LoggerReplies::HandleAck(const IncomingSentence& sentence)
 
 void LoggerReplies::HandleLoggerReply(const IncomingSentence& sentence)
 {
-    const std::string& kind = sentence.field(1);
-    heard_[kind == "3" ? kind + "," + sentence.field(2) : kind] = sentence.field(3);
-    switch (LeadingInteger(sentence.field(1))) {
+    // Keyed by the numbers as the questions name them; other replies are not waited for.
+    const int kind = LeadingInteger(sentence.field(1));
+    if (kind == kValueReply)
+        heard_["3," + std::to_string(LeadingInteger(sentence.field(2)))] = sentence.field(3);
+    else if (kind == kMemoryDataReply)
+        heard_["8"] = sentence.field(3);
+    switch (kind) {
     case kValueReply:
         HandleValueReply(sentence);
         break;
