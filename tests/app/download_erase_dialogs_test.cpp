@@ -74,8 +74,12 @@ TEST(EraseDialog, CannotBeClosedAndEndsAtTheTickAfterTheAcknowledgement)
     EXPECT_EQ(dialog.CGauge1->size(), QSize(57, 57));
     EXPECT_EQ(dialog.Label1->text(), "Erasing...");
 
-    QTimer::singleShot(0, &dialog, [&] { dialog.close(); });
-    QTimer::singleShot(30, &dialog, [&] {
+    // At the end of the first tick: the close is refused, and the
+    // acknowledgement arrives long before the time-out.
+    QObject::connect(dialog.Timer1, &QTimer::timeout, &dialog, [&] {
+        if (!link.Erasing)
+            return;
+        dialog.close();
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_GT(dialog.CGauge1->value(), 0);
         link.Erasing = false;

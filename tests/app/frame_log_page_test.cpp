@@ -159,7 +159,7 @@ TEST_F(LogPageTest, SelectingACellInTheGridRunsThePopUp)
     table.setCell(1, 1, "#05;07");
     QTableView* view = window->Frame41->StringGrid1;
     view->setCurrentIndex(view->model()->index(0, 0));
-    QTest::qWait(20);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.messages.empty(); }, 5000));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "#05\n07");
 }
