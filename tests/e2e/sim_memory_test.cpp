@@ -91,7 +91,7 @@ TEST(SimMemory, AStalledReaderLosesNothing)
     // Far more than the terminal buffers: the simulator must wait, not drop.
     client.sendCommand("$PMTK182,7,00000000,00010000*");
     client.sendCommand("$PMTK182,7,00010000,10000*");
-    std::this_thread::sleep_for(1s);
+    ASSERT_TRUE(client.waitForQueued(SimClient::kTerminalInputBuffer));
 
     std::vector<DataReply> replies;
     int acks = 0;
@@ -118,7 +118,7 @@ TEST(SimMemory, EraseFillsTheMemoryAndIsAcknowledgedAfterItsDelay)
 
     auto sent = Clock::now();
     client.sendCommand("$PMTK182,6,1*");
-    EXPECT_TRUE(sim.waitForState("erasing", "1", 800ms));
+    EXPECT_TRUE(sim.waitForState("erasing", "1"));
     auto ack = client.waitForLine(StartsWith("$PMTK001,182,6,"), 5s);
     auto elapsed = Clock::now() - sent;
     ASSERT_TRUE(ack);

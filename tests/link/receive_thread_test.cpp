@@ -9,8 +9,9 @@
 #include "testbed/pseudo_terminal.h"
 #include "link/recording_handlers.h"
 
+#include <unistd.h>
+
 #include <atomic>
-#include <thread>
 
 namespace {
 using Calls = std::vector<std::string>;
@@ -70,14 +71,26 @@ TEST_F(ReceiveThreadTest, HandsOverEverySentenceOfOneDelivery)
                                       "RefreshLiveView PMTK001", "RefreshLiveView GPZDA"}));
 }
 
+// On a pipe, unlike a terminal, what was written is queued at once: once the
+// pipe is empty again the reader has taken the piece, so each piece is a read of its own.
 TEST_F(ReceiveThreadTest, JoinsASentenceSentInPieces)
 {
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    Thread1 reader(pipeEnds[0], link_, handlers_, queue_.runner());
+    reader.start();
     for (std::size_t at = 0; at < kGga.size(); at += 7) {
-        line_.send(kGga.substr(at, 7));
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        const std::string piece = kGga.substr(at, 7);
+        ASSERT_EQ(write(pipeEnds[1], piece.data(), piece.size()), static_cast<ssize_t>(piece.size()));
+        ASSERT_TRUE(queue_.serveUntil([&] { return SerialPort::QueuedInputBytes(pipeEnds[0]) == 0; }));
     }
     ASSERT_TRUE(serveUntilCalls(2));
     EXPECT_EQ(handlers_.sentenceTexts.front(), kGga);
+    reader.requestStop();
+    EXPECT_TRUE(queue_.serveUntil([&] { return reader.isFinished(); }));
+    reader.wait();
+    close(pipeEnds[0]);
+    close(pipeEnds[1]);
 }
 
 TEST_F(ReceiveThreadTest, ModeIsReadAfreshForEachSentence)

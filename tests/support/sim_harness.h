@@ -10,6 +10,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -406,12 +407,18 @@ public:
         }
     }
 
-    // Throws away whatever arrives within `quiet`.
-    void drain(std::chrono::milliseconds quiet = 50ms)
+    // What a terminal holds for a reader that does not read (N_TTY's buffer, 4 KiB less one byte).
+    static constexpr int kTerminalInputBuffer = 4095;
+    // True once at least `bytes` wait unread on the line.
+    bool waitForQueued(int bytes, std::chrono::milliseconds timeout = 5s) const
     {
-        while (readSome(quiet)) {
-        }
-        pending_.clear();
+        return PollFor<bool>(timeout,
+                             [&]() -> std::optional<bool> {
+                                 int queued = 0;
+                                 return ioctl(fd_, FIONREAD, &queued) == 0 && queued >= bytes ? std::optional(true)
+                                                                                              : std::nullopt;
+                             })
+            .has_value();
     }
 
 private:
