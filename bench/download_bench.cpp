@@ -3,7 +3,8 @@
 // 115200-baud line, timed against the line-rate bound (bytes on the wire
 // divided by 11,520 bytes/s), and at that rate a download again of a full
 // memory that gained its last chunk since, reusing the file or not, and a
-// download whose cable is pulled.
+// download whose cable is pulled; and how soon a download on a line that
+// goes dead gives up.
 // Needs drovik-sim built in the same build folder.
 #include "testbed/log_image_writer.h"
 #include "logger/log_download.h"
@@ -141,6 +142,22 @@ void BM_PulledCableAtLineRate(benchmark::State& state)
         state.SkipWithError("the next download did not complete");
 }
 BENCHMARK(BM_PulledCableAtLineRate)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
+
+// The line goes dead in the third chunk of an unthrottled download: how long
+// drovik-cli takes to give up and end.
+void BM_DeadLineGivesUp(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const ServedSample served(4, {"--no-nmea", "--dead-after", "75"});
+        const auto start = std::chrono::steady_clock::now();
+        const simharness::CliRun cut = simharness::RunCli(
+            served.sim, {"download", "--port", "Com5", "-o", (served.sim.directory() / "data.bin").string()});
+        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        if (cut.exitCode != 1)
+            state.SkipWithError("the download did not end as cut off");
+    }
+}
+BENCHMARK(BM_DeadLineGivesUp)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 } // namespace
 
 BENCHMARK_MAIN();

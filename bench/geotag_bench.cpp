@@ -1,6 +1,7 @@
 // Geotagging a card of photos: 1,000 photos of 3 MB each against the track of
 // a full 2 MiB memory image, from reading the image to the last photo renamed
-// into place.
+// into place. GEOTAG_BENCH_PHOTOS and GEOTAG_BENCH_PHOTO_BYTES make a smaller
+// card, for a quick run.
 #include "core/user_dialogs.h"
 #include "decode/civil_time.h"
 #include "geotag/geotag_photo.h"
@@ -11,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,8 +20,14 @@
 namespace {
 namespace fs = std::filesystem;
 
-constexpr int kPhotos = 1000;
-constexpr std::size_t kPhotoBytes = 3'000'000;
+// The card's size: the variable's number when set, else the default.
+std::size_t CardSize(const char* variable, std::size_t fallback)
+{
+    const char* text = std::getenv(variable);
+    return text ? std::stoul(text) : fallback;
+}
+const std::size_t kPhotos = CardSize("GEOTAG_BENCH_PHOTOS", 1000);
+const std::size_t kPhotoBytes = CardSize("GEOTAG_BENCH_PHOTO_BYTES", 3'000'000);
 constexpr std::int64_t kSampleStart = 1180000000; // the sample track's first point, UTC
 
 std::string ExifTime(std::int64_t utcSeconds)
@@ -41,7 +49,8 @@ std::string PhotoBytes(const std::string& path, std::int64_t utcSeconds)
                            {"Exif.Image.Make", "BenchCam"}});
     std::ifstream file(path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(file)), {});
-    bytes.insert(bytes.size() - 2, std::string(kPhotoBytes - bytes.size(), '\0')); // before the end marker
+    if (bytes.size() < kPhotoBytes)
+        bytes.insert(bytes.size() - 2, std::string(kPhotoBytes - bytes.size(), '\0')); // before the end marker
     return bytes;
 }
 
@@ -56,9 +65,9 @@ void GeotagCard(benchmark::State& state)
     GeotagSummary summary;
     for (auto _ : state) {
         state.PauseTiming();
-        for (int i = 0; i < kPhotos; ++i) {
+        for (std::size_t i = 0; i < kPhotos; ++i) {
             const std::string path = (folder / "photos" / ("IMG_" + std::to_string(1000 + i) + ".JPG")).string();
-            const std::string bytes = PhotoBytes(path, kSampleStart + 30 + i * 37);
+            const std::string bytes = PhotoBytes(path, kSampleStart + 30 + static_cast<std::int64_t>(i) * 37);
             std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
         }
         state.ResumeTiming();

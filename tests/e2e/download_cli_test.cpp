@@ -187,9 +187,7 @@ TEST(DownloadCli, ALineThatGoesDeadLeavesTheVerifiedChunksForTheNextRun)
     const auto part = dying.directory() / "data.bin.part";
     std::ofstream(target, std::ios::binary) << "older";
 
-    const auto start = std::chrono::steady_clock::now();
     const CliRun cut = Download(dying);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
     EXPECT_EQ(cut.exitCode, 1) << cut.errors;
     EXPECT_NE(cut.errors.find("131072 of 262144 bytes are in " + part.string() + "; " + target.string() +
                               " is unchanged; the next download resumes from them."),

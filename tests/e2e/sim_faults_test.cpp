@@ -141,5 +141,4 @@ TEST(SimFaults, LineRateEmulationNeverOutrunsTheLine)
     // 32 replies of 4,121 bytes and the 21-byte acknowledgement.
     auto lineTime = std::chrono::microseconds((32 * 4121 + 21) * 10);
     EXPECT_GE(elapsed, lineTime * 97 / 100);
-    EXPECT_LT(elapsed, lineTime * 3);
 }

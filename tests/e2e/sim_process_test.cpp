@@ -49,10 +49,8 @@ TEST(SimProcess, StopsCleanlyWhileItsReaderStalls)
     client.sendCommand("$PMTK182,7,00000000,00010000*");
     client.sendCommand("$PMTK182,7,00010000,10000*");
     ASSERT_TRUE(sim.waitForLineCount(2));
-    auto start = Clock::now();
     int status = sim.stop();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    EXPECT_LT(Clock::now() - start, 2s);
 }
 
 TEST(SimProcess, BadOptionsKeepItFromStarting)
