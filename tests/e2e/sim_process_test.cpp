@@ -49,6 +49,7 @@ TEST(SimProcess, StopsCleanlyWhileItsReaderStalls)
     client.sendCommand("$PMTK182,7,00000000,00010000*");
     client.sendCommand("$PMTK182,7,00010000,10000*");
     ASSERT_TRUE(sim.waitForLineCount(2));
+    ASSERT_TRUE(client.waitForQueued(SimClient::kTerminalInputBuffer));
     int status = sim.stop();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
