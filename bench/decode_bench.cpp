@@ -12,11 +12,10 @@ constexpr int kFullMemorySectors = 32;
 void DecodeFullMemory(benchmark::State& state, std::uint32_t mask)
 {
     const std::vector<std::uint8_t> image = MakeSampleImage({.sectorCount = kFullMemorySectors, .mask = mask});
-    SilentDialogs dialogs;
     int rows = 0;
     for (auto _ : state) {
         TrackTable table;
-        DecodeLogImage(image, table, dialogs);
+        DecodeLogImage(image, table);
         rows = table.rowCount() - 1;
         benchmark::DoNotOptimize(table);
     }
@@ -28,10 +27,9 @@ void DecodeFullMemoryFile(benchmark::State& state)
 {
     const std::string path = "decode_bench_image.bin";
     WriteImageFile(path, MakeSampleImage({.sectorCount = kFullMemorySectors, .mask = 0x0002003F}));
-    SilentDialogs dialogs;
     for (auto _ : state) {
         TrackTable table;
-        DecodeLogFile(path, table, dialogs);
+        DecodeLogFile(path, table);
         benchmark::DoNotOptimize(table);
     }
     std::remove(path.c_str());

@@ -9,7 +9,6 @@
 #include "export/gpx_writer.h"
 #include "export/kml_export.h"
 #include "export/nmea_writer.h"
-#include "support/fake_dialogs.h"
 
 #include <benchmark/benchmark.h>
 
@@ -57,8 +56,7 @@ void WriteCsv(benchmark::State& state)
     const TrackTable& table = DecodedTable();
     const std::string path = BenchPath("export_bench.csv");
     for (auto _ : state) {
-        FakeDialogs dialogs;
-        benchmark::DoNotOptimize(WriteCsvFile(path, table, dialogs));
+        benchmark::DoNotOptimize(WriteCsvFile(path, table));
     }
     ReportSize(state, path);
 }
@@ -68,8 +66,7 @@ void WriteNmea(benchmark::State& state)
     const TrackTable& table = DecodedTable();
     const std::string path = BenchPath("export_bench.nma");
     for (auto _ : state) {
-        FakeDialogs dialogs;
-        benchmark::DoNotOptimize(WriteNmeaFile(path, table, dialogs));
+        benchmark::DoNotOptimize(WriteNmeaFile(path, table));
     }
     ReportSize(state, path);
 }
@@ -79,8 +76,7 @@ void SaveKml(benchmark::State& state)
     const TrackTable& table = DecodedTable();
     const std::string path = BenchPath("export_bench.kml");
     for (auto _ : state) {
-        FakeDialogs dialogs;
-        benchmark::DoNotOptimize(SaveKmlFile(path, table, dialogs));
+        benchmark::DoNotOptimize(SaveKmlFile(path, table));
     }
     ReportSize(state, path);
 }
@@ -92,10 +88,8 @@ void DrawKml(benchmark::State& state)
     std::filesystem::current_path(std::filesystem::temp_directory_path());
     DrawOptions options;
     options.indexEnd = kRows;
-    for (auto _ : state) {
-        FakeDialogs dialogs;
-        DrawKmlTrack(table, dialogs, [&](int) { return std::optional<DrawOptions>(options); });
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WriteDrawKmlFile(table, options));
     ReportSize(state, "data.kml");
     std::filesystem::current_path(previous);
 }
@@ -105,8 +99,7 @@ void WriteGpx(benchmark::State& state)
     const TrackTable& table = DecodedTable();
     const std::string path = BenchPath("export_bench.gpx");
     for (auto _ : state) {
-        FakeDialogs dialogs;
-        benchmark::DoNotOptimize(WriteGpxFile(path, table, dialogs));
+        benchmark::DoNotOptimize(WriteGpxFile(path, table));
     }
     ReportSize(state, path);
 }
@@ -123,9 +116,8 @@ void WriteGpxFilteredByDay(benchmark::State& state)
     filter.rows.maxSpeedKmh = 200;
     filter.split.kind = SplitKind::Day;
     for (auto _ : state) {
-        FakeDialogs dialogs;
         const SavePlan plan = PlanFilteredSave((folder / "trip.gpx").string(), table, filter, true);
-        benchmark::DoNotOptimize(WriteFilteredSave(plan, table, WriteGpxFile, dialogs));
+        benchmark::DoNotOptimize(WriteFilteredSave(plan, table, WriteGpxFile));
         state.counters["files"] = static_cast<double>(plan.paths.size());
         state.counters["kept"] = static_cast<double>(plan.selection.rows - plan.selection.leftOutCount());
     }
@@ -136,12 +128,10 @@ void WriteGpxFilteredByDay(benchmark::State& state)
 void ReadCsv(benchmark::State& state)
 {
     const std::string path = BenchPath("export_bench_read.csv");
-    FakeDialogs written;
-    WriteCsvFile(path, DecodedTable(), written);
+    WriteCsvFile(path, DecodedTable());
     for (auto _ : state) {
-        FakeDialogs dialogs;
         TrackTable table;
-        benchmark::DoNotOptimize(ReadCsvFile(path, table, dialogs));
+        benchmark::DoNotOptimize(ReadCsvFile(path, table));
     }
     ReportSize(state, path);
 }

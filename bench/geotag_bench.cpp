@@ -2,7 +2,6 @@
 // a full 2 MiB memory image, from reading the image to the last photo renamed
 // into place. GEOTAG_BENCH_PHOTOS and GEOTAG_BENCH_PHOTO_BYTES make a smaller
 // card, for a quick run.
-#include "core/user_dialogs.h"
 #include "decode/civil_time.h"
 #include "geotag/geotag_photo.h"
 #include "geotag/track_files.h"
@@ -72,8 +71,7 @@ void GeotagCard(benchmark::State& state)
         }
         state.ResumeTiming();
 
-        SilentDialogs dialogs;
-        const auto track = LoadTrackPoints(image, 0, dialogs);
+        const auto track = LoadTrackPoints(image, 0).points;
         std::vector<std::string> missing;
         summary = {};
         const GeotagOptions options;

@@ -2,7 +2,6 @@
 // and in each dialect a user may name for it.
 #include "fuzz_target.h"
 
-#include "core/user_dialogs.h"
 #include "decode/log_decoder.h"
 #include "decode/log_dialect.h"
 #include "decode/log_image.h"
@@ -12,7 +11,6 @@
 #include <array>
 
 namespace {
-SilentDialogs silent;
 
 // The readers' rules hold, and no record is shorter than two bytes (one in a
 // Holux layout, which has no separator), so an image holds at most one row
@@ -40,7 +38,7 @@ void CheckTable(const TrackTable& table, std::size_t imageSize, std::size_t shor
 void Decode(ByteView image, LogDialect dialect = LogDialect::Detect)
 {
     TrackTable table;
-    DecodeLogImage(image, table, silent, dialect);
+    DecodeLogImage(image, table, dialect);
     const bool generic = dialect == LogDialect::Detect && !HoldsHoluxMarker(image);
     CheckTable(table, image.size(), generic ? 2 : 1);
 }

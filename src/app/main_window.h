@@ -4,9 +4,11 @@
 #pragma once
 
 #include "core/user_dialogs.h"
+#include "decode/load_result.h"
 #include "decode/log_dialect.h"
 #include "decode/track_table.h"
 #include "export/filtered_save.h"
+#include "export/load_track_file.h"
 #include "link/device_link_state.h"
 #include "link/logger_status.h"
 #include "link/receiver_clock.h"
@@ -237,6 +239,9 @@ private:
     ExportFilter exportFilter_;
     // What the receiver's clock said when the table's image was downloaded; none for a CSV.
     std::optional<ClockReading> trackClock_;
+    // Reads the file into the table off the window's thread; a file that
+    // cannot be opened leaves the table as it was.
+    LoadResult LoadIntoTable(const std::string& path, TrackFileKind kind, LogDialect dialect);
 
     // ---- private state of the port page and receive thread ----
     // Stops the reader and waits for it while still serving its hand-overs.

@@ -2,16 +2,18 @@
 // grid options and the file buttons.
 #include "app/main_window.h"
 
+#include "app/draw_flow.h"
 #include "app/frame_log_page.h"
+#include "app/off_ui_thread.h"
+#include "app/open_flow.h"
+#include "app/result_boxes.h"
+#include "app/save_flow.h"
 #include "app/settings_file.h"
 #include "app/track_table_model.h"
-#include "decode/log_decoder.h"
 #include "decode/satellite_info.h"
 #include "decode/track_options.h"
 #include "export/clock_evidence.h"
 #include "export/kml_export.h"
-#include "export/open_track_file.h"
-#include "export/save_track_file.h"
 #include "export/week_rollover_hint.h"
 #include "export/widgets/draw_dialog.h"
 #include "export/widgets/filter_dialog.h"
@@ -28,15 +30,6 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTimer>
-
-namespace {
-// Noise must never look like a track: the user hears how many records gave none.
-void WarnOfPassedOverRecords(const DecodeSummary& summary, UserDialogs& dialogs)
-{
-    if (const std::string text = PassedOverText(summary); !text.empty())
-        dialogs.warning(text);
-}
-} // namespace
 
 void TForm1::ConnectLogPageHandlers()
 {
@@ -73,12 +66,15 @@ void TForm1::Frame41SpeedButton5Click()
 void TForm1::Frame41SpeedButton6Click()
 {
     Exclusively([this] {
-        std::optional<OpenedTrackFile> opened;
-        if (const auto summary = OpenTrackFile(trackTable_, dialogs_, &opened))
-            WarnOfPassedOverRecords(*summary, dialogs_);
+        const auto opened =
+            OpenTrackFile(dialogs_, [this](const std::string& path, TrackFileKind kind, LogDialect dialect) {
+                return LoadIntoTable(path, kind, dialect);
+            });
         // Only an image a download wrote carries what the receiver's clock said.
-        if (opened)
+        if (opened) {
+            ShowLoadResult(opened->result, dialogs_);
             trackClock_ = opened->image ? ReadClockEvidence(opened->path) : std::nullopt;
+        }
         ShowWeekRolloverHint();
         ShowFilteredRows();
     });
@@ -90,12 +86,14 @@ void TForm1::Frame41SpeedButton7Click()
         // The draw shows the rows the filters keep; a split makes no sense for one viewer's file.
         std::optional<TrackTable> filtered;
         if (exportFilter_.rows.any()) {
-            filtered = FilteredRows(trackTable_, exportFilter_.rows, dialogs_);
-            if (!filtered)
+            if (const auto missing = MissingFilterColumn(trackTable_, exportFilter_.rows)) {
+                dialogs_.warning(*missing);
                 return;
+            }
+            filtered = FilteredRows(trackTable_, exportFilter_.rows);
         }
-        const TrackTable& drawn = filtered ? *filtered : trackTable_;
-        if (!DrawKmlTrack(drawn, dialogs_, [this](int dataRowCount) { return TForm3::Ask(dataRowCount, this); }))
+        if (!DrawKmlTrack(filtered ? *filtered : trackTable_, dialogs_,
+                          [this](int dataRowCount) { return TForm3::Ask(dataRowCount, this); }))
             return;
         // The window stays live while the viewer starts; only a second draw,
         // which would rewrite data.kml under it, waits.
@@ -107,10 +105,19 @@ void TForm1::Frame41SpeedButton7Click()
 
 void TForm1::DecodeLogFile(const std::string& path, LogDialect dialect)
 {
-    WarnOfPassedOverRecords(::DecodeLogFile(path, trackTable_, dialogs_, dialect), dialogs_);
+    ShowLoadResult(LoadIntoTable(path, TrackFileKind::Image, dialect), dialogs_);
     trackClock_ = ReadClockEvidence(path);
     ShowWeekRolloverHint();
     ShowFilteredRows();
+}
+
+LoadResult TForm1::LoadIntoTable(const std::string& path, TrackFileKind kind, LogDialect dialect)
+{
+    TrackTable loaded = trackTable_.detached();
+    const LoadResult result = RunOffUiThread([&] { return LoadTrackFile(path, kind, loaded, dialect); });
+    if (result.outcome != LoadResult::Outcome::CannotOpen)
+        trackTable_.takeContent(std::move(loaded));
+    return result;
 }
 
 void TForm1::ShowWeekRolloverHint()

@@ -29,8 +29,8 @@ bool HoldsAPlace(const TrackRecord& record)
 
 class TableFiller : public SectorEntryHandler {
 public:
-    TableFiller(TrackTable& table, UserDialogs& dialogs, LogDialect dialect)
-        : table_(table), dialogs_(dialogs), rules_(RulesOf(dialect))
+    TableFiller(TrackTable& table, LogDialect dialect, const LoadProgress& progress)
+        : table_(table), progress_(progress), rules_(RulesOf(dialect))
     {
     }
 
@@ -57,7 +57,12 @@ public:
                (rules_.markers == MarkerRule::ChooseLayout && HoldsHoluxMarker(part));
     }
 
-    DecodeSummary summary() const { return summary_; }
+    LoadResult result() const
+    {
+        LoadResult result = result_;
+        result.rows = nextRow_ - 1;
+        return result;
+    }
 
     void onFormatChange(std::uint32_t mask) override
     {
@@ -86,7 +91,7 @@ public:
         if (!record.checksumValid)
             return;
         if (!HoldsAPlace(record)) {
-            ++summary_.recordsPassedOver;
+            ++result_.recordsPassedOver;
             return;
         }
         if (loggingOnSeen_ || settingGroupSeen_ || track_ == 0)
@@ -136,7 +141,8 @@ private:
         // under a wider header.
         table_.clearRow(nextRow_, count);
         ++nextRow_;
-        dialogs_.processEvents();
+        if (progress_)
+            progress_(nextRow_ - 1);
     }
 
     // Widths are set for every column, so a narrow hint left by an earlier
@@ -159,9 +165,9 @@ private:
     }
 
     TrackTable& table_;
-    UserDialogs& dialogs_;
+    const LoadProgress& progress_;
     DialectRules rules_;
-    DecodeSummary summary_;
+    LoadResult result_;
     std::uint32_t mask_ = 0;
     std::uint32_t shownMask_ = 0;
     int nextRow_ = 1;
@@ -183,38 +189,36 @@ std::uint64_t SizeOf(std::ifstream& file)
 }
 } // namespace
 
-DecodeSummary DecodeLogFile(const std::string& path, TrackTable& table, UserDialogs& dialogs, LogDialect dialect)
+LoadResult DecodeLogFile(const std::string& path, TrackTable& table, LogDialect dialect, const LoadProgress& progress)
 {
     std::error_code ignored;
     std::ifstream file;
     if (!std::filesystem::is_directory(path, ignored))
         file.open(path, std::ios::binary);
-    if (!file.is_open()) {
-        dialogs.error("Read fail!");
-        return {};
-    }
+    if (!file.is_open())
+        return {LoadResult::Outcome::CannotOpen};
     const std::uint64_t size = SizeOf(file);
     const std::size_t sectorCount = SectorCount(size);
     std::vector<std::uint8_t> sector(logimage::kSectorSize);
-    TableFiller filler(table, dialogs, dialect);
+    TableFiller filler(table, dialect, progress);
     for (std::size_t index = 0; index < sectorCount; ++index) {
         if (!file.read(reinterpret_cast<char*>(sector.data()), static_cast<std::streamsize>(sector.size())))
-            return filler.summary();
+            return filler.result();
         filler.decodeSector(sector);
     }
     const auto partSize = static_cast<std::size_t>(size % logimage::kSectorSize);
     if (partSize == 0 || !file.read(reinterpret_cast<char*>(sector.data()), static_cast<std::streamsize>(partSize)))
-        return filler.summary();
+        return filler.result();
     if (filler.readsPartialSector(ByteView(sector).first(partSize))) {
         std::fill(sector.begin() + static_cast<std::ptrdiff_t>(partSize), sector.end(), 0xFF);
         filler.decodeSector(sector);
     }
-    return filler.summary();
+    return filler.result();
 }
 
-DecodeSummary DecodeLogImage(ByteView image, TrackTable& table, UserDialogs& dialogs, LogDialect dialect)
+LoadResult DecodeLogImage(ByteView image, TrackTable& table, LogDialect dialect, const LoadProgress& progress)
 {
-    TableFiller filler(table, dialogs, dialect);
+    TableFiller filler(table, dialect, progress);
     const std::size_t sectorCount = SectorCount(image.size());
     for (std::size_t index = 0; index < sectorCount; ++index)
         filler.decodeSector(image.subspan(index * logimage::kSectorSize, logimage::kSectorSize));
@@ -224,13 +228,5 @@ DecodeSummary DecodeLogImage(ByteView image, TrackTable& table, UserDialogs& dia
         std::copy(part.begin(), part.end(), sector.begin());
         filler.decodeSector(sector);
     }
-    return filler.summary();
-}
-
-std::string PassedOverText(const DecodeSummary& summary)
-{
-    if (summary.recordsPassedOver == 0)
-        return {};
-    return "Records passed over because their latitude or longitude is out of range or not a number: " +
-           std::to_string(summary.recordsPassedOver) + ".";
+    return filler.result();
 }

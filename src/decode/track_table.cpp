@@ -116,3 +116,22 @@ void TrackTable::setColumnWidth(int column, int width)
     widths_[column] = width;
     notify(onShapeChanged);
 }
+
+TrackTable TrackTable::detached() const
+{
+    TrackTable copy = *this;
+    copy.onShapeChanged = nullptr;
+    copy.onCellChanged = nullptr;
+    return copy;
+}
+
+void TrackTable::takeContent(TrackTable&& other)
+{
+    rows_ = std::move(other.rows_);
+    widths_ = std::move(other.widths_);
+    columnCount_ = other.columnCount_;
+    rowCount_ = other.rowCount_;
+    timeShiftHours_ = other.timeShiftHours_;
+    weekRollovers_ = other.weekRollovers_;
+    notify(onShapeChanged);
+}

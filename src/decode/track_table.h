@@ -50,6 +50,12 @@ public:
         weekRollovers_ = 0;
     }
 
+    // The same content without the observers below, to be filled or read
+    // where they must not be told (another thread).
+    TrackTable detached() const;
+    // Takes the other table's content; the observers stay and are told once.
+    void takeContent(TrackTable&& other);
+
     // Told after the counts or widths changed, and after a cell changed.
     std::function<void()> onShapeChanged;
     std::function<void(int column, int row)> onCellChanged;

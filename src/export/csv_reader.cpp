@@ -1,6 +1,5 @@
 #include "export/csv_reader.h"
 
-#include "core/user_dialogs.h"
 #include "decode/track_table.h"
 
 #include <algorithm>
@@ -161,13 +160,11 @@ struct FileCloser {
 };
 } // namespace
 
-bool ReadCsvFile(const std::string& path, TrackTable& table, UserDialogs& dialogs)
+LoadResult ReadCsvFile(const std::string& path, TrackTable& table, const LoadProgress& progress)
 {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        dialogs.error("Read fail!");
-        return false;
-    }
+    if (!file)
+        return {LoadResult::Outcome::CannotOpen};
     table.clearCells();
     // A file does not say it holds shifted or corrected dates, so its texts count as UTC.
     table.clearDateChanges();
@@ -178,14 +175,13 @@ bool ReadCsvFile(const std::string& path, TrackTable& table, UserDialogs& dialog
     CsvLine line;
     int row = 0;
     int columns = 0;
-    bool loaded = true;
+    LoadResult result;
     for (;;) {
         const LineEnd end = reader.next(line);
         if (end == LineEnd::EndOfFile)
             break;
         if (end == LineEnd::OpenQuoteAtEnd || !line.hasText() || line.tooWide) {
-            dialogs.plain("READ FILE FAIL!!");
-            loaded = false;
+            result.outcome = LoadResult::Outcome::Malformed;
             break;
         }
         // Right to left, so the row's cell store grows once to its full width.
@@ -193,9 +189,11 @@ bool ReadCsvFile(const std::string& path, TrackTable& table, UserDialogs& dialog
             table.setCell(column, row, std::move(line.fields[column]));
         columns = std::max(columns, static_cast<int>(line.fields.size()));
         ++row;
-        dialogs.processEvents();
+        if (progress && row > 1)
+            progress(row - 1);
     }
     table.setColumnCount(columns);
     table.setRowCount(row);
-    return loaded;
+    result.rows = std::max(0, row - 1);
+    return result;
 }

@@ -1,7 +1,6 @@
 #include "export/csv_writer.h"
 
 #include "core/output_file.h"
-#include "core/user_dialogs.h"
 #include "decode/track_table.h"
 #include "export/saved_message.h"
 
@@ -46,15 +45,13 @@ void WriteCsvRows(OutputFile& file, const TrackTable& table)
 }
 } // namespace
 
-bool WriteCsvFile(const std::string& path, const TrackTable& table, UserDialogs& dialogs)
+SaveResult WriteCsvFile(const std::string& path, const TrackTable& table)
 {
     OutputFile file(path);
     if (file.isOpen())
         WriteCsvRows(file, table);
-    if (!file.close()) {
-        dialogs.error(SaveFailedMessage("Write CSV file fail!", file.failure()));
-        return false;
-    }
-    dialogs.plain(SavedMessage(path));
-    return true;
+    if (!file.close())
+        return {SaveResult::Outcome::WriteFailed, SaveFailedMessage("Write CSV file fail!", file.failure())};
+    const int rows = std::max(0, table.usedRowCount() - 1);
+    return {SaveResult::Outcome::Saved, SavedMessage(path), rows};
 }

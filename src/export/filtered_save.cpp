@@ -1,7 +1,6 @@
 #include "export/filtered_save.h"
 
 #include "core/output_file.h"
-#include "core/user_dialogs.h"
 #include "decode/track_columns.h"
 #include "decode/track_table.h"
 #include "export/saved_message.h"
@@ -9,45 +8,6 @@
 #include <algorithm>
 
 namespace {
-// Holds back what a writer tells, so a save of several files says it once.
-class GatheredDialogs : public UserDialogs {
-public:
-    explicit GatheredDialogs(UserDialogs& user) : user_(user) {}
-
-    void message(const std::string& text, const std::string& caption, MessageIcon icon) override
-    {
-        messages.push_back({text, caption, icon});
-    }
-    bool askYesNo(const std::string& text, const std::string& caption) override
-    {
-        return user_.askYesNo(text, caption);
-    }
-    std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) override
-    {
-        return user_.chooseOpenFile(request);
-    }
-    std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) override
-    {
-        return user_.chooseSaveFile(request);
-    }
-    std::optional<std::string> chooseFolder(const FileDialogRequest& request) override
-    {
-        return user_.chooseFolder(request);
-    }
-    bool openDocument(const std::string& path) override { return user_.openDocument(path); }
-    void processEvents() override { user_.processEvents(); }
-
-    struct Message {
-        std::string text;
-        std::string caption;
-        MessageIcon icon;
-    };
-    std::vector<Message> messages;
-
-private:
-    UserDialogs& user_;
-};
-
 // The kept rows part after part, each part one track of its number.
 TrackTable TracksOfParts(const TrackTable& table, const std::vector<TrackPart>& parts)
 {
@@ -68,27 +28,12 @@ TrackTable TracksOfParts(const TrackTable& table, const std::vector<TrackPart>& 
     return tracks;
 }
 
-// A writer that said nothing on success (the KML save-as) still gets its line.
-std::string SavedText(const GatheredDialogs& gathered, const std::string& path)
-{
-    std::string text;
-    for (const auto& message : gathered.messages)
-        text += (text.empty() ? "" : "\n") + message.text;
-    return text.empty() ? SavedMessage(path) : text;
-}
-
 // The writer's own words, and that the files written before it were not kept.
-void ReportFailedFile(const GatheredDialogs& gathered, std::size_t files, UserDialogs& dialogs)
+SaveResult FailedFile(SaveResult failed, std::size_t files)
 {
-    const std::string tail = files > 1 ? "\nNone of the " + std::to_string(files) + " files was saved." : "";
-    if (gathered.messages.empty()) {
-        dialogs.error("Nothing was saved." + tail);
-        return;
-    }
-    for (std::size_t i = 0; i < gathered.messages.size(); ++i) {
-        const auto& message = gathered.messages[i];
-        dialogs.message(message.text + (i + 1 == gathered.messages.size() ? tail : ""), message.caption, message.icon);
-    }
+    if (files > 1)
+        failed.text += "\nNone of the " + std::to_string(files) + " files was saved.";
+    return failed;
 }
 
 std::string NamesOf(const std::vector<std::string>& paths)
@@ -130,39 +75,37 @@ SavePlan PlanFilteredSave(const std::string& path, const TrackTable& table, cons
     return plan;
 }
 
-bool WriteFilteredSave(const SavePlan& plan, const TrackTable& table, TableWriter write, UserDialogs& dialogs)
+SaveResult WriteFilteredSave(const SavePlan& plan, const TrackTable& table, TableWriter write)
 {
     const std::string leftOut = plan.filter.any() ? LeftOutText(plan.selection, plan.filter) : "";
-    if (plan.paths.empty()) {
-        dialogs.warning("Nothing was saved: no row is left to save." + (leftOut.empty() ? "" : "\n" + leftOut));
-        return false;
-    }
+    if (plan.paths.empty())
+        return {SaveResult::Outcome::NoRowLeft,
+                "Nothing was saved: no row is left to save." + (leftOut.empty() ? "" : "\n" + leftOut)};
     OutputBatch batch;
-    std::string saved;
+    SaveResult saved;
     for (std::size_t file = 0; file < plan.paths.size(); ++file) {
-        GatheredDialogs gathered(dialogs);
         const TrackTable rows =
             plan.intoTracks ? TracksOfParts(table, plan.parts) : TableOfRows(table, plan.parts[file].rows);
-        if (!write(plan.paths[file], rows, gathered)) {
-            ReportFailedFile(gathered, plan.paths.size(), dialogs);
-            return false;
-        }
-        saved += (saved.empty() ? "" : "\n") + SavedText(gathered, plan.paths[file]);
+        const SaveResult written = write(plan.paths[file], rows);
+        if (!written.saved())
+            return FailedFile(written, plan.paths.size());
+        // A writer that says nothing on success (the KML save-as) still gets its line.
+        const std::string text = written.text.empty() ? SavedMessage(plan.paths[file]) : written.text;
+        saved.text += (saved.text.empty() ? "" : "\n") + text;
+        saved.rows += written.rows;
+        saved.rowsLeftOut += written.rowsLeftOut;
     }
-    if (!batch.commit()) {
-        dialogs.error("Not every file was saved. Saved: " + NamesOf(batch.placed()) + ".\n" + batch.failure());
-        return false;
-    }
-    dialogs.plain(saved + (leftOut.empty() ? "" : "\n" + leftOut));
-    return true;
+    if (!batch.commit())
+        return {SaveResult::Outcome::WriteFailed,
+                "Not every file was saved. Saved: " + NamesOf(batch.placed()) + ".\n" + batch.failure()};
+    saved.text += leftOut.empty() ? "" : "\n" + leftOut;
+    return saved;
 }
 
-std::optional<TrackTable> FilteredRows(const TrackTable& table, const RowFilter& filter, UserDialogs& dialogs)
+std::optional<TrackTable> FilteredRows(const TrackTable& table, const RowFilter& filter)
 {
-    if (const auto missing = MissingFilterColumn(table, filter)) {
-        dialogs.warning(*missing);
+    if (MissingFilterColumn(table, filter))
         return std::nullopt;
-    }
     return TableOfRows(table, SelectRows(table, filter).keptRows());
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "export/row_filter.h"
+#include "export/save_result.h"
 #include "export/track_split.h"
 
 #include <optional>
@@ -11,7 +12,6 @@
 #include <vector>
 
 class TrackTable;
-class UserDialogs;
 
 // What the "Filter" dialog holds and convert's options give.
 struct ExportFilter {
@@ -23,7 +23,7 @@ struct ExportFilter {
 };
 
 // One of the writers: CSV, KML, NMEA or GPX.
-using TableWriter = bool (*)(const std::string& path, const TrackTable& table, UserDialogs& dialogs);
+using TableWriter = SaveResult (*)(const std::string& path, const TrackTable& table);
 
 struct SavePlan {
     std::string problem; // what stands in the way, for the user; empty when the save can go ahead
@@ -39,15 +39,15 @@ struct SavePlan {
 SavePlan PlanFilteredSave(const std::string& path, const TrackTable& table, const ExportFilter& filter,
                           bool writesTracks);
 
-// Writes the plan's files and tells the user how it went in one message: each
-// file's, then what each filter left out. The files replace their old ones
-// together once every one is written whole; a failure leaves all of them as
-// they were and says which file failed. Filters that leave no row write nothing.
-bool WriteFilteredSave(const SavePlan& plan, const TrackTable& table, TableWriter write, UserDialogs& dialogs);
+// Writes the plan's files; the result's text says how it went in one message:
+// each file's, then what each filter left out. The files replace their old
+// ones together once every one is written whole; a failure leaves all of them
+// as they were and says which file failed. Filters that leave no row write nothing.
+SaveResult WriteFilteredSave(const SavePlan& plan, const TrackTable& table, TableWriter write);
 
-// The rows the filters keep, as a table of their own, for the draw; nothing,
-// after telling the user, when the table lacks a column they read.
-std::optional<TrackTable> FilteredRows(const TrackTable& table, const RowFilter& filter, UserDialogs& dialogs);
+// The rows the filters keep, as a table of their own, for the draw; nothing
+// when the table lacks a column they read (MissingFilterColumn says which).
+std::optional<TrackTable> FilteredRows(const TrackTable& table, const RowFilter& filter);
 
 // The header and the given data rows of the table, as a table of their own
 // for a writer; its dates and times keep what the table's were shifted by.

@@ -2,7 +2,6 @@
 
 #include "core/number_text.h"
 #include "core/output_file.h"
-#include "core/user_dialogs.h"
 #include "decode/track_columns.h"
 #include "decode/track_table.h"
 #include "export/gpx_points.h"
@@ -173,26 +172,21 @@ const char* MissingContent(const TrackTable& table)
 }
 } // namespace
 
-bool WriteGpxFileCreatedAt(const std::string& path, const TrackTable& table, UserDialogs& dialogs,
-                           std::int64_t createdUtc)
+SaveResult WriteGpxFileCreatedAt(const std::string& path, const TrackTable& table, std::int64_t createdUtc)
 {
-    if (const char* missing = MissingContent(table)) {
-        dialogs.plain(missing);
-        return false;
-    }
+    if (const char* missing = MissingContent(table))
+        return {table.cell(0, 0).empty() ? SaveResult::Outcome::TableEmpty : SaveResult::Outcome::TableLacks, missing};
     OutputFile file(path);
     int leftOut = 0;
     if (file.isOpen())
         leftOut = WriteGpxDocument(file, table, std::filesystem::path(path).stem().string(), createdUtc);
-    if (!file.close()) {
-        dialogs.error(SaveFailedMessage("Write GPX file fail!", file.failure()));
-        return false;
-    }
-    dialogs.plain(SavedMessage(path, leftOut, table.rowCount() - 1));
-    return true;
+    if (!file.close())
+        return {SaveResult::Outcome::WriteFailed, SaveFailedMessage("Write GPX file fail!", file.failure())};
+    const int rows = table.rowCount() - 1;
+    return {SaveResult::Outcome::Saved, SavedMessage(path, leftOut, rows), rows, leftOut};
 }
 
-bool WriteGpxFile(const std::string& path, const TrackTable& table, UserDialogs& dialogs)
+SaveResult WriteGpxFile(const std::string& path, const TrackTable& table)
 {
-    return WriteGpxFileCreatedAt(path, table, dialogs, NowUtcSeconds());
+    return WriteGpxFileCreatedAt(path, table, NowUtcSeconds());
 }

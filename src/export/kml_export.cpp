@@ -1,7 +1,6 @@
 #include "export/kml_export.h"
 
 #include "core/output_file.h"
-#include "core/user_dialogs.h"
 #include "decode/track_table.h"
 #include "export/kml_document.h"
 #include "export/kml_track_rows.h"
@@ -28,15 +27,13 @@ constexpr RequiredColumn kDrawRequired[] = {
 };
 
 template <std::size_t N>
-bool ReportMissingColumn(const ExportColumns& columns, const RequiredColumn (&required)[N], UserDialogs& dialogs)
+std::optional<SaveResult> MissingColumn(const ExportColumns& columns, const RequiredColumn (&required)[N])
 {
     for (const RequiredColumn& each : required) {
-        if (columns.*each.column < 0) {
-            dialogs.plain(each.message);
-            return true;
-        }
+        if (columns.*each.column < 0)
+            return SaveResult{SaveResult::Outcome::TableLacks, each.message};
     }
-    return false;
+    return std::nullopt;
 }
 
 KmlExportSettings DrawKmlSettings(const DrawOptions& options)
@@ -46,52 +43,36 @@ KmlExportSettings DrawKmlSettings(const DrawOptions& options)
 }
 } // namespace
 
-bool SaveKmlFile(const std::string& path, const TrackTable& table, UserDialogs& dialogs)
+SaveResult SaveKmlFile(const std::string& path, const TrackTable& table)
 {
-    if (table.cell(0, 0).empty()) {
-        dialogs.plain("No information on table.");
-        return false;
-    }
+    if (table.cell(0, 0).empty())
+        return {SaveResult::Outcome::TableEmpty, "No information on table."};
     const ExportColumns columns = LookUpExportColumns(table);
-    if (ReportMissingColumn(columns, kSaveAsRequired, dialogs))
-        return false;
+    if (auto missing = MissingColumn(columns, kSaveAsRequired))
+        return *missing;
     OutputFile file(path);
     if (file.isOpen())
         WriteKmlDocument(file, table, columns, SaveAsKmlSettings());
-    if (!file.close()) {
-        dialogs.error(SaveFailedMessage("Write KML file fail!", file.failure()));
-        return false;
-    }
-    return true;
+    if (!file.close())
+        return {SaveResult::Outcome::WriteFailed, SaveFailedMessage("Write KML file fail!", file.failure())};
+    return {SaveResult::Outcome::Saved, "", table.rowCount() - 1};
 }
 
-bool DrawKmlTrack(const TrackTable& table, UserDialogs& dialogs, const DrawOptionsPrompt& askOptions)
+std::optional<SaveResult> DrawKmlRefusal(const TrackTable& table)
 {
-    if (table.cell(0, 0).empty()) {
-        dialogs.error("No information on the grid.");
-        return false;
-    }
-    const ExportColumns columns = LookUpExportColumns(table);
-    if (ReportMissingColumn(columns, kDrawRequired, dialogs))
-        return false;
-    const std::optional<DrawOptions> options = askOptions(table.rowCount() - 1);
-    if (!options) {
-        dialogs.plain("Aborting!");
-        return false;
-    }
+    if (table.cell(0, 0).empty())
+        return SaveResult{SaveResult::Outcome::TableEmpty, "No information on the grid."};
+    return MissingColumn(LookUpExportColumns(table), kDrawRequired);
+}
+
+SaveResult WriteDrawKmlFile(const TrackTable& table, const DrawOptions& options)
+{
     OutputFile file(kDrawKmlPath);
     if (file.isOpen())
-        WriteKmlDocument(file, table, columns, DrawKmlSettings(*options));
-    if (!file.close()) {
-        dialogs.error(SaveFailedMessage("Fail to write file!", file.failure()));
-        return false;
-    }
+        WriteKmlDocument(file, table, LookUpExportColumns(table), DrawKmlSettings(options));
+    if (!file.close())
+        return {SaveResult::Outcome::WriteFailed, SaveFailedMessage("Fail to write file!", file.failure())};
     std::error_code error;
     const auto absolute = std::filesystem::absolute(kDrawKmlPath, error);
-    const std::string path = error ? std::string(kDrawKmlPath) : absolute.string();
-    if (!dialogs.openDocument(path)) {
-        dialogs.warning("No program is registered to open KML files. The track was saved as " + path);
-        return false;
-    }
-    return true;
+    return {SaveResult::Outcome::Saved, error ? std::string(kDrawKmlPath) : absolute.string(), table.rowCount() - 1};
 }

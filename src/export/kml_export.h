@@ -3,28 +3,25 @@
 #pragma once
 
 #include "export/draw_options.h"
+#include "export/save_result.h"
 
 #include <chrono>
-#include <functional>
 #include <optional>
 #include <string>
 
 class TrackTable;
-class UserDialogs;
 
-// Writes the save-as export and reports failures; true when written. The file
-// is opened only once the table has what the document needs.
-bool SaveKmlFile(const std::string& path, const TrackTable& table, UserDialogs& dialogs);
-
-// Shows the "Option" dialog for a table of N data rows; the choices after
-// "Run", nothing after "Exit" or closing the dialog.
-using DrawOptionsPrompt = std::function<std::optional<DrawOptions>(int dataRowCount)>;
+// Writes the save-as export; the file is opened only once the table has what
+// the document needs. A save that succeeds says nothing of its own.
+SaveResult SaveKmlFile(const std::string& path, const TrackTable& table);
 
 inline constexpr const char* kDrawKmlPath = "data.kml";
 // Time the viewer gets to read the file before a second draw could rewrite it.
 inline constexpr std::chrono::milliseconds kViewerStartPause{5000};
 
-// Checks the table and asks for the options before "data.kml" is touched, so
-// "Exit" leaves the file as it was. True when the document went to a viewer;
-// the caller keeps the draw from running again for kViewerStartPause.
-bool DrawKmlTrack(const TrackTable& table, UserDialogs& dialogs, const DrawOptionsPrompt& askOptions);
+// What keeps the table from being drawn, checked before the options are asked
+// for, so that "data.kml" is not touched; nothing when it can be drawn.
+std::optional<SaveResult> DrawKmlRefusal(const TrackTable& table);
+// Writes "data.kml" with the options of the "Option" dialog; the saved text
+// is the file's absolute path, for the viewer.
+SaveResult WriteDrawKmlFile(const TrackTable& table, const DrawOptions& options);

@@ -1,7 +1,6 @@
 #include "export/nmea_writer.h"
 
 #include "core/output_file.h"
-#include "core/user_dialogs.h"
 #include "decode/track_table.h"
 #include "export/nmea_row.h"
 #include "export/nmea_sentences.h"
@@ -33,16 +32,13 @@ RowsWritten WriteNmeaRows(OutputFile& file, const TrackTable& table)
 }
 } // namespace
 
-bool WriteNmeaFile(const std::string& path, const TrackTable& table, UserDialogs& dialogs)
+SaveResult WriteNmeaFile(const std::string& path, const TrackTable& table)
 {
     OutputFile file(path);
     RowsWritten rows;
     if (file.isOpen())
         rows = WriteNmeaRows(file, table);
-    if (!file.close()) {
-        dialogs.error(SaveFailedMessage("Write NMEA file fail!", file.failure()));
-        return false;
-    }
-    dialogs.plain(SavedMessage(path, rows.leftOut, rows.total));
-    return true;
+    if (!file.close())
+        return {SaveResult::Outcome::WriteFailed, SaveFailedMessage("Write NMEA file fail!", file.failure())};
+    return {SaveResult::Outcome::Saved, SavedMessage(path, rows.leftOut, rows.total), rows.total, rows.leftOut};
 }

@@ -1,26 +1,22 @@
-// The log page's save flow: name and kind from the save dialog (a typed
-// extension wins over the filter), the extension made sure of, the overwrite
-// question, then the writer of the chosen kind.
+// The kinds of file the log page's save dialog offers: their filter list,
+// extensions and writers, counted from 1 as the dialog's filters are.
 #pragma once
 
 #include "export/filtered_save.h"
 
 #include <string>
-#include <vector>
-
-class TrackTable;
-class UserDialogs;
 
 inline constexpr const char* kSaveFilter =
     "CSV File (*.csv)|*.csv|Google Earth (*.kml)|*.kml|NMEA File (*.nma)|*.nma|GPX File (*.gpx)|*.gpx";
 
-// With a filter, through the filters and the split of the "Filter" dialog.
-void SaveTrackFile(const TrackTable& table, UserDialogs& dialogs, const ExportFilter& filter = {});
+struct SaveKind {
+    const char* extension;
+    TableWriter write;
+    bool writesTracks; // keeps the parts of a split as tracks of one file
+};
 
-// True when no file has the name, or the user agrees to replace it.
-bool ConfirmOverwrite(const std::string& path, UserDialogs& dialogs);
-// The same for the files of a split, asked once.
-bool ConfirmOverwrite(const std::vector<std::string>& paths, UserDialogs& dialogs);
+// Nothing for an index past the filters.
+const SaveKind* SaveKindOfFilter(int filterIndex);
 
 // The file a save writes and its kind, as the index of the kind's filter.
 struct SaveTarget {

@@ -1,49 +1,45 @@
 #include "geotag/track_files.h"
 
 #include "core/app_error.h"
-#include "core/user_dialogs.h"
-#include "decode/log_decoder.h"
 #include "decode/track_options.h"
-#include "export/csv_reader.h"
+#include "decode/track_table.h"
+#include "export/load_track_file.h"
 #include "geotag/file_extension.h"
 #include "geotag/gpx_track_reader.h"
 
 #include <filesystem>
 
-namespace {
-bool LoadTable(const std::string& path, TrackTable& table, UserDialogs& dialogs)
+TrackFilePoints LoadTrackPoints(const std::string& path, int weekRollovers)
 {
-    if (LoweredExtension(path) == "csv")
-        return ReadCsvFile(path, table, dialogs);
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        dialogs.error(path + ": no such file");
-        return false;
+    TrackFilePoints loaded;
+    const std::string extension = LoweredExtension(path);
+    if (extension == "gpx") {
+        loaded.points = ReadGpxTrackPoints(path, loaded.failure);
+        if (!loaded.points)
+            loaded.failure = path + ": " + loaded.failure;
+        return loaded;
     }
-    DecodeLogFile(path, table, dialogs);
-    return true;
-}
-} // namespace
-
-std::optional<std::vector<TrackPoint>> LoadTrackPoints(const std::string& path, int weekRollovers, UserDialogs& dialogs)
-{
-    if (LoweredExtension(path) == "gpx") {
-        std::string failure;
-        auto points = ReadGpxTrackPoints(path, failure);
-        if (!points)
-            dialogs.error(path + ": " + failure);
-        return points;
+    const TrackFileKind kind = extension == "csv" ? TrackFileKind::Csv : TrackFileKind::Image;
+    std::error_code error;
+    if (kind == TrackFileKind::Image && !std::filesystem::is_regular_file(path, error)) {
+        loaded.failure = path + ": no such file";
+        return loaded;
     }
     TrackTable table;
-    if (!LoadTable(path, table, dialogs))
-        return std::nullopt;
+    const LoadResult result = LoadTrackFile(path, kind, table);
+    loaded.recordsPassedOver = result.recordsPassedOver;
+    if (!result.loaded()) {
+        loaded.failure = LoadFailureText(result);
+        return loaded;
+    }
     if (weekRollovers > 0) {
         try {
             UpdateGridOptions(table, 0, "km/h", weekRollovers);
         } catch (const AppError& error) {
-            dialogs.error(path + ": " + error.what());
-            return std::nullopt;
+            loaded.failure = path + ": " + error.what();
+            return loaded;
         }
     }
-    return TrackPointsOfTable(table);
+    loaded.points = TrackPointsOfTable(table);
+    return loaded;
 }

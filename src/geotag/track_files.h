@@ -7,10 +7,12 @@
 #include <optional>
 #include <string>
 
-class UserDialogs;
+struct TrackFilePoints {
+    std::optional<std::vector<TrackPoint>> points; // nothing when the file cannot be read
+    std::string failure;                           // then why, for the user
+    int recordsPassedOver = 0;                     // of an image, as its decode counted them
+};
 
 // weekRollovers repairs the dates of an image or table as the grid option
-// does; GPX files carry real dates. Nothing when the file cannot be read,
-// after saying why through the dialogs.
-std::optional<std::vector<TrackPoint>> LoadTrackPoints(const std::string& path, int weekRollovers,
-                                                       UserDialogs& dialogs);
+// does; GPX files carry real dates.
+TrackFilePoints LoadTrackPoints(const std::string& path, int weekRollovers);

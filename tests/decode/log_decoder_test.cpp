@@ -1,13 +1,13 @@
 #include "decode/log_decoder.h"
 #include "decode/table_of.h"
 #include "testbed/log_image_writer.h"
-#include "support/fake_dialogs.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <limits>
 
 using namespace fieldbit;
@@ -45,12 +45,31 @@ Bytes ImageOfSectors(std::uint32_t mask, std::vector<int> recordsPerSector)
 
 struct Decoded {
     TrackTable table;
-    FakeDialogs dialogs;
+    LoadResult result;
+    std::vector<int> progress; // the row counts the decode told, in order
+    std::function<void()> onProgress;
+
+    LoadProgress listener()
+    {
+        return [this](int rows) {
+            progress.push_back(rows);
+            if (onProgress)
+                onProgress();
+        };
+    }
+    void decodeImage(ByteView image, LogDialect dialect = LogDialect::Detect)
+    {
+        result = DecodeLogImage(image, table, dialect, listener());
+    }
+    void decodeFile(const std::string& path, LogDialect dialect = LogDialect::Detect)
+    {
+        result = DecodeLogFile(path, table, dialect, listener());
+    }
 };
 
 void DecodeInto(Decoded& decoded, const Bytes& image)
 {
-    DecodeLogImage(image, decoded.table, decoded.dialogs);
+    decoded.decodeImage(image);
 }
 
 std::string TempPath(const std::string& name)
@@ -59,16 +78,16 @@ std::string TempPath(const std::string& name)
 }
 } // namespace
 
-TEST(LogDecoder, UnreadableFileShowsReadFailAndLeavesTheTable)
+TEST(LogDecoder, UnreadableFileSaysReadFailAndLeavesTheTable)
 {
     for (const std::string& path : {TempPath("missing.bin"), ::testing::TempDir()}) {
         Decoded decoded;
         decoded.table.setCell(0, 0, "kept");
-        DecodeLogFile(path, decoded.table, decoded.dialogs);
-        ASSERT_EQ(decoded.dialogs.messages.size(), 1u) << path;
-        EXPECT_EQ(decoded.dialogs.messages[0].text, "Read fail!");
-        EXPECT_EQ(decoded.dialogs.messages[0].caption, "Error");
-        EXPECT_EQ(decoded.dialogs.messages[0].icon, MessageIcon::Error);
+        decoded.decodeFile(path);
+        EXPECT_EQ(decoded.result.outcome, LoadResult::Outcome::CannotOpen) << path;
+        EXPECT_EQ(LoadFailureText(decoded.result), "Read fail!");
+        EXPECT_EQ(decoded.result.rows, 0);
+        EXPECT_TRUE(decoded.progress.empty());
         EXPECT_EQ(decoded.table.cell(0, 0), "kept");
     }
 }
@@ -92,7 +111,8 @@ TEST(LogDecoder, ImagesWithoutAUsableSectorLeaveTheTableAsItWas)
         EXPECT_EQ(decoded.table.cell(0, 1), "1");
         EXPECT_EQ(decoded.table.rowCount(), 2);
         EXPECT_EQ(decoded.table.columnCount(), 1);
-        EXPECT_TRUE(decoded.dialogs.messages.empty());
+        EXPECT_TRUE(decoded.result.loaded());
+        EXPECT_EQ(decoded.result.rows, 0);
     }
 }
 
@@ -263,7 +283,10 @@ TEST(LogDecoder, RowsAreNumberedOnAcrossSectors)
                                                   (((row - 1) % 60) < 10 ? "0" : "") + std::to_string((row - 1) % 60));
     }
     EXPECT_EQ(decoded.table.cell(0, 201), "");
-    EXPECT_EQ(decoded.dialogs.processEventsCalls, 200);
+    EXPECT_EQ(decoded.result.rows, 200);
+    ASSERT_EQ(decoded.progress.size(), 200u) << "every row is told";
+    EXPECT_EQ(decoded.progress.front(), 1);
+    EXPECT_EQ(decoded.progress.back(), 200);
 }
 
 TEST(LogDecoder, BadChecksumTakesNoRowNumber)
@@ -275,7 +298,8 @@ TEST(LogDecoder, BadChecksumTakesNoRowNumber)
     EXPECT_EQ(decoded.table.rowCount(), 3);
     EXPECT_THAT(RowOf(decoded.table, 1, 3), ElementsAre("1", "1970/01/01", "00:00:01"));
     EXPECT_THAT(RowOf(decoded.table, 2, 3), ElementsAre("2", "1970/01/01", "00:00:03"));
-    EXPECT_TRUE(decoded.dialogs.messages.empty());
+    EXPECT_TRUE(decoded.result.loaded());
+    EXPECT_EQ(decoded.result.rows, 2);
 }
 
 TEST(LogDecoder, SectorDataEndsByEitherRule)
@@ -329,10 +353,11 @@ TEST(LogDecoder, FileIsReadSectorBySectorIgnoringAPartialTail)
     const std::string path = TempPath("tail.bin");
     ASSERT_TRUE(WriteImageFile(path, image));
     Decoded decoded;
-    DecodeLogFile(path, decoded.table, decoded.dialogs);
+    decoded.decodeFile(path);
     EXPECT_EQ(decoded.table.rowCount(), 6);
     EXPECT_EQ(decoded.table.cell(2, 5), "09:46:44");
-    EXPECT_TRUE(decoded.dialogs.messages.empty());
+    EXPECT_TRUE(decoded.result.loaded());
+    EXPECT_EQ(decoded.result.rows, 5);
     std::filesystem::remove(path);
 }
 
@@ -341,12 +366,13 @@ TEST(LogDecoder, FileShrinkingDuringTheDecodeEndsItWithTheRowsSoFar)
     const std::string path = TempPath("shrinking.bin");
     ASSERT_TRUE(WriteImageFile(path, ImageOfSectors(kUtc, {4, 4, 4})));
     Decoded decoded;
-    decoded.dialogs.onProcessEvents = [&] { std::filesystem::resize_file(path, 2 * logimage::kSectorSize + 10); };
-    DecodeLogFile(path, decoded.table, decoded.dialogs);
+    decoded.onProgress = [&] { std::filesystem::resize_file(path, 2 * logimage::kSectorSize + 10); };
+    decoded.decodeFile(path);
     EXPECT_EQ(decoded.table.rowCount(), 9);
     EXPECT_EQ(decoded.table.cell(0, 8), "8");
     EXPECT_EQ(decoded.table.cell(0, 9), "");
-    EXPECT_TRUE(decoded.dialogs.messages.empty());
+    EXPECT_TRUE(decoded.result.loaded()) << "the rows so far count as loaded";
+    EXPECT_EQ(decoded.result.rows, 8);
     std::filesystem::remove(path);
 }
 
@@ -463,7 +489,7 @@ TEST(LogDecoder, HoluxImagesShowTheirFieldsInTheGenericColumns)
             writer.marker(c.marker);
         writer.useLayout(c.written).record(HoluxRecord());
         Decoded decoded;
-        DecodeLogImage(writer.image(), decoded.table, decoded.dialogs, c.dialect);
+        decoded.decodeImage(writer.image(), c.dialect);
         EXPECT_THAT(HeaderOf(decoded.table), ElementsAreArray(c.header)) << c.name;
         EXPECT_THAT(RowOf(decoded.table, 1, decoded.table.columnCount()), ElementsAreArray(c.row)) << c.name;
         EXPECT_EQ(decoded.table.rowCount(), 2) << c.name;
@@ -539,7 +565,7 @@ TEST(LogDecoder, TracksStartWhereTheMemorySays)
             }
         }
         Decoded decoded;
-        DecodeLogImage(writer.image(), decoded.table, decoded.dialogs, c.dialect);
+        decoded.decodeImage(writer.image(), c.dialect);
         const int column = decoded.table.findColumn("TRACK");
         if (!c.tracks) {
             EXPECT_LT(column, 0) << c.entries;
@@ -582,18 +608,21 @@ TEST(LogDecoder, RecordsThatCannotBeAPlaceArePassedOverAndCounted)
             places += c.place;
         }
         Decoded decoded;
-        const DecodeSummary summary = DecodeLogImage(writer.image(), decoded.table, decoded.dialogs);
-        EXPECT_EQ(summary.recordsPassedOver, static_cast<int>(std::size(cases)) - places);
+        decoded.decodeImage(writer.image());
+        EXPECT_EQ(decoded.result.recordsPassedOver, static_cast<int>(std::size(cases)) - places);
+        EXPECT_EQ(decoded.result.rows, places);
         ASSERT_EQ(decoded.table.rowCount(), places + 1);
         for (int row = 1; row <= places; ++row) {
             EXPECT_EQ(decoded.table.cell(0, row), std::to_string(row)) << "rows stay numbered one after another";
             EXPECT_EQ(TimeCell(decoded.table, row), "09:46:4" + std::to_string(row - 1));
         }
-        EXPECT_TRUE(decoded.dialogs.messages.empty()) << "the front ends tell it";
+        EXPECT_TRUE(decoded.result.loaded()) << "records passed over fail no load";
     }
-    EXPECT_EQ(PassedOverText(DecodeSummary{2}),
+    LoadResult passedOver;
+    passedOver.recordsPassedOver = 2;
+    EXPECT_EQ(PassedOverText(passedOver),
               "Records passed over because their latitude or longitude is out of range or not a number: 2.");
-    EXPECT_EQ(PassedOverText(DecodeSummary{}), "");
+    EXPECT_EQ(PassedOverText(LoadResult{}), "");
 }
 
 TEST(LogDecoder, AHoluxImageMayEndInPartOfASector)
@@ -633,10 +662,11 @@ TEST(LogDecoder, AHoluxImageMayEndInPartOfASector)
         ASSERT_TRUE(WriteImageFile(path, Bytes(bytes.begin(), bytes.end())));
         Decoded fromMemory;
         Decoded fromFile;
-        DecodeLogImage(bytes, fromMemory.table, fromMemory.dialogs, c.dialect);
-        DecodeLogFile(path, fromFile.table, fromFile.dialogs, c.dialect);
+        fromMemory.decodeImage(bytes, c.dialect);
+        fromFile.decodeFile(path, c.dialect);
         for (const Decoded* decoded : {&fromMemory, &fromFile}) {
             EXPECT_EQ(std::max(decoded->table.rowCount() - 1, 0), c.rows) << c.name;
+            EXPECT_EQ(decoded->result.rows, c.rows) << c.name;
             if (c.rows > 0) {
                 EXPECT_EQ(TimeCell(decoded->table, c.rows), "09:46:4" + std::to_string(c.rows - 1)) << c.name;
             }

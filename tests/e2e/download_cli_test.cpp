@@ -164,8 +164,7 @@ TEST(DownloadCli, AHoluxLoggersModelDecidesTheDialectOfItsDownload)
         EXPECT_EQ(FileBytes(sim.directory() / "data.bin"), image);
         EXPECT_EQ(ChunkRequests(sim).size(), image.size() / kChunk + (c.untilBlank ? 1 : 0));
         TrackTable table;
-        FakeDialogs dialogs;
-        ASSERT_TRUE(ReadCsvFile(csv.string(), table, dialogs));
+        ASSERT_TRUE(ReadCsvFile(csv.string(), table).loaded());
         ExpectSampleTrack(RowsOf(table), c.records);
         const auto lines = sim.receivedLines();
         EXPECT_EQ(std::count(lines.begin(), lines.end(), "$PHLX827*31"), c.expected == LogDialect::Gr245 ? 1 : 0);

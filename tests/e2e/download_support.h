@@ -4,7 +4,6 @@
 
 #include "decode/log_decoder.h"
 #include "testbed/log_image_writer.h"
-#include "support/fake_dialogs.h"
 #include "support/sim_harness.h"
 
 #include <cstdint>
@@ -99,8 +98,7 @@ inline std::vector<std::vector<std::string>> DecodedRows(const std::vector<std::
                                                          LogDialect dialect = LogDialect::Detect)
 {
     TrackTable table;
-    FakeDialogs dialogs;
-    DecodeLogImage(ByteView(image.data(), image.size()), table, dialogs, dialect);
+    DecodeLogImage(ByteView(image.data(), image.size()), table, dialect);
     return RowsOf(table);
 }
 } // namespace download_e2e

@@ -5,7 +5,6 @@
 #include "decode/track_table.h"
 #include "export/csv_reader.h"
 #include "export/export_test_support.h"
-#include "support/fake_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -130,8 +129,7 @@ protected:
         command += "'" + image.string() + "' '" + folder.path("out.csv") + "' 2> '" + folder.path("err.txt") + "'";
         EXPECT_EQ(ExitStatus(command), 0) << ReadFileBytes(folder.path("err.txt"));
         TrackTable table;
-        FakeDialogs dialogs;
-        EXPECT_TRUE(ReadCsvFile(folder.path("out.csv"), table, dialogs));
+        EXPECT_TRUE(ReadCsvFile(folder.path("out.csv"), table).loaded());
         return table;
     }
 

@@ -2,7 +2,6 @@
 
 #include "export/csv_writer.h"
 #include "export/export_test_support.h"
-#include "support/fake_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -25,12 +24,14 @@ protected:
     {
         const std::string path = folder.path("in.csv");
         WriteFileBytes(path, text);
-        return ReadCsvFile(path, table, dialogs);
+        result = ReadCsvFile(path, table, [this](int rows) { progress.push_back(rows); });
+        return result.loaded();
     }
 
     ScratchFolder folder;
-    FakeDialogs dialogs;
     TrackTable table;
+    LoadResult result;
+    std::vector<int> progress; // the row counts the reader told, in order
 };
 
 TEST_F(CsvReader, ATableSavedAsCsvComesBackCellForCell)
@@ -40,9 +41,9 @@ TEST_F(CsvReader, ATableSavedAsCsvComesBackCellForCell)
                         {"2", "TD", "2007/05/24", "", "say \"hi\"", "     10.00 m"},
                         {"3", "B", "", "DGPS", "two\r\nlines", ""}};
     const std::string path = folder.path("trip.csv");
-    ASSERT_TRUE(WriteCsvFile(path, TableOf(saved), dialogs));
+    ASSERT_TRUE(WriteCsvFile(path, TableOf(saved)).saved());
 
-    ASSERT_TRUE(ReadCsvFile(path, table, dialogs));
+    ASSERT_TRUE(ReadCsvFile(path, table).loaded());
     EXPECT_EQ(CellsOf(table), saved);
     EXPECT_EQ(table.rowCount(), 4);
     EXPECT_EQ(table.columnCount(), 6);
@@ -91,19 +92,18 @@ TEST_F(CsvReader, ALastLineWithoutLineEndIsLoadedLikeEveryOtherNotLost)
         SCOPED_TRACE(last);
         ASSERT_TRUE(load(std::string("A,B,\r\n1,2,\r\n") + last));
         EXPECT_EQ(CellsOf(table), (Rows{{"A", "B"}, {"1", "2"}, {"3", "4"}}));
+        EXPECT_EQ(result.rows, 2);
     }
-    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(CsvReader, AnEmptyLineEndsTheLoadWithAMessageKeepingTheLinesBefore)
 {
     for (const char* emptyLine : {"\r\n", ",\r\n", ",,,\r\n", "\"\",\r\n"}) {
         SCOPED_TRACE(emptyLine);
-        dialogs.messages.clear();
         EXPECT_FALSE(load(std::string("H1,H2,\r\n1,a,\r\n2,b,\r\n3,c,\r\n4,d,\r\n") + emptyLine + "6,f,\r\n"));
-        ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(dialogs.messages[0].text, "READ FILE FAIL!!");
-        EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+        EXPECT_EQ(result.outcome, LoadResult::Outcome::Malformed);
+        EXPECT_EQ(LoadFailureText(result), "READ FILE FAIL!!");
+        EXPECT_EQ(result.rows, 4) << "the lines before it";
         EXPECT_EQ(table.rowCount(), 5);
         EXPECT_EQ(table.columnCount(), 2);
         EXPECT_EQ(table.cell(0, 4), "4");
@@ -114,7 +114,7 @@ TEST_F(CsvReader, AnEmptyLineEndsTheLoadWithAMessageKeepingTheLinesBefore)
 TEST_F(CsvReader, AQuoteLeftOpenAtTheEndIsReported)
 {
     EXPECT_FALSE(load("H,\r\n1,\r\n\"open,\r\n2,\r\n"));
-    EXPECT_EQ(dialogs.lastText(), "READ FILE FAIL!!");
+    EXPECT_EQ(LoadFailureText(result), "READ FILE FAIL!!");
     EXPECT_EQ(table.rowCount(), 2);
 }
 
@@ -150,19 +150,19 @@ TEST_F(CsvReader, TheColumnCountCoversTheWidestLine)
     EXPECT_EQ(table.columnCount(), 3);
 }
 
-TEST_F(CsvReader, LetsTheWindowHandleEventsAfterEveryLine)
+TEST_F(CsvReader, TellsTheRowsLoadedAfterEveryRow)
 {
     ASSERT_TRUE(load("A,\r\n1,\r\n2,\r\n"));
-    EXPECT_EQ(dialogs.processEventsCalls, 3);
+    EXPECT_EQ(progress, (std::vector<int>{1, 2}));
+    EXPECT_EQ(result.rows, 2);
 }
 
 TEST_F(CsvReader, AFileThatCannotBeOpenedLeavesTheTableAlone)
 {
     table = TableOf({{"KEEP"}, {"1"}});
-    EXPECT_FALSE(ReadCsvFile(folder.path("absent.csv"), table, dialogs));
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "Read fail!");
-    EXPECT_EQ(dialogs.messages[0].caption, "Error");
+    const LoadResult absent = ReadCsvFile(folder.path("absent.csv"), table);
+    EXPECT_EQ(absent.outcome, LoadResult::Outcome::CannotOpen);
+    EXPECT_EQ(LoadFailureText(absent), "Read fail!");
     EXPECT_EQ(table.cell(0, 0), "KEEP");
     EXPECT_EQ(table.rowCount(), 2);
 }
@@ -173,7 +173,7 @@ TEST_F(CsvReader, ALineWiderThanAnyTableEndsTheLoad)
     for (int i = 0; i < kMaxCsvColumns; ++i)
         wide += ",x";
     EXPECT_FALSE(load("H,\r\n2,\r\n" + wide + "\r\n"));
-    EXPECT_EQ(dialogs.lastText(), "READ FILE FAIL!!");
+    EXPECT_EQ(LoadFailureText(result), "READ FILE FAIL!!");
     EXPECT_EQ(table.rowCount(), 2);
 }
 
@@ -182,6 +182,7 @@ TEST_F(CsvReader, AnEmptyFileGivesAnEmptyTable)
     ASSERT_TRUE(load(""));
     EXPECT_EQ(table.rowCount(), 0);
     EXPECT_EQ(table.columnCount(), 0);
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(result.loaded());
+    EXPECT_EQ(result.rows, 0);
 }
 } // namespace

@@ -1,7 +1,6 @@
 #include "export/csv_writer.h"
 
 #include "export/export_test_support.h"
-#include "support/fake_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +10,13 @@ protected:
     std::string save(const TrackTable& table)
     {
         const std::string path = folder.path("trip.csv");
-        EXPECT_TRUE(WriteCsvFile(path, table, dialogs));
+        result = WriteCsvFile(path, table);
+        EXPECT_TRUE(result.saved());
         return ReadFileBytes(path);
     }
 
     ScratchFolder folder;
-    FakeDialogs dialogs;
+    SaveResult result;
 };
 
 TEST_F(CsvWriter, WritesEveryCellFollowedByACommaAndEveryLineByCrLf)
@@ -26,9 +26,10 @@ TEST_F(CsvWriter, WritesEveryCellFollowedByACommaAndEveryLineByCrLf)
     EXPECT_EQ(save(table), "INDEX,DATE,TIME,\r\n"
                            "1,2007/05/24,09:46:40,\r\n"
                            "2,2007/05/24,09:46:45,\r\n");
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.lastText(), folder.path("trip.csv") + " had beed saved.");
-    EXPECT_EQ(dialogs.messages.back().icon, MessageIcon::None);
+    EXPECT_EQ(result.outcome, SaveResult::Outcome::Saved);
+    EXPECT_EQ(result.text, folder.path("trip.csv") + " had beed saved.");
+    EXPECT_EQ(result.rows, 2);
+    EXPECT_EQ(result.rowsLeftOut, 0);
 }
 
 TEST_F(CsvWriter, KeepsUnitsAndLeadingSpacesAsTheCellsHoldThem)
@@ -74,19 +75,17 @@ TEST_F(CsvWriter, AnEmptyHeaderGivesAnEmptyFileAndStillTheSuccessMessage)
     table.setColumnCount(15);
     table.setRowCount(20);
     EXPECT_EQ(save(table), "");
-    EXPECT_EQ(dialogs.lastText(), folder.path("trip.csv") + " had beed saved.");
+    EXPECT_EQ(result.text, folder.path("trip.csv") + " had beed saved.");
+    EXPECT_EQ(result.rows, 0);
 }
 
 TEST_F(CsvWriter, ReportsAFileThatCannotBeCreatedOrFilled)
 {
     const TrackTable table = TableOf({{"INDEX"}, {"1"}});
     for (const auto& [path, reason] : UnwritableFiles(folder, "trip.csv")) {
-        dialogs.messages.clear();
-        EXPECT_FALSE(WriteCsvFile(path, table, dialogs)) << path;
-        ASSERT_EQ(dialogs.messages.size(), 1u) << path;
-        EXPECT_EQ(dialogs.messages[0].text, "Write CSV file fail!\n" + path + ": " + reason);
-        EXPECT_EQ(dialogs.messages[0].caption, "Error");
-        EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
+        const SaveResult failed = WriteCsvFile(path, table);
+        EXPECT_EQ(failed.outcome, SaveResult::Outcome::WriteFailed) << path;
+        EXPECT_EQ(failed.text, "Write CSV file fail!\n" + path + ": " + reason);
     }
 }
 } // namespace

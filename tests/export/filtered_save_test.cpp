@@ -4,7 +4,6 @@
 #include "export/export_test_support.h"
 #include "export/gpx_writer.h"
 #include "export/xml_tree.h"
-#include "support/fake_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -40,45 +39,42 @@ std::set<std::string> FilesIn(const ScratchFolder& folder)
 TEST(FilteredSave, WritesAFilePerPartAndTellsOnceWhatTheFiltersLeftOut)
 {
     ScratchFolder folder;
-    FakeDialogs dialogs;
     const TrackTable table = TwoDays();
     const SavePlan plan = PlanFilteredSave(folder.path("trip.csv"), table, DaysWithAFix(), false);
     ASSERT_EQ(plan.problem, "");
-    ASSERT_TRUE(WriteFilteredSave(plan, table, WriteCsvFile, dialogs));
+    const SaveResult result = WriteFilteredSave(plan, table, WriteCsvFile);
+    ASSERT_TRUE(result.saved());
     EXPECT_EQ(FilesIn(folder), (std::set<std::string>{"trip-2008-05-04.csv", "trip-2008-05-05.csv"}));
     EXPECT_EQ(CrLfLines(ReadFileBytes(folder.path("trip-2008-05-04.csv"))),
               (std::vector<std::string>{"INDEX,DATE,TIME,VALID,LATITUDE,N/S,LONGITUDE,E/W,",
                                         "1,2008/05/04,23:00:00,SPS,57.0,N,12.0,E,"}));
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.lastText(), folder.path("trip-2008-05-04.csv") + " had beed saved.\n" +
-                                      folder.path("trip-2008-05-05.csv") +
-                                      " had beed saved.\nRows left out by the filters: 1 of 3 (without a fix: 1).");
+    EXPECT_EQ(result.rows, 2) << "the rows of both files";
+    EXPECT_EQ(result.text, folder.path("trip-2008-05-04.csv") + " had beed saved.\n" +
+                               folder.path("trip-2008-05-05.csv") +
+                               " had beed saved.\nRows left out by the filters: 1 of 3 (without a fix: 1).");
 }
 
 TEST(FilteredSave, AFileThatCannotBeWrittenLeavesEveryFileOfTheSplitAsItWas)
 {
     ScratchFolder folder;
-    FakeDialogs dialogs;
     std::filesystem::create_directory(folder.path("trip-2008-05-05.csv"));
     const TrackTable table = TwoDays();
-    EXPECT_FALSE(WriteFilteredSave(PlanFilteredSave(folder.path("trip.csv"), table, DaysWithAFix(), false), table,
-                                   WriteCsvFile, dialogs));
+    const SaveResult result =
+        WriteFilteredSave(PlanFilteredSave(folder.path("trip.csv"), table, DaysWithAFix(), false), table, WriteCsvFile);
     EXPECT_EQ(FilesIn(folder), std::set<std::string>{"trip-2008-05-05.csv"}) << "the first day is not kept either";
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].caption, "Error");
-    EXPECT_EQ(dialogs.lastText(), "Write CSV file fail!\n" + folder.path("trip-2008-05-05.csv") +
-                                      ": Is a directory\nNone of the 2 files was saved.");
+    EXPECT_EQ(result.outcome, SaveResult::Outcome::WriteFailed);
+    EXPECT_EQ(result.text, "Write CSV file fail!\n" + folder.path("trip-2008-05-05.csv") +
+                               ": Is a directory\nNone of the 2 files was saved.");
 }
 
 TEST(FilteredSave, KeepsThePartsAsTracksOfOneGpxFile)
 {
     ScratchFolder folder;
-    FakeDialogs dialogs;
     ExportFilter filter = DaysWithAFix();
     filter.split.intoTracks = true;
     const TrackTable table = TwoDays();
-    ASSERT_TRUE(WriteFilteredSave(PlanFilteredSave(folder.path("trip.gpx"), table, filter, true), table, WriteGpxFile,
-                                  dialogs));
+    ASSERT_TRUE(
+        WriteFilteredSave(PlanFilteredSave(folder.path("trip.gpx"), table, filter, true), table, WriteGpxFile).saved());
     const XmlTree tree = ReadXmlTree(ReadFileBytes(folder.path("trip.gpx")));
     ASSERT_TRUE(tree.root) << tree.error;
     EXPECT_EQ(tree.root->all("trk").size(), 2u);
@@ -113,12 +109,12 @@ TEST(FilteredSave, SaysWhatStandsInTheWayAndWritesNothing)
     };
     for (const Case& c : cases) {
         ScratchFolder folder;
-        FakeDialogs dialogs;
         const SavePlan plan = PlanFilteredSave(folder.path("trip.csv"), c.table, c.filter, false);
         EXPECT_EQ(plan.problem, c.problem);
         if (plan.problem.empty()) {
-            EXPECT_FALSE(WriteFilteredSave(plan, c.table, WriteCsvFile, dialogs));
-            EXPECT_EQ(dialogs.lastText(), c.says);
+            const SaveResult result = WriteFilteredSave(plan, c.table, WriteCsvFile);
+            EXPECT_EQ(result.outcome, SaveResult::Outcome::NoRowLeft);
+            EXPECT_EQ(result.text, c.says);
         }
         EXPECT_TRUE(FilesIn(folder).empty()) << c.problem;
     }

@@ -10,7 +10,6 @@
 #include "testbed/log_image_writer.h"
 #include "export/export_test_support.h"
 #include "export/sample_track.h"
-#include "support/fake_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -20,24 +19,23 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(WriteImageFile(folder.path("track.bin"), GoldenTrackImage()));
-        DecodeLogFile(folder.path("track.bin"), table, dialogs);
+        ASSERT_TRUE(DecodeLogFile(folder.path("track.bin"), table).loaded());
         ASSERT_EQ(table.rowCount(), 6);
     }
 
     ScratchFolder folder;
-    FakeDialogs dialogs;
     TrackTable table;
 };
 
 TEST_F(GoldenFiles, Csv)
 {
-    ASSERT_TRUE(WriteCsvFile(folder.path("out.csv"), table, dialogs));
+    ASSERT_TRUE(WriteCsvFile(folder.path("out.csv"), table).saved());
     EXPECT_TRUE(MatchesGolden(ReadFileBytes(folder.path("out.csv")), "track.csv"));
 }
 
 TEST_F(GoldenFiles, NmeaWithUntrackedSatellitesInGsvAndOnlySatellitesInUseInGsa)
 {
-    ASSERT_TRUE(WriteNmeaFile(folder.path("out.nma"), table, dialogs));
+    ASSERT_TRUE(WriteNmeaFile(folder.path("out.nma"), table).saved());
     const std::string text = ReadFileBytes(folder.path("out.nma"));
     for (const std::string& line : CrLfLines(text))
         EXPECT_TRUE(HasValidNmeaChecksum(line));
@@ -46,8 +44,9 @@ TEST_F(GoldenFiles, NmeaWithUntrackedSatellitesInGsvAndOnlySatellitesInUseInGsa)
 
 TEST_F(GoldenFiles, SaveAsKml)
 {
-    ASSERT_TRUE(SaveKmlFile(folder.path("out.kml"), table, dialogs));
-    EXPECT_TRUE(dialogs.messages.empty());
+    const SaveResult result = SaveKmlFile(folder.path("out.kml"), table);
+    ASSERT_TRUE(result.saved());
+    EXPECT_EQ(result.text, "") << "a save-as that says nothing of its own";
     const std::string text = ReadFileBytes(folder.path("out.kml"));
     CrLfLines(text);
     EXPECT_TRUE(IsWellFormedXml(text));
@@ -63,7 +62,8 @@ TEST_F(GoldenFiles, DrawKml)
     options.lineWidth = 2.5;
     options.indexStart = 2;
     options.indexEnd = 5;
-    DrawKmlTrack(table, dialogs, [&](int) { return std::optional<DrawOptions>(options); });
+    ASSERT_FALSE(DrawKmlRefusal(table));
+    ASSERT_TRUE(WriteDrawKmlFile(table, options).saved());
     const std::string text = ReadFileBytes("data.kml");
     EXPECT_TRUE(IsWellFormedXml(text));
     EXPECT_TRUE(MatchesGolden(text, "track-draw.kml"));
@@ -72,7 +72,7 @@ TEST_F(GoldenFiles, DrawKml)
 TEST_F(GoldenFiles, Gpx)
 {
     constexpr std::int64_t kCreated = 1200000000;
-    ASSERT_TRUE(WriteGpxFileCreatedAt(folder.path("track.gpx"), table, dialogs, kCreated));
+    ASSERT_TRUE(WriteGpxFileCreatedAt(folder.path("track.gpx"), table, kCreated).saved());
     const std::string text = ReadFileBytes(folder.path("track.gpx"));
     EXPECT_TRUE(IsWellFormedXml(text));
     EXPECT_TRUE(MatchesGolden(text, "track.gpx"));
@@ -80,11 +80,11 @@ TEST_F(GoldenFiles, Gpx)
 
 TEST_F(GoldenFiles, CsvLoadsBackAndExportsTheSame)
 {
-    ASSERT_TRUE(WriteCsvFile(folder.path("out.csv"), table, dialogs));
+    ASSERT_TRUE(WriteCsvFile(folder.path("out.csv"), table).saved());
     TrackTable loaded;
-    ASSERT_TRUE(ReadCsvFile(folder.path("out.csv"), loaded, dialogs));
-    ASSERT_TRUE(WriteNmeaFile(folder.path("again.nma"), loaded, dialogs));
-    ASSERT_TRUE(SaveKmlFile(folder.path("again.kml"), loaded, dialogs));
+    ASSERT_TRUE(ReadCsvFile(folder.path("out.csv"), loaded).loaded());
+    ASSERT_TRUE(WriteNmeaFile(folder.path("again.nma"), loaded).saved());
+    ASSERT_TRUE(SaveKmlFile(folder.path("again.kml"), loaded).saved());
     EXPECT_TRUE(MatchesGolden(ReadFileBytes(folder.path("again.nma")), "track.nma"));
     EXPECT_TRUE(MatchesGolden(ReadFileBytes(folder.path("again.kml")), "track.kml"));
 }

@@ -2,7 +2,6 @@
 
 #include "export/export_test_support.h"
 #include "export/xml_tree.h"
-#include "support/fake_dialogs.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -59,11 +58,13 @@ TrackTable ShiftedTable()
 TEST(GpxWriter, WritesOneTrackOfUtcPointsInSchemaOrderSplitWhereInterrupted)
 {
     ScratchFolder folder;
-    FakeDialogs dialogs;
     const std::string path = folder.path("trip & co.gpx");
-    ASSERT_TRUE(WriteGpxFileCreatedAt(path, ShiftedTable(), dialogs, kCreated));
-    EXPECT_EQ(dialogs.lastText(), path + " had beed saved. Rows left out because their cells cannot be read: 1 of 7.")
+    const SaveResult result = WriteGpxFileCreatedAt(path, ShiftedTable(), kCreated);
+    ASSERT_TRUE(result.saved());
+    EXPECT_EQ(result.text, path + " had beed saved. Rows left out because their cells cannot be read: 1 of 7.")
         << "row 6's latitude; the No fix row holds no point";
+    EXPECT_EQ(result.rows, 7);
+    EXPECT_EQ(result.rowsLeftOut, 1);
     const std::string document = ReadFileBytes(path);
     CrLfLines(document);
     const XmlTree tree = ReadXmlTree(document);
@@ -121,18 +122,21 @@ TEST(GpxWriter, WritesNothingWithoutPositionsOrAWritableFile)
     const struct {
         TrackTable table;
         std::string path;
+        SaveResult::Outcome outcome;
         std::string says;
     } cases[] = {
-        {TableOf({{""}}), folder.path("out.gpx"), "No information on table."},
-        {TableOf({{"INDEX", "LONGITUDE", "E/W"}}), folder.path("out.gpx"), "No 'LATITUDE' to save."},
-        {TableOf({{"INDEX", "LATITUDE", "N/S"}}), folder.path("out.gpx"), "No 'LONGITUDE' to save."},
-        {ShiftedTable(), folder.path("no/folder/out.gpx"),
+        {TableOf({{""}}), folder.path("out.gpx"), SaveResult::Outcome::TableEmpty, "No information on table."},
+        {TableOf({{"INDEX", "LONGITUDE", "E/W"}}), folder.path("out.gpx"), SaveResult::Outcome::TableLacks,
+         "No 'LATITUDE' to save."},
+        {TableOf({{"INDEX", "LATITUDE", "N/S"}}), folder.path("out.gpx"), SaveResult::Outcome::TableLacks,
+         "No 'LONGITUDE' to save."},
+        {ShiftedTable(), folder.path("no/folder/out.gpx"), SaveResult::Outcome::WriteFailed,
          "Write GPX file fail!\n" + folder.path("no/folder/out.gpx") + ": No such file or directory"},
     };
     for (const auto& c : cases) {
-        FakeDialogs dialogs;
-        EXPECT_FALSE(WriteGpxFile(c.path, c.table, dialogs)) << c.says;
-        EXPECT_EQ(dialogs.lastText(), c.says);
+        const SaveResult result = WriteGpxFile(c.path, c.table);
+        EXPECT_EQ(result.outcome, c.outcome) << c.says;
+        EXPECT_EQ(result.text, c.says);
         EXPECT_FALSE(std::filesystem::exists(c.path)) << c.says;
     }
 }
@@ -140,7 +144,6 @@ TEST(GpxWriter, WritesNothingWithoutPositionsOrAWritableFile)
 TEST(GpxWriter, WritesANumberedTrackPerTrackOfTheTable)
 {
     ScratchFolder folder;
-    FakeDialogs dialogs;
     const TrackTable table = TableOf({
         {"INDEX", "DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "TRACK"},
         {"1", "2007/05/24", "09:46:40", "SPS", "1.0", "N", "10.0", "E", "1"},
@@ -150,7 +153,7 @@ TEST(GpxWriter, WritesANumberedTrackPerTrackOfTheTable)
         {"5", "2007/05/24", "09:47:00", "SPS", "1.4", "N", "10.0", "E", "3"},
     });
     const std::string path = folder.path("trip.gpx");
-    ASSERT_TRUE(WriteGpxFileCreatedAt(path, table, dialogs, kCreated));
+    ASSERT_TRUE(WriteGpxFileCreatedAt(path, table, kCreated).saved());
     const XmlTree tree = ReadXmlTree(ReadFileBytes(path));
     ASSERT_TRUE(tree.root) << tree.error;
     std::vector<std::string> numbers;
@@ -168,7 +171,6 @@ TEST(GpxWriter, WritesANumberedTrackPerTrackOfTheTable)
 TEST(GpxWriter, WritesTheButtonPointsAsWaypointsInOrderOfTimeBeforeTheTrack)
 {
     ScratchFolder folder;
-    FakeDialogs dialogs;
     const TrackTable table = TableOf({
         {"INDEX", "RCR", "DATE", "TIME", "VALID", "LATITUDE", "N/S", "LONGITUDE", "E/W", "HEIGHT"},
         {"1", "TB", "2008/05/04", "10:00:30", "SPS", "57.5", "N", "12.25", "E", "35.000 m"},
@@ -176,7 +178,7 @@ TEST(GpxWriter, WritesTheButtonPointsAsWaypointsInOrderOfTimeBeforeTheTrack)
         {"3", "B", "2008/05/04", "10:00:10.250", "No fix", "57.3", "N", "12.0", "W", "0.000 m"},
         {"4", "B", "2008/05/04", "10:00:40", "SPS", "north", "N", "12.0", "E", "30.000 m"},
     });
-    ASSERT_TRUE(WriteGpxFileCreatedAt(folder.path("trip.gpx"), table, dialogs, kCreated));
+    ASSERT_TRUE(WriteGpxFileCreatedAt(folder.path("trip.gpx"), table, kCreated).saved());
     const XmlTree tree = ReadXmlTree(ReadFileBytes(folder.path("trip.gpx")));
     ASSERT_TRUE(tree.root) << tree.error;
     EXPECT_THAT(tree.root->childNames(), ElementsAre("metadata", "wpt", "wpt", "trk"))

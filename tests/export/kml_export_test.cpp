@@ -3,7 +3,6 @@
 #include "export/export_test_support.h"
 #include "export/geodesy.h"
 #include "export/kml_reading.h"
-#include "support/fake_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -83,16 +82,15 @@ protected:
     KmlContent saveAs(const TrackTable& table)
     {
         const std::string path = folder.path("trip.kml");
-        EXPECT_TRUE(SaveKmlFile(path, table, dialogs));
+        EXPECT_TRUE(SaveKmlFile(path, table).saved());
         return read(path);
     }
 
     KmlContent draw(const TrackTable& table, const DrawOptions& options)
     {
-        handedToViewer = DrawKmlTrack(table, dialogs, [&](int rows) {
-            promptedRows = rows;
-            return std::optional<DrawOptions>(options);
-        });
+        EXPECT_FALSE(DrawKmlRefusal(table));
+        drawn = WriteDrawKmlFile(table, options);
+        EXPECT_TRUE(drawn.saved());
         return read(folder.path("data.kml"));
     }
 
@@ -105,10 +103,8 @@ protected:
 
     ScratchFolder folder;
     WorkingDirectoryGuard inFolder{folder.root()};
-    FakeDialogs dialogs;
     std::string document;
-    int promptedRows = -1;
-    bool handedToViewer = false;
+    SaveResult drawn;
 };
 
 TEST_F(KmlExport, DrawTakesTheLineStyleFromTheDialog)
@@ -133,22 +129,11 @@ TEST_F(KmlExport, DrawTakesTheLineStyleFromTheDialog)
     }
 }
 
-TEST_F(KmlExport, DrawHandsDataKmlToTheViewerOrSaysThereIsNone)
+TEST_F(KmlExport, DrawSaysWhereDataKmlWentForTheViewer)
 {
     draw(TableOfPoints({Point{}, Point{}, Point{}}), DrawOptions{});
-    EXPECT_EQ(promptedRows, 3);
-    EXPECT_TRUE(handedToViewer);
-    ASSERT_EQ(dialogs.openedDocuments.size(), 1u);
-    EXPECT_EQ(std::filesystem::path(dialogs.openedDocuments[0]), std::filesystem::absolute("data.kml"));
-    EXPECT_TRUE(dialogs.messages.empty());
-
-    dialogs.desktopHasViewer = false;
-    draw(TableOfPoints({Point{}}), DrawOptions{});
-    EXPECT_FALSE(handedToViewer);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "No program is registered to open KML files. The track was saved as " +
-                                            std::filesystem::absolute("data.kml").string());
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(std::filesystem::path(drawn.text), std::filesystem::absolute("data.kml"));
+    EXPECT_EQ(drawn.rows, 3);
 }
 
 TEST_F(KmlExport, RecordReasonsChooseThePlacemark)
@@ -331,9 +316,10 @@ TEST_F(KmlExport, SaveAsChecksTheTableBeforeTouchingTheFile)
         const char* name;
         TrackTable table;
         const char* message;
+        SaveResult::Outcome outcome = SaveResult::Outcome::TableLacks;
     };
     const Case cases[] = {
-        {"empty table", TrackTable{}, "No information on table."},
+        {"empty table", TrackTable{}, "No information on table.", SaveResult::Outcome::TableEmpty},
         {"no VALID", TableOfPoints({Point{}}, Without(kHeaders, "VALID")), "No 'VALID' to draw."},
         {"no LATITUDE", TableOfPoints({Point{}}, Without(Without(kHeaders, "LATITUDE"), "VALID")),
          "No 'VALID' to draw."},
@@ -344,13 +330,11 @@ TEST_F(KmlExport, SaveAsChecksTheTableBeforeTouchingTheFile)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        dialogs.messages.clear();
         const std::string path = folder.path("checked.kml");
         WriteFileBytes(path, "earlier");
-        EXPECT_FALSE(SaveKmlFile(path, c.table, dialogs));
-        ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(dialogs.messages[0].text, c.message);
-        EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+        const SaveResult result = SaveKmlFile(path, c.table);
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(result.text, c.message);
         EXPECT_EQ(ReadFileBytes(path), "earlier");
     }
 }
@@ -358,68 +342,44 @@ TEST_F(KmlExport, SaveAsChecksTheTableBeforeTouchingTheFile)
 TEST_F(KmlExport, SaveAsReportsAFileThatCannotBeWritten)
 {
     for (const auto& [path, reason] : UnwritableFiles(folder, "trip.kml")) {
-        dialogs.messages.clear();
-        EXPECT_FALSE(SaveKmlFile(path, TableOfPoints({Point{}}), dialogs));
-        ASSERT_EQ(dialogs.messages.size(), 1u) << path;
-        EXPECT_EQ(dialogs.messages[0].text, "Write KML file fail!\n" + path + ": " + reason);
-        EXPECT_EQ(dialogs.messages[0].caption, "Error");
+        const SaveResult result = SaveKmlFile(path, TableOfPoints({Point{}}));
+        EXPECT_EQ(result.outcome, SaveResult::Outcome::WriteFailed) << path;
+        EXPECT_EQ(result.text, "Write KML file fail!\n" + path + ": " + reason);
     }
 }
 
-TEST_F(KmlExport, DrawChecksTheTableBeforeAskingForOptions)
+TEST_F(KmlExport, DrawChecksTheTableBeforeDataKmlIsTouched)
 {
     struct Case {
         const char* name;
         TrackTable table;
         const char* message;
-        MessageIcon icon;
+        SaveResult::Outcome outcome = SaveResult::Outcome::TableLacks;
     };
     const Case cases[] = {
-        {"empty table", TrackTable{}, "No information on the grid.", MessageIcon::Error},
-        {"no DATE", TableOfPoints({Point{}}, Without(Without(kHeaders, "DATE"), "VALID")), "No 'DATE' to draw.",
-         MessageIcon::None},
-        {"no TIME", TableOfPoints({Point{}}, Without(Without(kHeaders, "TIME"), "VALID")), "No 'TIME' to draw.",
-         MessageIcon::None},
-        {"no VALID", TableOfPoints({Point{}}, Without(kHeaders, "VALID")), "No 'VALID' to draw.", MessageIcon::None},
-        {"no LATITUDE", TableOfPoints({Point{}}, Without(kHeaders, "LATITUDE")), "No 'LATITUDE' to draw.",
-         MessageIcon::None},
-        {"no LONGITUDE", TableOfPoints({Point{}}, Without(kHeaders, "LONGITUDE")), "No 'LONGITUDE' to draw.",
-         MessageIcon::None},
+        {"empty table", TrackTable{}, "No information on the grid.", SaveResult::Outcome::TableEmpty},
+        {"no DATE", TableOfPoints({Point{}}, Without(Without(kHeaders, "DATE"), "VALID")), "No 'DATE' to draw."},
+        {"no TIME", TableOfPoints({Point{}}, Without(Without(kHeaders, "TIME"), "VALID")), "No 'TIME' to draw."},
+        {"no VALID", TableOfPoints({Point{}}, Without(kHeaders, "VALID")), "No 'VALID' to draw."},
+        {"no LATITUDE", TableOfPoints({Point{}}, Without(kHeaders, "LATITUDE")), "No 'LATITUDE' to draw."},
+        {"no LONGITUDE", TableOfPoints({Point{}}, Without(kHeaders, "LONGITUDE")), "No 'LONGITUDE' to draw."},
     };
     WriteFileBytes("data.kml", "earlier");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        dialogs.messages.clear();
-        bool asked = false;
-        DrawKmlTrack(c.table, dialogs, [&](int) {
-            asked = true;
-            return std::optional<DrawOptions>(DrawOptions{});
-        });
-        EXPECT_FALSE(asked);
-        ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(dialogs.messages[0].text, c.message);
-        EXPECT_EQ(dialogs.messages[0].icon, c.icon);
+        const auto refusal = DrawKmlRefusal(c.table);
+        ASSERT_TRUE(refusal);
+        EXPECT_EQ(refusal->outcome, c.outcome);
+        EXPECT_EQ(refusal->text, c.message);
         EXPECT_EQ(ReadFileBytes("data.kml"), "earlier");
-        EXPECT_TRUE(dialogs.openedDocuments.empty());
     }
-}
-
-TEST_F(KmlExport, LeavingTheDialogWithoutRunAbortsLeavingDataKmlAsItWasNotEmptied)
-{
-    WriteFileBytes("data.kml", "earlier");
-    DrawKmlTrack(TableOfPoints({Point{}}), dialogs, [](int) { return std::optional<DrawOptions>(); });
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "Aborting!");
-    EXPECT_EQ(ReadFileBytes("data.kml"), "earlier");
-    EXPECT_TRUE(dialogs.openedDocuments.empty());
 }
 
 TEST_F(KmlExport, DrawReportsADataKmlThatCannotBeCreated)
 {
     std::filesystem::create_directory("data.kml");
-    DrawKmlTrack(TableOfPoints({Point{}}), dialogs, [](int) { return std::optional<DrawOptions>(DrawOptions{}); });
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "Fail to write file!\ndata.kml: Is a directory");
-    EXPECT_EQ(dialogs.messages[0].caption, "Error");
+    const SaveResult result = WriteDrawKmlFile(TableOfPoints({Point{}}), DrawOptions{});
+    EXPECT_EQ(result.outcome, SaveResult::Outcome::WriteFailed);
+    EXPECT_EQ(result.text, "Fail to write file!\ndata.kml: Is a directory");
 }
 } // namespace

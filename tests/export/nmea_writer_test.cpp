@@ -1,7 +1,6 @@
 #include "export/nmea_writer.h"
 
 #include "export/export_test_support.h"
-#include "support/fake_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +24,8 @@ protected:
     std::vector<std::string> linesOf(const TrackTable& table)
     {
         const std::string path = folder.path("trip.nma");
-        EXPECT_TRUE(WriteNmeaFile(path, table, dialogs));
+        result = WriteNmeaFile(path, table);
+        EXPECT_TRUE(result.saved());
         std::vector<std::string> lines = CrLfLines(ReadFileBytes(path));
         for (const std::string& line : lines)
             EXPECT_TRUE(HasValidNmeaChecksum(line));
@@ -52,7 +52,7 @@ protected:
     }
 
     ScratchFolder folder;
-    FakeDialogs dialogs;
+    SaveResult result;
 };
 
 TEST_F(NmeaWriter, WritesThePositionSentencesOfARow)
@@ -63,7 +63,7 @@ TEST_F(NmeaWriter, WritesThePositionSentencesOfARow)
                          "$GPGLL,2407.407360,N,12130.000000,E,094640.500,A,A*55",
                          "$GPZDA,094640.500,24,05,2007,,*5A",
                      }));
-    EXPECT_EQ(dialogs.lastText(), folder.path("trip.nma") + " had beed saved.");
+    EXPECT_EQ(result.text, folder.path("trip.nma") + " had beed saved.");
 }
 
 TEST_F(NmeaWriter, MinutesAlwaysHaveTwoIntegerDigits)
@@ -205,7 +205,7 @@ TEST_F(NmeaWriter, ASatelliteHeaderWithoutAllPartsIsNotRecognised)
 TEST_F(NmeaWriter, ATableWithoutItsColumnsGivesAnEmptyFile)
 {
     EXPECT_TRUE(linesOf(TableOf({{"INDEX", "VALID", "RCR"}, {"1", "SPS", "T"}, {"2", "SPS", "D"}})).empty());
-    EXPECT_EQ(dialogs.lastText(), folder.path("trip.nma") + " had beed saved.");
+    EXPECT_EQ(result.text, folder.path("trip.nma") + " had beed saved.");
 }
 
 TEST_F(NmeaWriter, ARowThatCannotBeWrittenIsLeftOutAndCountedNotTheEndOfTheFile)
@@ -215,7 +215,9 @@ TEST_F(NmeaWriter, ARowThatCannotBeWrittenIsLeftOutAndCountedNotTheEndOfTheFile)
     auto third = PositionRow("09:46:50");
     const auto zda = bodiesOf(TableOf({kPositionHeaders, PositionRow(), bad, third}), "$GPZDA");
     EXPECT_EQ(zda.size(), 2u);
-    EXPECT_EQ(dialogs.lastText(),
+    EXPECT_EQ(result.rows, 3);
+    EXPECT_EQ(result.rowsLeftOut, 1);
+    EXPECT_EQ(result.text,
               folder.path("trip.nma") + " had beed saved. Rows left out because their cells cannot be read: 1 of 3.");
 }
 
@@ -240,11 +242,9 @@ TEST_F(NmeaWriter, AnUnreadableCellCostsOnlyTheSentencesMadeFromIt)
 TEST_F(NmeaWriter, ReportsAFileThatCannotBeWritten)
 {
     for (const auto& [path, reason] : UnwritableFiles(folder, "trip.nma")) {
-        dialogs.messages.clear();
-        EXPECT_FALSE(WriteNmeaFile(path, TableOf({kPositionHeaders, PositionRow()}), dialogs)) << path;
-        ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(dialogs.messages[0].text, "Write NMEA file fail!\n" + path + ": " + reason);
-        EXPECT_EQ(dialogs.messages[0].caption, "Error");
+        const SaveResult failed = WriteNmeaFile(path, TableOf({kPositionHeaders, PositionRow()}));
+        EXPECT_EQ(failed.outcome, SaveResult::Outcome::WriteFailed) << path;
+        EXPECT_EQ(failed.text, "Write NMEA file fail!\n" + path + ": " + reason);
     }
 }
 } // namespace

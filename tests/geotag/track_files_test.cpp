@@ -1,6 +1,5 @@
 #include "geotag/track_files.h"
 
-#include "core/user_dialogs.h"
 #include "decode/track_table.h"
 #include "export/iso_time.h"
 
@@ -30,8 +29,7 @@ TEST(LoadTrackPoints, ReadsGpxPointsWithATimeInAnyNamespace)
   <g:trkpt lat="95" lon="151.3"><g:time>2008-05-04T12:30:20Z</g:time></g:trkpt>
  </g:trkseg></g:trk>
 </g:gpx>)");
-    SilentDialogs dialogs;
-    const auto points = LoadTrackPoints(path, 0, dialogs);
+    const auto points = LoadTrackPoints(path, 0).points;
     ASSERT_TRUE(points);
     ASSERT_EQ(points->size(), 2u);
     EXPECT_EQ((*points)[1].utcMilliseconds, ParseIsoTime("2008-05-04T12:30:15Z"));
@@ -39,9 +37,30 @@ TEST(LoadTrackPoints, ReadsGpxPointsWithATimeInAnyNamespace)
     EXPECT_EQ((*points)[1].longitude, 151.25);
     EXPECT_EQ((*points)[1].height, 12.5);
     EXPECT_FALSE((*points)[0].height);
+}
 
-    EXPECT_FALSE(LoadTrackPoints(ScratchFile("broken.gpx", "<gpx><trkpt>"), 0, dialogs));
-    EXPECT_FALSE(LoadTrackPoints(ScratchFile("missing.bin", "").append(".not-there"), 0, dialogs));
+TEST(LoadTrackPoints, AFileThatCannotBeReadSaysWhy)
+{
+    const std::string missingImage = ScratchFile("missing.bin", "") + ".not-there";
+    const std::string missingCsv = ScratchFile("missing", "") + ".csv";
+    const struct {
+        std::string path;
+        std::string failure; // its start
+    } cases[] = {
+        {ScratchFile("broken.gpx", "<gpx><trkpt>"), ScratchFile("broken.gpx", "<gpx><trkpt>") + ": "},
+        {missingImage, missingImage + ": no such file"},
+        {missingCsv, "Read fail!"},
+        {ScratchFile("gap.csv", "INDEX,\r\n\r\n1,\r\n"), "READ FILE FAIL!!"},
+    };
+    for (const auto& c : cases) {
+        const TrackFilePoints loaded = LoadTrackPoints(c.path, 0);
+        EXPECT_FALSE(loaded.points) << c.path;
+        EXPECT_EQ(loaded.failure.substr(0, c.failure.size()), c.failure) << c.path;
+    }
+    const TrackFilePoints table = LoadTrackPoints(ScratchFile("table.csv", "INDEX,\r\n1,\r\n"), 0);
+    ASSERT_TRUE(table.points);
+    EXPECT_EQ(table.failure, "");
+    EXPECT_EQ(table.recordsPassedOver, 0);
 }
 
 TEST(TrackPointsOfTable, TakesFixedRowsInUtcWhateverTheShift)

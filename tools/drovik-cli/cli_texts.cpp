@@ -123,6 +123,11 @@ std::optional<std::string> ForWindowMessage(const std::string& text)
     return known->second + " " + AsSentences(text.substr(lineEnd + 1));
 }
 
+std::string ForFailure(const std::string& text)
+{
+    return ForWindowMessage(text).value_or(OneParagraph(text));
+}
+
 std::string CriterionRangeText(LoggingCriterion criterion)
 {
     constexpr const char* kOptions[] = {"--time", "--distance", "--speed"};
@@ -182,6 +187,12 @@ std::string Wrote(std::uint64_t points, const std::vector<std::string>& paths, c
 {
     const std::string where = paths.size() == 1 ? paths.front() : Count(paths.size()) + " files: " + Joined(paths);
     return "Wrote " + Plural(points, "point", "points") + " to " + where + "." + (extra.empty() ? "" : " " + extra);
+}
+
+std::string RowsLeftOutUnreadable(std::uint64_t leftOut, std::uint64_t rows)
+{
+    return "Rows left out because their cells cannot be read: " + std::to_string(leftOut) + " of " +
+           std::to_string(rows) + ".";
 }
 
 std::string Downloaded(std::uint64_t bytes, const std::string& port, const std::string& image, std::uint64_t records,

@@ -1,6 +1,6 @@
 // Everything drovik-cli says, in its own words: the line each command ends
 // with, the reasons it gives, and what it says instead of the window's
-// messages, which the core's operations show through the dialogs.
+// messages, which the core shows through the dialogs or returns in its results.
 #pragma once
 
 #include "link/logger_reply_view.h"
@@ -22,6 +22,9 @@ std::string Count(std::uint64_t number);
 std::optional<std::string> ForWindowMessage(const std::string& text);
 // A text of the program's own in one paragraph.
 std::string OneParagraph(std::string text);
+// A failure the core tells in the window's words (a load's, a save's), in the
+// command line's: ForWindowMessage's reason, or the text in one paragraph.
+std::string ForFailure(const std::string& text);
 
 // "--time takes 1 to 999 seconds, or 0 for off".
 std::string CriterionRangeText(LoggingCriterion criterion);
@@ -38,6 +41,8 @@ std::string CannotRead(const std::string& path, const std::string& reason);
 // convert: "Wrote 17,049 points to track.kml.", the files of a split by name;
 // `extra` (what was left out, and why) follows as it stands.
 std::string Wrote(std::uint64_t points, const std::vector<std::string>& paths, const std::string& extra);
+// What a writer left out of `rows` because their cells cannot be read.
+std::string RowsLeftOutUnreadable(std::uint64_t leftOut, std::uint64_t rows);
 
 // download.
 std::string Downloaded(std::uint64_t bytes, const std::string& port, const std::string& image, std::uint64_t records,

@@ -7,17 +7,11 @@ void ConsoleDialogs::message(const std::string& text, const std::string& /*capti
 {
     const auto said = CliText::ForWindowMessage(text);
     const bool failure = icon == MessageIcon::Error || icon == MessageIcon::Warning;
-    if (!failure && !said) {
-        confirmations_.push_back(text);
-        return;
-    }
-    if (said && said->empty())
+    if ((!failure && !said) || (said && said->empty()))
         return;
     // A plain message of the window that says something went wrong ("READ FILE FAIL!!") is a failure too.
     ++errorCount_;
-    lastFailure_ = said ? *said : CliText::OneParagraph(text);
-    if (printFailures_)
-        PrintError((context_.empty() ? "" : context_ + ": ") + lastFailure_);
+    PrintError((context_.empty() ? "" : context_ + ": ") + (said ? *said : CliText::OneParagraph(text)));
 }
 
 bool ConsoleDialogs::askYesNo(const std::string& /*text*/, const std::string& /*caption*/)

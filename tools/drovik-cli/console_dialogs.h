@@ -1,13 +1,11 @@
 // The user, as far as a command line has one: the window's messages become
-// the program's own words on stderr (confirmations are kept back for the
-// command's own line), questions get the answer the command line gave (No
+// the program's own words on stderr (confirmations are left to the command's
+// own line), questions get the answer the command line gave (No
 // unless told) without being printed, file choosers are cancelled, and errors
 // are counted.
 #pragma once
 
 #include "core/user_dialogs.h"
-
-#include <vector>
 
 class ConsoleDialogs : public UserDialogs {
 public:
@@ -20,14 +18,6 @@ public:
 
     // Messages shown with the error or warning icon.
     int errorCount() const { return errorCount_; }
-    // The window's plain messages so far, as they came: what a writer says it saved.
-    const std::vector<std::string>& confirmations() const { return confirmations_; }
-
-    // Failures are kept from now on, not printed, for a command that tells them in a line of its own.
-    void keepFailures() { printFailures_ = false; }
-    // The last failure in the program's words (without the context).
-    const std::string& lastFailure() const { return lastFailure_; }
-
     // The answer to every question from now on.
     void setAnswer(bool yes) { answer_ = yes; }
 
@@ -38,7 +28,4 @@ private:
     int errorCount_ = 0;
     bool answer_ = false;
     std::string context_;
-    std::vector<std::string> confirmations_;
-    bool printFailures_ = true;
-    std::string lastFailure_;
 };

@@ -2,24 +2,23 @@
 // document, an NMEA file or a GPX document, through the same readers and
 // writers as the window.
 #include "cli_texts.h"
-#include "console_dialogs.h"
 #include "filter_options.h"
+#include "result_report.h"
 #include "subcommand.h"
 #include "week_rollover_note.h"
 
 #include "core/app_error.h"
 #include "core/number_text.h"
-#include "decode/log_decoder.h"
 #include "decode/track_options.h"
 #include "decode/track_table.h"
 #include "export/clock_evidence.h"
-#include "export/csv_reader.h"
 #include "export/csv_writer.h"
 #include "export/filtered_save.h"
 #include "export/gpx_writer.h"
 #include "export/kml_export.h"
+#include "export/load_track_file.h"
 #include "export/nmea_writer.h"
-#include "export/saved_message.h"
+#include "export/row_filter.h"
 
 #include <algorithm>
 #include <cctype>
@@ -29,7 +28,6 @@
 #include <cstring>
 #include <filesystem>
 #include <optional>
-#include <string_view>
 
 namespace {
 constexpr const char* kHelp = "Usage: drovik-cli convert [OPTIONS] IN OUT\n"
@@ -264,19 +262,14 @@ std::string UnreadableReason(const std::string& path)
     return {};
 }
 
-bool LoadTable(const std::string& path, FileKind kind, LogDialect dialect, TrackTable& table, ConsoleDialogs& dialogs)
+bool LoadTable(const std::string& path, FileKind kind, LogDialect dialect, TrackTable& table)
 {
     if (const std::string reason = UnreadableReason(path); !reason.empty()) {
         PrintError("convert: " + CliText::CannotRead(path, reason));
         return false;
     }
-    if (kind == FileKind::Bin) {
-        if (const std::string passedOver = PassedOverText(DecodeLogFile(path, table, dialogs, dialect));
-            !passedOver.empty())
-            PrintNote(path + ": " + passedOver);
-    } else if (!ReadCsvFile(path, table, dialogs))
-        return false;
-    if (dialogs.errorCount() > 0)
+    const TrackFileKind fileKind = kind == FileKind::Bin ? TrackFileKind::Image : TrackFileKind::Csv;
+    if (!ReportLoadResult(LoadTrackFile(path, fileKind, table, dialect), "convert", path))
         return false;
     if (table.cell(0, 0).empty()) {
         PrintError("convert: " + path + " holds no track table.");
@@ -285,44 +278,24 @@ bool LoadTable(const std::string& path, FileKind kind, LogDialect dialect, Track
     return true;
 }
 
-// What the writers said beyond their saved message: the rows they left out
-// because their cells cannot be read, and what the filters left out.
-struct SaveNotes {
-    uint64_t rowsLeftOut = 0;
-    std::string extra;
-};
-
-SaveNotes NotesOf(const std::vector<std::string>& confirmations, const std::vector<std::string>& paths)
+// The points written are the rows saved but those the writers left out;
+// `filtersLeftOut` tells what the filters left out before.
+int SayWritten(const SaveResult& saved, const std::vector<std::string>& paths, const std::string& filtersLeftOut)
 {
-    constexpr std::string_view kUnreadable = "Rows left out because their cells cannot be read: ";
-    SaveNotes notes;
-    for (std::string text : confirmations) {
-        for (const std::string& path : paths)
-            if (const std::size_t at = text.find(SavedMessage(path)); at != std::string::npos)
-                text.erase(at, SavedMessage(path).size());
-        for (std::size_t at = text.find(kUnreadable); at != std::string::npos; at = text.find(kUnreadable, at + 1)) {
-            const std::size_t count = at + kUnreadable.size();
-            notes.rowsLeftOut += ParseInteger(text.substr(count, text.find(' ', count) - count)).value_or(0);
-        }
-        const std::string paragraph = CliText::OneParagraph(text);
-        if (!paragraph.empty())
-            notes.extra += (notes.extra.empty() ? "" : " ") + paragraph;
-    }
-    return notes;
-}
-
-int SayWritten(uint64_t rows, const std::vector<std::string>& paths, const ConsoleDialogs& dialogs)
-{
-    const SaveNotes notes = NotesOf(dialogs.confirmations(), paths);
-    PrintNote(CliText::Wrote(rows - std::min(rows, notes.rowsLeftOut), paths, notes.extra));
+    std::string extra = UnreadableRowsNote(saved);
+    if (!filtersLeftOut.empty())
+        extra += (extra.empty() ? "" : " ") + CliText::OneParagraph(filtersLeftOut);
+    const auto points = static_cast<uint64_t>(std::max(saved.rows - saved.rowsLeftOut, 0));
+    PrintNote(CliText::Wrote(points, paths, extra));
     return kExitSuccess;
 }
 
-// A writer that refused without an error ("No 'LONGITUDE' to save.") still says why.
-int SayNotWritten(const ConsoleDialogs& dialogs, int errorsBefore)
+// The exit status.
+int SayResult(const SaveResult& result, const std::vector<std::string>& paths, const std::string& filtersLeftOut)
 {
-    if (dialogs.errorCount() == errorsBefore && !dialogs.confirmations().empty())
-        PrintError("convert: " + CliText::OneParagraph(dialogs.confirmations().back()));
+    if (result.saved())
+        return SayWritten(result, paths, filtersLeftOut);
+    PrintError("convert: " + SaveFailure(result));
     return kExitFailure;
 }
 
@@ -344,16 +317,12 @@ TableWriter WriterOf(FileKind kind)
 }
 
 // The exit status.
-int WriteTable(const ConvertRequest& request, FileKind kind, const TrackTable& table, ConsoleDialogs& dialogs)
+int WriteTable(const ConvertRequest& request, FileKind kind, const TrackTable& table)
 {
     const TableWriter write = WriterOf(kind);
     const ExportFilter& filter = request.filters.filter;
-    const int errorsBefore = dialogs.errorCount();
-    if (!filter.active()) {
-        if (!write(request.output, table, dialogs))
-            return SayNotWritten(dialogs, errorsBefore);
-        return SayWritten(static_cast<uint64_t>(std::max(table.rowCount() - 1, 0)), {request.output}, dialogs);
-    }
+    if (!filter.active())
+        return SayResult(write(request.output, table), {request.output}, "");
     const SavePlan plan = PlanFilteredSave(request.output, table, filter, kind == FileKind::Gpx);
     if (!plan.problem.empty()) {
         PrintError("convert: " + request.input + ": " + plan.problem);
@@ -365,9 +334,8 @@ int WriteTable(const ConvertRequest& request, FileKind kind, const TrackTable& t
             return kExitUsage;
         }
     }
-    if (!WriteFilteredSave(plan, table, write, dialogs))
-        return SayNotWritten(dialogs, errorsBefore);
-    return SayWritten(plan.selection.keptRows().size(), plan.paths, dialogs);
+    const std::string filtersLeftOut = plan.filter.any() ? LeftOutText(plan.selection, plan.filter) : "";
+    return SayResult(WriteFilteredSave(plan, table, write), plan.paths, filtersLeftOut);
 }
 
 int RunConvert(const std::vector<std::string>& arguments)
@@ -392,26 +360,22 @@ int RunConvert(const std::vector<std::string>& arguments)
         return kExitUsage;
     }
 
-    ConsoleDialogs dialogs;
-    dialogs.setContext("convert: " + request->input);
     TrackTable table;
-    if (!LoadTable(request->input, *inputKind, request->dialect, table, dialogs))
+    if (!LoadTable(request->input, *inputKind, request->dialect, table))
         return kExitFailure;
     if (request->timeShiftHours || request->weekRollovers || request->speedUnit) {
         try {
             UpdateGridOptions(table, request->timeShiftHours.value_or(0), request->speedUnit.value_or("km/h"),
                               request->weekRollovers.value_or(0));
         } catch (const AppError& error) {
-            PrintError("convert: " + request->input + ": " +
-                       CliText::ForWindowMessage(error.what()).value_or(CliText::OneParagraph(error.what())));
+            PrintError("convert: " + request->input + ": " + CliText::ForFailure(error.what()));
             return kExitFailure;
         }
     }
     // Only an image a download wrote carries what the receiver's clock said; a CSV carries nothing.
     PrintWeekRolloverHint(request->input, table,
                           *inputKind == FileKind::Bin ? ReadClockEvidence(request->input) : std::nullopt);
-    dialogs.setContext("convert");
-    return WriteTable(*request, *outputKind, table, dialogs);
+    return WriteTable(*request, *outputKind, table);
 }
 
 const SubcommandRegistration kRegistration{

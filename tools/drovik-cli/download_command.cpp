@@ -1,9 +1,9 @@
 #include "cli_texts.h"
-#include "console_dialogs.h"
 #include "interrupt_watch.h"
 #include "logger_command.h"
 #include "port_options.h"
 #include "progress_line.h"
+#include "result_report.h"
 #include "subcommand.h"
 #include "week_rollover_note.h"
 
@@ -292,22 +292,17 @@ std::optional<KeptDownload> Download(LoggerSession& session, const DownloadOptio
 // The count of records decoded; throws LoggerFailure, saying that the image is saved, when the CSV is not.
 uint64_t DecodeAndExport(const DownloadOptions& options, LogDialect dialect, const std::optional<ClockReading>& clock)
 {
-    ConsoleDialogs dialogs;
     TrackTable table;
-    const std::string passedOver = PassedOverText(DecodeLogFile(options.image, table, dialogs, dialect));
+    ReportLoadResult(DecodeLogFile(options.image, table, dialect), "download", options.image);
     const int rows = table.usedRowCount();
     const uint64_t records = rows > 0 ? static_cast<uint64_t>(rows - 1) : 0;
-    if (!passedOver.empty())
-        PrintNote(options.image + ": " + passedOver);
     if (const std::string failure = WriteClockEvidence(options.image, clock); !failure.empty())
         PrintError("download: cannot keep what the receiver's clock said: " + failure);
     PrintWeekRolloverHint(options.image, table, clock);
     if (options.csv.empty())
         return records;
-    ConsoleDialogs csvDialogs;
-    csvDialogs.keepFailures();
-    if (!WriteCsvFile(options.csv, table, csvDialogs))
-        throw LoggerFailure(CliText::ImageSavedCsvNot(options.image, records, csvDialogs.lastFailure()));
+    if (const SaveResult saved = WriteCsvFile(options.csv, table); !saved.saved())
+        throw LoggerFailure(CliText::ImageSavedCsvNot(options.image, records, SaveFailure(saved)));
     return records;
 }
 

@@ -1,9 +1,10 @@
 // drovik-cli geotag: puts the track's positions into the photos taken along it.
-#include "console_dialogs.h"
+#include "cli_texts.h"
 #include "progress_line.h"
 #include "subcommand.h"
 
 #include "core/number_text.h"
+#include "decode/load_result.h"
 #include "decode/track_options.h"
 #include "export/iso_time.h"
 #include "geotag/geotag_photo.h"
@@ -178,13 +179,17 @@ std::optional<std::int64_t> SyncCorrection(const std::string& sync, const ClockS
 
 std::optional<std::vector<TrackPoint>> LoadTracks(const GeotagRequest& request)
 {
-    ConsoleDialogs dialogs;
     std::vector<std::vector<TrackPoint>> tracks;
     for (const std::string& path : request.tracks) {
-        auto points = LoadTrackPoints(path, request.weekRollovers, dialogs);
-        if (!points || dialogs.errorCount() > 0)
+        TrackFilePoints loaded = LoadTrackPoints(path, request.weekRollovers);
+        if (!loaded.points) {
+            PrintError(CliText::ForFailure(loaded.failure));
             return std::nullopt;
-        tracks.push_back(std::move(*points));
+        }
+        if (const std::string passedOver = PassedOverText({.recordsPassedOver = loaded.recordsPassedOver});
+            !passedOver.empty())
+            PrintNote(path + ": " + passedOver);
+        tracks.push_back(std::move(*loaded.points));
     }
     auto merged = MergeTracks(std::move(tracks));
     if (merged.empty()) {

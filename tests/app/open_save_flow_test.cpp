@@ -1,6 +1,8 @@
-#include "export/open_track_file.h"
-#include "export/save_track_file.h"
+// The log page's open and save flows, with a scripted user.
+#include "app/open_flow.h"
+#include "app/save_flow.h"
 
+#include "export/csv_reader.h"
 #include "export/export_test_support.h"
 #include "support/fake_dialogs.h"
 
@@ -32,29 +34,6 @@ TEST_F(SaveFlow, OffersTheFourKindsWithCsvFirst)
     EXPECT_EQ(dialogs.fileRequests[0].filterIndex, 1);
     EXPECT_EQ(dialogs.fileRequests[0].initialDirectory, ".");
     EXPECT_TRUE(dialogs.messages.empty());
-}
-
-TEST(SaveExtension, ATypedKindWinsElseTheFiltersIsAppendedUnlessTheNameHoldsIt)
-{
-    struct Case {
-        const char* name;
-        int filter;
-        const char* saved;
-        int kind; // the filter whose writer runs
-    };
-    const Case cases[] = {
-        {"trip", 1, "trip.csv", 1},           {"trip.csv", 1, "trip.csv", 1}, {"TRIP.CSV", 1, "TRIP.CSV", 1},
-        {"a.csv.bak", 1, "a.csv.bak", 1},     {"trip", 2, "trip.kml", 2},     {"old.kml.bak", 2, "old.kml.bak", 2},
-        {"trip.csv", 3, "trip.csv", 1},       {"trip", 3, "trip.nma", 3},     {"trip", 4, "trip.gpx", 4},
-        {"a.gpx.bak", 4, "a.gpx.bak", 4},     {"trip", 5, "trip", 5},         {"mytrack.gpx", 1, "mytrack.gpx", 4},
-        {"MyTrack.KML", 4, "MyTrack.KML", 2}, {"t.nma", 2, "t.nma", 3},       {"t.gpx.csv", 4, "t.gpx.csv", 1},
-        {".gpx", 1, ".gpx.csv", 1},           {"t.nmea", 1, "t.nmea.csv", 1},
-    };
-    for (const Case& c : cases) {
-        const SaveTarget target = SaveTargetOf(c.name, c.filter);
-        EXPECT_EQ(target.path, c.saved) << c.name << " filter " << c.filter;
-        EXPECT_EQ(target.filterIndex, c.kind) << c.name << " filter " << c.filter;
-    }
 }
 
 TEST_F(SaveFlow, EachFilterRunsItsWriter)
@@ -123,15 +102,15 @@ protected:
     void open(const std::optional<FileChoice>& choice)
     {
         dialogs.fileAnswers.push_back(choice);
-        opened.reset();
-        summary = OpenTrackFile(
-            table, dialogs,
-            [this](const std::string& path, TrackTable&, UserDialogs&, LogDialect dialect) {
-                decoded.push_back(path);
-                dialects.push_back(dialect);
-                return DecodeSummary{static_cast<int>(decoded.size())};
-            },
-            &opened);
+        opened = OpenTrackFile(dialogs, [this](const std::string& path, TrackFileKind kind, LogDialect dialect) {
+            if (kind == TrackFileKind::Csv)
+                return ReadCsvFile(path, table);
+            decoded.push_back(path);
+            dialects.push_back(dialect);
+            LoadResult result;
+            result.rows = static_cast<int>(decoded.size());
+            return result;
+        });
     }
 
     ScratchFolder folder;
@@ -139,7 +118,6 @@ protected:
     TrackTable table;
     std::vector<std::string> decoded;
     std::vector<LogDialect> dialects;
-    std::optional<DecodeSummary> summary;
     std::optional<OpenedTrackFile> opened;
 };
 
@@ -170,14 +148,13 @@ TEST_F(OpenFlow, TheFilterNotTheNameChoosesTheReader)
     EXPECT_EQ(table.rowCount(), 2);
     EXPECT_EQ(table.cell(1, 1), "2");
 
-    EXPECT_FALSE(summary) << "a CSV file is not decoded";
     ASSERT_TRUE(opened);
     EXPECT_EQ(opened->path, folder.path("track.csv"));
     EXPECT_FALSE(opened->image);
+    EXPECT_EQ(opened->result.rows, 1) << "the CSV reader's own result";
 
     open(FileChoice{folder.path("track.csv"), 7});
     EXPECT_EQ(dialogs.lastText(), "Unknown file?");
-    EXPECT_FALSE(summary);
     EXPECT_FALSE(opened);
 }
 
@@ -192,8 +169,8 @@ TEST_F(OpenFlow, EachImageFilterDecodesInItsDialect)
         open(FileChoice{folder.path("image.bin"), filter});
         ASSERT_EQ(dialects.size(), decoded.size());
         EXPECT_EQ(dialects.back(), dialect) << filter;
-        ASSERT_TRUE(summary) << filter;
-        EXPECT_EQ(summary->recordsPassedOver, static_cast<int>(decoded.size())) << "the decode's own summary";
+        ASSERT_TRUE(opened) << filter;
+        EXPECT_EQ(opened->result.rows, static_cast<int>(decoded.size())) << "the decode's own result";
     }
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -203,7 +180,11 @@ TEST_F(OpenFlow, ACsvTextOpenedAsAnImageChangesNothing)
     WriteFileBytes(folder.path("track.csv"), "A,B,\r\n1,2,\r\n");
     table = TableOf({{"KEEP"}, {"1"}});
     dialogs.fileAnswers.push_back(FileChoice{folder.path("track.csv"), 1});
-    OpenTrackFile(table, dialogs);
+    const auto opened = OpenTrackFile(dialogs, [this](const std::string& path, TrackFileKind kind, LogDialect dialect) {
+        return LoadTrackFile(path, kind, table, dialect);
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_TRUE(opened->result.loaded()) << "a CSV text is no image, but a short one";
     EXPECT_EQ(table.cell(0, 0), "KEEP");
     EXPECT_EQ(table.rowCount(), 2);
 }

@@ -1,0 +1,26 @@
+#include "result_report.h"
+
+#include "cli_texts.h"
+#include "subcommand.h"
+
+bool ReportLoadResult(const LoadResult& result, const std::string& command, const std::string& path)
+{
+    if (!result.loaded())
+        PrintError(command + ": " + path + ": " + CliText::ForFailure(LoadFailureText(result)));
+    if (const std::string passedOver = PassedOverText(result); !passedOver.empty())
+        PrintNote(path + ": " + passedOver);
+    return result.loaded();
+}
+
+std::string SaveFailure(const SaveResult& result)
+{
+    return CliText::ForFailure(result.text);
+}
+
+std::string UnreadableRowsNote(const SaveResult& result)
+{
+    if (result.rowsLeftOut <= 0)
+        return {};
+    return CliText::RowsLeftOutUnreadable(static_cast<std::uint64_t>(result.rowsLeftOut),
+                                          static_cast<std::uint64_t>(result.rows));
+}
