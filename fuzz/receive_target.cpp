@@ -51,7 +51,7 @@ public:
     void HandleModelReply(const IncomingSentence& sentence) override { replies_.HandleModelReply(sentence); }
     void RefreshLiveView(const IncomingSentence& sentence) override
     {
-        ::RefreshLiveView(sentence.SentenceText, memo_, fix_, link_.TtffCount, satellites_);
+        UpdateLiveView(sentence.SentenceText, memo_, fix_, link_.TtffCount, satellites_);
     }
 
     void CheckState() const

@@ -200,7 +200,7 @@ void TForm1::SetConnectButtons(bool connected)
 
 bool TForm1::Connected() const
 {
-    return Frame71->SpeedButton1->isVisibleTo(Frame71);
+    return link_.PortHandle != DeviceLinkState::kNoPort;
 }
 
 void TForm1::Frame11SpeedButton1Click()

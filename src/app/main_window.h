@@ -54,11 +54,7 @@ public:
     ~TForm1() override;
 
     // ---- window shell ----
-    void ShowMainPage(MainPage page);
-    void ShowSettingsPage(SettingsPage page);
     void SetRestartButtons(bool active);
-    void SetLogPageButtons(const std::array<bool, 7>& active);
-    void SetConnectButtons(bool connected);
     // Runs a handler; an error escaping it is shown by the default error
     // report, and a port whose device has gone is closed.
     void Guarded(const std::function<void()>& handler);
@@ -97,17 +93,9 @@ public:
     TFrame11* Frame111;
     QTimer* Timer1; // the status poll
 
-    // ---- settings file ----
-    void LoadSettings();
-    void SaveConnectionSettings();
-
     // ---- log page: track table, grid options, files ----
     // dialect: as the logger's model says, or as the user chose in the open dialog.
     void DecodeLogFile(const std::string& path, LogDialect dialect = LogDialect::Detect);
-    void ShowSatelliteInfo(int column, int row);
-    void UpdateGridOptions();
-    // Tells, under the grid, when the receiver's clock showed the dates a GPS week rollover early.
-    void ShowWeekRolloverHint();
     void Frame41Button2Click();
     void Frame41SpeedButton5Click();
     void Frame41SpeedButton6Click();
@@ -116,8 +104,6 @@ public:
     // The "Filter" dialog; the save and the draw go through what it holds.
     void Frame41FilterButtonClick();
     void ApplyExportFilter(const ExportFilter& filter);
-    // Greys the rows of the grid that the filters would leave out.
-    void ShowFilteredRows();
 #ifdef DROVIK_GEOTAG
     // "Geotag photos…" of the grid's context menu: the table's track into photos.
     void Frame41GeotagPhotosClick();
@@ -125,15 +111,10 @@ public:
 
     // ---- port page and receive thread ----
     void OpenPort();
-    void ClosePort();
-    void ScanPorts();
     void Frame71SpeedButton1Click();
     void Frame71SpeedButton2Click();
     void Frame71Button1Click();
 
-    // ---- live page and logger replies ----
-    // Start-up colour of the signal bar chart.
-    void ColourLiveChart();
     void OnGga(const IncomingSentence& sentence) override;
     void OnGll(const IncomingSentence& sentence) override;
     void OnGsa(const IncomingSentence& sentence) override;
@@ -145,25 +126,11 @@ public:
     void HandleNmeaPeriods(const IncomingSentence& sentence) override;
     void HandleModelReply(const IncomingSentence& sentence) override;
     void RefreshLiveView(const IncomingSentence& sentence) override;
-    // The live page says once per connection when the receiver's clock is whole rollovers behind.
-    void WatchReceiverClock(const IncomingSentence& sentence);
-    void ForgetReceiverClock();
     // The status poll, every second while Timer1 runs.
     void Timer1Timer();
     // Where memory data and read acknowledgements go while Downloading; nullptr for none.
     void AttachDownload(DownloadReceiver* download);
 
-    // ---- download and erase ----
-    // The whole download under "Download Progress", then the decoding of data.bin.
-    void DownloadLog();
-    // Keeps beside the downloaded image what the receiver's clock said, for the hint when it is opened again.
-    void KeepReceiverClock(const std::string& imagePath);
-    // Asks, then erases; true when the user agreed and the logger acknowledged the erase.
-    bool ConfirmErase();
-    void EraseMemory();
-    void ResetLogger();
-    void StartLogging();
-    void StopLogging();
     void Frame41SpeedButton1Click();
     void Frame41SpeedButton2Click();
     void Frame41SpeedButton3Click();
@@ -172,9 +139,6 @@ public:
     // Timings of the download and erase dialogs; tests shorten them.
     DialogTimings dialogTimings;
 
-    // ---- settings sub-pages and restarts ----
-    // Start-up state of the sub-pages' controls: colours, edits, disabled boxes.
-    void PrepareSettingsSubPages();
     void SetMethodButtons(bool overwriteClickable, bool stopClickable);
     // NMEA output page: GGA, GSA, GSV and RMC fall back to grayed.
     void Frame81CheckBox1Click();
@@ -220,6 +184,42 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // ---- the window's own operations, run by its handlers: window shell ----
+    void ShowMainPage(MainPage page);
+    void ShowSettingsPage(SettingsPage page);
+    void SetLogPageButtons(const std::array<bool, 7>& active);
+    void SetConnectButtons(bool connected);
+    // ---- settings file ----
+    void LoadSettings();
+    void SaveConnectionSettings();
+    void ShowSatelliteInfo(int column, int row);
+    void UpdateGridOptions();
+    // Tells, under the grid, when the receiver's clock showed the dates a GPS week rollover early.
+    void ShowWeekRolloverHint();
+    // Greys the rows of the grid that the filters would leave out.
+    void ShowFilteredRows();
+    void ClosePort();
+    void ScanPorts();
+    // ---- live page and logger replies ----
+    // Start-up colour of the signal bar chart.
+    void ColourLiveChart();
+    // The live page says once per connection when the receiver's clock is whole rollovers behind.
+    void WatchReceiverClock(const IncomingSentence& sentence);
+    void ForgetReceiverClock();
+    // ---- download and erase ----
+    // The whole download under "Download Progress", then the decoding of data.bin.
+    void DownloadLog();
+    // Keeps beside the downloaded image what the receiver's clock said, for the hint when it is opened again.
+    void KeepReceiverClock(const std::string& imagePath);
+    // Asks, then erases; true when the user agreed and the logger acknowledged the erase.
+    bool ConfirmErase();
+    void ResetLogger();
+    void StartLogging();
+    void StopLogging();
+    // ---- settings sub-pages and restarts ----
+    // Start-up state of the sub-pages' controls: colours, edits, disabled boxes.
+    void PrepareSettingsSubPages();
+
     void FormCreate();
     void ConnectShellHandlers();
     void ConnectLogPageHandlers();

@@ -98,6 +98,6 @@ void TForm1::RefreshLiveView(const IncomingSentence& sentence)
 {
     WatchReceiverClock(sentence);
     const LiveViewUpdate update =
-        ::RefreshLiveView(sentence.SentenceText, live_->memo, live_->fix, link_.TtffCount, live_->satellites);
+        UpdateLiveView(sentence.SentenceText, live_->memo, live_->fix, link_.TtffCount, live_->satellites);
     Frame31->ShowLiveView(sentence.SentenceText, update);
 }

@@ -153,7 +153,7 @@ void TForm1::UpdateGridOptions()
     const int timeShift = Frame41->CSpinEdit1->value();
     const int weekRollovers = Frame41->CSpinEdit2->value();
     const GridOptionsOutcome outcome =
-        ::UpdateGridOptions(trackTable_, timeShift, Frame41->ComboBox1->currentText().toStdString(), weekRollovers);
+        ApplyGridOptions(trackTable_, timeShift, Frame41->ComboBox1->currentText().toStdString(), weekRollovers);
     WriteGridOptionSettings(settingsPath_, outcome, timeShift, Frame41->ComboBox1->currentIndex(), weekRollovers);
     ShowWeekRolloverHint();
     ShowFilteredRows();

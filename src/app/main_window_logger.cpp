@@ -196,11 +196,6 @@ bool TForm1::ConfirmErase()
     return Eraser().ConfirmErase();
 }
 
-void TForm1::EraseMemory()
-{
-    Eraser().EraseMemory();
-}
-
 void TForm1::ResetLogger()
 {
     Frame41->Button1->setVisible(false);

@@ -139,8 +139,8 @@ DateTimeTexts ShiftedDateTime(std::string_view date, std::string_view time, std:
 }
 } // namespace
 
-GridOptionsOutcome UpdateGridOptions(TrackTable& table, int timeShiftHours, const std::string& speedUnit,
-                                     int weekRollovers)
+GridOptionsOutcome ApplyGridOptions(TrackTable& table, int timeShiftHours, const std::string& speedUnit,
+                                    int weekRollovers)
 {
     const OptionColumns columns = FindOptionColumns(table);
     const bool convertSpeed = columns.speed >= 0;

@@ -41,8 +41,8 @@ struct GridOptionsOutcome {
 // nothing. A shift is added to the table's own count; weekRollovers is the
 // number of periods the dates should carry in all, so pressing the button
 // twice does not carry them 1024 weeks further.
-GridOptionsOutcome UpdateGridOptions(TrackTable& table, int timeShiftHours, const std::string& speedUnit,
-                                     int weekRollovers);
+GridOptionsOutcome ApplyGridOptions(TrackTable& table, int timeShiftHours, const std::string& speedUnit,
+                                    int weekRollovers);
 
 // A SPEED cell (a number, then "km/h" or "mph") in km/h; nothing when it is not one.
 std::optional<double> SpeedInKilometresPerHour(std::string_view cell);

@@ -34,7 +34,7 @@ TrackFilePoints LoadTrackPoints(const std::string& path, int weekRollovers)
     }
     if (weekRollovers > 0) {
         try {
-            UpdateGridOptions(table, 0, "km/h", weekRollovers);
+            ApplyGridOptions(table, 0, "km/h", weekRollovers);
         } catch (const AppError& error) {
             loaded.failure = path + ": " + error.what();
             return loaded;

@@ -148,8 +148,8 @@ void ParseVtg(const IncomingSentence& sentence, LiveFix& fix)
     fix.Speed = sentence.field(7) + " km/h";
 }
 
-LiveViewUpdate RefreshLiveView(const std::string& sentenceText, SentenceMemo& memo, const LiveFix& fix,
-                               int32_t ttffCount, SatelliteTable& satellites)
+LiveViewUpdate UpdateLiveView(const std::string& sentenceText, SentenceMemo& memo, const LiveFix& fix,
+                              int32_t ttffCount, SatelliteTable& satellites)
 {
     LiveViewUpdate update;
     update.memoCleared = memo.Add(sentenceText);

@@ -51,5 +51,5 @@ struct LiveViewUpdate {
 };
 
 // Adds the sentence to the memo and gathers the texts and, when due, the charts.
-LiveViewUpdate RefreshLiveView(const std::string& sentenceText, SentenceMemo& memo, const LiveFix& fix,
-                               int32_t ttffCount, SatelliteTable& satellites);
+LiveViewUpdate UpdateLiveView(const std::string& sentenceText, SentenceMemo& memo, const LiveFix& fix,
+                              int32_t ttffCount, SatelliteTable& satellites);

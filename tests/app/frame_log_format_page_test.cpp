@@ -68,6 +68,7 @@ TEST_F(LogFormatWindow, ClicksReachThePageLogic)
     EXPECT_EQ(checkedBoxes(), (std::vector<int>{13, 14, 15, 16, 17}));
     click(page()->CheckBox(kSidBox));
     EXPECT_FALSE(detailBoxesEnabled());
+    disconnectPort();
     click(page()->SpeedButton1);
     EXPECT_EQ(onlyMessage().text, "No connecting.");
     EXPECT_EQ(wire(), "");

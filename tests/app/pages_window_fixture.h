@@ -1,5 +1,6 @@
 // The window with a pipe for a port: what the settings sub-pages send can be
-// read back, and "connected" is the port page's state alone.
+// read back. The pipe is the window's port, so it counts as connected until
+// the test takes the pipe away.
 #pragma once
 
 #include "support/window_fixture.h"
@@ -9,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 class PagesWindowTest : public WindowTest {
 protected:
@@ -16,6 +18,7 @@ protected:
     {
         WindowTest::SetUp();
         tap_ = std::make_unique<WireTap>(window->link());
+        pipe_ = window->link().PortHandle;
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
@@ -25,7 +28,8 @@ protected:
         tap_.reset();
     }
 
-    void connectPort() { window->SetConnectButtons(true); }
+    void connectPort() { window->link().PortHandle = pipe_; }
+    void disconnectPort() { window->link().PortHandle = DeviceLinkState::kNoPort; }
 
     std::string wire() { return tap_->take(); }
 
@@ -37,4 +41,5 @@ protected:
 
 private:
     std::unique_ptr<WireTap> tap_;
+    SerialPort::Handle pipe_ = DeviceLinkState::kNoPort;
 };

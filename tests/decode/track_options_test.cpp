@@ -15,7 +15,7 @@ const Texts kHeader = {"INDEX", "DATE", "TIME", "SPEED"};
 std::string ErrorOf(TrackTable& table, int shift, const std::string& unit, int weekRollovers = 0)
 {
     try {
-        UpdateGridOptions(table, shift, unit, weekRollovers);
+        ApplyGridOptions(table, shift, unit, weekRollovers);
     } catch (const AppError& error) {
         return error.what();
     }
@@ -43,7 +43,7 @@ TEST(TrackOptions, ShiftsDatesAndTimes)
     for (const auto& c : cases) {
         TrackTable table = TableOf({kHeader, {"1", c.date, c.time, "1.000 km/h"}});
         table.setTimeShiftHours(1);
-        UpdateGridOptions(table, c.shift, "km/h", 0);
+        ApplyGridOptions(table, c.shift, "km/h", 0);
         EXPECT_THAT(RowOf(table, 1, 4), ::testing::ElementsAre("1", c.expectedDate, c.expectedTime, "1.000 km/h"))
             << c.date << " " << c.time;
         EXPECT_EQ(table.timeShiftHours(), 1 + c.shift) << "the table counts the hours it was shifted";
@@ -56,7 +56,7 @@ TEST(TrackOptions, ShiftDoesNotDependOnTheMachineTimeZone)
         {kHeader, {"1", "2007/03/25", "01:30:00", "1.000 km/h"}, {"2", "2007/10/28", "01:30:00", "1.000 km/h"}});
     {
         const EnvironmentGuard zone("TZ", "CET-1CEST,M3.5.0,M10.5.0/3");
-        UpdateGridOptions(table, 1, "km/h", 0);
+        ApplyGridOptions(table, 1, "km/h", 0);
     }
     EXPECT_EQ(table.cell(2, 1), "02:30:00    ");
     EXPECT_EQ(table.cell(2, 2), "02:30:00    ");
@@ -69,7 +69,7 @@ TEST(TrackOptions, ConvertsSpeedsBetweenUnits)
                                 {"2", "2007/05/24", "10:00:05", "  0 km/h"},
                                 {"3", "2007/05/24", "10:00:10", "3.5   mph"},
                                 {"4", "2007/05/24", "10:00:15", "1e3km/h extra"}});
-    const GridOptionsOutcome outcome = UpdateGridOptions(table, 0, "mph", 0);
+    const GridOptionsOutcome outcome = ApplyGridOptions(table, 0, "mph", 0);
     EXPECT_TRUE(outcome.storeSpeedUnit);
     EXPECT_TRUE(outcome.storeTimeShift);
     EXPECT_EQ(table.cell(3, 1), "7.671 mph");
@@ -78,9 +78,9 @@ TEST(TrackOptions, ConvertsSpeedsBetweenUnits)
     EXPECT_EQ(table.cell(3, 4), "621.370 mph");
     EXPECT_EQ(table.cell(2, 1), "10:00:00"); // no shift, no change
 
-    UpdateGridOptions(table, 0, "mph", 0);
+    ApplyGridOptions(table, 0, "mph", 0);
     EXPECT_EQ(table.cell(3, 1), "7.671 mph");
-    UpdateGridOptions(table, 0, "km/h", 0);
+    ApplyGridOptions(table, 0, "km/h", 0);
     EXPECT_EQ(table.cell(3, 1), "12.345 km/h");
     EXPECT_EQ(table.cell(3, 3), "5.633 km/h");
 }
@@ -91,7 +91,7 @@ TEST(TrackOptions, EveryRowUpToTheRowCountIsUpdated)
     for (int row = 1; row <= 40; ++row)
         rows.push_back({std::to_string(row), "2007/05/24", "10:00:00", "10.000 km/h"});
     TrackTable table = TableOf(rows);
-    UpdateGridOptions(table, 1, "mph", 0);
+    ApplyGridOptions(table, 1, "mph", 0);
     for (int row = 1; row <= 40; ++row)
         ASSERT_THAT(RowOf(table, row, 4),
                     ::testing::ElementsAre(std::to_string(row), "2007/05/24", "11:00:00    ", "6.214 mph"))
@@ -101,14 +101,14 @@ TEST(TrackOptions, EveryRowUpToTheRowCountIsUpdated)
 TEST(TrackOptions, MissingColumnsAreSkippedAndNotStored)
 {
     TrackTable noSpeed = TableOf({{"INDEX", "DATE", "TIME"}, {"1", "2007/05/24", "10:00:00"}});
-    const GridOptionsOutcome timeOnly = UpdateGridOptions(noSpeed, 1, "whatever", 0);
+    const GridOptionsOutcome timeOnly = ApplyGridOptions(noSpeed, 1, "whatever", 0);
     EXPECT_FALSE(timeOnly.storeSpeedUnit);
     EXPECT_TRUE(timeOnly.storeTimeShift);
     EXPECT_EQ(noSpeed.cell(2, 1), "11:00:00    ");
 
     // Column 0 is not searched, and the search ends at the first empty header.
     TrackTable hidden = TableOf({{"TIME", "SPEED", "", "TIME"}, {"10:00:00", "1 km/h", "", "10:00:00"}});
-    const GridOptionsOutcome speedOnly = UpdateGridOptions(hidden, 1, "mph", 0);
+    const GridOptionsOutcome speedOnly = ApplyGridOptions(hidden, 1, "mph", 0);
     EXPECT_TRUE(speedOnly.storeSpeedUnit);
     EXPECT_FALSE(speedOnly.storeTimeShift);
     EXPECT_THAT(RowOf(hidden, 1, 4), ::testing::ElementsAre("10:00:00", "0.621 mph", "", "10:00:00"));
@@ -163,15 +163,15 @@ TEST(TrackOptions, WeekRolloversAddWholePeriodsOf7168DaysUpToTheChosenCount)
     };
     for (const auto& c : cases) {
         TrackTable table = TableOf({kHeader, {"1", c.date, c.time, "1.000 km/h"}});
-        UpdateGridOptions(table, 0, "km/h", c.rollovers);
+        ApplyGridOptions(table, 0, "km/h", c.rollovers);
         EXPECT_THAT(RowOf(table, 1, 4), ::testing::ElementsAre("1", c.expectedDate, c.expectedTime, "1.000 km/h"))
             << c.date;
         EXPECT_EQ(table.weekRollovers(), c.rollovers);
         EXPECT_EQ(table.timeShiftHours(), 0) << "a repair of UTC, not a shift away from it";
 
-        UpdateGridOptions(table, 0, "km/h", c.rollovers);
+        ApplyGridOptions(table, 0, "km/h", c.rollovers);
         EXPECT_EQ(table.cell(1, 1), c.expectedDate) << "pressing again adds nothing";
-        UpdateGridOptions(table, 0, "km/h", 0);
+        ApplyGridOptions(table, 0, "km/h", 0);
         EXPECT_EQ(table.cell(1, 1), c.date) << "0 takes the repair back";
     }
 }

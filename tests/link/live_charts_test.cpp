@@ -145,7 +145,7 @@ TEST(LiveRefresh, CopiesTheTextsAndDrawsOnlyWhenACycleEnded)
     SatelliteTable satellites;
     SentenceMemo memo;
     satellites.Prn[3] = "03";
-    LiveViewUpdate update = RefreshLiveView("$GPGSA,...\r\n", memo, fix, 17, satellites);
+    LiveViewUpdate update = UpdateLiveView("$GPGSA,...\r\n", memo, fix, 17, satellites);
     const std::array<std::string, 10> expected = {"2007/06/14",    "10:00:00.000", "3D",  "17",  "25°03.1234 N",
                                                   "121°34.5678 E", "18.52 km/h",   "2.5", "2.1", "1.3"};
     EXPECT_EQ(update.labeledEdits, expected);
@@ -155,7 +155,7 @@ TEST(LiveRefresh, CopiesTheTextsAndDrawsOnlyWhenACycleEnded)
     EXPECT_EQ(satellites.Prn[3], "03");
 
     satellites.RedrawPending = true;
-    update = RefreshLiveView("$GPGSV,...\r\n", memo, fix, 17, satellites);
+    update = UpdateLiveView("$GPGSV,...\r\n", memo, fix, 17, satellites);
     ASSERT_TRUE(update.charts.has_value());
     EXPECT_EQ(update.charts->bars.size(), 1u);
     EXPECT_FALSE(satellites.RedrawPending);

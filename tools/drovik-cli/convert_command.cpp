@@ -365,8 +365,8 @@ int RunConvert(const std::vector<std::string>& arguments)
         return kExitFailure;
     if (request->timeShiftHours || request->weekRollovers || request->speedUnit) {
         try {
-            UpdateGridOptions(table, request->timeShiftHours.value_or(0), request->speedUnit.value_or("km/h"),
-                              request->weekRollovers.value_or(0));
+            ApplyGridOptions(table, request->timeShiftHours.value_or(0), request->speedUnit.value_or("km/h"),
+                             request->weekRollovers.value_or(0));
         } catch (const AppError& error) {
             PrintError("convert: " + request->input + ": " + CliText::ForFailure(error.what()));
             return kExitFailure;
