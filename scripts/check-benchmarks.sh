@@ -5,10 +5,8 @@
 # take seconds (the line-rate ones take minutes at 115,200 Bd).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh"
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
-chmod 700 "$XDG_RUNTIME_DIR"
-export QT_QPA_PLATFORM=offscreen
+# shellcheck source=test-environment.sh
+. "$root/scripts/test-environment.sh"
 DROVIK_TARGETS=benchmarks "$root/scripts/build.sh" "$root/build-release" -DCMAKE_BUILD_TYPE=Release
 
 export GEOTAG_BENCH_PHOTOS=20 GEOTAG_BENCH_PHOTO_BYTES=100000

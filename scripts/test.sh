@@ -6,10 +6,8 @@
 # drovik-sim, which are built with it too.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/install-deps.sh"
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
-chmod 700 "$XDG_RUNTIME_DIR"
-export QT_QPA_PLATFORM=offscreen
+# shellcheck source=test-environment.sh
+. "$root/scripts/test-environment.sh"
 
 run_suite() {
     local build=$1; shift
