@@ -29,7 +29,7 @@ void DecodeFullMemoryFile(benchmark::State& state)
     WriteImageFile(path, MakeSampleImage({.sectorCount = kFullMemorySectors, .mask = 0x0002003F}));
     for (auto _ : state) {
         TrackTable table;
-        DecodeLogFile(path, table);
+        DecodeLogImageFile(path, table);
         benchmark::DoNotOptimize(table);
     }
     std::remove(path.c_str());

@@ -1,7 +1,7 @@
 // A full 2 MiB memory image opened in the window: decoding with the grid
 // updating and the window serving events between rows, as the user sees it.
-#include "app/main_window.h"
 #include "app/qt_user_dialogs.h"
+#include "support/window_under_test.h"
 #include "testbed/log_image_writer.h"
 
 #include <QApplication>
@@ -16,7 +16,7 @@ static void WindowDecodesAFullMemory(benchmark::State& state)
     const std::string image = (folder.path() + "/full.bin").toStdString();
     WriteImageFile(image, MakeSampleImage({.sectorCount = 32, .mask = 0x0002003F}));
     QtUserDialogs dialogs;
-    TForm1 window(dialogs, (folder.path() + "/Drovik.ini").toStdString());
+    WindowUnderTest window(dialogs, (folder.path() + "/Drovik.ini").toStdString());
     dialogs.setOwner(&window);
     window.show();
     window.Frame11SpeedButton3Click();

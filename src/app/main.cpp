@@ -39,11 +39,8 @@ int main(int argc, char** argv)
         TForm1 window(dialogs, settingsPath);
         dialogs.setOwner(&window);
         window.show();
-        // An image named on the command line opens in the log page, as the open button would.
-        if (argc > 1) {
-            window.Frame11SpeedButton3Click();
-            window.Exclusively([&] { window.DecodeLogFile(argv[1]); });
-        }
+        if (argc > 1)
+            window.OpenAtStart(argv[1]);
         return app.exec();
     } catch (const std::exception& error) {
         dialogs.errorReport(error.what());

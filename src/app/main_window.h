@@ -46,39 +46,25 @@ class TrackTableModel;
 class TForm1 : public QWidget, public SentenceHandlers {
     Q_OBJECT
 public:
-    enum class MainPage { Settings, Live, Log, About };
-    enum class SettingsPage { Port, NmeaOutput, LoggingCriteria, LogFormat, RecordingMethod };
-
     // settingsPath: the settings file beside the executable.
     TForm1(UserDialogs& dialogs, std::string settingsPath, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // ---- window shell ----
-    void SetRestartButtons(bool active);
-    // Runs a handler; an error escaping it is shown by the default error
-    // report, and a port whose device has gone is closed.
-    void Guarded(const std::function<void()>& handler);
-    // One action at a time: an action that changes the table or uses the port
-    // does nothing while another runs, so a click reaching the window through
-    // the event loop of a running one (its progress, its dialogs) is harmless.
-    void Exclusively(const std::function<void()>& action);
+    // A memory image named on the command line: the log page shows it, as
+    // its open button would.
+    void OpenAtStart(const std::string& imagePath);
 
-    void Frame11SpeedButton1Click();
-    void Frame11SpeedButton2Click();
-    void Frame11SpeedButton3Click();
-    void Frame11SpeedButton4Click();
-    void Frame61SpeedButton1Click();
-    void Frame61SpeedButton2Click();
-    void Frame61SpeedButton3Click();
-    void Frame61SpeedButton4Click();
-    void Frame61SpeedButton5Click();
-    void FormClose();
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
-    UserDialogs& dialogs() { return dialogs_; }
-    DeviceLinkState& link() { return link_; }
-    LoggerStatus& loggerStatus() { return loggerStatus_; }
-    TrackTable& trackTable() { return trackTable_; }
-    bool Connected() const;
+private:
+    // The screen of the logger's replies writes into the pages; tests reach
+    // the rest through their one subclass (tests/support/window_under_test.h).
+    friend class LoggerReplyScreen;
+    friend class WindowUnderTest;
+
+    enum class MainPage { Settings, Live, Log, About };
+    enum class SettingsPage { Port, NmeaOutput, LoggingCriteria, LogFormat, RecordingMethod };
 
     TFrame1* Frame11;
     TFrame2* Frame21;
@@ -93,9 +79,53 @@ public:
     TFrame11* Frame111;
     QTimer* Timer1; // the status poll
 
+    // ---- window shell ----
+    void FormCreate();
+    void FormClose();
+    void ConnectShellHandlers();
+    // Connects a button's click to a handler run through Guarded.
+    void OnClick(QAbstractButton* button, void (TForm1::*handler)());
+    // Runs a handler; an error escaping it is shown by the default error
+    // report, and a port whose device has gone is closed.
+    void Guarded(const std::function<void()>& handler);
+    // One action at a time: an action that changes the table or uses the port
+    // does nothing while another runs, so a click reaching the window through
+    // the event loop of a running one (its progress, its dialogs) is harmless.
+    void Exclusively(const std::function<void()>& action);
+    bool Connected() const;
+    void ShowMainPage(MainPage page);
+    void ShowSettingsPage(SettingsPage page);
+    void SetRestartButtons(bool active);
+    void SetLogPageButtons(const std::array<bool, 7>& active);
+    void SetConnectButtons(bool connected);
+    void Frame11SpeedButton1Click();
+    void Frame11SpeedButton2Click();
+    void Frame11SpeedButton3Click();
+    void Frame11SpeedButton4Click();
+    void Frame61SpeedButton1Click();
+    void Frame61SpeedButton2Click();
+    void Frame61SpeedButton3Click();
+    void Frame61SpeedButton4Click();
+    void Frame61SpeedButton5Click();
+
+    // ---- settings file ----
+    void LoadSettings();
+    void SaveConnectionSettings();
+
     // ---- log page: track table, grid options, files ----
+    void ConnectLogPageHandlers();
     // dialect: as the logger's model says, or as the user chose in the open dialog.
     void DecodeLogFile(const std::string& path, LogDialect dialect = LogDialect::Detect);
+    // Reads the file into the table off the window's thread; a file that
+    // cannot be opened leaves the table as it was.
+    LoadResult LoadIntoTable(const std::string& path, TrackFileKind kind, LogDialect dialect);
+    void ShowSatelliteInfo(int column, int row);
+    void UpdateGridOptions();
+    // Tells, under the grid, when the receiver's clock showed the dates a GPS week rollover early.
+    void ShowWeekRolloverHint();
+    // Greys the rows of the grid that the filters would leave out.
+    void ShowFilteredRows();
+    void ApplyExportFilter(const ExportFilter& filter);
     void Frame41Button2Click();
     void Frame41SpeedButton5Click();
     void Frame41SpeedButton6Click();
@@ -103,18 +133,30 @@ public:
     void Frame41StringGrid1SelectCell(int column, int row);
     // The "Filter" dialog; the save and the draw go through what it holds.
     void Frame41FilterButtonClick();
-    void ApplyExportFilter(const ExportFilter& filter);
 #ifdef DROVIK_GEOTAG
     // "Geotag photos…" of the grid's context menu: the table's track into photos.
     void Frame41GeotagPhotosClick();
 #endif
 
     // ---- port page and receive thread ----
+    void ConnectPortHandlers();
     void OpenPort();
+    void ClosePort();
+    void ScanPorts();
+    // Stops the reader and waits for it while still serving its hand-overs.
+    void StopReceiveThread();
+    void ReportPortFailure(const PortOpenResult& result);
+    // The open port's device has gone: a download ends at once, an erase at
+    // its next tick, and the port closes as the close button closes it, with
+    // one warning, once no action runs and the reader has ended.
+    void PortLost();
+    void CloseLostPort();
     void Frame71SpeedButton1Click();
     void Frame71SpeedButton2Click();
     void Frame71Button1Click();
 
+    // ---- live page and logger replies ----
+    void ConnectLiveHandlers();
     void OnGga(const IncomingSentence& sentence) override;
     void OnGll(const IncomingSentence& sentence) override;
     void OnGsa(const IncomingSentence& sentence) override;
@@ -126,19 +168,47 @@ public:
     void HandleNmeaPeriods(const IncomingSentence& sentence) override;
     void HandleModelReply(const IncomingSentence& sentence) override;
     void RefreshLiveView(const IncomingSentence& sentence) override;
+    // Start-up colour of the signal bar chart.
+    void ColourLiveChart();
+    // The live page says once per connection when the receiver's clock is whole rollovers behind.
+    void WatchReceiverClock(const IncomingSentence& sentence);
+    void ForgetReceiverClock();
     // The status poll, every second while Timer1 runs.
     void Timer1Timer();
+
+    // ---- download and erase ----
+    void ConnectLoggerHandlers();
+    // The whole download under "Download Progress", then the decoding of data.bin.
+    void DownloadLog();
     // Where memory data and read acknowledgements go while Downloading; nullptr for none.
     void AttachDownload(DownloadReceiver* download);
-
+    // "Download Progress" over the download until it stopped or was cancelled.
+    void ShowDownload(LogDownload& download);
+    // Tells the user what a download that did not complete left in data.bin.
+    void ReportUnfinishedDownload(const LogDownload& download);
+    // Whether the download may keep what data.bin already holds: asked the
+    // first time it could, that answer then stands until the program ends.
+    bool AllowReuse(uint32_t reusable);
+    // Keeps beside the downloaded image what the receiver's clock said, for the hint when it is opened again.
+    void KeepReceiverClock(const std::string& imagePath);
+    // Asks, then erases; true when the user agreed and the logger acknowledged the erase.
+    bool ConfirmErase();
+    void ResetLogger();
+    MemoryErase Eraser();
+    void StartLogging();
+    void StopLogging();
+    // "No connecting." when no port is open; true when one is.
+    bool CheckConnected();
     void Frame41SpeedButton1Click();
     void Frame41SpeedButton2Click();
     void Frame41SpeedButton3Click();
     void Frame41SpeedButton4Click();
     void Frame41Button1Click();
-    // Timings of the download and erase dialogs; tests shorten them.
-    DialogTimings dialogTimings;
 
+    // ---- settings sub-pages and restarts ----
+    void ConnectSettingsPagesHandlers();
+    // Start-up state of the sub-pages' controls: colours, edits, disabled boxes.
+    void PrepareSettingsSubPages();
     void SetMethodButtons(bool overwriteClickable, bool stopClickable);
     // NMEA output page: GGA, GSA, GSV and RMC fall back to grayed.
     void Frame81CheckBox1Click();
@@ -180,56 +250,7 @@ public:
     void Frame31SpeedButton2Click();
     void Frame31SpeedButton3Click();
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    // ---- the window's own operations, run by its handlers: window shell ----
-    void ShowMainPage(MainPage page);
-    void ShowSettingsPage(SettingsPage page);
-    void SetLogPageButtons(const std::array<bool, 7>& active);
-    void SetConnectButtons(bool connected);
-    // ---- settings file ----
-    void LoadSettings();
-    void SaveConnectionSettings();
-    void ShowSatelliteInfo(int column, int row);
-    void UpdateGridOptions();
-    // Tells, under the grid, when the receiver's clock showed the dates a GPS week rollover early.
-    void ShowWeekRolloverHint();
-    // Greys the rows of the grid that the filters would leave out.
-    void ShowFilteredRows();
-    void ClosePort();
-    void ScanPorts();
-    // ---- live page and logger replies ----
-    // Start-up colour of the signal bar chart.
-    void ColourLiveChart();
-    // The live page says once per connection when the receiver's clock is whole rollovers behind.
-    void WatchReceiverClock(const IncomingSentence& sentence);
-    void ForgetReceiverClock();
-    // ---- download and erase ----
-    // The whole download under "Download Progress", then the decoding of data.bin.
-    void DownloadLog();
-    // Keeps beside the downloaded image what the receiver's clock said, for the hint when it is opened again.
-    void KeepReceiverClock(const std::string& imagePath);
-    // Asks, then erases; true when the user agreed and the logger acknowledged the erase.
-    bool ConfirmErase();
-    void ResetLogger();
-    void StartLogging();
-    void StopLogging();
-    // ---- settings sub-pages and restarts ----
-    // Start-up state of the sub-pages' controls: colours, edits, disabled boxes.
-    void PrepareSettingsSubPages();
-
-    void FormCreate();
-    void ConnectShellHandlers();
-    void ConnectLogPageHandlers();
-    void ConnectPortHandlers();
-    void ConnectLiveHandlers();
-    void ConnectLoggerHandlers();
-    void ConnectSettingsPagesHandlers();
-    // Connects a button's click to a handler run through Guarded.
-    void OnClick(QAbstractButton* button, void (TForm1::*handler)());
-
+    // ---- state ----
     UserDialogs& dialogs_;
     std::string settingsPath_;
     DeviceLinkState link_;
@@ -239,44 +260,17 @@ private:
     ExportFilter exportFilter_;
     // What the receiver's clock said when the table's image was downloaded; none for a CSV.
     std::optional<ClockReading> trackClock_;
-    // Reads the file into the table off the window's thread; a file that
-    // cannot be opened leaves the table as it was.
-    LoadResult LoadIntoTable(const std::string& path, TrackFileKind kind, LogDialect dialect);
-
-    // ---- private state of the port page and receive thread ----
-    // Stops the reader and waits for it while still serving its hand-overs.
-    void StopReceiveThread();
-    void ReportPortFailure(const PortOpenResult& result);
-    // The open port's device has gone: a download ends at once, an erase at
-    // its next tick, and the port closes as the close button closes it, with
-    // one warning, once no action runs and the reader has ended.
-    void PortLost();
-    void CloseLostPort();
     std::unique_ptr<Thread1> thread_;
     int portBaud_ = 0;            // the rate the open port runs at
     unsigned portGeneration_ = 0; // counts the opens, so a late loss report of an earlier port is ignored
     bool actionRunning_ = false;
-
-    // ---- private state of the live page and logger replies ----
     struct LiveState;
     struct LiveStateDeleter {
         void operator()(LiveState* state) const;
     };
     std::unique_ptr<LiveState, LiveStateDeleter> live_;
-
-    // ---- private state of download and erase ----
-    MemoryErase Eraser();
-    // "No connecting." when no port is open; true when one is.
-    bool CheckConnected();
-    // "Download Progress" over the download until it stopped or was cancelled.
-    void ShowDownload(LogDownload& download);
-    // Tells the user what a download that did not complete left in data.bin.
-    void ReportUnfinishedDownload(const LogDownload& download);
-    // Whether the download may keep what data.bin already holds: asked the
-    // first time it could, that answer then stands until the program ends.
-    bool AllowReuse(uint32_t reusable);
+    // Timings of the download and erase dialogs; tests shorten them.
+    DialogTimings dialogTimings_;
     std::optional<bool> reuseAnswer_;
     LogDownload* download_ = nullptr; // the download under way
-
-    // ---- private state of the settings sub-pages ----
 };

@@ -8,7 +8,7 @@
 #include "link/receiver_clock.h"
 
 struct TForm1::LiveState {
-    explicit LiveState(TForm1& window) : screen(window), replies(window.link(), window.loggerStatus(), screen) {}
+    explicit LiveState(TForm1& window) : screen(window), replies(window.link_, window.loggerStatus_, screen) {}
 
     LiveFix fix;
     SatelliteTable satellites;

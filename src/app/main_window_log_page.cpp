@@ -103,6 +103,12 @@ void TForm1::Frame41SpeedButton7Click()
     });
 }
 
+void TForm1::OpenAtStart(const std::string& imagePath)
+{
+    Frame11SpeedButton3Click();
+    Exclusively([&] { DecodeLogFile(imagePath); });
+}
+
 void TForm1::DecodeLogFile(const std::string& path, LogDialect dialect)
 {
     ShowLoadResult(LoadIntoTable(path, TrackFileKind::Image, dialect), dialogs_);

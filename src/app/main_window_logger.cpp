@@ -105,12 +105,12 @@ bool TForm1::CheckConnected()
 
 void TForm1::StartLogging()
 {
-    ::StartLogging(link_);
+    SwitchLoggingOn(link_);
 }
 
 void TForm1::StopLogging()
 {
-    ::StopLogging(link_);
+    SwitchLoggingOff(link_);
 }
 
 void TForm1::DownloadLog()
@@ -125,10 +125,10 @@ void TForm1::DownloadLog()
         DecodeLogFile(kept.path, kept.dialect);
     };
     // The live view has heard the receiver's clock since the port opened: nothing to wait for.
-    const DownloadWaits waits{dialogTimings.memoryReportWait, dialogTimings.memoryReportWait,
+    const DownloadWaits waits{dialogTimings_.memoryReportWait, dialogTimings_.memoryReportWait,
                               std::chrono::milliseconds(0)};
     DownloadSequence sequence(line, std::move(front), kImageName,
-                              {ChunkSilenceLimit(portBaud_), dialogTimings.downloadTimeout}, waits);
+                              {ChunkSilenceLimit(portBaud_), dialogTimings_.downloadTimeout}, waits);
     sequence.run();
     if (!sequence.refusal().empty()) {
         dialogs_.warning(sequence.refusal());
@@ -142,7 +142,7 @@ void TForm1::DownloadLog()
 void TForm1::ShowDownload(LogDownload& download)
 {
     download_ = &download;
-    TForm2 dialog(download.gauge(), dialogTimings, this);
+    TForm2 dialog(download.gauge(), dialogTimings_, this);
     // A download that stopped short by itself has nothing left to show.
     download.onStopped = [&] {
         if (!download.complete())
@@ -185,8 +185,8 @@ void TForm1::ReportUnfinishedDownload(const LogDownload& download)
 
 MemoryErase TForm1::Eraser()
 {
-    return MemoryErase(link_, dialogs_, dialogTimings, [this](EraseProgress& progress) {
-        TForm4 dialog(progress, dialogTimings, this);
+    return MemoryErase(link_, dialogs_, dialogTimings_, [this](EraseProgress& progress) {
+        TForm4 dialog(progress, dialogTimings_, this);
         dialog.exec();
     });
 }

@@ -189,7 +189,8 @@ std::uint64_t SizeOf(std::ifstream& file)
 }
 } // namespace
 
-LoadResult DecodeLogFile(const std::string& path, TrackTable& table, LogDialect dialect, const LoadProgress& progress)
+LoadResult DecodeLogImageFile(const std::string& path, TrackTable& table, LogDialect dialect,
+                              const LoadProgress& progress)
 {
     std::error_code ignored;
     std::ifstream file;

@@ -14,8 +14,8 @@
 // read ends the run with the rows decoded so far, which count as loaded. A
 // Holux image may end in part of a sector, as their owners' tools save it;
 // that part is read too. progress hears of every row.
-LoadResult DecodeLogFile(const std::string& path, TrackTable& table, LogDialect dialect = LogDialect::Detect,
-                         const LoadProgress& progress = {});
+LoadResult DecodeLogImageFile(const std::string& path, TrackTable& table, LogDialect dialect = LogDialect::Detect,
+                              const LoadProgress& progress = {});
 // The same decoding over an image held in memory.
 LoadResult DecodeLogImage(ByteView image, TrackTable& table, LogDialect dialect = LogDialect::Detect,
                           const LoadProgress& progress = {});

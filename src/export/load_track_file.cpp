@@ -8,5 +8,5 @@ LoadResult LoadTrackFile(const std::string& path, TrackFileKind kind, TrackTable
 {
     if (kind == TrackFileKind::Csv)
         return ReadCsvFile(path, table, progress);
-    return DecodeLogFile(path, table, dialect, progress);
+    return DecodeLogImageFile(path, table, dialect, progress);
 }

@@ -140,7 +140,7 @@ void LogDownload::Start(bool reuse, bool loggerWasLogging)
     request_ = checking_ ? plan_.samples.front() : ReadRange{0, kChunkSize};
     try {
         HoldUsbProcessing();
-        StopLogging(link_);
+        SwitchLoggingOff(link_);
         SendSentence(link_, checking_ ? Sentences::MemoryRead(request_.address, request_.length)
                                       : Sentences::FirstMemoryRead());
     } catch (const PortFailure&) {
@@ -191,7 +191,7 @@ void LogDownload::ResumeLogging()
     if (!loggerWasLogging_ || loggingResumed_)
         return;
     try {
-        StartLogging(link_);
+        SwitchLoggingOn(link_);
         loggingResumed_ = true;
     } catch (const PortFailure&) {
         // A port that took no command leaves the logger as it is.

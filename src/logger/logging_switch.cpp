@@ -2,12 +2,12 @@
 
 #include "link/sentences.h"
 
-void StartLogging(const DeviceLinkState& link)
+void SwitchLoggingOn(const DeviceLinkState& link)
 {
     SendSentence(link, Sentences::StartLogging);
 }
 
-void StopLogging(const DeviceLinkState& link)
+void SwitchLoggingOff(const DeviceLinkState& link)
 {
     SendSentence(link, Sentences::StopLogging);
 }

@@ -4,5 +4,5 @@
 
 #include "link/device_link_state.h"
 
-void StartLogging(const DeviceLinkState& link);
-void StopLogging(const DeviceLinkState& link);
+void SwitchLoggingOn(const DeviceLinkState& link);
+void SwitchLoggingOff(const DeviceLinkState& link);

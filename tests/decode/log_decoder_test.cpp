@@ -63,7 +63,7 @@ struct Decoded {
     }
     void decodeFile(const std::string& path, LogDialect dialect = LogDialect::Detect)
     {
-        result = DecodeLogFile(path, table, dialect, listener());
+        result = DecodeLogImageFile(path, table, dialect, listener());
     }
 };
 

@@ -113,7 +113,7 @@ TEST(Gpsbabel, ReadsBackTheGpxOfADecodedFullMemory)
     ASSERT_EQ(std::system(command.c_str()), 0) << ReadFileBytes(folder.path("out.txt"));
 
     TrackTable table;
-    ASSERT_TRUE(DecodeLogFile(folder.path("full.bin"), table).loaded());
+    ASSERT_TRUE(DecodeLogImageFile(folder.path("full.bin"), table).loaded());
     const auto points = TrackPoints(folder.path("again.gpx"));
     ASSERT_GT(table.rowCount(), 10000);
     ASSERT_EQ(points.size(), static_cast<std::size_t>(table.rowCount() - 1)) << "every sample point has a fix";

@@ -25,10 +25,10 @@ protected:
         SimWindowTest::SetUp();
         previousDirectory = std::filesystem::current_path();
         std::filesystem::current_path(folder.path().toStdString());
-        window->dialogTimings.downloadTick = 20ms;
-        window->dialogTimings.downloadTimeout = 60s;
-        window->dialogTimings.eraseTick = 10ms;
-        window->dialogTimings.eraseTimeoutTicks = 300; // three seconds: room for a loaded machine
+        window->dialogTimings().downloadTick = 20ms;
+        window->dialogTimings().downloadTimeout = 60s;
+        window->dialogTimings().eraseTick = 10ms;
+        window->dialogTimings().eraseTimeoutTicks = 300; // three seconds: room for a loaded machine
     }
     void TearDown() override
     {

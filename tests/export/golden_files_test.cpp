@@ -19,7 +19,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(WriteImageFile(folder.path("track.bin"), GoldenTrackImage()));
-        ASSERT_TRUE(DecodeLogFile(folder.path("track.bin"), table).loaded());
+        ASSERT_TRUE(DecodeLogImageFile(folder.path("track.bin"), table).loaded());
         ASSERT_EQ(table.rowCount(), 6);
     }
 

@@ -63,8 +63,8 @@ const SendingOperation kOperations[] = {
          FakeMethodPage page;
          ChooseStopMethod(page, s.status, s.link, s.dialogs);
      }},
-    {"start logging", [](Sender& s) { StartLogging(s.link); }},
-    {"stop logging", [](Sender& s) { StopLogging(s.link); }},
+    {"start logging", [](Sender& s) { SwitchLoggingOn(s.link); }},
+    {"stop logging", [](Sender& s) { SwitchLoggingOff(s.link); }},
     {"hot start", [](Sender& s) { HotStart(s.link); }},
     {"warm start", [](Sender& s) { WarmStart(s.link); }},
     {"cold start", [](Sender& s) { ColdStart(s.link); }},

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "app/frame_settings_menu.h"
-#include "app/main_window.h"
 #include "support/fake_dialogs.h"
+#include "support/window_under_test.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -21,7 +21,7 @@ protected:
     void createWindow()
     {
         window.reset();
-        window = std::make_unique<TForm1>(dialogs, settingsPath());
+        window = std::make_unique<WindowUnderTest>(dialogs, settingsPath());
         window->show();
     }
 
@@ -58,5 +58,5 @@ protected:
 
     QTemporaryDir folder;
     FakeDialogs dialogs;
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<WindowUnderTest> window;
 };

@@ -293,7 +293,7 @@ std::optional<KeptDownload> Download(LoggerSession& session, const DownloadOptio
 uint64_t DecodeAndExport(const DownloadOptions& options, LogDialect dialect, const std::optional<ClockReading>& clock)
 {
     TrackTable table;
-    ReportLoadResult(DecodeLogFile(options.image, table, dialect), "download", options.image);
+    ReportLoadResult(DecodeLogImageFile(options.image, table, dialect), "download", options.image);
     const int rows = table.usedRowCount();
     const uint64_t records = rows > 0 ? static_cast<uint64_t>(rows - 1) : 0;
     if (const std::string failure = WriteClockEvidence(options.image, clock); !failure.empty())

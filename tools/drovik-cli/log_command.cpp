@@ -28,7 +28,7 @@ int RunLog(const std::vector<std::string>& args)
         const bool on = args.front() == "on";
         const bool sent = command.Apply([&] {
             const DeviceLinkState& link = command.session().link();
-            on ? StartLogging(link) : StopLogging(link);
+            on ? SwitchLoggingOn(link) : SwitchLoggingOff(link);
         });
         if (sent)
             PrintNote(CliText::LoggingSwitched(on));
