@@ -155,7 +155,7 @@ private:
     void Frame71SpeedButton2Click();
     void Frame71Button1Click();
 
-    // ---- live page and logger replies ----
+    // ---- live page, restarts and logger replies ----
     void ConnectLiveHandlers();
     void OnGga(const IncomingSentence& sentence) override;
     void OnGll(const IncomingSentence& sentence) override;
@@ -175,6 +175,10 @@ private:
     void ForgetReceiverClock();
     // The status poll, every second while Timer1 runs.
     void Timer1Timer();
+    // Hot, warm and cold restart.
+    void Frame31SpeedButton1Click();
+    void Frame31SpeedButton2Click();
+    void Frame31SpeedButton3Click();
 
     // ---- download and erase ----
     void ConnectLoggerHandlers();
@@ -205,7 +209,7 @@ private:
     void Frame41SpeedButton4Click();
     void Frame41Button1Click();
 
-    // ---- settings sub-pages and restarts ----
+    // ---- settings sub-pages ----
     void ConnectSettingsPagesHandlers();
     // Start-up state of the sub-pages' controls: colours, edits, disabled boxes.
     void PrepareSettingsSubPages();
@@ -245,10 +249,6 @@ private:
     // Recording-method page: overwrite, stop.
     void Frame111SpeedButton1Click();
     void Frame111SpeedButton2Click();
-    // Live page: hot, warm and cold restart.
-    void Frame31SpeedButton1Click();
-    void Frame31SpeedButton2Click();
-    void Frame31SpeedButton3Click();
 
     // ---- state ----
     UserDialogs& dialogs_;

@@ -1,4 +1,5 @@
-// TForm1: the live page — NMEA sentences into the live texts and charts.
+// TForm1: the live page — NMEA sentences into the live texts and charts, and
+// the receiver restarts.
 #include "app/main_window.h"
 
 #include "app/frame_live_page.h"
@@ -6,6 +7,7 @@
 #include "decode/civil_time.h"
 #include "decode/track_options.h"
 #include "export/week_rollover_hint.h"
+#include "logger/receiver_restart.h"
 
 #include <QLabel>
 #include <QLocale>
@@ -32,6 +34,9 @@ void TForm1::ConnectLiveHandlers()
 {
     live_.reset(new LiveState(*this));
     connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
+    OnClick(Frame31->SpeedButton1, &TForm1::Frame31SpeedButton1Click);
+    OnClick(Frame31->SpeedButton2, &TForm1::Frame31SpeedButton2Click);
+    OnClick(Frame31->SpeedButton3, &TForm1::Frame31SpeedButton3Click);
 }
 
 void TForm1::ColourLiveChart()
@@ -43,6 +48,21 @@ void TForm1::SetRestartButtons(bool active)
 {
     for (int i = 0; i < 3; ++i)
         Frame31->restartPair(i).setActive(active);
+}
+
+void TForm1::Frame31SpeedButton1Click()
+{
+    Exclusively([this] { HotStart(link_); });
+}
+
+void TForm1::Frame31SpeedButton2Click()
+{
+    Exclusively([this] { WarmStart(link_); });
+}
+
+void TForm1::Frame31SpeedButton3Click()
+{
+    Exclusively([this] { ColdStart(link_); });
 }
 
 void TForm1::OnGga(const IncomingSentence& sentence)

@@ -1,13 +1,11 @@
-// TForm1: the logger's settings sub-pages and the receiver restarts.
+// TForm1: the logger's settings sub-pages.
 #include "app/main_window.h"
 
 #include "app/frame_criteria_page.h"
-#include "app/frame_live_page.h"
 #include "app/frame_log_format_page.h"
 #include "app/frame_method_page.h"
 #include "app/frame_nmea_output_page.h"
 #include "link/status_poll.h"
-#include "logger/receiver_restart.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -59,10 +57,6 @@ void TForm1::ConnectSettingsPagesHandlers()
 
     OnClick(Frame111->SpeedButton1, &TForm1::Frame111SpeedButton1Click);
     OnClick(Frame111->SpeedButton2, &TForm1::Frame111SpeedButton2Click);
-
-    OnClick(Frame31->SpeedButton1, &TForm1::Frame31SpeedButton1Click);
-    OnClick(Frame31->SpeedButton2, &TForm1::Frame31SpeedButton2Click);
-    OnClick(Frame31->SpeedButton3, &TForm1::Frame31SpeedButton3Click);
 }
 
 void TForm1::PrepareSettingsSubPages()
@@ -251,21 +245,4 @@ void TForm1::Frame111SpeedButton1Click()
 void TForm1::Frame111SpeedButton2Click()
 {
     Exclusively([this] { ChooseStopMethod(*Frame111, loggerStatus_, link_, dialogs_); });
-}
-
-// ---- restarts on the live page ----
-
-void TForm1::Frame31SpeedButton1Click()
-{
-    Exclusively([this] { HotStart(link_); });
-}
-
-void TForm1::Frame31SpeedButton2Click()
-{
-    Exclusively([this] { WarmStart(link_); });
-}
-
-void TForm1::Frame31SpeedButton3Click()
-{
-    Exclusively([this] { ColdStart(link_); });
 }
