@@ -2,8 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cstdlib>
 #include <string_view>
@@ -25,14 +23,6 @@ constexpr DeviceRange kBuiltInTable[] = {
 };
 
 constexpr std::string_view kPrefix = "Com";
-
-bool isPortName(std::string_view name)
-{
-    if (!name.starts_with(kPrefix) || name.size() == kPrefix.size())
-        return false;
-    const auto digits = name.substr(kPrefix.size());
-    return std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
-}
 
 // The number of a name written the plain way ("Com7", not "Com07").
 int plainNumberOf(std::string_view name)
@@ -82,7 +72,7 @@ std::string PortDirectory()
 std::string ResolveDevice(const std::string& portText)
 {
     const std::string portName = Canonical(portText);
-    if (!isPortName(portName))
+    if (!IsPortName(portName))
         return {};
     const std::string entry = portDirectoryEntry(portName);
     return entry.empty() ? builtInDevice(plainNumberOf(portName)) : entry;
@@ -95,7 +85,7 @@ std::string DevicePathIn(const std::string& portText)
 
 std::string ShownDevice(const std::string& portName)
 {
-    if (!isPortName(portName) || !portDirectoryEntry(portName).empty())
+    if (!IsPortName(portName) || !portDirectoryEntry(portName).empty())
         return {};
     return builtInDevice(plainNumberOf(portName));
 }
