@@ -14,7 +14,7 @@ namespace {
 constexpr int kStartPair = 0;
 constexpr int kStopPair = 1;
 
-QString qt(const std::string& text)
+QString QtText(const std::string& text)
 {
     return QString::fromStdString(text);
 }
@@ -25,20 +25,20 @@ void LoggerReplyScreen::ShowLogStatus(const std::string& statusText, const std::
     TFrame4& page = *window_.Frame41;
     page.pair(kStartPair).setActive(!loggingOn);
     page.pair(kStopPair).setActive(loggingOn);
-    page.Label6->setText(qt(statusText));
-    page.Label11->setText(qt(methodText));
+    page.Label6->setText(QtText(statusText));
+    page.Label11->setText(QtText(methodText));
 }
 
 void LoggerReplyScreen::ShowCriterionText(LoggingCriterion criterion, const std::string& text)
 {
     TFrame4& page = *window_.Frame41;
     QLabel* const labels[] = {page.Label7, page.Label8, page.Label9};
-    labels[static_cast<int>(criterion)]->setText(qt(text));
+    labels[static_cast<int>(criterion)]->setText(QtText(text));
 }
 
 void LoggerReplyScreen::ShowRecordCount(const std::string& text)
 {
-    window_.Frame41->Label13->setText(qt(text));
+    window_.Frame41->Label13->setText(QtText(text));
 }
 
 void LoggerReplyScreen::ShowMemoryUsed(int percent)

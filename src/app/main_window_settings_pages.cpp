@@ -30,7 +30,8 @@ void TForm1::ConnectSettingsPagesHandlers()
                                                              {4, &TForm1::Frame81CheckBox4Click},
                                                              {5, &TForm1::Frame81CheckBox5Click}};
     for (const auto& [number, handler] : fixedBoxes)
-        connect(Frame81->CheckBox(number), &QCheckBox::stateChanged, this, [this, handler] { (this->*handler)(); });
+        connect(Frame81->CheckBox(number), &QCheckBox::stateChanged, this,
+                [this, click = handler] { (this->*click)(); });
     OnClick(Frame81->SpeedButton1, &TForm1::Frame81SpeedButton1Click);
 
     Frame91->Edit1->OnKeyPress = [this](char& key) { Frame91Edit1KeyPress(key); };
