@@ -41,6 +41,7 @@ class TFrame10;
 class TFrame11;
 class Thread1;
 struct PortOpenResult;
+struct SettingsResult;
 class TrackTableModel;
 
 class TForm1 : public QWidget, public SentenceHandlers {
@@ -196,7 +197,7 @@ private:
     // Keeps beside the downloaded image what the receiver's clock said, for the hint when it is opened again.
     void KeepReceiverClock(const std::string& imagePath);
     // Asks, then erases; true when the user agreed and the logger acknowledged the erase.
-    bool ConfirmErase();
+    SettingsResult ConfirmErase();
     void ResetLogger();
     MemoryErase Eraser();
     void StartLogging();

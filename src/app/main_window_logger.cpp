@@ -3,6 +3,7 @@
 
 #include "app/frame_log_page.h"
 #include "app/main_window_live_state.h"
+#include "app/result_boxes.h"
 #include "export/clock_evidence.h"
 #include "link/logger_replies.h"
 #include "logger/download_sequence.h"
@@ -84,7 +85,7 @@ void TForm1::Frame41SpeedButton4Click()
 {
     Exclusively([this] {
         if (CheckConnected())
-            ConfirmErase();
+            ShowSettingsResult(ConfirmErase(), dialogs_);
     });
 }
 
@@ -187,11 +188,12 @@ MemoryErase TForm1::Eraser()
 {
     return MemoryErase(link_, dialogs_, dialogTimings_, [this](EraseProgress& progress) {
         TForm4 dialog(progress, dialogTimings_, this);
+        progress.onTimedOut = [&] { ShowEraseTimeOut(progress.result(), dialogs_); };
         dialog.exec();
     });
 }
 
-bool TForm1::ConfirmErase()
+SettingsResult TForm1::ConfirmErase()
 {
     return Eraser().ConfirmErase();
 }
@@ -199,5 +201,5 @@ bool TForm1::ConfirmErase()
 void TForm1::ResetLogger()
 {
     Frame41->Button1->setVisible(false);
-    Eraser().ResetLogger();
+    ShowSettingsResult(Eraser().ResetLogger(), dialogs_);
 }

@@ -5,6 +5,7 @@
 #include "app/frame_log_format_page.h"
 #include "app/frame_method_page.h"
 #include "app/frame_nmea_output_page.h"
+#include "app/result_boxes.h"
 #include "link/status_poll.h"
 
 #include <QCheckBox>
@@ -104,7 +105,12 @@ void TForm1::Frame81CheckBox5Click()
 
 void TForm1::Frame81SpeedButton1Click()
 {
-    Exclusively([this] { ApplyNmeaPeriods(*Frame81, Connected(), link_, dialogs_); });
+    Exclusively([this] {
+        const SettingsResult result = ApplyNmeaPeriods(*Frame81, Connected(), link_, dialogs_);
+        ShowSettingsResult(result, dialogs_);
+        if (result.outcome == SettingsResult::Outcome::Declined)
+            RequestNmeaPeriods(link_);
+    });
 }
 
 // ---- logging-criteria page ----
@@ -164,7 +170,12 @@ void TForm1::Frame91ScrollBar1Change()
 
 void TForm1::Frame91SpeedButton1Click()
 {
-    Exclusively([this] { ApplyLogCriteria(*Frame91, Connected(), link_, dialogs_); });
+    Exclusively([this] {
+        const SettingsResult result = ApplyLogCriteria(*Frame91, Connected(), link_, dialogs_);
+        ShowSettingsResult(result, dialogs_);
+        if (result.outcome == SettingsResult::Outcome::Declined)
+            RequestLogCriteria(*Frame91, link_);
+    });
 }
 
 // ---- log-format page ----
@@ -231,7 +242,9 @@ void TForm1::Frame101CheckBox14Click()
 
 void TForm1::Frame101SpeedButton1Click()
 {
-    Exclusively([this] { ApplyLogFormat(*Frame101, Connected(), link_, dialogs_, [this] { return ConfirmErase(); }); });
+    Exclusively([this] {
+        ShowSettingsResult(ApplyLogFormat(*Frame101, Connected(), link_, [this] { return ConfirmErase(); }), dialogs_);
+    });
 }
 
 // ---- recording-method page ----
@@ -239,11 +252,12 @@ void TForm1::Frame101SpeedButton1Click()
 void TForm1::Frame111SpeedButton1Click()
 {
     Exclusively([this] {
-        ChooseOverwriteMethod(*Frame111, loggerStatus_, link_, dialogs_, [this] { ProbeLastSector(link_); });
+        ShowSettingsResult(ChooseOverwriteMethod(*Frame111, loggerStatus_, link_, [this] { ProbeLastSector(link_); }),
+                           dialogs_);
     });
 }
 
 void TForm1::Frame111SpeedButton2Click()
 {
-    Exclusively([this] { ChooseStopMethod(*Frame111, loggerStatus_, link_, dialogs_); });
+    Exclusively([this] { ShowSettingsResult(ChooseStopMethod(*Frame111, loggerStatus_, link_), dialogs_); });
 }

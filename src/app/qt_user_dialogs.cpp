@@ -1,6 +1,5 @@
 #include "app/qt_user_dialogs.h"
 
-#include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -106,14 +105,4 @@ bool QtUserDialogs::openDocument(const std::string& path)
 {
     const QString file = QString::fromStdString(path);
     return DesktopHasProgramFor(file) && QDesktopServices::openUrl(QUrl::fromLocalFile(file));
-}
-
-void QtUserDialogs::processEvents()
-{
-    // Long operations call this once per row; serving events every few
-    // milliseconds keeps the window live without slowing them down.
-    if (sinceEvents_.elapsed() < 15)
-        return;
-    QApplication::processEvents();
-    sinceEvents_.restart();
 }

@@ -3,13 +3,11 @@
 
 #include "core/user_dialogs.h"
 
-#include <QElapsedTimer>
-
 class QWidget;
 
 class QtUserDialogs : public UserDialogs {
 public:
-    explicit QtUserDialogs(QWidget* owner = nullptr) : owner_(owner) { sinceEvents_.start(); }
+    explicit QtUserDialogs(QWidget* owner = nullptr) : owner_(owner) {}
     void setOwner(QWidget* owner) { owner_ = owner; }
 
     void message(const std::string& text, const std::string& caption, MessageIcon icon) override;
@@ -18,11 +16,9 @@ public:
     std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) override;
     std::optional<std::string> chooseFolder(const FileDialogRequest& request) override;
     bool openDocument(const std::string& path) override;
-    void processEvents() override;
 
 private:
     std::optional<FileChoice> chooseFile(const FileDialogRequest& request, bool save);
 
     QWidget* owner_;
-    QElapsedTimer sinceEvents_;
 };

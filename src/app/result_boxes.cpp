@@ -31,3 +31,31 @@ void ShowSaveResult(const SaveResult& result, UserDialogs& dialogs)
         return;
     }
 }
+
+void ShowSettingsResult(const SettingsResult& result, UserDialogs& dialogs)
+{
+    switch (result.outcome) {
+    case SettingsResult::Outcome::Applied:
+        if (!result.text.empty())
+            dialogs.plain(result.text);
+        return;
+    case SettingsResult::Outcome::Declined:
+        dialogs.plain(result.text);
+        return;
+    case SettingsResult::Outcome::NotConnected:
+    case SettingsResult::Outcome::NoCriterion:
+        dialogs.warning(result.text);
+        return;
+    case SettingsResult::Outcome::EmptyFormat:
+    case SettingsResult::Outcome::OutOfRange:
+        dialogs.error(result.text);
+        return;
+    case SettingsResult::Outcome::EraseFailed:
+        return;
+    }
+}
+
+void ShowEraseTimeOut(const SettingsResult& result, UserDialogs& dialogs)
+{
+    dialogs.error(result.text);
+}

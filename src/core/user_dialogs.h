@@ -37,8 +37,6 @@ public:
     // Hands a document to the desktop's viewer for its type; false when the
     // desktop has no program for it.
     virtual bool openDocument(const std::string& path) = 0;
-    // Lets the window handle pending events during a long operation.
-    virtual void processEvents() = 0;
 
     void error(const std::string& text) { message(text, "Error", MessageIcon::Error); }
     void warning(const std::string& text) { message(text, "Warning", MessageIcon::Warning); }
@@ -58,5 +56,4 @@ public:
     std::optional<FileChoice> chooseOpenFile(const FileDialogRequest&) override { return std::nullopt; }
     std::optional<FileChoice> chooseSaveFile(const FileDialogRequest&) override { return std::nullopt; }
     bool openDocument(const std::string&) override { return false; }
-    void processEvents() override {}
 };

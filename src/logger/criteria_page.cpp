@@ -106,18 +106,15 @@ void RequestLogCriteria(CriteriaView& view, DeviceLinkState& link)
     SendSentence(link, Sentences::QuerySpeedInterval);
 }
 
-void ApplyLogCriteria(CriteriaView& view, bool connected, DeviceLinkState& link, UserDialogs& dialogs)
+SettingsResult ApplyLogCriteria(CriteriaView& view, bool connected, DeviceLinkState& link, UserDialogs& dialogs)
 {
-    if (!connected) {
-        dialogs.warning("No connecting.");
-        return;
-    }
+    using Outcome = SettingsResult::Outcome;
+    if (!connected)
+        return {Outcome::NotConnected, "No connecting."};
     HideSlider(view);
     if (std::none_of(std::begin(kCriteria), std::end(kCriteria),
-                     [&](LoggingCriterion criterion) { return view.criterionChecked(criterion); })) {
-        dialogs.warning("Least check one method.");
-        return;
-    }
+                     [&](LoggingCriterion criterion) { return view.criterionChecked(criterion); }))
+        return {Outcome::NoCriterion, "Least check one method."};
     int32_t tenths[3] = {0, 0, 0};
     for (LoggingCriterion criterion : kCriteria) {
         if (!view.criterionChecked(criterion))
@@ -127,20 +124,15 @@ void ApplyLogCriteria(CriteriaView& view, bool connected, DeviceLinkState& link,
         if (!value)
             throw AppError("'" + text + "' is not a valid integer value.");
         const CriterionRange& range = RangeOf(criterion);
-        if (*value < range.minimum || *value > range.maximum) {
-            dialogs.error(range.invalidMessage);
-            return;
-        }
+        if (*value < range.minimum || *value > range.maximum)
+            return {Outcome::OutOfRange, range.invalidMessage};
         tenths[static_cast<int>(criterion)] = *value * 10;
     }
     const std::string sentences[3] = {Sentences::SetTimeInterval(tenths[0]), Sentences::SetDistanceInterval(tenths[1]),
                                       Sentences::SetSpeedInterval(tenths[2])};
-    if (!dialogs.confirm("Do you want to change setting?")) {
-        dialogs.plain("Recover setting!");
-        RequestLogCriteria(view, link);
-        return;
-    }
+    if (!dialogs.confirm("Do you want to change setting?"))
+        return {Outcome::Declined, "Recover setting!"};
     for (const std::string& sentence : sentences)
         SendSentence(link, sentence);
-    dialogs.plain("Setting updated!");
+    return {Outcome::Applied, "Setting updated!"};
 }

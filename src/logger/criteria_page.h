@@ -6,6 +6,7 @@
 #include "core/user_dialogs.h"
 #include "link/device_link_state.h"
 #include "link/logger_reply_view.h"
+#include "logger/settings_result.h"
 
 #include <cstdint>
 #include <string>
@@ -61,5 +62,7 @@ void LeaveIntervalEdit(CriteriaView& view, LoggingCriterion criterion);
 void ShowIntervalCriterion(CriteriaView& view, LoggingCriterion criterion, int32_t value);
 // What opening the page does: request flags set, slider hidden, three queries sent.
 void RequestLogCriteria(CriteriaView& view, DeviceLinkState& link);
-// The apply button. Throws AppError when a checked criterion's edit holds no number.
-void ApplyLogCriteria(CriteriaView& view, bool connected, DeviceLinkState& link, UserDialogs& dialogs);
+// The apply button: asks, then sends the three criteria. A user who declines
+// gets the logger's values back by RequestLogCriteria once told so. Throws
+// AppError when a checked criterion's edit holds no number.
+SettingsResult ApplyLogCriteria(CriteriaView& view, bool connected, DeviceLinkState& link, UserDialogs& dialogs);

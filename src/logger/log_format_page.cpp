@@ -107,34 +107,27 @@ void RequestLogFormat(DeviceLinkState& link)
     SendSentence(link, Sentences::QueryLogFormat);
 }
 
-void SendLogFormat(const LogFormatView& view, const DeviceLinkState& link, UserDialogs& dialogs)
+SettingsResult SendLogFormat(const LogFormatView& view, const DeviceLinkState& link)
 {
     const uint32_t mask = FormatMaskFromBoxes(view);
-    if (mask == 0) {
-        dialogs.error("Least check one format.");
-        return;
-    }
+    if (mask == 0)
+        return {SettingsResult::Outcome::EmptyFormat, "Least check one format."};
     SendSentence(link, Sentences::SetLogFormat(mask));
-    dialogs.plain("Setting updated!");
+    return {SettingsResult::Outcome::Applied, "Setting updated!"};
 }
 
-void ApplyLogFormat(const LogFormatView& view, bool connected, const DeviceLinkState& link, UserDialogs& dialogs,
-                    const std::function<bool()>& confirmErase)
+SettingsResult ApplyLogFormat(const LogFormatView& view, bool connected, const DeviceLinkState& link,
+                              const std::function<SettingsResult()>& confirmErase)
 {
-    if (!connected) {
-        dialogs.warning("No connecting.");
-        return;
-    }
-    if (CountCheckedFormatBoxes(view) == 0) {
-        dialogs.error("Least check one field.");
-        return;
-    }
+    using Outcome = SettingsResult::Outcome;
+    if (!connected)
+        return {Outcome::NotConnected, "No connecting."};
+    if (CountCheckedFormatBoxes(view) == 0)
+        return {Outcome::EmptyFormat, "Least check one field."};
     // A mask the logger would be refused must not cost it its memory first.
-    if (FormatMaskFromBoxes(view) == 0) {
-        dialogs.error("Least check one format.");
-        return;
-    }
-    if (!confirmErase())
-        return;
-    SendLogFormat(view, link, dialogs);
+    if (FormatMaskFromBoxes(view) == 0)
+        return {Outcome::EmptyFormat, "Least check one format."};
+    if (const SettingsResult erased = confirmErase(); !erased.applied())
+        return erased;
+    return SendLogFormat(view, link);
 }

@@ -3,8 +3,8 @@
 // always erases the logger memory first.
 #pragma once
 
-#include "core/user_dialogs.h"
 #include "link/device_link_state.h"
+#include "logger/settings_result.h"
 
 #include <array>
 #include <cstdint>
@@ -48,8 +48,9 @@ void ApplyFormatPreset(LogFormatView& view, FormatPreset preset);
 void RequestLogFormat(DeviceLinkState& link);
 
 // Sends the boxes' mask, or refuses an empty one.
-void SendLogFormat(const LogFormatView& view, const DeviceLinkState& link, UserDialogs& dialogs);
-// The apply button: checks, the erase (confirmErase asks, erases and returns
-// true when the user agreed and the logger acknowledged it), then SendLogFormat.
-void ApplyLogFormat(const LogFormatView& view, bool connected, const DeviceLinkState& link, UserDialogs& dialogs,
-                    const std::function<bool()>& confirmErase);
+SettingsResult SendLogFormat(const LogFormatView& view, const DeviceLinkState& link);
+// The apply button: checks, the erase (confirmErase asks and erases, as
+// MemoryErase::ConfirmErase), then SendLogFormat. An erase declined or not
+// acknowledged is the result, and no format is sent.
+SettingsResult ApplyLogFormat(const LogFormatView& view, bool connected, const DeviceLinkState& link,
+                              const std::function<SettingsResult()>& confirmErase);

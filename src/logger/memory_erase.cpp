@@ -2,8 +2,7 @@
 
 #include "link/sentences.h"
 
-EraseProgress::EraseProgress(DeviceLinkState& link, UserDialogs& dialogs, const DialogTimings& timings)
-    : link_(link), dialogs_(dialogs), timings_(timings)
+EraseProgress::EraseProgress(DeviceLinkState& link, const DialogTimings& timings) : link_(link), timings_(timings)
 {
     FormCreate();
 }
@@ -32,13 +31,21 @@ void EraseProgress::Timer1Timer()
         // The status poll waits while Erasing; an acknowledgement arriving
         // later changes nothing.
         link_.Erasing = false;
-        dialogs_.error("Erasing fail!");
+        if (onTimedOut)
+            onTimedOut();
         End();
         return;
     }
     if (gauge_.full())
         gauge_.setProgress(0);
     gauge_.advance();
+}
+
+SettingsResult EraseProgress::result() const
+{
+    if (timedOut_)
+        return {SettingsResult::Outcome::EraseFailed, "Erasing fail!"};
+    return {};
 }
 
 void EraseProgress::End()
@@ -54,27 +61,25 @@ MemoryErase::MemoryErase(DeviceLinkState& link, UserDialogs& dialogs, const Dial
 {
 }
 
-bool MemoryErase::ConfirmErase()
+SettingsResult MemoryErase::ConfirmErase()
 {
-    if (!dialogs_.confirm("This will erase all data,\nare you sre?")) {
-        dialogs_.plain("Terminated.");
-        return false;
-    }
+    if (!dialogs_.confirm("This will erase all data,\nare you sre?"))
+        return {SettingsResult::Outcome::Declined, "Terminated."};
     return EraseMemory();
 }
 
-bool MemoryErase::EraseMemory()
+SettingsResult MemoryErase::EraseMemory()
 {
     SendSentence(link_, Sentences::EraseMemory);
     link_.LastSectorBlank = true;
     link_.Erasing = true;
-    EraseProgress progress(link_, dialogs_, timings_);
+    EraseProgress progress(link_, timings_);
     runDialog_(progress);
-    return progress.acknowledged();
+    return progress.result();
 }
 
-void MemoryErase::ResetLogger()
+SettingsResult MemoryErase::ResetLogger()
 {
     SendSentence(link_, Sentences::ResetLogger);
-    EraseMemory();
+    return EraseMemory();
 }

@@ -7,6 +7,7 @@
 #include "link/device_link_state.h"
 #include "logger/dialog_timings.h"
 #include "logger/progress_gauge.h"
+#include "logger/settings_result.h"
 
 #include <functional>
 #include <string>
@@ -15,7 +16,7 @@
 // forwards its timer.
 class EraseProgress {
 public:
-    EraseProgress(DeviceLinkState& link, UserDialogs& dialogs, const DialogTimings& timings);
+    EraseProgress(DeviceLinkState& link, const DialogTimings& timings);
 
     void Timer1Timer();
 
@@ -26,7 +27,11 @@ public:
     bool ended() const { return ended_; }
     // The dialog ended on the logger's acknowledgement, not on the time-out.
     bool acknowledged() const { return ended_ && !timedOut_; }
+    // Applied once acknowledged; EraseFailed ("Erasing fail!") once timed out.
+    SettingsResult result() const;
 
+    // Told once on a time-out, before onEnd, while the dialog still holds the user.
+    std::function<void()> onTimedOut;
     // Ends the modal dialog (OK result); told once.
     std::function<void()> onEnd;
 
@@ -35,7 +40,6 @@ private:
     void End();
 
     DeviceLinkState& link_;
-    UserDialogs& dialogs_;
     DialogTimings timings_;
     int ticks_ = 0;
     bool timedOut_ = false;
@@ -53,12 +57,12 @@ public:
 
     MemoryErase(DeviceLinkState& link, UserDialogs& dialogs, const DialogTimings& timings, DialogRunner runDialog);
 
-    // Asks first; true when the user agreed and the logger acknowledged the erase.
-    bool ConfirmErase();
-    // True when the logger acknowledged the erase.
-    bool EraseMemory();
+    // Asks first: Declined ("Terminated."), or what EraseMemory came to.
+    SettingsResult ConfirmErase();
+    // Applied when the logger acknowledged the erase, else EraseFailed.
+    SettingsResult EraseMemory();
     // The reset command, then the erase without asking.
-    void ResetLogger();
+    SettingsResult ResetLogger();
 
 private:
     DeviceLinkState& link_;

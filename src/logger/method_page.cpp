@@ -41,17 +41,17 @@ void SetStopMode(const LoggerStatus& status, const DeviceLinkState& link)
     SendSentence(link, Sentences::SetStopMode);
 }
 
-void ChooseOverwriteMethod(MethodView& view, const LoggerStatus& status, const DeviceLinkState& link,
-                           UserDialogs& dialogs, const std::function<void()>& probeLastSector)
+SettingsResult ChooseOverwriteMethod(MethodView& view, const LoggerStatus& status, const DeviceLinkState& link,
+                                     const std::function<void()>& probeLastSector)
 {
     SetOverwriteMode(status, link, probeLastSector);
     ShowRecordingMethod(view, true);
-    dialogs.plain("'Overwrite' is set.");
+    return {SettingsResult::Outcome::Applied, "'Overwrite' is set."};
 }
 
-void ChooseStopMethod(MethodView& view, const LoggerStatus& status, const DeviceLinkState& link, UserDialogs& dialogs)
+SettingsResult ChooseStopMethod(MethodView& view, const LoggerStatus& status, const DeviceLinkState& link)
 {
     SetStopMode(status, link);
     ShowRecordingMethod(view, false);
-    dialogs.plain("'Stop' is set.");
+    return {SettingsResult::Outcome::Applied, "'Stop' is set."};
 }

@@ -2,9 +2,9 @@
 // full, overwrite the oldest data or stop.
 #pragma once
 
-#include "core/user_dialogs.h"
 #include "link/device_link_state.h"
 #include "link/logger_status.h"
+#include "logger/settings_result.h"
 
 #include <functional>
 
@@ -30,8 +30,8 @@ void SetOverwriteMode(const LoggerStatus& status, const DeviceLinkState& link,
                       const std::function<void()>& probeLastSector);
 void SetStopMode(const LoggerStatus& status, const DeviceLinkState& link);
 
-// The two buttons of the page: set the mode, show it, tell the user. Connected
-// or not (without a port nothing goes out).
-void ChooseOverwriteMethod(MethodView& view, const LoggerStatus& status, const DeviceLinkState& link,
-                           UserDialogs& dialogs, const std::function<void()>& probeLastSector);
-void ChooseStopMethod(MethodView& view, const LoggerStatus& status, const DeviceLinkState& link, UserDialogs& dialogs);
+// The two buttons of the page: set the mode and show it. Connected or not
+// (without a port nothing goes out).
+SettingsResult ChooseOverwriteMethod(MethodView& view, const LoggerStatus& status, const DeviceLinkState& link,
+                                     const std::function<void()>& probeLastSector);
+SettingsResult ChooseStopMethod(MethodView& view, const LoggerStatus& status, const DeviceLinkState& link);

@@ -73,17 +73,14 @@ void RequestNmeaPeriods(DeviceLinkState& link)
     SendSentence(link, Sentences::QueryNmeaPeriods);
 }
 
-void ApplyNmeaPeriods(const NmeaOutputView& view, bool connected, DeviceLinkState& link, UserDialogs& dialogs)
+SettingsResult ApplyNmeaPeriods(const NmeaOutputView& view, bool connected, DeviceLinkState& link,
+                                UserDialogs& dialogs)
 {
-    if (!connected) {
-        dialogs.warning("No connecting.");
-        return;
-    }
-    if (!dialogs.confirm("Do you want to change setting?")) {
-        dialogs.plain("Recover setting!");
-        RequestNmeaPeriods(link);
-        return;
-    }
+    using Outcome = SettingsResult::Outcome;
+    if (!connected)
+        return {Outcome::NotConnected, "No connecting."};
+    if (!dialogs.confirm("Do you want to change setting?"))
+        return {Outcome::Declined, "Recover setting!"};
     SendSentence(link, Sentences::SetNmeaPeriods(PeriodsFromPage(view)));
-    dialogs.plain("Setting updated!");
+    return {Outcome::Applied, "Setting updated!"};
 }

@@ -6,6 +6,7 @@
 #include "core/user_dialogs.h"
 #include "link/device_link_state.h"
 #include "link/sentences.h"
+#include "logger/settings_result.h"
 
 enum class BoxState { Unchecked, Checked, Grayed };
 
@@ -38,5 +39,7 @@ Sentences::NmeaPeriods PeriodsFromPage(const NmeaOutputView& view);
 
 // Sets NmeaPeriodsRequested and asks for the periods; the report fills the page.
 void RequestNmeaPeriods(DeviceLinkState& link);
-// The apply button.
-void ApplyNmeaPeriods(const NmeaOutputView& view, bool connected, DeviceLinkState& link, UserDialogs& dialogs);
+// The apply button: asks, then sends the page's periods. A user who declines
+// gets the logger's periods back by RequestNmeaPeriods once told so.
+SettingsResult ApplyNmeaPeriods(const NmeaOutputView& view, bool connected, DeviceLinkState& link,
+                                UserDialogs& dialogs);

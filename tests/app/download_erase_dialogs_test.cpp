@@ -2,7 +2,6 @@
 #include "logger/widgets/download_dialog.h"
 #include "logger/widgets/erase_dialog.h"
 #include "logger/widgets/pie_gauge.h"
-#include "support/fake_dialogs.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -67,8 +66,7 @@ TEST(EraseDialog, CannotBeClosedAndEndsAtTheTickAfterTheAcknowledgement)
 {
     DeviceLinkState link;
     link.Erasing = true;
-    FakeDialogs dialogs;
-    EraseProgress progress(link, dialogs, FastTimings());
+    EraseProgress progress(link, FastTimings());
     TForm4 dialog(progress, FastTimings());
     EXPECT_EQ(dialog.windowTitle(), "Erasing Progress");
     EXPECT_EQ(dialog.CGauge1->size(), QSize(57, 57));
@@ -85,7 +83,7 @@ TEST(EraseDialog, CannotBeClosedAndEndsAtTheTickAfterTheAcknowledgement)
         link.Erasing = false;
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(progress.result().applied());
 }
 
 } // namespace

@@ -140,25 +140,25 @@ TEST_F(CriteriaApply, FiveSecondsDistanceOffTwentyKmhGoOutInOrderAfterYes)
     set(Speed, true, "20");
     page.bar.visible = true;
     dialogs.yesNoAnswers = {true};
-    ApplyLogCriteria(page, true, link, dialogs);
+    const SettingsResult result = ApplyLogCriteria(page, true, link, dialogs);
     EXPECT_EQ(wire.take(), "$PMTK182,1,3,50*12\r\n"
                            "$PMTK182,1,4,0*20\r\n"
                            "$PMTK182,1,5,200*23\r\n");
     EXPECT_EQ(dialogs.questions, (std::vector<std::string>{"Confirm: Do you want to change setting?"}));
-    EXPECT_EQ(dialogs.lastText(), "Setting updated!");
+    EXPECT_EQ(result.outcome, SettingsResult::Outcome::Applied);
+    EXPECT_EQ(result.text, "Setting updated!");
     EXPECT_FALSE(page.bar.visible);
 }
 
-TEST_F(CriteriaApply, AnsweringNoRecoversTheSettingFromTheLogger)
+TEST_F(CriteriaApply, AnsweringNoSendsNothingAndSaysTheSettingIsRecovered)
 {
     set(Time, true, "5");
     dialogs.yesNoAnswers = {false};
-    ApplyLogCriteria(page, true, link, dialogs);
-    EXPECT_EQ(wire.take(), "$PMTK182,2,3*38\r\n$PMTK182,2,4*3F\r\n$PMTK182,2,5*3E\r\n");
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "Recover setting!");
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
-    EXPECT_TRUE(link.TimeIntervalRequested && link.DistanceIntervalRequested && link.SpeedIntervalRequested);
+    const SettingsResult result = ApplyLogCriteria(page, true, link, dialogs);
+    EXPECT_EQ(wire.take(), "");
+    EXPECT_EQ(result.outcome, SettingsResult::Outcome::Declined);
+    EXPECT_EQ(result.text, "Recover setting!");
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(CriteriaApply, RefusalsSendNothingAndAskNothing)
@@ -167,32 +167,30 @@ TEST_F(CriteriaApply, RefusalsSendNothingAndAskNothing)
         bool connected;
         bool time, distance, speed;
         const char *timeText, *distanceText, *speedText;
-        ShownMessage message;
+        SettingsResult result;
     };
+    using Outcome = SettingsResult::Outcome;
     const Case cases[] = {
-        {false, true, false, false, "5", "10", "10", {"No connecting.", "Warning", MessageIcon::Warning}},
-        {true, false, false, false, "5", "10", "10", {"Least check one method.", "Warning", MessageIcon::Warning}},
-        {true, true, true, true, "0", "5", "5", {"TIME interval is invalid.", "Error", MessageIcon::Error}},
-        {true, true, true, true, "1000", "5", "5", {"TIME interval is invalid.", "Error", MessageIcon::Error}},
-        {true, true, true, true, "5", "5", "5", {"DISTANCE interval is invalid.", "Error", MessageIcon::Error}},
-        {true, false, true, true, "", "10000", "5", {"DISTANCE interval is invalid.", "Error", MessageIcon::Error}},
-        {true, true, false, true, "999", "5", "1000", {"SPEED interval is invalid.", "Error", MessageIcon::Error}},
-        {true, false, false, true, "5", "5", "9", {"SPEED interval is invalid.", "Error", MessageIcon::Error}},
+        {false, true, false, false, "5", "10", "10", {Outcome::NotConnected, "No connecting."}},
+        {true, false, false, false, "5", "10", "10", {Outcome::NoCriterion, "Least check one method."}},
+        {true, true, true, true, "0", "5", "5", {Outcome::OutOfRange, "TIME interval is invalid."}},
+        {true, true, true, true, "1000", "5", "5", {Outcome::OutOfRange, "TIME interval is invalid."}},
+        {true, true, true, true, "5", "5", "5", {Outcome::OutOfRange, "DISTANCE interval is invalid."}},
+        {true, false, true, true, "", "10000", "5", {Outcome::OutOfRange, "DISTANCE interval is invalid."}},
+        {true, true, false, true, "999", "5", "1000", {Outcome::OutOfRange, "SPEED interval is invalid."}},
+        {true, false, false, true, "5", "5", "9", {Outcome::OutOfRange, "SPEED interval is invalid."}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.message.text);
+        SCOPED_TRACE(c.result.text);
         set(Time, c.time, c.timeText);
         set(Distance, c.distance, c.distanceText);
         set(Speed, c.speed, c.speedText);
         page.bar.visible = true;
-        dialogs.messages.clear();
-        ApplyLogCriteria(page, c.connected, link, dialogs);
+        const SettingsResult result = ApplyLogCriteria(page, c.connected, link, dialogs);
         EXPECT_EQ(wire.take(), "");
         EXPECT_TRUE(dialogs.questions.empty());
-        ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(dialogs.messages[0].text, c.message.text);
-        EXPECT_EQ(dialogs.messages[0].caption, c.message.caption);
-        EXPECT_EQ(dialogs.messages[0].icon, c.message.icon);
+        EXPECT_EQ(result.outcome, c.result.outcome);
+        EXPECT_EQ(result.text, c.result.text);
         EXPECT_EQ(page.bar.visible, !c.connected); // apply hides it once past the connection test
     }
 }
@@ -212,7 +210,7 @@ TEST_F(CriteriaApply, RangeEndsAreAccepted)
     set(Distance, true, "9999");
     set(Speed, true, "10");
     dialogs.yesNoAnswers = {true};
-    ApplyLogCriteria(page, true, link, dialogs);
+    EXPECT_TRUE(ApplyLogCriteria(page, true, link, dialogs).applied());
     EXPECT_EQ(wire.take(), AppendChecksum("$PMTK182,1,3,9990*") + AppendChecksum("$PMTK182,1,4,99990*") +
                                AppendChecksum("$PMTK182,1,5,100*"));
 }

@@ -2,7 +2,6 @@
 #include "link/sentences.h"
 #include "logger/log_format_page.h"
 #include "logger/pages_fakes.h"
-#include "support/fake_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -99,17 +98,16 @@ TEST(LogFormatPresets, PresetsAddUpAndOnlyClearAllUnchecks)
 struct ApplyFixture : ::testing::Test {
     DeviceLinkState link;
     WireTap wire{link};
-    FakeDialogs dialogs;
     FakeLogFormatPage page;
     int erases = 0;
-    bool eraseAgreed = true;
+    SettingsResult erase; // what the erase comes to
 
-    void apply(bool connected = true)
+    SettingsResult apply(bool connected = true)
     {
-        ApplyLogFormat(page, connected, link, dialogs, [this] {
+        return ApplyLogFormat(page, connected, link, [this] {
             ++erases;
             SendSentence(link, Sentences::EraseMemory);
-            return eraseAgreed;
+            return erase;
         });
     }
 };
@@ -120,11 +118,10 @@ TEST_F(LogFormatApply, GoogleEarthPresetOnAClearedPageGoesOutAfterTheErase)
 {
     ApplyFormatPreset(page, FormatPreset::ClearAll);
     ApplyFormatPreset(page, FormatPreset::GoogleEarth);
-    apply();
+    const SettingsResult result = apply();
     EXPECT_EQ(wire.take(), std::string(Sentences::EraseMemory) + "$PMTK182,1,2,000A003F*12\r\n");
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "Setting updated!");
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(result.outcome, SettingsResult::Outcome::Applied);
+    EXPECT_EQ(result.text, "Setting updated!");
 }
 
 TEST_F(LogFormatApply, SingleFieldMasksGoOutAsTheirBit)
@@ -143,20 +140,28 @@ struct Refusal {
     const char* name;
     bool connected;
     std::vector<int> boxes;
-    bool eraseAgreed;
+    SettingsResult erase;
     int erases;
-    std::vector<ShownMessage> messages;
+    SettingsResult result;
 };
 
 TEST_F(LogFormatApply, RefusalsSendNoFormat)
 {
+    using Outcome = SettingsResult::Outcome;
+    const SettingsResult erased;
     const Refusal cases[] = {
-        {"not connected", false, {1}, true, 0, {{"No connecting.", "Warning", MessageIcon::Warning}}},
-        {"nothing checked", true, {}, true, 0, {{"Least check one field.", "Error", MessageIcon::Error}}},
-        {"erase declined", true, {1, 2}, false, 1, {}},
+        {"not connected", false, {1}, erased, 0, {Outcome::NotConnected, "No connecting."}},
+        {"nothing checked", true, {}, erased, 0, {Outcome::EmptyFormat, "Least check one field."}},
+        {"erase declined", true, {1, 2}, {Outcome::Declined, "Terminated."}, 1, {Outcome::Declined, "Terminated."}},
+        {"erase not acknowledged",
+         true,
+         {1, 2},
+         {Outcome::EraseFailed, "Erasing fail!"},
+         1,
+         {Outcome::EraseFailed, "Erasing fail!"}},
         // Elevation left checked without SID: counted as a field, but no bit of the mask,
         // so refused before the erase.
-        {"only elevation", true, {15}, true, 0, {{"Least check one format.", "Error", MessageIcon::Error}}},
+        {"only elevation", true, {15}, erased, 0, {Outcome::EmptyFormat, "Least check one format."}},
     };
     for (const Refusal& c : cases) {
         SCOPED_TRACE(c.name);
@@ -164,18 +169,13 @@ TEST_F(LogFormatApply, RefusalsSendNoFormat)
         page = fresh;
         for (int box : c.boxes)
             page.setFormatBoxChecked(box, true);
-        dialogs.messages.clear();
         erases = 0;
-        eraseAgreed = c.eraseAgreed;
-        apply(c.connected);
+        erase = c.erase;
+        const SettingsResult result = apply(c.connected);
         EXPECT_EQ(erases, c.erases);
         EXPECT_EQ(wire.take(), c.erases ? std::string(Sentences::EraseMemory) : std::string());
-        ASSERT_EQ(dialogs.messages.size(), c.messages.size());
-        for (std::size_t i = 0; i < c.messages.size(); ++i) {
-            EXPECT_EQ(dialogs.messages[i].text, c.messages[i].text);
-            EXPECT_EQ(dialogs.messages[i].caption, c.messages[i].caption);
-            EXPECT_EQ(dialogs.messages[i].icon, c.messages[i].icon);
-        }
+        EXPECT_EQ(result.outcome, c.result.outcome);
+        EXPECT_EQ(result.text, c.result.text);
     }
 }
 } // namespace

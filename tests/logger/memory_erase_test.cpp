@@ -13,6 +13,7 @@ struct EraseDialog {
     EraseDialog()
     {
         progress.onEnd = [this] { ++ends; };
+        progress.onTimedOut = [this] { endedWhenTimedOut.push_back(ends); };
     }
     int TicksUntilEnd(int limit)
     {
@@ -25,9 +26,9 @@ struct EraseDialog {
     }
 
     DeviceLinkState link;
-    FakeDialogs dialogs;
-    EraseProgress progress{link, dialogs, DialogTimings{}};
+    EraseProgress progress{link, DialogTimings{}};
     int ends = 0;
+    std::vector<int> endedWhenTimedOut; // ends counted each time the time-out was told
 };
 
 TEST(EraseProgress, ShowsItsTextsWhenCreated)
@@ -51,7 +52,8 @@ TEST(EraseProgress, AcknowledgementEndsTheDialogAtTheNextTickWithoutMessage)
     EXPECT_TRUE(dialog.progress.ended());
     EXPECT_FALSE(dialog.progress.timerEnabled());
     EXPECT_EQ(dialog.ends, 1);
-    EXPECT_TRUE(dialog.dialogs.messages.empty());
+    EXPECT_TRUE(dialog.endedWhenTimedOut.empty());
+    EXPECT_TRUE(dialog.progress.result().applied());
 }
 
 TEST(EraseProgress, NoAcknowledgementFailsOnTheTickAfterFifteenSeconds)
@@ -60,14 +62,13 @@ TEST(EraseProgress, NoAcknowledgementFailsOnTheTickAfterFifteenSeconds)
     dialog.link.Erasing = true;
     EXPECT_EQ(dialog.TicksUntilEnd(1000), 302);
     EXPECT_EQ(dialog.ends, 1);
-    ASSERT_EQ(dialog.dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialog.dialogs.messages[0].text, "Erasing fail!");
-    EXPECT_EQ(dialog.dialogs.messages[0].caption, "Error");
-    EXPECT_EQ(dialog.dialogs.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(dialog.endedWhenTimedOut, std::vector<int>{0}); // told while the dialog was still up
+    EXPECT_EQ(dialog.progress.result().outcome, SettingsResult::Outcome::EraseFailed);
+    EXPECT_EQ(dialog.progress.result().text, "Erasing fail!");
     EXPECT_FALSE(dialog.link.Erasing); // the poll goes on
     EXPECT_FALSE(dialog.progress.acknowledged());
     dialog.progress.Timer1Timer();
-    EXPECT_EQ(dialog.dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialog.endedWhenTimedOut.size(), 1u);
 }
 
 TEST(EraseProgress, ALoggerThatHasGoneFailsAtTheNextTick)
@@ -77,7 +78,7 @@ TEST(EraseProgress, ALoggerThatHasGoneFailsAtTheNextTick)
     EXPECT_EQ(dialog.TicksUntilEnd(40), 40);
     dialog.link.PortLost = true;
     EXPECT_EQ(dialog.TicksUntilEnd(1000), 1);
-    EXPECT_EQ(dialog.dialogs.lastText(), "Erasing fail!");
+    EXPECT_EQ(dialog.progress.result().text, "Erasing fail!");
     EXPECT_FALSE(dialog.progress.acknowledged());
     EXPECT_FALSE(dialog.link.Erasing);
 }
@@ -126,10 +127,11 @@ protected:
 
 TEST_F(MemoryEraseTest, AnsweringNoSendsNothingAndSaysTerminated)
 {
-    EXPECT_FALSE(erase.ConfirmErase());
+    const SettingsResult result = erase.ConfirmErase();
     EXPECT_EQ(dialogs.questions, Sent{"Confirm: This will erase all data,\nare you sre?"});
-    EXPECT_EQ(dialogs.lastText(), "Terminated.");
-    EXPECT_EQ(dialogs.messages.back().icon, MessageIcon::None);
+    EXPECT_EQ(result.outcome, SettingsResult::Outcome::Declined);
+    EXPECT_EQ(result.text, "Terminated.");
+    EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_TRUE(sent.sentences().empty());
     EXPECT_TRUE(dialogRuns.empty());
 }
@@ -137,7 +139,7 @@ TEST_F(MemoryEraseTest, AnsweringNoSendsNothingAndSaysTerminated)
 TEST_F(MemoryEraseTest, AnsweringYesErasesUnderTheDialog)
 {
     dialogs.yesNoAnswers = {true};
-    EXPECT_TRUE(erase.ConfirmErase());
+    EXPECT_TRUE(erase.ConfirmErase().applied());
     ASSERT_EQ(dialogRuns.size(), 1u);
     EXPECT_TRUE(dialogRuns[0].erasing);
     EXPECT_TRUE(dialogRuns[0].lastSectorBlank);
@@ -150,13 +152,14 @@ TEST_F(MemoryEraseTest, AnEraseNeverAcknowledgedCountsAsNotDone)
 {
     dialogs.yesNoAnswers = {true};
     acknowledgeAtTick = -1;
-    EXPECT_FALSE(erase.ConfirmErase());
-    EXPECT_EQ(dialogs.lastText(), "Erasing fail!");
+    const SettingsResult result = erase.ConfirmErase();
+    EXPECT_EQ(result.outcome, SettingsResult::Outcome::EraseFailed);
+    EXPECT_EQ(result.text, "Erasing fail!");
 }
 
 TEST_F(MemoryEraseTest, ResetSendsResetThenEraseWithoutAsking)
 {
-    erase.ResetLogger();
+    EXPECT_TRUE(erase.ResetLogger().applied());
     EXPECT_TRUE(dialogs.questions.empty());
     ASSERT_EQ(dialogRuns.size(), 1u);
     EXPECT_EQ(dialogRuns[0].sentBefore,

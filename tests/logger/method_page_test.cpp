@@ -2,7 +2,6 @@
 #include "link/sentences.h"
 #include "logger/method_page.h"
 #include "logger/pages_fakes.h"
-#include "support/fake_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +9,6 @@ namespace {
 struct MethodPage : ::testing::Test {
     DeviceLinkState link;
     WireTap wire{link};
-    FakeDialogs dialogs;
     FakeMethodPage page;
     LoggerStatus status;
     std::function<void()> probe = [this] { SendSentence(link, Sentences::LastSectorProbe(0x200000)); };
@@ -18,30 +16,30 @@ struct MethodPage : ::testing::Test {
 
 TEST_F(MethodPage, OverwriteSendsTheMethodThenProbesTheLastSector)
 {
-    ChooseOverwriteMethod(page, status, link, dialogs, probe);
+    const SettingsResult result = ChooseOverwriteMethod(page, status, link, probe);
     EXPECT_EQ(wire.take(), "$PMTK182,1,6,1*23\r\n" + AppendChecksum("$PMTK182,7,001F0000,2*"));
     EXPECT_FALSE(page.overwriteClickable);
     EXPECT_TRUE(page.stopClickable);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "'Overwrite' is set.");
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(result.outcome, SettingsResult::Outcome::Applied);
+    EXPECT_EQ(result.text, "'Overwrite' is set.");
 }
 
 TEST_F(MethodPage, StopSendsTheMethodWithoutAProbe)
 {
-    ChooseStopMethod(page, status, link, dialogs);
+    const SettingsResult result = ChooseStopMethod(page, status, link);
     EXPECT_EQ(wire.take(), "$PMTK182,1,6,2*20\r\n");
     EXPECT_TRUE(page.overwriteClickable);
     EXPECT_FALSE(page.stopClickable);
-    EXPECT_EQ(dialogs.lastText(), "'Stop' is set.");
+    EXPECT_EQ(result.outcome, SettingsResult::Outcome::Applied);
+    EXPECT_EQ(result.text, "'Stop' is set.");
 }
 
 TEST_F(MethodPage, WithoutAPortTheButtonsAndMessageStillChange)
 {
     link.PortHandle = DeviceLinkState::kNoPort;
-    ChooseStopMethod(page, status, link, dialogs);
+    const SettingsResult result = ChooseStopMethod(page, status, link);
     EXPECT_TRUE(page.overwriteClickable);
-    EXPECT_EQ(dialogs.lastText(), "'Stop' is set.");
+    EXPECT_EQ(result.text, "'Stop' is set.");
 }
 
 TEST_F(MethodPage, FullMemoryRefusesBothButtonsAndChangesNothing)
@@ -51,17 +49,16 @@ TEST_F(MethodPage, FullMemoryRefusesBothButtonsAndChangesNothing)
     EXPECT_THROW(
         {
             try {
-                ChooseOverwriteMethod(page, status, link, dialogs, [&] { ++probes; });
+                ChooseOverwriteMethod(page, status, link, [&] { ++probes; });
             } catch (const AppError& error) {
                 EXPECT_STREQ(error.what(), "Memory was full and access denied.");
                 throw;
             }
         },
         AppError);
-    EXPECT_THROW(ChooseStopMethod(page, status, link, dialogs), AppError);
+    EXPECT_THROW(ChooseStopMethod(page, status, link), AppError);
     EXPECT_EQ(probes, 0);
     EXPECT_EQ(wire.take(), "");
-    EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(page.overwriteClickable || page.stopClickable);
 }
 

@@ -36,13 +36,14 @@ TEST_F(NmeaOutput, PeriodExamplesGoOutAfterYes)
         choose(NmeaRow::Vtg, c.vtg != 0, c.vtg ? c.vtg : 4);
         choose(NmeaRow::Zda, c.zda != 0, c.zda ? c.zda : 4);
         dialogs.yesNoAnswers = {true};
-        ApplyNmeaPeriods(page, true, link, dialogs);
+        const SettingsResult result = ApplyNmeaPeriods(page, true, link, dialogs);
         const std::string expected = c.sentence
                                          ? std::string(c.sentence)
                                          : AppendChecksum("$PMTK314," + std::to_string(c.gll) + ",1," +
                                                           std::to_string(c.vtg) + ",1,1,1,0,0,0,0,0,0,0,0,0,0,1,0,0*");
         EXPECT_EQ(wire.take(), expected);
-        EXPECT_EQ(dialogs.lastText(), "Setting updated!");
+        EXPECT_EQ(result.outcome, SettingsResult::Outcome::Applied);
+        EXPECT_EQ(result.text, "Setting updated!");
     }
     EXPECT_EQ(dialogs.questions.size(), 3u);
 }
@@ -66,22 +67,19 @@ TEST_F(NmeaOutput, AnOutOfRangeSpinValueIsSentClamped)
 
 TEST_F(NmeaOutput, RefusalAndNoAnswer)
 {
-    ApplyNmeaPeriods(page, false, link, dialogs);
+    const SettingsResult refused = ApplyNmeaPeriods(page, false, link, dialogs);
     EXPECT_EQ(wire.take(), "");
     EXPECT_TRUE(dialogs.questions.empty());
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "No connecting.");
-    EXPECT_EQ(dialogs.messages[0].caption, "Warning");
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(refused.outcome, SettingsResult::Outcome::NotConnected);
+    EXPECT_EQ(refused.text, "No connecting.");
 
-    dialogs.messages.clear();
     dialogs.yesNoAnswers = {false};
-    ApplyNmeaPeriods(page, true, link, dialogs);
+    const SettingsResult declined = ApplyNmeaPeriods(page, true, link, dialogs);
     EXPECT_EQ(dialogs.questions, (std::vector<std::string>{"Confirm: Do you want to change setting?"}));
-    EXPECT_EQ(wire.take(), "$PMTK414*33\r\n");
-    EXPECT_TRUE(link.NmeaPeriodsRequested);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "Recover setting!");
+    EXPECT_EQ(wire.take(), "");
+    EXPECT_EQ(declined.outcome, SettingsResult::Outcome::Declined);
+    EXPECT_EQ(declined.text, "Recover setting!");
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(NmeaOutput, PeriodReportFillsThePageAndFixedBoxesStayGrayed)

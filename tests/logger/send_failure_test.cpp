@@ -51,17 +51,17 @@ const SendingOperation kOperations[] = {
      [](Sender& s) {
          FakeLogFormatPage page;
          page.checked[1] = true;
-         ApplyLogFormat(page, true, s.link, s.dialogs, [] { return true; });
+         ApplyLogFormat(page, true, s.link, [] { return SettingsResult{}; });
      }},
     {"overwrite method",
      [](Sender& s) {
          FakeMethodPage page;
-         ChooseOverwriteMethod(page, s.status, s.link, s.dialogs, [] {});
+         ChooseOverwriteMethod(page, s.status, s.link, [] {});
      }},
     {"stop method",
      [](Sender& s) {
          FakeMethodPage page;
-         ChooseStopMethod(page, s.status, s.link, s.dialogs);
+         ChooseStopMethod(page, s.status, s.link);
      }},
     {"start logging", [](Sender& s) { SwitchLoggingOn(s.link); }},
     {"stop logging", [](Sender& s) { SwitchLoggingOff(s.link); }},

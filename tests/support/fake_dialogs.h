@@ -21,7 +21,6 @@ public:
     std::vector<std::string> questions;
     std::vector<FileDialogRequest> fileRequests;
     std::vector<std::string> openedDocuments;
-    int processEventsCalls = 0;
     bool desktopHasViewer = true;
 
     std::deque<bool> yesNoAnswers;                        // empty: answers No
@@ -29,7 +28,6 @@ public:
     std::deque<std::optional<std::string>> folderAnswers; // empty: cancelled
     // Runs on every message, so a test can react while a "modal box" is up.
     std::function<void(const ShownMessage&)> onMessage;
-    std::function<void()> onProcessEvents;
 
     void message(const std::string& text, const std::string& caption, MessageIcon icon) override
     {
@@ -61,12 +59,6 @@ public:
     {
         openedDocuments.push_back(path);
         return desktopHasViewer;
-    }
-    void processEvents() override
-    {
-        ++processEventsCalls;
-        if (onProcessEvents)
-            onProcessEvents();
     }
 
     std::string lastText() const { return messages.empty() ? std::string{} : messages.back().text; }

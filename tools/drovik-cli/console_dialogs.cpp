@@ -9,8 +9,6 @@ void ConsoleDialogs::message(const std::string& text, const std::string& /*capti
     const bool failure = icon == MessageIcon::Error || icon == MessageIcon::Warning;
     if ((!failure && !said) || (said && said->empty()))
         return;
-    // A plain message of the window that says something went wrong ("READ FILE FAIL!!") is a failure too.
-    ++errorCount_;
     PrintError((context_.empty() ? "" : context_ + ": ") + (said ? *said : CliText::OneParagraph(text)));
 }
 

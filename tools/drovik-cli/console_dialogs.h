@@ -1,8 +1,7 @@
 // The user, as far as a command line has one: the window's messages become
 // the program's own words on stderr (confirmations are left to the command's
 // own line), questions get the answer the command line gave (No
-// unless told) without being printed, file choosers are cancelled, and errors
-// are counted.
+// unless told) without being printed, and file choosers are cancelled.
 #pragma once
 
 #include "core/user_dialogs.h"
@@ -14,10 +13,7 @@ public:
     std::optional<FileChoice> chooseOpenFile(const FileDialogRequest& request) override;
     std::optional<FileChoice> chooseSaveFile(const FileDialogRequest& request) override;
     bool openDocument(const std::string& path) override;
-    void processEvents() override {}
 
-    // Messages shown with the error or warning icon.
-    int errorCount() const { return errorCount_; }
     // The answer to every question from now on.
     void setAnswer(bool yes) { answer_ = yes; }
 
@@ -25,7 +21,6 @@ public:
     void setContext(std::string context) { context_ = std::move(context); }
 
 private:
-    int errorCount_ = 0;
     bool answer_ = false;
     std::string context_;
 };

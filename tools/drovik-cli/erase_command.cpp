@@ -26,8 +26,7 @@ int RunErase(const std::vector<std::string>& args)
             const bool yes = ParsePortAndFlag(args, port, "--yes");
             LoggerCommand command("erase", port);
             command.dialogs().setAnswer(yes);
-            bool erased = false;
-            command.Apply([&] { erased = command.ConfirmErase(); });
+            const bool erased = command.Apply([&] { return command.ConfirmErase(); });
             if (!yes)
                 PrintError("erase: " + CliText::EraseNeedsYes());
             if (erased)

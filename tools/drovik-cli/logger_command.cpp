@@ -1,6 +1,7 @@
 #include "logger_command.h"
 
 #include "cli_texts.h"
+#include "result_report.h"
 #include "subcommand.h"
 
 #include "core/app_error.h"
@@ -17,7 +18,8 @@ using namespace std::chrono_literals;
 constexpr auto kAnswerTimeout = 5s;
 } // namespace
 
-LoggerCommand::LoggerCommand(const std::string& name, const PortOptions& port) : port_(port.port), session_(&pages_)
+LoggerCommand::LoggerCommand(const std::string& name, const PortOptions& port)
+    : name_(name), port_(port.port), session_(&pages_)
 {
     dialogs_.setContext(name);
     if (const PortOpenResult opened = session_.Open(port.port, port.baud); !opened.succeeded())
@@ -80,9 +82,8 @@ void LoggerCommand::OpenNmeaOutputPage()
     OpenPage([&] { RequestNmeaPeriods(link); }, [&] { return !link.NmeaPeriodsRequested; });
 }
 
-bool LoggerCommand::Apply(const std::function<void()>& operation)
+bool LoggerCommand::Run(const std::function<void()>& operation)
 {
-    const int before = dialogs_.errorCount();
     try {
         session_.Locked([&] {
             operation();
@@ -90,11 +91,19 @@ bool LoggerCommand::Apply(const std::function<void()>& operation)
         });
     } catch (const AppError& error) { // the window's default error report
         dialogs_.errorReport(error.what());
+        return false;
     }
-    return dialogs_.errorCount() == before;
+    return true;
 }
 
-bool LoggerCommand::ConfirmErase()
+bool LoggerCommand::Apply(const std::function<SettingsResult()>& operation)
+{
+    bool applied = false;
+    // Told before a port lost meanwhile, as the window tells it.
+    return Run([&] { applied = ReportSettingsResult(operation(), name_); }) && applied;
+}
+
+SettingsResult LoggerCommand::ConfirmErase()
 {
     const DialogTimings timings;
     MemoryErase erase(session_.link(), dialogs_, timings, [&](EraseProgress& progress) {

@@ -9,6 +9,7 @@
 #include "port_options.h"
 
 #include "logger/logger_session.h"
+#include "logger/settings_result.h"
 
 #include <functional>
 #include <stdexcept>
@@ -41,16 +42,20 @@ public:
     void OpenMethodPage();
     void OpenNmeaOutputPage();
 
-    // Runs a page operation under the session's lock; false when it refused
-    // or failed (an error or warning was shown, the lost port's included).
-    bool Apply(const std::function<void()>& operation);
+    // Runs an operation under the session's lock; false when it failed (the
+    // error, the lost port's included, is on stderr).
+    bool Run(const std::function<void()>& operation);
+    // Runs a settings page's apply or an erase so, and tells why it did not
+    // apply; true when it did.
+    bool Apply(const std::function<SettingsResult()>& operation);
     // The erase question, then the erase as its dialog runs it: ticks and
     // the 15 s limit. Inside Apply() only.
-    bool ConfirmErase();
+    SettingsResult ConfirmErase();
 
 private:
     void OpenPage(const std::function<void()>& request, const std::function<bool()>& answered);
 
+    std::string name_;
     std::string port_;
     HeadlessPages pages_;
     LoggerSession session_;

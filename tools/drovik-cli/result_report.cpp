@@ -24,3 +24,12 @@ std::string UnreadableRowsNote(const SaveResult& result)
     return CliText::RowsLeftOutUnreadable(static_cast<std::uint64_t>(result.rowsLeftOut),
                                           static_cast<std::uint64_t>(result.rows));
 }
+
+bool ReportSettingsResult(const SettingsResult& result, const std::string& command)
+{
+    if (result.applied())
+        return true;
+    if (const std::string reason = CliText::ForFailure(result.text); !reason.empty())
+        PrintError(command + ": " + reason);
+    return false;
+}

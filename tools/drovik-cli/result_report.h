@@ -1,10 +1,11 @@
-// How a command tells what a load or a save did, in drovik-cli's own words
+// How a command tells what a load, a save, a settings page or an erase did, in drovik-cli's own words
 // (cli_texts): the core's results carry the window's texts, which the command
 // line does not print as they are.
 #pragma once
 
 #include "decode/load_result.h"
 #include "export/save_result.h"
+#include "logger/settings_result.h"
 
 #include <string>
 
@@ -17,3 +18,8 @@ std::string SaveFailure(const SaveResult& result);
 
 // "Rows left out because their cells cannot be read: 1 of 2."; empty when none was.
 std::string UnreadableRowsNote(const SaveResult& result);
+
+// Why a settings page or an erase did not apply, after "COMMAND: "; nothing
+// for a question answered No, which the command's own line explains. True
+// when applied.
+bool ReportSettingsResult(const SettingsResult& result, const std::string& command);

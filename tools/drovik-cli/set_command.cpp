@@ -154,20 +154,18 @@ bool SetFormat(LoggerCommand& command, const SetOptions& options)
 {
     HeadlessPages& pages = command.pages();
     command.dialogs().setAnswer(options.yes);
-    bool erased = true;
     const bool applied = command.Apply([&] {
         ApplyFormatPreset(pages, FormatPreset::ClearAll);
         if (options.mask)
             ShowFormatBoxes(pages, LogFormatBoxes(*options.mask));
         else
             ApplyFormatPreset(pages, *options.preset);
-        ApplyLogFormat(pages, true, command.session().link(), command.dialogs(),
-                       [&] { return erased = command.ConfirmErase(); });
+        return ApplyLogFormat(pages, true, command.session().link(), [&] { return command.ConfirmErase(); });
     });
     if (!options.yes)
         PrintError("set: " + CliText::FormatNeedsYes());
     command.dialogs().setAnswer(true);
-    return applied && erased;
+    return applied;
 }
 
 bool SetCriteria(LoggerCommand& command, const SetOptions& options)
@@ -180,7 +178,7 @@ bool SetCriteria(LoggerCommand& command, const SetOptions& options)
             if (value != 0)
                 pages.setIntervalText(criterion, std::to_string(value));
         }
-        ApplyLogCriteria(pages, true, command.session().link(), command.dialogs());
+        return ApplyLogCriteria(pages, true, command.session().link(), command.dialogs());
     });
 }
 
@@ -191,10 +189,9 @@ bool SetMethod(LoggerCommand& command, bool overwrite)
     LoggerSession& session = command.session();
     return command.Apply([&] {
         if (overwrite)
-            ChooseOverwriteMethod(command.pages(), session.status(), session.link(), command.dialogs(),
-                                  [&] { ProbeLastSector(session.link()); });
-        else
-            ChooseStopMethod(command.pages(), session.status(), session.link(), command.dialogs());
+            return ChooseOverwriteMethod(command.pages(), session.status(), session.link(),
+                                         [&] { ProbeLastSector(session.link()); });
+        return ChooseStopMethod(command.pages(), session.status(), session.link());
     });
 }
 
@@ -208,7 +205,7 @@ bool SetNmeaPeriods(LoggerCommand& command, const SetOptions& options)
             if (period != 0)
                 pages.setPeriodValue(row, period);
         }
-        ApplyNmeaPeriods(pages, true, command.session().link(), command.dialogs());
+        return ApplyNmeaPeriods(pages, true, command.session().link(), command.dialogs());
     });
 }
 

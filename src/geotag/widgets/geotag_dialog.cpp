@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -166,7 +167,7 @@ void GeotagDialog::findPositions()
             List->setRowCount(static_cast<int>(plans_.size()));
             showPlan(static_cast<int>(plans_.size()) - 1, plans_.back(), false);
         }
-        dialogs_.processEvents();
+        keepResponsive();
     }
     WriteButton->setEnabled(std::any_of(plans_.begin(), plans_.end(),
                                         [](const PhotoPlan& plan) { return plan.outcome == PhotoOutcome::Tagged; }));
@@ -185,11 +186,19 @@ void GeotagDialog::writeTags()
     });
     for (PhotoPlan& plan : plans_) {
         writer.add(std::move(plan));
-        dialogs_.processEvents();
+        keepResponsive();
     }
     writer.finish();
     plans_.clear();
     dialogs_.plain(SummaryText(summary, false));
+}
+
+void GeotagDialog::keepResponsive()
+{
+    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < 15)
+        return;
+    QCoreApplication::processEvents();
+    sinceEvents_.start();
 }
 
 void GeotagDialog::showPlan(int row, const PhotoPlan& plan, bool written)

@@ -6,6 +6,7 @@
 #include "geotag/geotag_photo.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 #include <vector>
 
@@ -51,9 +52,13 @@ private:
     void showPlan(int row, const PhotoPlan& plan, bool written);
     // A change of a setting after the list was made asks for a new one.
     void forgetPlans();
+    // Called once per photo: serving events every few milliseconds keeps the
+    // dialog live through a long folder without slowing it down.
+    void keepResponsive();
 
     UserDialogs& dialogs_;
     std::vector<TrackPoint> track_;
     std::vector<PhotoPlan> plans_;
     GeotagOptions planned_;
+    QElapsedTimer sinceEvents_;
 };
