@@ -64,4 +64,18 @@ TEST_F(CriteriaWindow, KeysFocusAndSliderReachThePageLogic)
     page()->ScrollBar1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(page()->Edit2->text(), "11");
 }
+
+TEST_F(CriteriaWindow, AnsweringNoIsToldBeforeTheCriteriaAreAskedForAgain)
+{
+    page()->CheckBox1->setChecked(true);
+    wire();
+    std::string sentWhileTold = "<not told>";
+    dialogs.onMessage = [&](const ShownMessage&) { sentWhileTold = wire(); };
+    dialogs.yesNoAnswers = {false};
+    page()->SpeedButton1->click();
+    EXPECT_EQ(onlyMessage().text, "Recover setting!");
+    EXPECT_EQ(onlyMessage().icon, MessageIcon::None);
+    EXPECT_EQ(sentWhileTold, "");
+    EXPECT_EQ(wire(), "$PMTK182,2,3*38\r\n$PMTK182,2,4*3F\r\n$PMTK182,2,5*3E\r\n");
+}
 } // namespace

@@ -3,6 +3,9 @@
 #include "app/frame_log_format_page.h"
 #include "app/pages_window_fixture.h"
 
+#include "logger/widgets/erase_dialog.h"
+
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
@@ -72,5 +75,26 @@ TEST_F(LogFormatWindow, ClicksReachThePageLogic)
     click(page()->SpeedButton1);
     EXPECT_EQ(onlyMessage().text, "No connecting.");
     EXPECT_EQ(wire(), "");
+}
+
+// The pipe never acknowledges the erase: its failure is told over the erase
+// dialog, once, and no format goes out.
+TEST_F(LogFormatWindow, AnEraseNotAcknowledgedIsToldWhileItsDialogIsUp)
+{
+    window->dialogTimings().eraseTick = std::chrono::milliseconds(5);
+    window->dialogTimings().eraseTimeoutTicks = 2;
+    openSubPage(4);
+    click(page()->Button(7)); // ZDA
+    wire();
+    bool toldOverTheDialog = false;
+    dialogs.onMessage = [&](const ShownMessage&) {
+        toldOverTheDialog = qobject_cast<TForm4*>(QApplication::activeModalWidget()) != nullptr;
+    };
+    dialogs.yesNoAnswers = {true};
+    click(page()->SpeedButton1);
+    EXPECT_EQ(onlyMessage().text, "Erasing fail!");
+    EXPECT_EQ(onlyMessage().icon, MessageIcon::Error);
+    EXPECT_TRUE(toldOverTheDialog);
+    EXPECT_EQ(wire(), "$PMTK182,6,1*3E\r\n");
 }
 } // namespace

@@ -64,4 +64,17 @@ TEST_F(NmeaOutputWindow, ClicksAndTypedPeriodsReachThePageLogic)
     click(page()->SpeedButton1); // the typed period counts while its edit still has the focus
     EXPECT_EQ(wire(), AppendChecksum("$PMTK314,0,1,5,1,1,1,0,0,0,0,0,0,0,0,0,0,1,0,0*"));
 }
+
+TEST_F(NmeaOutputWindow, AnsweringNoIsToldBeforeThePeriodsAreAskedForAgain)
+{
+    connectPort();
+    wire();
+    std::string sentWhileTold = "<not told>";
+    dialogs.onMessage = [&](const ShownMessage&) { sentWhileTold = wire(); };
+    dialogs.yesNoAnswers = {false};
+    click(page()->SpeedButton1);
+    EXPECT_EQ(onlyMessage().text, "Recover setting!");
+    EXPECT_EQ(sentWhileTold, "");
+    EXPECT_EQ(wire(), "$PMTK414*33\r\n");
+}
 } // namespace

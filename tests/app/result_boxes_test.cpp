@@ -1,4 +1,4 @@
-// The boxes the window shows for what a load or a save did.
+// The boxes the window shows for what a load, a save, a settings page or an erase did.
 #include "app/result_boxes.h"
 
 #include "support/fake_dialogs.h"
@@ -62,5 +62,42 @@ TEST(ResultBoxes, ASaveSaysItsTextWithTheIconOfWhatHappened)
         EXPECT_EQ(dialogs.messages[0].caption, c.caption);
         EXPECT_EQ(dialogs.messages[0].icon, c.icon);
     }
+}
+
+TEST(ResultBoxes, ASettingsResultIsTheBoxItsPageAlwaysShowed)
+{
+    using Outcome = SettingsResult::Outcome;
+    const struct {
+        SettingsResult result;
+        const char* caption; // nullptr: nothing shown
+        MessageIcon icon;
+    } cases[] = {
+        {{Outcome::Applied, "Setting updated!"}, kApplicationTitle, MessageIcon::None},
+        {{Outcome::Applied, ""}, nullptr, MessageIcon::None}, // an acknowledged erase
+        {{Outcome::Declined, "Recover setting!"}, kApplicationTitle, MessageIcon::None},
+        {{Outcome::NotConnected, "No connecting."}, "Warning", MessageIcon::Warning},
+        {{Outcome::NoCriterion, "Least check one method."}, "Warning", MessageIcon::Warning},
+        {{Outcome::EmptyFormat, "Least check one field."}, "Error", MessageIcon::Error},
+        {{Outcome::OutOfRange, "TIME interval is invalid."}, "Error", MessageIcon::Error},
+        {{Outcome::EraseFailed, "Erasing fail!"}, nullptr, MessageIcon::None}, // told over the erase dialog
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.result.text);
+        FakeDialogs dialogs;
+        ShowSettingsResult(c.result, dialogs);
+        if (!c.caption) {
+            EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText();
+            continue;
+        }
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].text, c.result.text);
+        EXPECT_EQ(dialogs.messages[0].caption, c.caption);
+        EXPECT_EQ(dialogs.messages[0].icon, c.icon);
+    }
+    FakeDialogs dialogs;
+    ShowEraseTimeOut({Outcome::EraseFailed, "Erasing fail!"}, dialogs);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].caption, "Error");
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
 }
 } // namespace
