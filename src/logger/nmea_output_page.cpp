@@ -73,8 +73,7 @@ void RequestNmeaPeriods(DeviceLinkState& link)
     SendSentence(link, Sentences::QueryNmeaPeriods);
 }
 
-SettingsResult ApplyNmeaPeriods(const NmeaOutputView& view, bool connected, DeviceLinkState& link,
-                                UserDialogs& dialogs)
+SettingsResult ApplyNmeaPeriods(const NmeaOutputView& view, bool connected, DeviceLinkState& link, UserDialogs& dialogs)
 {
     using Outcome = SettingsResult::Outcome;
     if (!connected)
