@@ -196,7 +196,7 @@ private:
     bool AllowReuse(uint32_t reusable);
     // Keeps beside the downloaded image what the receiver's clock said, for the hint when it is opened again.
     void KeepReceiverClock(const std::string& imagePath);
-    // Asks, then erases; true when the user agreed and the logger acknowledged the erase.
+    // Asks, then erases; what it came to, as MemoryErase::ConfirmErase.
     SettingsResult ConfirmErase();
     void ResetLogger();
     MemoryErase Eraser();
