@@ -50,19 +50,19 @@ struct ServedSample {
 bool Download(const ServedSample& served, uint32_t bytes, bool reuse = false)
 {
     LoggerSession session;
-    if (!session.Open("Com5", kBaud).succeeded())
+    if (!session.open("Com5", kBaud).succeeded())
         return false;
     LogDownload download(session.link(), (served.sim.directory() / "data.bin").string(), {ChunkSilenceLimit(kBaud)});
-    session.AttachDownload(&download);
-    session.Locked([&] {
+    session.attachDownload(&download);
+    session.locked([&] {
         session.link().MemorySize = 0x200000;
         session.link().DownloadEnd = bytes;
         session.link().DownloadEndKnown = true;
-        download.Start(reuse);
+        download.start(reuse);
     });
-    session.WaitUntil([&] { return !download.running(); }, 10min);
-    const bool complete = session.Locked([&] { return download.Finish() && download.complete(); });
-    session.AttachDownload(nullptr);
+    session.waitUntil([&] { return !download.running(); }, 10min);
+    const bool complete = session.locked([&] { return download.finish() && download.complete(); });
+    session.attachDownload(nullptr);
     return complete;
 }
 
@@ -118,7 +118,7 @@ void BM_PulledCableAtLineRate(benchmark::State& state)
 {
     const ServedSample served(32, {"--baud", std::to_string(kBaud), "--no-nmea"});
     const auto image = served.sim.directory() / "data.bin";
-    const auto part = LogDownload::PartPath(image.string());
+    const auto part = LogDownload::partPath(image.string());
     for (auto _ : state) {
         simharness::CliProcess cli(served.sim, {"download", "--port", "Com5", "-o", image.string()});
         const bool twoChunks = simharness::PollFor<bool>(2min, [&]() -> std::optional<bool> {

@@ -19,20 +19,20 @@ constexpr int kSentencesPerRound = 256; // about 1 MB
 struct CountingHandlers : SentenceHandlers {
     std::atomic<int> loggerReplies{0};
 
-    void OnGga(const IncomingSentence&) override {}
-    void OnGll(const IncomingSentence&) override {}
-    void OnGsa(const IncomingSentence&) override {}
-    void OnGsv(const IncomingSentence&) override {}
-    void OnRmc(const IncomingSentence&) override {}
-    void OnVtg(const IncomingSentence&) override {}
+    void onGga(const IncomingSentence&) override {}
+    void onGll(const IncomingSentence&) override {}
+    void onGsa(const IncomingSentence&) override {}
+    void onGsv(const IncomingSentence&) override {}
+    void onRmc(const IncomingSentence&) override {}
+    void onVtg(const IncomingSentence&) override {}
     void HandleAck(const IncomingSentence&) override {}
     void HandleLoggerReply(const IncomingSentence&) override { ++loggerReplies; }
     void HandleNmeaPeriods(const IncomingSentence&) override {}
-    void HandleModelReply(const IncomingSentence&) override {}
+    void handleModelReply(const IncomingSentence&) override {}
     void RefreshLiveView(const IncomingSentence&) override {}
 };
 
-std::string memoryDataReplies()
+std::string MemoryDataReplies()
 {
     std::string replies;
     for (int i = 0; i < kSentencesPerRound; ++i) {
@@ -43,7 +43,7 @@ std::string memoryDataReplies()
     return replies;
 }
 
-void receive(benchmark::State& state, bool downloading)
+void Receive(benchmark::State& state, bool downloading)
 {
     PseudoTerminal line;
     const int fd = SerialPort::Open(line.devicePath());
@@ -58,7 +58,7 @@ void receive(benchmark::State& state, bool downloading)
     Thread1 reader(fd, link, handlers, windowQueue.runner());
     reader.start();
 
-    const std::string replies = memoryDataReplies();
+    const std::string replies = MemoryDataReplies();
     int expected = 0;
     for (auto _ : state) {
         expected += kSentencesPerRound;
@@ -79,12 +79,12 @@ void receive(benchmark::State& state, bool downloading)
 
 void BM_ReceiveDownloadReplies(benchmark::State& state)
 {
-    receive(state, true);
+    Receive(state, true);
 }
 
 void BM_ReceiveCheckedReplies(benchmark::State& state)
 {
-    receive(state, false);
+    Receive(state, false);
 }
 } // namespace
 

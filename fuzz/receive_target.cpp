@@ -28,38 +28,38 @@ class LiveHandlers : public SentenceHandlers {
 public:
     explicit LiveHandlers(DeviceLinkState& link) : link_(link), download_(link, ScratchPath("data.bin"), {})
     {
-        replies_.AttachDownload(&download_);
+        replies_.attachDownload(&download_);
     }
 
-    void StartDownload()
+    void startDownload()
     {
         link_.MemorySize = kMemorySize;
         link_.DownloadEnd = kMemorySize;
         link_.DownloadEndKnown = true;
-        download_.Start();
+        download_.start();
     }
 
-    void OnGga(const IncomingSentence& sentence) override { ParseGga(sentence, fix_); }
-    void OnGll(const IncomingSentence& sentence) override { ParseGll(sentence, fix_); }
-    void OnGsa(const IncomingSentence& sentence) override { ParseGsa(sentence, fix_, satellites_, link_); }
-    void OnGsv(const IncomingSentence& sentence) override { ParseGsv(sentence, satellites_); }
-    void OnRmc(const IncomingSentence& sentence) override { ParseRmc(sentence, fix_); }
-    void OnVtg(const IncomingSentence& sentence) override { ParseVtg(sentence, fix_); }
+    void onGga(const IncomingSentence& sentence) override { ParseGga(sentence, fix_); }
+    void onGll(const IncomingSentence& sentence) override { ParseGll(sentence, fix_); }
+    void onGsa(const IncomingSentence& sentence) override { ParseGsa(sentence, fix_, satellites_, link_); }
+    void onGsv(const IncomingSentence& sentence) override { ParseGsv(sentence, satellites_); }
+    void onRmc(const IncomingSentence& sentence) override { ParseRmc(sentence, fix_); }
+    void onVtg(const IncomingSentence& sentence) override { ParseVtg(sentence, fix_); }
     void HandleAck(const IncomingSentence& sentence) override { replies_.HandleAck(sentence); }
     void HandleLoggerReply(const IncomingSentence& sentence) override { replies_.HandleLoggerReply(sentence); }
     void HandleNmeaPeriods(const IncomingSentence& sentence) override { replies_.HandleNmeaPeriods(sentence); }
-    void HandleModelReply(const IncomingSentence& sentence) override { replies_.HandleModelReply(sentence); }
+    void handleModelReply(const IncomingSentence& sentence) override { replies_.handleModelReply(sentence); }
     void RefreshLiveView(const IncomingSentence& sentence) override
     {
         UpdateLiveView(sentence.SentenceText, memo_, fix_, link_.TtffCount, satellites_);
     }
 
-    void CheckState() const
+    void checkState() const
     {
         FUZZ_CHECK(link_.HexBuffer.size() <= DeviceLinkState::kHexBufferCapacity);
         FUZZ_CHECK(link_.DownloadAddress <= kMemorySize);
         FUZZ_CHECK(link_.TtffCount <= kTtffLimit);
-        FUZZ_CHECK(memo_.Text().size() <= SentenceMemo::kMaxCharacters + SentenceFramer::kMaxSentenceLength);
+        FUZZ_CHECK(memo_.text().size() <= SentenceMemo::kMaxCharacters + SentenceFramer::kMaxSentenceLength);
     }
 
 private:
@@ -118,7 +118,7 @@ int FuzzReceive(const std::uint8_t* data, std::size_t size)
     link.HexBuffer.swap(hexBuffer);
     LiveHandlers handlers(link);
     if (data[0] & 1)
-        handlers.StartDownload();
+        handlers.startDownload();
     const std::size_t readSize = 1 + (data[0] >> 1) * 64;
     const std::string_view line(reinterpret_cast<const char*>(data + 1), size - 1);
     SentenceFramer framer;
@@ -128,7 +128,7 @@ int FuzzReceive(const std::uint8_t* data, std::size_t size)
         while (auto sentence = framer.next()) {
             CheckSentence(*sentence);
             HandOver(std::move(*sentence), link, handlers);
-            handlers.CheckState();
+            handlers.checkState();
         }
     }
     CheckRecovery(framer);

@@ -132,7 +132,7 @@ void TFrame9::setSlider(const IntervalSlider& slider)
     ScrollBar1->setVisible(slider.visible);
 }
 
-void TFrame9::FillCriterion(LoggingCriterion criterion, int value)
+void TFrame9::fillCriterion(LoggingCriterion criterion, int value)
 {
     ShowIntervalCriterion(*this, criterion, value);
 }

@@ -52,5 +52,5 @@ public:
     IntervalSlider slider() const override;
     void setSlider(const IntervalSlider& slider) override;
     // A criterion reply.
-    void FillCriterion(LoggingCriterion criterion, int value);
+    void fillCriterion(LoggingCriterion criterion, int value);
 };

@@ -15,20 +15,20 @@ struct EditPlace {
 constexpr int kRowHeight = 42;
 constexpr int kFirstRow = 124;
 
-QRect quarter(int row, int column)
+QRect Quarter(int row, int column)
 {
     return QRect(16 + column * 100, kFirstRow + row * kRowHeight, 93, 21);
 }
 
-QRect half(int row, int column)
+QRect Half(int row, int column)
 {
     return QRect(16 + column * 200, kFirstRow + row * kRowHeight, 193, 21);
 }
 
 const EditPlace kEditPlaces[TFrame3::kLabeledEdits] = {
-    {"Date", quarter(0, 0)},  {"Time", quarter(0, 1)},   {"Mode", quarter(0, 2)},  {"TTFF", quarter(0, 3)},
-    {"Latitude", half(1, 0)}, {"Longitude", half(1, 1)}, {"Speed", quarter(2, 0)}, {"PDOP", quarter(2, 1)},
-    {"VDOP", quarter(2, 2)},  {"HDOP", quarter(2, 3)},
+    {"Date", Quarter(0, 0)},  {"Time", Quarter(0, 1)},   {"Mode", Quarter(0, 2)},  {"TTFF", Quarter(0, 3)},
+    {"Latitude", Half(1, 0)}, {"Longitude", Half(1, 1)}, {"Speed", Quarter(2, 0)}, {"PDOP", Quarter(2, 1)},
+    {"VDOP", Quarter(2, 2)},  {"HDOP", Quarter(2, 3)},
 };
 } // namespace
 
@@ -75,7 +75,7 @@ ButtonPair TFrame3::restartPair(int index) const
     return pairs[index];
 }
 
-void TFrame3::ShowLiveView(const std::string& sentenceText, const LiveViewUpdate& update)
+void TFrame3::showLiveView(const std::string& sentenceText, const LiveViewUpdate& update)
 {
     if (update.memoCleared)
         Memo1->clear();

@@ -29,13 +29,13 @@ public:
     ImageButton *SpeedButton4, *SpeedButton5, *SpeedButton6;
 
     // Numbered from 1: Date, Time, Mode, TTFF, Latitude, Longitude, Speed, PDOP, VDOP, HDOP.
-    QLineEdit* LabeledEdit(int number) const { return edits_.at(number - 1); }
-    QLabel* EditLabel(int number) const { return captions_.at(number - 1); }
+    QLineEdit* labeledEdit(int number) const { return edits_.at(number - 1); }
+    QLabel* editLabel(int number) const { return captions_.at(number - 1); }
     QLabel* Label1; // says when the receiver's clock is a GPS week rollover behind; empty when not
     ButtonPair restartPair(int index) const; // 0 hot, 1 warm, 2 cold
 
     // One refresh: the sentence into the memo, the texts, and new charts when drawn.
-    void ShowLiveView(const std::string& sentenceText, const LiveViewUpdate& update);
+    void showLiveView(const std::string& sentenceText, const LiveViewUpdate& update);
 
 private:
     std::array<QLineEdit*, kLabeledEdits> edits_{};

@@ -90,25 +90,25 @@ TFrame10::TFrame10(QWidget* parent) : PageFrame(parent, SettingsSubPagePlace())
     addBoxes(7, {18});
     addBoxes(8, {19});
     for (int button = 1; button <= kPresetButtons; ++button) {
-        QWidget* group = GroupBox(button <= 7 ? 9 : 10);
+        QWidget* group = groupBox(button <= 7 ? 9 : 10);
         auto* preset = new QPushButton(kPresetCaptions[button - 1], group);
         preset->setGeometry(PresetPlace(button));
         buttons_[button - 1] = preset;
     }
-    QFont bold = Button(11)->font();
+    QFont bold = button(11)->font();
     bold.setBold(true);
-    Button(11)->setFont(bold);
-    Button(11)->setStyleSheet("color: blue;");
+    button(11)->setFont(bold);
+    button(11)->setStyleSheet("color: blue;");
     SpeedButton1 = new ImageButton(this, QRect(376, 336, 182, 42), "Apply", ButtonLook::Normal);
 }
 
 void TFrame10::addBoxes(int group, std::initializer_list<int> boxes)
 {
     int row = 0;
-    const int width = GroupBox(group)->width() - 24;
+    const int width = groupBox(group)->width() - 24;
     for (int box : boxes) {
         QCheckBox* check =
-            MakeCheckBox(GroupBox(group), QRect(16, 16 + 24 * row++, width, 17), kBoxTexts[box - 1].caption);
+            MakeCheckBox(groupBox(group), QRect(16, 16 + 24 * row++, width, 17), kBoxTexts[box - 1].caption);
         check->setToolTip(kBoxTexts[box - 1].hint);
         checkBoxes_[box - 1] = check;
     }
@@ -116,20 +116,20 @@ void TFrame10::addBoxes(int group, std::initializer_list<int> boxes)
 
 bool TFrame10::formatBoxChecked(int box) const
 {
-    return CheckBox(box)->isChecked();
+    return checkBox(box)->isChecked();
 }
 
 void TFrame10::setFormatBoxChecked(int box, bool checked)
 {
-    CheckBox(box)->setChecked(checked);
+    checkBox(box)->setChecked(checked);
 }
 
 void TFrame10::setFormatBoxEnabled(int box, bool enabled)
 {
-    CheckBox(box)->setEnabled(enabled);
+    checkBox(box)->setEnabled(enabled);
 }
 
-void TFrame10::FillLogFormatBoxes(const std::array<bool, kFormatBoxCount>& checked)
+void TFrame10::fillLogFormatBoxes(const std::array<bool, kFormatBoxCount>& checked)
 {
     ShowFormatBoxes(*this, checked);
 }

@@ -20,16 +20,16 @@ public:
     explicit TFrame10(QWidget* parent);
 
     // Numbered from 1, as on the page.
-    QCheckBox* CheckBox(int number) const { return checkBoxes_.at(number - 1); }
-    QGroupBox* GroupBox(int number) const { return groupBoxes_.at(number - 1); }
-    QPushButton* Button(int number) const { return buttons_.at(number - 1); }
+    QCheckBox* checkBox(int number) const { return checkBoxes_.at(number - 1); }
+    QGroupBox* groupBox(int number) const { return groupBoxes_.at(number - 1); }
+    QPushButton* button(int number) const { return buttons_.at(number - 1); }
     ImageButton* SpeedButton1; // apply
 
     bool formatBoxChecked(int box) const override;
     void setFormatBoxChecked(int box, bool checked) override;
     void setFormatBoxEnabled(int box, bool enabled) override;
     // The format reply.
-    void FillLogFormatBoxes(const std::array<bool, kFormatBoxCount>& checked);
+    void fillLogFormatBoxes(const std::array<bool, kFormatBoxCount>& checked);
 
 private:
     void addBoxes(int group, std::initializer_list<int> boxes);

@@ -13,11 +13,11 @@
 
 namespace {
 constexpr int kRow = 22;
-QRect captionPlace(int line)
+QRect CaptionPlace(int line)
 {
     return QRect(8, 28 + line * kRow, 118, 20);
 }
-QRect valuePlace(int line)
+QRect ValuePlace(int line)
 {
     return QRect(128, 28 + line * kRow, 118, 20);
 }
@@ -26,21 +26,21 @@ QRect valuePlace(int line)
 TFrame4::TFrame4(QWidget* parent) : PageFrame(parent, QRect(16, 168, 760, 392))
 {
     Label1 = MakeLabel(this, QRect(8, 4, 200, 20), "Log Information:", true);
-    Label2 = MakeLabel(this, captionPlace(0), "Status:");
-    Label3 = MakeLabel(this, captionPlace(1), "Time:");
-    Label4 = MakeLabel(this, captionPlace(2), "Distance:");
-    Label5 = MakeLabel(this, captionPlace(3), "Speed:");
-    Label10 = MakeLabel(this, captionPlace(4), "Recording Method:");
-    Label12 = MakeLabel(this, captionPlace(5), "Record Count:");
-    Label14 = MakeLabel(this, captionPlace(6), "Memory Used:");
-    Label6 = MakeLabel(this, valuePlace(0), "", true);
-    Label7 = MakeLabel(this, valuePlace(1), "", true);
-    Label8 = MakeLabel(this, valuePlace(2), "", true);
-    Label9 = MakeLabel(this, valuePlace(3), "", true);
-    Label11 = MakeLabel(this, valuePlace(4), "", true);
-    Label13 = MakeLabel(this, valuePlace(5), "", true);
+    Label2 = MakeLabel(this, CaptionPlace(0), "Status:");
+    Label3 = MakeLabel(this, CaptionPlace(1), "Time:");
+    Label4 = MakeLabel(this, CaptionPlace(2), "Distance:");
+    Label5 = MakeLabel(this, CaptionPlace(3), "Speed:");
+    Label10 = MakeLabel(this, CaptionPlace(4), "Recording Method:");
+    Label12 = MakeLabel(this, CaptionPlace(5), "Record Count:");
+    Label14 = MakeLabel(this, CaptionPlace(6), "Memory Used:");
+    Label6 = MakeLabel(this, ValuePlace(0), "", true);
+    Label7 = MakeLabel(this, ValuePlace(1), "", true);
+    Label8 = MakeLabel(this, ValuePlace(2), "", true);
+    Label9 = MakeLabel(this, ValuePlace(3), "", true);
+    Label11 = MakeLabel(this, ValuePlace(4), "", true);
+    Label13 = MakeLabel(this, ValuePlace(5), "", true);
     CGauge1 = new QProgressBar(this);
-    CGauge1->setGeometry(valuePlace(6));
+    CGauge1->setGeometry(ValuePlace(6));
     CGauge1->setRange(0, 100);
     CGauge1->setValue(0);
     CGauge1->setFormat("%p%");
@@ -48,7 +48,7 @@ TFrame4::TFrame4(QWidget* parent) : PageFrame(parent, QRect(16, 168, 760, 392))
     Button1->setGeometry(8, 28 + 7 * kRow, 80, 22);
     Button1->setVisible(false);
     FilterButton = new QPushButton("Filter...", this);
-    FilterButton->setGeometry(QRect(valuePlace(7).topLeft(), QSize(118, 22)));
+    FilterButton->setGeometry(QRect(ValuePlace(7).topLeft(), QSize(118, 22)));
 
     GroupBox1 = MakeGroupBox(this, QRect(8, 208, 240, 130), "String Grid Option");
     MakeLabel(GroupBox1, QRect(10, 20, 140, 20), "Day Light Saving Time:");

@@ -71,7 +71,7 @@ TFrame8::TFrame8(QWidget* parent) : PageFrame(parent, SettingsSubPagePlace())
 
 BoxState TFrame8::periodBoxState(NmeaRow row) const
 {
-    switch (CheckBox(static_cast<int>(row))->checkState()) {
+    switch (checkBox(static_cast<int>(row))->checkState()) {
     case Qt::Checked:
         return BoxState::Checked;
     case Qt::PartiallyChecked:
@@ -85,20 +85,20 @@ BoxState TFrame8::periodBoxState(NmeaRow row) const
 void TFrame8::setPeriodBoxState(NmeaRow row, BoxState state)
 {
     const Qt::CheckState states[] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
-    CheckBox(static_cast<int>(row))->setCheckState(states[static_cast<int>(state)]);
+    checkBox(static_cast<int>(row))->setCheckState(states[static_cast<int>(state)]);
 }
 
 int TFrame8::periodValue(NmeaRow row) const
 {
-    return CSpinEdit(static_cast<int>(row))->period();
+    return cSpinEdit(static_cast<int>(row))->period();
 }
 
 void TFrame8::setPeriodValue(NmeaRow row, int seconds)
 {
-    CSpinEdit(static_cast<int>(row))->setValue(seconds);
+    cSpinEdit(static_cast<int>(row))->setValue(seconds);
 }
 
-void TFrame8::FillNmeaPeriods(const Sentences::NmeaPeriods& periods)
+void TFrame8::fillNmeaPeriods(const Sentences::NmeaPeriods& periods)
 {
     ShowNmeaPeriods(*this, periods);
 }

@@ -33,8 +33,8 @@ public:
     explicit TFrame8(QWidget* parent);
 
     // Numbered from 1: GGA, GLL, GSA, GSV, RMC, VTG, ZDA.
-    QCheckBox* CheckBox(int number) const { return checkBoxes_.at(number - 1); }
-    PeriodSpinEdit* CSpinEdit(int number) const { return spinEdits_.at(number - 1); }
+    QCheckBox* checkBox(int number) const { return checkBoxes_.at(number - 1); }
+    PeriodSpinEdit* cSpinEdit(int number) const { return spinEdits_.at(number - 1); }
     QLabel *Label1, *Label2;
     ImageButton* SpeedButton1; // apply
 
@@ -43,7 +43,7 @@ public:
     int periodValue(NmeaRow row) const override;
     void setPeriodValue(NmeaRow row, int seconds) override;
     // The period report.
-    void FillNmeaPeriods(const Sentences::NmeaPeriods& periods);
+    void fillNmeaPeriods(const Sentences::NmeaPeriods& periods);
 
 private:
     std::array<QCheckBox*, kRows> checkBoxes_{};

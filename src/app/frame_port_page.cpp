@@ -28,7 +28,7 @@ void ShapeCircle::paintEvent(QPaintEvent*)
 }
 
 namespace {
-QComboBox* makeEditableCombo(QWidget* parent, const QRect& place, const QStringList& items, const QString& text)
+QComboBox* MakeEditableCombo(QWidget* parent, const QRect& place, const QStringList& items, const QString& text)
 {
     auto* combo = new QComboBox(parent);
     combo->setGeometry(place);
@@ -47,12 +47,12 @@ TFrame7::TFrame7(QWidget* parent) : PageFrame(parent, SettingsSubPagePlace())
     QStringList ports;
     for (int n = 1; n <= 30; ++n)
         ports << QString("Com%1").arg(n);
-    ComboBox1 = makeEditableCombo(this, QRect(248, 184, 145, 21), ports, "Com1");
+    ComboBox1 = MakeEditableCombo(this, QRect(248, 184, 145, 21), ports, "Com1");
     Button1 = new QPushButton("Scan", this);
     Button1->setGeometry(400, 184, 40, 21);
     Label3 = MakeLabel(this, QRect(448, 184, 121, 21), "", true);
     Label2 = MakeLabel(this, QRect(104, 216, 97, 21), "Baud Rate", true);
-    ComboBox2 = makeEditableCombo(this, QRect(248, 216, 145, 21), {"4800", "9600", "14400", "19200", "38400", "115200"},
+    ComboBox2 = MakeEditableCombo(this, QRect(248, 216, 145, 21), {"4800", "9600", "14400", "19200", "38400", "115200"},
                                   "115200");
     MakeButtonPair(this, QRect(16, 288, 278, 41), "Disconnect", ButtonLook::Inactive, &SpeedButton1, &SpeedButton3);
     MakeButtonPair(this, QRect(296, 288, 278, 41), "Connect", ButtonLook::Inactive, &SpeedButton2, &SpeedButton4);

@@ -8,7 +8,7 @@ struct LookColours {
     QColor top, bottom, border, text;
 };
 
-LookColours coloursOf(ButtonLook look)
+LookColours ColoursOf(ButtonLook look)
 {
     switch (look) {
     case ButtonLook::Selected:
@@ -37,7 +37,7 @@ QPixmap ImageButton::picture() const
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    const LookColours colours = coloursOf(look_);
+    const LookColours colours = ColoursOf(look_);
     QLinearGradient gradient(0, 0, 0, height());
     gradient.setColorAt(0, colours.top);
     gradient.setColorAt(1, colours.bottom);

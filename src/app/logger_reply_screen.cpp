@@ -20,7 +20,7 @@ QString QtText(const std::string& text)
 }
 } // namespace
 
-void LoggerReplyScreen::ShowLogStatus(const std::string& statusText, const std::string& methodText, bool loggingOn)
+void LoggerReplyScreen::showLogStatus(const std::string& statusText, const std::string& methodText, bool loggingOn)
 {
     TFrame4& page = *window_.Frame41;
     page.pair(kStartPair).setActive(!loggingOn);
@@ -29,36 +29,36 @@ void LoggerReplyScreen::ShowLogStatus(const std::string& statusText, const std::
     page.Label11->setText(QtText(methodText));
 }
 
-void LoggerReplyScreen::ShowCriterionText(LoggingCriterion criterion, const std::string& text)
+void LoggerReplyScreen::showCriterionText(LoggingCriterion criterion, const std::string& text)
 {
     TFrame4& page = *window_.Frame41;
     QLabel* const labels[] = {page.Label7, page.Label8, page.Label9};
     labels[static_cast<int>(criterion)]->setText(QtText(text));
 }
 
-void LoggerReplyScreen::ShowRecordCount(const std::string& text)
+void LoggerReplyScreen::showRecordCount(const std::string& text)
 {
     window_.Frame41->Label13->setText(QtText(text));
 }
 
-void LoggerReplyScreen::ShowMemoryUsed(int percent)
+void LoggerReplyScreen::showMemoryUsed(int percent)
 {
     window_.Frame41->CGauge1->setValue(percent);
 }
 
-void LoggerReplyScreen::ShowResetButton()
+void LoggerReplyScreen::showResetButton()
 {
     window_.Frame41->Button1->setVisible(true);
 }
 
-void LoggerReplyScreen::FillCriterion(LoggingCriterion criterion, int value)
+void LoggerReplyScreen::fillCriterion(LoggingCriterion criterion, int value)
 {
-    window_.Frame91->FillCriterion(criterion, value);
+    window_.Frame91->fillCriterion(criterion, value);
 }
 
-void LoggerReplyScreen::FillLogFormatBoxes(const std::array<bool, kLogFormatBoxes>& checked)
+void LoggerReplyScreen::fillLogFormatBoxes(const std::array<bool, kLogFormatBoxes>& checked)
 {
-    window_.Frame101->FillLogFormatBoxes(checked);
+    window_.Frame101->fillLogFormatBoxes(checked);
 }
 
 void LoggerReplyScreen::SetMethodButtons(bool overwriteClickable, bool stopClickable)
@@ -66,7 +66,7 @@ void LoggerReplyScreen::SetMethodButtons(bool overwriteClickable, bool stopClick
     window_.SetMethodButtons(overwriteClickable, stopClickable);
 }
 
-void LoggerReplyScreen::FillNmeaPeriods(const Sentences::NmeaPeriods& periods)
+void LoggerReplyScreen::fillNmeaPeriods(const Sentences::NmeaPeriods& periods)
 {
-    window_.Frame81->FillNmeaPeriods(periods);
+    window_.Frame81->fillNmeaPeriods(periods);
 }

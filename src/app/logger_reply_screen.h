@@ -10,15 +10,15 @@ class LoggerReplyScreen : public LoggerReplyView {
 public:
     explicit LoggerReplyScreen(TForm1& window) : window_(window) {}
 
-    void ShowLogStatus(const std::string& statusText, const std::string& methodText, bool loggingOn) override;
-    void ShowCriterionText(LoggingCriterion criterion, const std::string& text) override;
-    void ShowRecordCount(const std::string& text) override;
-    void ShowMemoryUsed(int percent) override;
-    void ShowResetButton() override;
-    void FillCriterion(LoggingCriterion criterion, int value) override;
-    void FillLogFormatBoxes(const std::array<bool, kLogFormatBoxes>& checked) override;
+    void showLogStatus(const std::string& statusText, const std::string& methodText, bool loggingOn) override;
+    void showCriterionText(LoggingCriterion criterion, const std::string& text) override;
+    void showRecordCount(const std::string& text) override;
+    void showMemoryUsed(int percent) override;
+    void showResetButton() override;
+    void fillCriterion(LoggingCriterion criterion, int value) override;
+    void fillLogFormatBoxes(const std::array<bool, kLogFormatBoxes>& checked) override;
     void SetMethodButtons(bool overwriteClickable, bool stopClickable) override;
-    void FillNmeaPeriods(const Sentences::NmeaPeriods& periods) override;
+    void fillNmeaPeriods(const Sentences::NmeaPeriods& periods) override;
 
 private:
     TForm1& window_;

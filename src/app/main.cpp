@@ -40,7 +40,7 @@ int main(int argc, char** argv)
         dialogs.setOwner(&window);
         window.show();
         if (argc > 1)
-            window.OpenAtStart(argv[1]);
+            window.openAtStart(argv[1]);
         return app.exec();
     } catch (const std::exception& error) {
         dialogs.errorReport(error.what());

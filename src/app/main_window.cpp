@@ -30,7 +30,7 @@
 namespace {
 constexpr QSize kClientSize(792, 572);
 
-QWidget* makeBanner(QWidget* parent)
+QWidget* MakeBanner(QWidget* parent)
 {
     auto* banner = new PageFrame(parent, QRect(16, 8, 760, 80), QColor(40, 90, 170));
     auto* title = MakeLabel(banner, QRect(24, 8, 500, 64), kApplicationTitle, true);
@@ -48,7 +48,7 @@ QWidget* makeBanner(QWidget* parent)
 TForm1::TForm1(UserDialogs& dialogs, std::string settingsPath, QWidget* parent)
     : QWidget(parent), dialogs_(dialogs), settingsPath_(std::move(settingsPath))
 {
-    makeBanner(this);
+    MakeBanner(this);
     Frame11 = new TFrame1(this);
     Frame21 = new TFrame2(this);
     Frame31 = new TFrame3(this);
@@ -67,18 +67,18 @@ TForm1::TForm1(UserDialogs& dialogs, std::string settingsPath, QWidget* parent)
     trackTable_.setRowCount(20);
     trackTableModel_->attach(Frame41->StringGrid1);
 
-    ConnectShellHandlers();
-    ConnectLogPageHandlers();
-    ConnectPortHandlers();
-    ConnectLiveHandlers();
-    ConnectLoggerHandlers();
-    ConnectSettingsPagesHandlers();
+    connectShellHandlers();
+    connectLogPageHandlers();
+    connectPortHandlers();
+    connectLiveHandlers();
+    connectLoggerHandlers();
+    connectSettingsPagesHandlers();
     FormCreate();
 }
 
 TForm1::~TForm1()
 {
-    StopReceiveThread();
+    stopReceiveThread();
     SerialPort::Close(link_.PortHandle);
     // The grid outlives trackTable_ (children go last); without its model it reads nothing more.
     delete trackTableModel_;
@@ -99,7 +99,7 @@ void TForm1::FormCreate()
     setPalette(palette);
     setAutoFillBackground(true);
     // The signal bar chart and the track table grid get their colours.
-    ColourLiveChart();
+    colourLiveChart();
     SetControlColour(Frame41->StringGrid1, QColor(217, 241, 244));
     // The about page shows the release date and version.
     Frame51->Label1->setText(Frame51->Label1->text() + "2007/06/14");
@@ -109,46 +109,46 @@ void TForm1::FormCreate()
     // The settings menu sits at the left of its page.
     Frame61->setGeometry(0, 0, 177, 392);
     // The sub-pages' colours, edits and disabled boxes.
-    PrepareSettingsSubPages();
+    prepareSettingsSubPages();
     // Until the logger reports otherwise, its last sector counts as blank.
     link_.LastSectorBlank = true;
     // The start state: settings page, port sub-page, not connected.
     ShowMainPage(MainPage::Settings);
-    ShowSettingsPage(SettingsPage::Port);
-    SetRestartButtons(false);
+    showSettingsPage(SettingsPage::Port);
+    setRestartButtons(false);
     SetLogPageButtons({false, false, false, false, true, true, true});
-    SetConnectButtons(false);
+    setConnectButtons(false);
     SetMethodButtons(false, false);
     // Last, the port, baud rate and grid options the previous run saved.
     LoadSettings();
 }
 
-void TForm1::ConnectShellHandlers()
+void TForm1::connectShellHandlers()
 {
-    OnClick(Frame11->SpeedButton1, &TForm1::Frame11SpeedButton1Click);
-    OnClick(Frame11->SpeedButton2, &TForm1::Frame11SpeedButton2Click);
-    OnClick(Frame11->SpeedButton3, &TForm1::Frame11SpeedButton3Click);
-    OnClick(Frame11->SpeedButton4, &TForm1::Frame11SpeedButton4Click);
-    OnClick(Frame61->SpeedButton1, &TForm1::Frame61SpeedButton1Click);
-    OnClick(Frame61->SpeedButton2, &TForm1::Frame61SpeedButton2Click);
-    OnClick(Frame61->SpeedButton3, &TForm1::Frame61SpeedButton3Click);
-    OnClick(Frame61->SpeedButton4, &TForm1::Frame61SpeedButton4Click);
-    OnClick(Frame61->SpeedButton5, &TForm1::Frame61SpeedButton5Click);
+    onClick(Frame11->SpeedButton1, &TForm1::Frame11SpeedButton1Click);
+    onClick(Frame11->SpeedButton2, &TForm1::Frame11SpeedButton2Click);
+    onClick(Frame11->SpeedButton3, &TForm1::Frame11SpeedButton3Click);
+    onClick(Frame11->SpeedButton4, &TForm1::Frame11SpeedButton4Click);
+    onClick(Frame61->SpeedButton1, &TForm1::Frame61SpeedButton1Click);
+    onClick(Frame61->SpeedButton2, &TForm1::Frame61SpeedButton2Click);
+    onClick(Frame61->SpeedButton3, &TForm1::Frame61SpeedButton3Click);
+    onClick(Frame61->SpeedButton4, &TForm1::Frame61SpeedButton4Click);
+    onClick(Frame61->SpeedButton5, &TForm1::Frame61SpeedButton5Click);
 }
 
-void TForm1::OnClick(QAbstractButton* button, void (TForm1::*handler)())
+void TForm1::onClick(QAbstractButton* button, void (TForm1::*handler)())
 {
     connect(button, &QAbstractButton::clicked, this,
-            [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+            [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
 }
 
-void TForm1::Guarded(const std::function<void()>& handler)
+void TForm1::guarded(const std::function<void()>& handler)
 {
     try {
         handler();
     } catch (const PortFailure& failure) {
         if (failure.deviceGone())
-            PortLost();
+            portLost();
         else
             dialogs_.errorReport(failure.what());
     } catch (const std::exception& error) {
@@ -156,14 +156,14 @@ void TForm1::Guarded(const std::function<void()>& handler)
     }
 }
 
-void TForm1::Exclusively(const std::function<void()>& action)
+void TForm1::exclusively(const std::function<void()>& action)
 {
     if (actionRunning_)
         return;
     actionRunning_ = true;
-    Guarded(action);
+    guarded(action);
     actionRunning_ = false;
-    CloseLostPort();
+    closeLostPort();
 }
 
 void TForm1::ShowMainPage(MainPage page)
@@ -176,7 +176,7 @@ void TForm1::ShowMainPage(MainPage page)
     }
 }
 
-void TForm1::ShowSettingsPage(SettingsPage page)
+void TForm1::showSettingsPage(SettingsPage page)
 {
     QWidget* pages[] = {Frame71, Frame81, Frame91, Frame101, Frame111};
     for (int i = 0; i < 5; ++i) {
@@ -192,7 +192,7 @@ void TForm1::SetLogPageButtons(const std::array<bool, 7>& active)
         Frame41->pair(i).setActive(active[i]);
 }
 
-void TForm1::SetConnectButtons(bool connected)
+void TForm1::setConnectButtons(bool connected)
 {
     ButtonPair{Frame71->SpeedButton1, Frame71->SpeedButton3}.setActive(connected);
     ButtonPair{Frame71->SpeedButton2, Frame71->SpeedButton4}.setActive(!connected);
@@ -230,31 +230,31 @@ void TForm1::Frame11SpeedButton4Click()
 
 void TForm1::Frame61SpeedButton1Click()
 {
-    ShowSettingsPage(SettingsPage::Port);
+    showSettingsPage(SettingsPage::Port);
 }
 
 void TForm1::Frame61SpeedButton2Click()
 {
     RequestNmeaPeriods(link_);
-    ShowSettingsPage(SettingsPage::NmeaOutput);
+    showSettingsPage(SettingsPage::NmeaOutput);
 }
 
 void TForm1::Frame61SpeedButton3Click()
 {
     RequestLogCriteria(*Frame91, link_);
-    ShowSettingsPage(SettingsPage::LoggingCriteria);
+    showSettingsPage(SettingsPage::LoggingCriteria);
 }
 
 void TForm1::Frame61SpeedButton4Click()
 {
     RequestLogFormat(link_);
-    ShowSettingsPage(SettingsPage::LogFormat);
+    showSettingsPage(SettingsPage::LogFormat);
 }
 
 void TForm1::Frame61SpeedButton5Click()
 {
     RequestRecordingMethod(link_);
-    ShowSettingsPage(SettingsPage::RecordingMethod);
+    showSettingsPage(SettingsPage::RecordingMethod);
 }
 
 void TForm1::FormClose()
@@ -264,8 +264,8 @@ void TForm1::FormClose()
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    Guarded([this] { FormClose(); });
+    guarded([this] { FormClose(); });
     // The reader must not outlive the window it hands sentences to.
-    StopReceiveThread();
+    stopReceiveThread();
     event->accept();
 }

@@ -53,7 +53,7 @@ public:
 
     // A memory image named on the command line: the log page shows it, as
     // its open button would.
-    void OpenAtStart(const std::string& imagePath);
+    void openAtStart(const std::string& imagePath);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,22 +83,22 @@ private:
     // ---- window shell ----
     void FormCreate();
     void FormClose();
-    void ConnectShellHandlers();
+    void connectShellHandlers();
     // Connects a button's click to a handler run through Guarded.
-    void OnClick(QAbstractButton* button, void (TForm1::*handler)());
+    void onClick(QAbstractButton* button, void (TForm1::*handler)());
     // Runs a handler; an error escaping it is shown by the default error
     // report, and a port whose device has gone is closed.
-    void Guarded(const std::function<void()>& handler);
+    void guarded(const std::function<void()>& handler);
     // One action at a time: an action that changes the table or uses the port
     // does nothing while another runs, so a click reaching the window through
     // the event loop of a running one (its progress, its dialogs) is harmless.
-    void Exclusively(const std::function<void()>& action);
+    void exclusively(const std::function<void()>& action);
     bool Connected() const;
     void ShowMainPage(MainPage page);
-    void ShowSettingsPage(SettingsPage page);
-    void SetRestartButtons(bool active);
+    void showSettingsPage(SettingsPage page);
+    void setRestartButtons(bool active);
     void SetLogPageButtons(const std::array<bool, 7>& active);
-    void SetConnectButtons(bool connected);
+    void setConnectButtons(bool connected);
     void Frame11SpeedButton1Click();
     void Frame11SpeedButton2Click();
     void Frame11SpeedButton3Click();
@@ -114,19 +114,19 @@ private:
     void SaveConnectionSettings();
 
     // ---- log page: track table, grid options, files ----
-    void ConnectLogPageHandlers();
+    void connectLogPageHandlers();
     // dialect: as the logger's model says, or as the user chose in the open dialog.
     void DecodeLogFile(const std::string& path, LogDialect dialect = LogDialect::Detect);
     // Reads the file into the table off the window's thread; a file that
     // cannot be opened leaves the table as it was.
-    LoadResult LoadIntoTable(const std::string& path, TrackFileKind kind, LogDialect dialect);
+    LoadResult loadIntoTable(const std::string& path, TrackFileKind kind, LogDialect dialect);
     void ShowSatelliteInfo(int column, int row);
     void UpdateGridOptions();
     // Tells, under the grid, when the receiver's clock showed the dates a GPS week rollover early.
-    void ShowWeekRolloverHint();
+    void showWeekRolloverHint();
     // Greys the rows of the grid that the filters would leave out.
-    void ShowFilteredRows();
-    void ApplyExportFilter(const ExportFilter& filter);
+    void showFilteredRows();
+    void applyExportFilter(const ExportFilter& filter);
     void Frame41Button2Click();
     void Frame41SpeedButton5Click();
     void Frame41SpeedButton6Click();
@@ -140,40 +140,40 @@ private:
 #endif
 
     // ---- port page and receive thread ----
-    void ConnectPortHandlers();
+    void connectPortHandlers();
     void OpenPort();
     void ClosePort();
     void ScanPorts();
     // Stops the reader and waits for it while still serving its hand-overs.
-    void StopReceiveThread();
-    void ReportPortFailure(const PortOpenResult& result);
+    void stopReceiveThread();
+    void reportPortFailure(const PortOpenResult& result);
     // The open port's device has gone: a download ends at once, an erase at
     // its next tick, and the port closes as the close button closes it, with
     // one warning, once no action runs and the reader has ended.
-    void PortLost();
-    void CloseLostPort();
+    void portLost();
+    void closeLostPort();
     void Frame71SpeedButton1Click();
     void Frame71SpeedButton2Click();
     void Frame71Button1Click();
 
     // ---- live page, restarts and logger replies ----
-    void ConnectLiveHandlers();
-    void OnGga(const IncomingSentence& sentence) override;
-    void OnGll(const IncomingSentence& sentence) override;
-    void OnGsa(const IncomingSentence& sentence) override;
-    void OnGsv(const IncomingSentence& sentence) override;
-    void OnRmc(const IncomingSentence& sentence) override;
-    void OnVtg(const IncomingSentence& sentence) override;
+    void connectLiveHandlers();
+    void onGga(const IncomingSentence& sentence) override;
+    void onGll(const IncomingSentence& sentence) override;
+    void onGsa(const IncomingSentence& sentence) override;
+    void onGsv(const IncomingSentence& sentence) override;
+    void onRmc(const IncomingSentence& sentence) override;
+    void onVtg(const IncomingSentence& sentence) override;
     void HandleAck(const IncomingSentence& sentence) override;
     void HandleLoggerReply(const IncomingSentence& sentence) override;
     void HandleNmeaPeriods(const IncomingSentence& sentence) override;
-    void HandleModelReply(const IncomingSentence& sentence) override;
+    void handleModelReply(const IncomingSentence& sentence) override;
     void RefreshLiveView(const IncomingSentence& sentence) override;
     // Start-up colour of the signal bar chart.
-    void ColourLiveChart();
+    void colourLiveChart();
     // The live page says once per connection when the receiver's clock is whole rollovers behind.
-    void WatchReceiverClock(const IncomingSentence& sentence);
-    void ForgetReceiverClock();
+    void watchReceiverClock(const IncomingSentence& sentence);
+    void forgetReceiverClock();
     // The status poll, every second while Timer1 runs.
     void Timer1Timer();
     // Hot, warm and cold restart.
@@ -182,28 +182,28 @@ private:
     void Frame31SpeedButton3Click();
 
     // ---- download and erase ----
-    void ConnectLoggerHandlers();
+    void connectLoggerHandlers();
     // The whole download under "Download Progress", then the decoding of data.bin.
     void DownloadLog();
     // Where memory data and read acknowledgements go while Downloading; nullptr for none.
-    void AttachDownload(DownloadReceiver* download);
+    void attachDownload(DownloadReceiver* download);
     // "Download Progress" over the download until it stopped or was cancelled.
-    void ShowDownload(LogDownload& download);
+    void showDownload(LogDownload& download);
     // Tells the user what a download that did not complete left in data.bin.
-    void ReportUnfinishedDownload(const LogDownload& download);
+    void reportUnfinishedDownload(const LogDownload& download);
     // Whether the download may keep what data.bin already holds: asked the
     // first time it could, that answer then stands until the program ends.
-    bool AllowReuse(uint32_t reusable);
+    bool allowReuse(uint32_t reusable);
     // Keeps beside the downloaded image what the receiver's clock said, for the hint when it is opened again.
-    void KeepReceiverClock(const std::string& imagePath);
+    void keepReceiverClock(const std::string& imagePath);
     // Asks, then erases; what it came to, as MemoryErase::ConfirmErase.
     SettingsResult ConfirmErase();
     void ResetLogger();
-    MemoryErase Eraser();
+    MemoryErase eraser();
     void StartLogging();
     void StopLogging();
     // "No connecting." when no port is open; true when one is.
-    bool CheckConnected();
+    bool checkConnected();
     void Frame41SpeedButton1Click();
     void Frame41SpeedButton2Click();
     void Frame41SpeedButton3Click();
@@ -211,9 +211,9 @@ private:
     void Frame41Button1Click();
 
     // ---- settings sub-pages ----
-    void ConnectSettingsPagesHandlers();
+    void connectSettingsPagesHandlers();
     // Start-up state of the sub-pages' controls: colours, edits, disabled boxes.
-    void PrepareSettingsSubPages();
+    void prepareSettingsSubPages();
     void SetMethodButtons(bool overwriteClickable, bool stopClickable);
     // NMEA output page: GGA, GSA, GSV and RMC fall back to grayed.
     void Frame81CheckBox1Click();

@@ -18,7 +18,7 @@
 namespace {
 const QColor kSignalChartColour(236, 225, 207);
 
-char userDecimalSeparator()
+char UserDecimalSeparator()
 {
     const QString point = QLocale().decimalPoint();
     return point.size() == 1 && point.at(0).unicode() < 0x80 ? point.at(0).toLatin1() : '.';
@@ -30,21 +30,21 @@ void TForm1::LiveStateDeleter::operator()(LiveState* state) const
     delete state;
 }
 
-void TForm1::ConnectLiveHandlers()
+void TForm1::connectLiveHandlers()
 {
     live_.reset(new LiveState(*this));
-    connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
-    OnClick(Frame31->SpeedButton1, &TForm1::Frame31SpeedButton1Click);
-    OnClick(Frame31->SpeedButton2, &TForm1::Frame31SpeedButton2Click);
-    OnClick(Frame31->SpeedButton3, &TForm1::Frame31SpeedButton3Click);
+    connect(Timer1, &QTimer::timeout, this, [this] { guarded([this] { Timer1Timer(); }); });
+    onClick(Frame31->SpeedButton1, &TForm1::Frame31SpeedButton1Click);
+    onClick(Frame31->SpeedButton2, &TForm1::Frame31SpeedButton2Click);
+    onClick(Frame31->SpeedButton3, &TForm1::Frame31SpeedButton3Click);
 }
 
-void TForm1::ColourLiveChart()
+void TForm1::colourLiveChart()
 {
     Frame31->Chart2->setBackgroundColour(kSignalChartColour);
 }
 
-void TForm1::SetRestartButtons(bool active)
+void TForm1::setRestartButtons(bool active)
 {
     for (int i = 0; i < 3; ++i)
         Frame31->restartPair(i).setActive(active);
@@ -52,57 +52,57 @@ void TForm1::SetRestartButtons(bool active)
 
 void TForm1::Frame31SpeedButton1Click()
 {
-    Exclusively([this] { HotStart(link_); });
+    exclusively([this] { HotStart(link_); });
 }
 
 void TForm1::Frame31SpeedButton2Click()
 {
-    Exclusively([this] { WarmStart(link_); });
+    exclusively([this] { WarmStart(link_); });
 }
 
 void TForm1::Frame31SpeedButton3Click()
 {
-    Exclusively([this] { ColdStart(link_); });
+    exclusively([this] { ColdStart(link_); });
 }
 
-void TForm1::OnGga(const IncomingSentence& sentence)
+void TForm1::onGga(const IncomingSentence& sentence)
 {
     ParseGga(sentence, live_->fix);
 }
 
-void TForm1::OnGll(const IncomingSentence& sentence)
+void TForm1::onGll(const IncomingSentence& sentence)
 {
     ParseGll(sentence, live_->fix);
 }
 
-void TForm1::OnGsa(const IncomingSentence& sentence)
+void TForm1::onGsa(const IncomingSentence& sentence)
 {
     ParseGsa(sentence, live_->fix, live_->satellites, link_);
 }
 
-void TForm1::OnGsv(const IncomingSentence& sentence)
+void TForm1::onGsv(const IncomingSentence& sentence)
 {
     ParseGsv(sentence, live_->satellites);
 }
 
-void TForm1::OnRmc(const IncomingSentence& sentence)
+void TForm1::onRmc(const IncomingSentence& sentence)
 {
-    ParseRmc(sentence, live_->fix, userDecimalSeparator());
+    ParseRmc(sentence, live_->fix, UserDecimalSeparator());
 }
 
-void TForm1::OnVtg(const IncomingSentence& sentence)
+void TForm1::onVtg(const IncomingSentence& sentence)
 {
     ParseVtg(sentence, live_->fix);
 }
 
-void TForm1::ForgetReceiverClock()
+void TForm1::forgetReceiverClock()
 {
     live_->clock = ReceiverClock();
     live_->rolloverNoted = false;
     Frame31->Label1->clear();
 }
 
-void TForm1::WatchReceiverClock(const IncomingSentence& sentence)
+void TForm1::watchReceiverClock(const IncomingSentence& sentence)
 {
     live_->clock.observe(sentence, NowUtcSeconds());
     if (live_->rolloverNoted || !live_->clock.reading())
@@ -116,8 +116,8 @@ void TForm1::WatchReceiverClock(const IncomingSentence& sentence)
 
 void TForm1::RefreshLiveView(const IncomingSentence& sentence)
 {
-    WatchReceiverClock(sentence);
+    watchReceiverClock(sentence);
     const LiveViewUpdate update =
         UpdateLiveView(sentence.SentenceText, live_->memo, live_->fix, link_.TtffCount, live_->satellites);
-    Frame31->ShowLiveView(sentence.SentenceText, update);
+    Frame31->showLiveView(sentence.SentenceText, update);
 }

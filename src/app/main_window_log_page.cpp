@@ -31,21 +31,21 @@
 #include <QTableView>
 #include <QTimer>
 
-void TForm1::ConnectLogPageHandlers()
+void TForm1::connectLogPageHandlers()
 {
-    OnClick(Frame41->Button2, &TForm1::Frame41Button2Click);
-    OnClick(Frame41->SpeedButton5, &TForm1::Frame41SpeedButton5Click);
-    OnClick(Frame41->SpeedButton6, &TForm1::Frame41SpeedButton6Click);
-    OnClick(Frame41->SpeedButton7, &TForm1::Frame41SpeedButton7Click);
-    OnClick(Frame41->FilterButton, &TForm1::Frame41FilterButtonClick);
+    onClick(Frame41->Button2, &TForm1::Frame41Button2Click);
+    onClick(Frame41->SpeedButton5, &TForm1::Frame41SpeedButton5Click);
+    onClick(Frame41->SpeedButton6, &TForm1::Frame41SpeedButton6Click);
+    onClick(Frame41->SpeedButton7, &TForm1::Frame41SpeedButton7Click);
+    onClick(Frame41->FilterButton, &TForm1::Frame41FilterButtonClick);
 #ifdef DROVIK_GEOTAG
     // In the grid's context menu, so the page's own controls keep their places.
     auto* geotag = new QAction("Geotag photos…", Frame41->StringGrid1);
     Frame41->StringGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
     Frame41->StringGrid1->addAction(geotag);
-    connect(geotag, &QAction::triggered, this, [this] { Guarded([this] { Frame41GeotagPhotosClick(); }); });
+    connect(geotag, &QAction::triggered, this, [this] { guarded([this] { Frame41GeotagPhotosClick(); }); });
 #endif
-    connect(trackTableModel_, &TrackTableModel::cellEdited, this, [this] { Guarded([this] { ShowFilteredRows(); }); });
+    connect(trackTableModel_, &TrackTableModel::cellEdited, this, [this] { guarded([this] { showFilteredRows(); }); });
     // The pop-up waits for the selection to settle, so it never holds it up.
     connect(Frame41->StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
@@ -54,35 +54,35 @@ void TForm1::ConnectLogPageHandlers()
                 const int column = TrackTableModel::tableColumn(current);
                 const int row = TrackTableModel::tableRow(current);
                 QTimer::singleShot(
-                    0, this, [this, column, row] { Guarded([&] { Frame41StringGrid1SelectCell(column, row); }); });
+                    0, this, [this, column, row] { guarded([&] { Frame41StringGrid1SelectCell(column, row); }); });
             });
 }
 
 void TForm1::Frame41SpeedButton5Click()
 {
-    Exclusively([this] { SaveTrackFile(trackTable_, dialogs_, exportFilter_); });
+    exclusively([this] { SaveTrackFile(trackTable_, dialogs_, exportFilter_); });
 }
 
 void TForm1::Frame41SpeedButton6Click()
 {
-    Exclusively([this] {
+    exclusively([this] {
         const auto opened =
             OpenTrackFile(dialogs_, [this](const std::string& path, TrackFileKind kind, LogDialect dialect) {
-                return LoadIntoTable(path, kind, dialect);
+                return loadIntoTable(path, kind, dialect);
             });
         // Only an image a download wrote carries what the receiver's clock said.
         if (opened) {
             ShowLoadResult(opened->result, dialogs_);
             trackClock_ = opened->image ? ReadClockEvidence(opened->path) : std::nullopt;
         }
-        ShowWeekRolloverHint();
-        ShowFilteredRows();
+        showWeekRolloverHint();
+        showFilteredRows();
     });
 }
 
 void TForm1::Frame41SpeedButton7Click()
 {
-    Exclusively([this] {
+    exclusively([this] {
         // The draw shows the rows the filters keep; a split makes no sense for one viewer's file.
         std::optional<TrackTable> filtered;
         if (exportFilter_.rows.any()) {
@@ -93,7 +93,7 @@ void TForm1::Frame41SpeedButton7Click()
             filtered = FilteredRows(trackTable_, exportFilter_.rows);
         }
         if (!DrawKmlTrack(filtered ? *filtered : trackTable_, dialogs_,
-                          [this](int dataRowCount) { return TForm3::Ask(dataRowCount, this); }))
+                          [this](int dataRowCount) { return TForm3::ask(dataRowCount, this); }))
             return;
         // The window stays live while the viewer starts; only a second draw,
         // which would rewrite data.kml under it, waits.
@@ -103,21 +103,21 @@ void TForm1::Frame41SpeedButton7Click()
     });
 }
 
-void TForm1::OpenAtStart(const std::string& imagePath)
+void TForm1::openAtStart(const std::string& imagePath)
 {
     Frame11SpeedButton3Click();
-    Exclusively([&] { DecodeLogFile(imagePath); });
+    exclusively([&] { DecodeLogFile(imagePath); });
 }
 
 void TForm1::DecodeLogFile(const std::string& path, LogDialect dialect)
 {
-    ShowLoadResult(LoadIntoTable(path, TrackFileKind::Image, dialect), dialogs_);
+    ShowLoadResult(loadIntoTable(path, TrackFileKind::Image, dialect), dialogs_);
     trackClock_ = ReadClockEvidence(path);
-    ShowWeekRolloverHint();
-    ShowFilteredRows();
+    showWeekRolloverHint();
+    showFilteredRows();
 }
 
-LoadResult TForm1::LoadIntoTable(const std::string& path, TrackFileKind kind, LogDialect dialect)
+LoadResult TForm1::loadIntoTable(const std::string& path, TrackFileKind kind, LogDialect dialect)
 {
     TrackTable loaded = trackTable_.detached();
     const LoadResult result = RunOffUiThread([&] { return LoadTrackFile(path, kind, loaded, dialect); });
@@ -126,7 +126,7 @@ LoadResult TForm1::LoadIntoTable(const std::string& path, TrackFileKind kind, Lo
     return result;
 }
 
-void TForm1::ShowWeekRolloverHint()
+void TForm1::showWeekRolloverHint()
 {
     const auto hint = FindWeekRolloverHint(trackTable_, trackClock_);
     if (!hint) {
@@ -151,7 +151,7 @@ void TForm1::ShowSatelliteInfo(int column, int row)
 
 void TForm1::Frame41Button2Click()
 {
-    Exclusively([this] { UpdateGridOptions(); });
+    exclusively([this] { UpdateGridOptions(); });
 }
 
 void TForm1::UpdateGridOptions()
@@ -161,26 +161,26 @@ void TForm1::UpdateGridOptions()
     const GridOptionsOutcome outcome =
         ApplyGridOptions(trackTable_, timeShift, Frame41->ComboBox1->currentText().toStdString(), weekRollovers);
     WriteGridOptionSettings(settingsPath_, outcome, timeShift, Frame41->ComboBox1->currentIndex(), weekRollovers);
-    ShowWeekRolloverHint();
-    ShowFilteredRows();
+    showWeekRolloverHint();
+    showFilteredRows();
 }
 
 void TForm1::Frame41FilterButtonClick()
 {
-    Exclusively([this] {
-        if (const auto filter = FilterDialog::Ask(exportFilter_, dialogs_, this))
-            ApplyExportFilter(*filter);
+    exclusively([this] {
+        if (const auto filter = FilterDialog::ask(exportFilter_, dialogs_, this))
+            applyExportFilter(*filter);
     });
 }
 
-void TForm1::ApplyExportFilter(const ExportFilter& filter)
+void TForm1::applyExportFilter(const ExportFilter& filter)
 {
     exportFilter_ = filter;
     Frame41->FilterButton->setText(filter.active() ? "Filter (on)..." : "Filter...");
-    ShowFilteredRows();
+    showFilteredRows();
 }
 
-void TForm1::ShowFilteredRows()
+void TForm1::showFilteredRows()
 {
     const RowFilter& rows = exportFilter_.rows;
     const bool greys = rows.any() && !MissingFilterColumn(trackTable_, rows);
@@ -190,6 +190,6 @@ void TForm1::ShowFilteredRows()
 #ifdef DROVIK_GEOTAG
 void TForm1::Frame41GeotagPhotosClick()
 {
-    Exclusively([this] { GeotagDialog::Show(trackTable_, dialogs_, this); });
+    exclusively([this] { GeotagDialog::run(trackTable_, dialogs_, this); });
 }
 #endif

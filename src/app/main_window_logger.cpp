@@ -54,50 +54,50 @@ private:
 };
 } // namespace
 
-void TForm1::ConnectLoggerHandlers()
+void TForm1::connectLoggerHandlers()
 {
-    OnClick(Frame41->SpeedButton1, &TForm1::Frame41SpeedButton1Click);
-    OnClick(Frame41->SpeedButton2, &TForm1::Frame41SpeedButton2Click);
-    OnClick(Frame41->SpeedButton3, &TForm1::Frame41SpeedButton3Click);
-    OnClick(Frame41->SpeedButton4, &TForm1::Frame41SpeedButton4Click);
-    OnClick(Frame41->Button1, &TForm1::Frame41Button1Click);
+    onClick(Frame41->SpeedButton1, &TForm1::Frame41SpeedButton1Click);
+    onClick(Frame41->SpeedButton2, &TForm1::Frame41SpeedButton2Click);
+    onClick(Frame41->SpeedButton3, &TForm1::Frame41SpeedButton3Click);
+    onClick(Frame41->SpeedButton4, &TForm1::Frame41SpeedButton4Click);
+    onClick(Frame41->Button1, &TForm1::Frame41Button1Click);
 }
 
 void TForm1::Frame41SpeedButton1Click()
 {
-    Exclusively([this] { StartLogging(); });
+    exclusively([this] { StartLogging(); });
 }
 
 void TForm1::Frame41SpeedButton2Click()
 {
-    Exclusively([this] { StopLogging(); });
+    exclusively([this] { StopLogging(); });
 }
 
 void TForm1::Frame41SpeedButton3Click()
 {
-    Exclusively([this] {
-        if (CheckConnected())
+    exclusively([this] {
+        if (checkConnected())
             DownloadLog();
     });
 }
 
 void TForm1::Frame41SpeedButton4Click()
 {
-    Exclusively([this] {
-        if (CheckConnected())
+    exclusively([this] {
+        if (checkConnected())
             ShowSettingsResult(ConfirmErase(), dialogs_);
     });
 }
 
 void TForm1::Frame41Button1Click()
 {
-    Exclusively([this] {
-        if (CheckConnected())
+    exclusively([this] {
+        if (checkConnected())
             ResetLogger();
     });
 }
 
-bool TForm1::CheckConnected()
+bool TForm1::checkConnected()
 {
     if (!Connected())
         dialogs_.warning("No connecting.");
@@ -118,11 +118,11 @@ void TForm1::DownloadLog()
 {
     WindowLine line(link_, loggerStatus_, live_->replies, live_->clock);
     DownloadFront front;
-    front.allowReuse = [this](uint32_t reusable) { return AllowReuse(reusable); };
-    front.follow = [this](LogDownload& download) { ShowDownload(download); };
+    front.allowReuse = [this](uint32_t reusable) { return allowReuse(reusable); };
+    front.follow = [this](LogDownload& download) { showDownload(download); };
     front.decode = [this](const KeptDownload& kept) {
         if (kept.complete)
-            KeepReceiverClock(kept.path);
+            keepReceiverClock(kept.path);
         DecodeLogFile(kept.path, kept.dialect);
     };
     // The live view has heard the receiver's clock since the port opened: nothing to wait for.
@@ -137,10 +137,10 @@ void TForm1::DownloadLog()
     }
     if (sequence.download().foundNoData())
         dialogs_.warning(LogDownload::kNoLogData);
-    ReportUnfinishedDownload(sequence.download());
+    reportUnfinishedDownload(sequence.download());
 }
 
-void TForm1::ShowDownload(LogDownload& download)
+void TForm1::showDownload(LogDownload& download)
 {
     download_ = &download;
     TForm2 dialog(download.gauge(), dialogTimings_, this);
@@ -150,23 +150,23 @@ void TForm1::ShowDownload(LogDownload& download)
             dialog.progress().CloseDialog();
     };
     dialog.onTick = [&] {
-        download.CheckStall();
-        dialog.progress().ShowReused(download.bytesReused(), download.bytesWanted());
+        download.checkStall();
+        dialog.progress().showReused(download.bytesReused(), download.bytesWanted());
     };
-    dialog.progress().ShowNote(DownloadNote(link_.Model, download.untilBlank()));
+    dialog.progress().showNote(DownloadNote(link_.Model, download.untilBlank()));
     if (download.running())
         dialog.exec();
     download.onStopped = nullptr;
     download_ = nullptr;
 }
 
-void TForm1::KeepReceiverClock(const std::string& imagePath)
+void TForm1::keepReceiverClock(const std::string& imagePath)
 {
     if (const std::string failure = WriteClockEvidence(imagePath, live_->clock.reading()); !failure.empty())
         dialogs_.warning("Cannot keep what the receiver's clock said: " + failure);
 }
 
-bool TForm1::AllowReuse(uint32_t reusable)
+bool TForm1::allowReuse(uint32_t reusable)
 {
     if (!reuseAnswer_)
         reuseAnswer_ = dialogs_.confirm("Reuse up to " + std::to_string(reusable) +
@@ -175,7 +175,7 @@ bool TForm1::AllowReuse(uint32_t reusable)
     return *reuseAnswer_;
 }
 
-void TForm1::ReportUnfinishedDownload(const LogDownload& download)
+void TForm1::reportUnfinishedDownload(const LogDownload& download)
 {
     const std::string unfinished = "Download incomplete: " + download.unfinishedText();
     if (!download.failure().empty())
@@ -184,7 +184,7 @@ void TForm1::ReportUnfinishedDownload(const LogDownload& download)
         dialogs_.warning(unfinished);
 }
 
-MemoryErase TForm1::Eraser()
+MemoryErase TForm1::eraser()
 {
     return MemoryErase(link_, dialogs_, dialogTimings_, [this](EraseProgress& progress) {
         TForm4 dialog(progress, dialogTimings_, this);
@@ -195,11 +195,11 @@ MemoryErase TForm1::Eraser()
 
 SettingsResult TForm1::ConfirmErase()
 {
-    return Eraser().ConfirmErase();
+    return eraser().ConfirmErase();
 }
 
 void TForm1::ResetLogger()
 {
     Frame41->Button1->setVisible(false);
-    ShowSettingsResult(Eraser().ResetLogger(), dialogs_);
+    ShowSettingsResult(eraser().ResetLogger(), dialogs_);
 }

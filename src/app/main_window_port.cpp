@@ -25,26 +25,26 @@ const QColor kFailedColour(255, 0, 0);
 const QColor kClosedColour(255, 255, 255);
 } // namespace
 
-void TForm1::ConnectPortHandlers()
+void TForm1::connectPortHandlers()
 {
-    OnClick(Frame71->SpeedButton1, &TForm1::Frame71SpeedButton1Click);
-    OnClick(Frame71->SpeedButton2, &TForm1::Frame71SpeedButton2Click);
-    OnClick(Frame71->Button1, &TForm1::Frame71Button1Click);
+    onClick(Frame71->SpeedButton1, &TForm1::Frame71SpeedButton1Click);
+    onClick(Frame71->SpeedButton2, &TForm1::Frame71SpeedButton2Click);
+    onClick(Frame71->Button1, &TForm1::Frame71Button1Click);
 }
 
 void TForm1::Frame71SpeedButton1Click()
 {
-    Exclusively([this] { ClosePort(); });
+    exclusively([this] { ClosePort(); });
 }
 
 void TForm1::Frame71SpeedButton2Click()
 {
-    Exclusively([this] { OpenPort(); });
+    exclusively([this] { OpenPort(); });
 }
 
 void TForm1::Frame71Button1Click()
 {
-    Exclusively([this] { ScanPorts(); });
+    exclusively([this] { ScanPorts(); });
 }
 
 void TForm1::OpenPort()
@@ -58,7 +58,7 @@ void TForm1::OpenPort()
     const std::string portText = Frame71->ComboBox1->currentText().toStdString();
     const PortOpenResult result = OpenPortSteps(portText, Frame71->ComboBox2->currentText().toStdString());
     if (!result.succeeded()) {
-        ReportPortFailure(result);
+        reportPortFailure(result);
         return;
     }
     link_.PortHandle = result.handle;
@@ -75,7 +75,7 @@ void TForm1::OpenPort()
     link_.Model.reset();
     link_.QueryRefusals = 0;
     link_.TtffCount = 0;
-    ForgetReceiverClock();
+    forgetReceiverClock();
     // The reader hands each sentence over and waits; the hand-over is served
     // by any event loop of this thread, modal dialogs' included. Its report of
     // a device gone is only posted: the port is closed from the event loop.
@@ -89,7 +89,7 @@ void TForm1::OpenPort()
                 this,
                 [this, &job, &ran] {
                     ran = true;
-                    Guarded(job);
+                    guarded(job);
                 },
                 Qt::BlockingQueuedConnection);
             return ran;
@@ -98,23 +98,23 @@ void TForm1::OpenPort()
             QMetaObject::invokeMethod(
                 this,
                 [this, generation] {
-                    Guarded([&] {
+                    guarded([&] {
                         if (generation == portGeneration_)
-                            PortLost();
+                            portLost();
                     });
                 },
                 Qt::QueuedConnection);
         });
     thread_->start();
-    SetConnectButtons(true);
-    SetRestartButtons(true);
+    setConnectButtons(true);
+    setRestartButtons(true);
     SetLogPageButtons({false, false, true, true, true, true, true});
     ShowMainPage(MainPage::Live);
     SendSentence(link_, Sentences::QueryStatus);
     SendSentence(link_, Sentences::QueryFlashId);
 }
 
-void TForm1::ReportPortFailure(const PortOpenResult& result)
+void TForm1::reportPortFailure(const PortOpenResult& result)
 {
     const PortPageFailure failure = PortPageFailureOf(result);
     if (failure.turnsShapeRed)
@@ -122,27 +122,27 @@ void TForm1::ReportPortFailure(const PortOpenResult& result)
     throw AppError(failure.text);
 }
 
-void TForm1::PortLost()
+void TForm1::portLost()
 {
     if (link_.PortHandle == DeviceLinkState::kNoPort)
         return;
     link_.PortLost = true;
     if (download_)
-        download_->CheckStall();
-    CloseLostPort();
+        download_->checkStall();
+    closeLostPort();
 }
 
 // Never waits: an action or a hand-over may be running below this call, and
 // the reader may still be handing a sentence over; until both are done it
 // looks again from the event loop.
-void TForm1::CloseLostPort()
+void TForm1::closeLostPort()
 {
     if (!link_.PortLost || link_.PortHandle == DeviceLinkState::kNoPort || actionRunning_)
         return;
     if (thread_)
         thread_->requestStop();
     if (thread_ && !thread_->isFinished()) {
-        QTimer::singleShot(10, this, [this] { CloseLostPort(); });
+        QTimer::singleShot(10, this, [this] { closeLostPort(); });
         return;
     }
     ClosePort();
@@ -151,15 +151,15 @@ void TForm1::CloseLostPort()
 
 void TForm1::ClosePort()
 {
-    SetRestartButtons(false);
-    SetConnectButtons(false);
-    StopReceiveThread();
+    setRestartButtons(false);
+    setConnectButtons(false);
+    stopReceiveThread();
     SerialPort::Close(link_.PortHandle);
     link_.PortHandle = DeviceLinkState::kNoPort;
     Frame71->Shape1->setFillColour(kClosedColour);
 }
 
-void TForm1::StopReceiveThread()
+void TForm1::stopReceiveThread()
 {
     if (!thread_)
         return;

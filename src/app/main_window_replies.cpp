@@ -23,14 +23,14 @@ void TForm1::HandleNmeaPeriods(const IncomingSentence& sentence)
     live_->replies.HandleNmeaPeriods(sentence);
 }
 
-void TForm1::HandleModelReply(const IncomingSentence& sentence)
+void TForm1::handleModelReply(const IncomingSentence& sentence)
 {
-    live_->replies.HandleModelReply(sentence);
+    live_->replies.handleModelReply(sentence);
 }
 
-void TForm1::AttachDownload(DownloadReceiver* download)
+void TForm1::attachDownload(DownloadReceiver* download)
 {
-    live_->replies.AttachDownload(download);
+    live_->replies.attachDownload(download);
 }
 
 // A query the port did not take stops the poll, so its error is told once

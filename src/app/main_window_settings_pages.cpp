@@ -24,16 +24,16 @@ constexpr auto Distance = LoggingCriterion::Distance;
 constexpr auto Speed = LoggingCriterion::Speed;
 } // namespace
 
-void TForm1::ConnectSettingsPagesHandlers()
+void TForm1::connectSettingsPagesHandlers()
 {
     const std::pair<int, void (TForm1::*)()> fixedBoxes[] = {{1, &TForm1::Frame81CheckBox1Click},
                                                              {3, &TForm1::Frame81CheckBox3Click},
                                                              {4, &TForm1::Frame81CheckBox4Click},
                                                              {5, &TForm1::Frame81CheckBox5Click}};
     for (const auto& [number, handler] : fixedBoxes)
-        connect(Frame81->CheckBox(number), &QCheckBox::stateChanged, this,
+        connect(Frame81->checkBox(number), &QCheckBox::stateChanged, this,
                 [this, click = handler] { (this->*click)(); });
-    OnClick(Frame81->SpeedButton1, &TForm1::Frame81SpeedButton1Click);
+    onClick(Frame81->SpeedButton1, &TForm1::Frame81SpeedButton1Click);
 
     Frame91->Edit1->OnKeyPress = [this](char& key) { Frame91Edit1KeyPress(key); };
     Frame91->Edit2->OnKeyPress = [this](char& key) { Frame91Edit2KeyPress(key); };
@@ -45,7 +45,7 @@ void TForm1::ConnectSettingsPagesHandlers()
     Frame91->Edit2->OnExit = [this] { Frame91Edit2Exit(); };
     Frame91->Edit3->OnExit = [this] { Frame91Edit3Exit(); };
     connect(Frame91->ScrollBar1, &QScrollBar::valueChanged, this, [this] { Frame91ScrollBar1Change(); });
-    OnClick(Frame91->SpeedButton1, &TForm1::Frame91SpeedButton1Click);
+    onClick(Frame91->SpeedButton1, &TForm1::Frame91SpeedButton1Click);
 
     void (TForm1::*const presets[])() = {
         &TForm1::Frame101Button1Click,  &TForm1::Frame101Button2Click, &TForm1::Frame101Button3Click,
@@ -53,27 +53,27 @@ void TForm1::ConnectSettingsPagesHandlers()
         &TForm1::Frame101Button7Click,  &TForm1::Frame101Button8Click, &TForm1::Frame101Button9Click,
         &TForm1::Frame101Button10Click, &TForm1::Frame101Button11Click};
     for (int button = 1; button <= TFrame10::kPresetButtons; ++button)
-        OnClick(Frame101->Button(button), presets[button - 1]);
-    connect(Frame101->CheckBox(kSidBox), &QCheckBox::toggled, this, [this] { Frame101CheckBox14Click(); });
-    OnClick(Frame101->SpeedButton1, &TForm1::Frame101SpeedButton1Click);
+        onClick(Frame101->button(button), presets[button - 1]);
+    connect(Frame101->checkBox(kSidBox), &QCheckBox::toggled, this, [this] { Frame101CheckBox14Click(); });
+    onClick(Frame101->SpeedButton1, &TForm1::Frame101SpeedButton1Click);
 
-    OnClick(Frame111->SpeedButton1, &TForm1::Frame111SpeedButton1Click);
-    OnClick(Frame111->SpeedButton2, &TForm1::Frame111SpeedButton2Click);
+    onClick(Frame111->SpeedButton1, &TForm1::Frame111SpeedButton1Click);
+    onClick(Frame111->SpeedButton2, &TForm1::Frame111SpeedButton2Click);
 }
 
-void TForm1::PrepareSettingsSubPages()
+void TForm1::prepareSettingsSubPages()
 {
     for (int number = 1; number <= TFrame8::kRows; ++number)
-        SetControlColour(Frame81->CheckBox(number), kNmeaBoxColour);
+        SetControlColour(Frame81->checkBox(number), kNmeaBoxColour);
     for (LoggingCriterion criterion : kCriteria) {
         SetControlColour(Frame91->checkBoxOf(criterion), kCriteriaBoxColour);
         Frame91->editOf(criterion)->setText("10");
     }
     for (int number = 1; number <= TFrame10::kGroupBoxes; ++number)
-        SetControlColour(Frame101->GroupBox(number), kFormatGroupColour);
+        SetControlColour(Frame101->groupBox(number), kFormatGroupColour);
     SetControlColour(Frame111->GroupBox1, kMethodGroupColour);
     for (int box = 15; box <= 17; ++box)
-        Frame101->CheckBox(box)->setEnabled(false);
+        Frame101->checkBox(box)->setEnabled(false);
 }
 
 void TForm1::SetMethodButtons(bool overwriteClickable, bool stopClickable)
@@ -105,7 +105,7 @@ void TForm1::Frame81CheckBox5Click()
 
 void TForm1::Frame81SpeedButton1Click()
 {
-    Exclusively([this] {
+    exclusively([this] {
         const SettingsResult result = ApplyNmeaPeriods(*Frame81, Connected(), link_, dialogs_);
         ShowSettingsResult(result, dialogs_);
         if (result.outcome == SettingsResult::Outcome::Declined)
@@ -170,7 +170,7 @@ void TForm1::Frame91ScrollBar1Change()
 
 void TForm1::Frame91SpeedButton1Click()
 {
-    Exclusively([this] {
+    exclusively([this] {
         const SettingsResult result = ApplyLogCriteria(*Frame91, Connected(), link_, dialogs_);
         ShowSettingsResult(result, dialogs_);
         if (result.outcome == SettingsResult::Outcome::Declined)
@@ -242,7 +242,7 @@ void TForm1::Frame101CheckBox14Click()
 
 void TForm1::Frame101SpeedButton1Click()
 {
-    Exclusively([this] {
+    exclusively([this] {
         ShowSettingsResult(ApplyLogFormat(*Frame101, Connected(), link_, [this] { return ConfirmErase(); }), dialogs_);
     });
 }
@@ -251,7 +251,7 @@ void TForm1::Frame101SpeedButton1Click()
 
 void TForm1::Frame111SpeedButton1Click()
 {
-    Exclusively([this] {
+    exclusively([this] {
         ShowSettingsResult(ChooseOverwriteMethod(*Frame111, loggerStatus_, link_, [this] { ProbeLastSector(link_); }),
                            dialogs_);
     });
@@ -259,5 +259,5 @@ void TForm1::Frame111SpeedButton1Click()
 
 void TForm1::Frame111SpeedButton2Click()
 {
-    Exclusively([this] { ShowSettingsResult(ChooseStopMethod(*Frame111, loggerStatus_, link_), dialogs_); });
+    exclusively([this] { ShowSettingsResult(ChooseStopMethod(*Frame111, loggerStatus_, link_), dialogs_); });
 }

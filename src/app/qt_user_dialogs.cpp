@@ -8,7 +8,7 @@
 #include <QUrl>
 
 namespace {
-QMessageBox::Icon qtIcon(MessageIcon icon)
+QMessageBox::Icon QtIcon(MessageIcon icon)
 {
     switch (icon) {
     case MessageIcon::Information:
@@ -24,7 +24,7 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
 }
 
 // "Name (*.a)|*.a|Other (*.b)|*.b" -> the names, which carry their patterns.
-QStringList filterNames(const std::string& filter)
+QStringList FilterNames(const std::string& filter)
 {
     const QStringList parts = QString::fromStdString(filter).split('|');
     QStringList names;
@@ -53,7 +53,7 @@ bool DesktopHasProgramFor(const QString& path)
 
 void QtUserDialogs::message(const std::string& text, const std::string& caption, MessageIcon icon)
 {
-    QMessageBox box(qtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
+    QMessageBox box(QtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
                     owner_);
     box.exec();
 }
@@ -72,7 +72,7 @@ std::optional<FileChoice> QtUserDialogs::chooseFile(const FileDialogRequest& req
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // The flows ask about overwriting themselves.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    const QStringList names = filterNames(request.filter);
+    const QStringList names = FilterNames(request.filter);
     dialog.setNameFilters(names);
     if (request.filterIndex >= 1 && request.filterIndex <= names.size())
         dialog.selectNameFilter(names[request.filterIndex - 1]);

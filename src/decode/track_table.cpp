@@ -5,7 +5,7 @@
 namespace {
 const std::string kEmpty;
 
-void notify(const std::function<void()>& listener)
+void Notify(const std::function<void()>& listener)
 {
     if (listener)
         listener();
@@ -47,7 +47,7 @@ void TrackTable::setColumnCount(int count)
     if (count == columnCount_)
         return;
     columnCount_ = count < 0 ? 0 : count;
-    notify(onShapeChanged);
+    Notify(onShapeChanged);
 }
 
 void TrackTable::setRowCount(int count)
@@ -55,7 +55,7 @@ void TrackTable::setRowCount(int count)
     if (count == rowCount_)
         return;
     rowCount_ = count < 0 ? 0 : count;
-    notify(onShapeChanged);
+    Notify(onShapeChanged);
 }
 
 void TrackTable::clearRow(int row, int fromColumn)
@@ -72,7 +72,7 @@ void TrackTable::clearCells()
 {
     rows_.clear();
     widths_.clear();
-    notify(onShapeChanged);
+    Notify(onShapeChanged);
 }
 
 int TrackTable::usedColumnCount() const
@@ -114,7 +114,7 @@ void TrackTable::setColumnWidth(int column, int width)
     if (column >= static_cast<int>(widths_.size()))
         widths_.resize(column + 1, 0);
     widths_[column] = width;
-    notify(onShapeChanged);
+    Notify(onShapeChanged);
 }
 
 TrackTable TrackTable::detached() const
@@ -133,5 +133,5 @@ void TrackTable::takeContent(TrackTable&& other)
     rowCount_ = other.rowCount_;
     timeShiftHours_ = other.timeShiftHours_;
     weekRollovers_ = other.weekRollovers_;
-    notify(onShapeChanged);
+    Notify(onShapeChanged);
 }

@@ -8,7 +8,7 @@ class DownloadReceiver {
 public:
     virtual ~DownloadReceiver() = default;
     // A $PMTK182,8 memory data reply that arrived while Downloading.
-    virtual void OnMemoryData(const IncomingSentence& sentence) = 0;
+    virtual void onMemoryData(const IncomingSentence& sentence) = 0;
     // The read-memory acknowledgement (PMTK001,182,7,3); called only while Downloading.
     virtual void DownloadNextChunk() = 0;
 };

@@ -1,19 +1,19 @@
 #include "link/field_numbers.h"
 
 namespace {
-bool isBlank(char c)
+bool IsBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
 }
 
-std::string_view skipBlanks(std::string_view text)
+std::string_view SkipBlanks(std::string_view text)
 {
-    while (!text.empty() && isBlank(text.front()))
+    while (!text.empty() && IsBlank(text.front()))
         text.remove_prefix(1);
     return text;
 }
 
-bool isDigit(char c)
+bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
@@ -22,7 +22,7 @@ bool isDigit(char c)
 
 int HexDigitValue(char c)
 {
-    if (isDigit(c))
+    if (IsDigit(c))
         return c - '0';
     if (c >= 'a' && c <= 'f')
         return c - 'a' + 10;
@@ -33,7 +33,7 @@ int HexDigitValue(char c)
 
 std::optional<uint32_t> ReadHex(std::string_view text, int maxDigits)
 {
-    text = skipBlanks(text);
+    text = SkipBlanks(text);
     uint32_t value = 0;
     int digits = 0;
     for (; digits < maxDigits && digits < static_cast<int>(text.size()); ++digits) {
@@ -52,7 +52,7 @@ bool IsDigits(std::string_view text)
     if (text.empty())
         return false;
     for (char c : text)
-        if (!isDigit(c))
+        if (!IsDigit(c))
             return false;
     return true;
 }

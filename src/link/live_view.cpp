@@ -9,13 +9,13 @@
 namespace {
 const char* const kDegreeSign = "°";
 
-std::string withDegreeSign(std::string value, std::size_t degreeDigits, const std::string& hemisphere)
+std::string WithDegreeSign(std::string value, std::size_t degreeDigits, const std::string& hemisphere)
 {
     value.insert(std::min(degreeDigits, value.size()), kDegreeSign);
     return value + " " + hemisphere;
 }
 
-std::string modeText(const std::string& field)
+std::string ModeText(const std::string& field)
 {
     switch (LeadingInteger(field)) {
     case 2:
@@ -28,7 +28,7 @@ std::string modeText(const std::string& field)
 }
 
 // Characters [first, first + count) of a field, counted from 0; shorter when the field is.
-std::string part(const std::string& field, std::size_t first, std::size_t count)
+std::string Part(const std::string& field, std::size_t first, std::size_t count)
 {
     return first < field.size() ? field.substr(first, count) : std::string();
 }
@@ -46,10 +46,10 @@ bool UtcToLocal(std::tm utc, std::tm& local)
 }
 
 // RMC's UTC date and time in the machine's time zone; both kept when a number is missing.
-void updateDateTime(const std::string& timeField, const std::string& dateField, LiveFix& fix)
+void UpdateDateTime(const std::string& timeField, const std::string& dateField, LiveFix& fix)
 {
-    const std::string numbers[] = {part(timeField, 0, 2), part(timeField, 2, 2), part(timeField, 4, 2),
-                                   part(dateField, 0, 2), part(dateField, 2, 2), part(dateField, 4, 2)};
+    const std::string numbers[] = {Part(timeField, 0, 2), Part(timeField, 2, 2), Part(timeField, 4, 2),
+                                   Part(dateField, 0, 2), Part(dateField, 2, 2), Part(dateField, 4, 2)};
     for (const auto& number : numbers)
         if (!IsDigits(number))
             return;
@@ -67,7 +67,7 @@ void updateDateTime(const std::string& timeField, const std::string& dateField, 
     char text[64];
     std::snprintf(text, sizeof text, "%4d/%02d/%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
     fix.Date = text;
-    const std::string fraction = part(timeField, 6, 4);
+    const std::string fraction = Part(timeField, 6, 4);
     std::snprintf(text, sizeof text, "%02d:%02d:%02d%4s", local.tm_hour, local.tm_min, local.tm_sec, fraction.c_str());
     fix.Time = text;
 }
@@ -75,12 +75,12 @@ void updateDateTime(const std::string& timeField, const std::string& dateField, 
 
 std::string LatitudeText(const std::string& value, const std::string& hemisphere)
 {
-    return withDegreeSign(value, 2, hemisphere);
+    return WithDegreeSign(value, 2, hemisphere);
 }
 
 std::string LongitudeText(const std::string& value, const std::string& hemisphere)
 {
-    return withDegreeSign(value, 3, hemisphere);
+    return WithDegreeSign(value, 3, hemisphere);
 }
 
 std::string KnotsToKmhText(double knots, char decimalSeparator)
@@ -109,7 +109,7 @@ void ParseGll(const IncomingSentence& sentence, LiveFix& fix)
 
 void ParseGsa(const IncomingSentence& sentence, LiveFix& fix, SatelliteTable& satellites, DeviceLinkState& link)
 {
-    fix.Mode = modeText(sentence.field(2));
+    fix.Mode = ModeText(sentence.field(2));
     for (int i = 0; i < SatelliteTable::kUsedSlots; ++i)
         satellites.UsedPrn[i] = sentence.field(3 + i);
     fix.Pdop = sentence.field(15);
@@ -140,7 +140,7 @@ void ParseRmc(const IncomingSentence& sentence, LiveFix& fix, char decimalSepara
     fix.Latitude = LatitudeText(sentence.field(3), sentence.field(4));
     fix.Longitude = LongitudeText(sentence.field(5), sentence.field(6));
     fix.Speed = KnotsToKmhText(LeadingDecimal(sentence.field(7)), decimalSeparator);
-    updateDateTime(sentence.field(1), sentence.field(9), fix);
+    UpdateDateTime(sentence.field(1), sentence.field(9), fix);
 }
 
 void ParseVtg(const IncomingSentence& sentence, LiveFix& fix)
@@ -152,7 +152,7 @@ LiveViewUpdate UpdateLiveView(const std::string& sentenceText, SentenceMemo& mem
                               int32_t ttffCount, SatelliteTable& satellites)
 {
     LiveViewUpdate update;
-    update.memoCleared = memo.Add(sentenceText);
+    update.memoCleared = memo.add(sentenceText);
     update.labeledEdits = {fix.Date,     fix.Time,      fix.Mode,  std::to_string(ttffCount),
                            fix.Latitude, fix.Longitude, fix.Speed, fix.Pdop,
                            fix.Vdop,     fix.Hdop};

@@ -31,7 +31,7 @@ constexpr int kAckSucceeded = 3;
 constexpr int kValueReply = 3;
 constexpr int kMemoryDataReply = 8;
 
-bool has(int32_t word, int32_t bits)
+bool Has(int32_t word, int32_t bits)
 {
     return (word & bits) == bits;
 }
@@ -43,7 +43,7 @@ struct CriterionFields {
     const char* unit;
 };
 
-const CriterionFields& fieldsOf(LoggingCriterion criterion)
+const CriterionFields& FieldsOf(LoggingCriterion criterion)
 {
     static const CriterionFields table[] = {
         {&DeviceLinkState::TimeIntervalRequested, &LoggerStatus::TimeInterval, " second (s)"},
@@ -87,7 +87,7 @@ LoggerReplies::LoggerReplies(DeviceLinkState& link, LoggerStatus& status, Logger
 namespace {
 // "Not supported" for a query of the logger's memory: $PMTK001,182,2,1, or
 // $PMTK001,182,1 as an M-241 Plus answers the status query.
-bool refusesQuery(const IncomingSentence& sentence)
+bool RefusesQuery(const IncomingSentence& sentence)
 {
     if (sentence.field(3).empty())
         return sentence.field(2) == std::to_string(kAckUnsupported);
@@ -100,7 +100,7 @@ void LoggerReplies::HandleAck(const IncomingSentence& sentence)
 {
     if (LeadingInteger(sentence.field(1)) != kLoggerCommand)
         return;
-    if (refusesQuery(sentence))
+    if (RefusesQuery(sentence))
         ++link_.QueryRefusals;
     if (LeadingInteger(sentence.field(3)) != kAckSucceeded)
         return;
@@ -137,7 +137,7 @@ void LoggerReplies::memoryData(const IncomingSentence& sentence)
 {
     if (link_.Downloading) {
         if (download_)
-            download_->OnMemoryData(sentence);
+            download_->onMemoryData(sentence);
         return;
     }
     // Outside a download only the last-sector probe's answer counts: the rest
@@ -188,7 +188,7 @@ void LoggerReplies::logFormat(const std::string& value)
     if (const auto mask = ReadHex(value))
         status_.FormatMask = *mask;
     if (link_.LogFormatRequested) {
-        view_.FillLogFormatBoxes(LogFormatBoxes(status_.FormatMask));
+        view_.fillLogFormatBoxes(LogFormatBoxes(status_.FormatMask));
         link_.LogFormatRequested = false;
     }
 }
@@ -197,14 +197,14 @@ void LoggerReplies::criterion(LoggingCriterion criterion, const std::string& val
 {
     // The logger keeps the criteria in tenths.
     const int32_t interval = LeadingInteger(value) / 10;
-    const CriterionFields& fields = fieldsOf(criterion);
+    const CriterionFields& fields = FieldsOf(criterion);
     status_.*fields.stored = interval;
     if (link_.*fields.requested) {
-        view_.FillCriterion(criterion, interval);
+        view_.fillCriterion(criterion, interval);
         link_.*fields.requested = false;
     }
     if (link_.LogPageActive)
-        view_.ShowCriterionText(criterion, std::to_string(interval) + fields.unit);
+        view_.showCriterionText(criterion, std::to_string(interval) + fields.unit);
 }
 
 void LoggerReplies::recordingMethod(const std::string& value)
@@ -228,24 +228,24 @@ void LoggerReplies::statusWord(const std::string& value)
     if (int word = 0; TextScanner(value).integer(word)) {
         status_.StatusWord = word;
         const int32_t bits = status_.StatusWord;
-        status_.StatusText = has(bits, StatusBits::LoggingOn) ? "Log started." : "Log stopped.";
-        if (has(bits, StatusBits::StopWhenFull)) {
+        status_.StatusText = Has(bits, StatusBits::LoggingOn) ? "Log started." : "Log stopped.";
+        if (Has(bits, StatusBits::StopWhenFull)) {
             status_.MethodText = "Stop.";
             link_.LastSectorBlank = true;
         } else {
             status_.MethodText = "Overwrite.";
         }
-        if (has(bits, StatusBits::Fault)) {
-            const bool full = has(bits, StatusBits::MemoryFull);
+        if (Has(bits, StatusBits::Fault)) {
+            const bool full = Has(bits, StatusBits::MemoryFull);
             status_.StatusText = full ? "Memory full." : "Logger error!!";
             if (!full)
-                view_.ShowResetButton();
+                view_.showResetButton();
         }
     } else {
         status_.StatusText = "Logger error!!";
     }
     if (link_.LogPageActive)
-        view_.ShowLogStatus(status_.StatusText, status_.MethodText, has(status_.StatusWord, StatusBits::LoggingOn));
+        view_.showLogStatus(status_.StatusText, status_.MethodText, Has(status_.StatusWord, StatusBits::LoggingOn));
 }
 
 void LoggerReplies::memoryUsed(const std::string& value)
@@ -259,7 +259,7 @@ void LoggerReplies::memoryUsed(const std::string& value)
         link_.DownloadEndKnown = link_.MemorySize != 0;
     }
     if (link_.LogPageActive)
-        view_.ShowMemoryUsed(status_.PercentUsed);
+        view_.showMemoryUsed(status_.PercentUsed);
 }
 
 void LoggerReplies::flashIdentifier(const std::string& value)
@@ -273,7 +273,7 @@ void LoggerReplies::recordCount(const std::string& value)
     if (const auto count = ReadHex(value))
         status_.RecordCount = *count;
     if (link_.LogPageActive)
-        view_.ShowRecordCount(std::to_string(status_.RecordCount));
+        view_.showRecordCount(std::to_string(status_.RecordCount));
 }
 
 std::string LoggerReplies::replyValue(const std::string& replyKind) const
@@ -282,7 +282,7 @@ std::string LoggerReplies::replyValue(const std::string& replyKind) const
     return found == heard_.end() ? std::string() : found->second;
 }
 
-void LoggerReplies::HandleModelReply(const IncomingSentence& sentence)
+void LoggerReplies::handleModelReply(const IncomingSentence& sentence)
 {
     link_.Model = LoggerModel{sentence.field(1), sentence.field(2), sentence.field(3)};
 }
@@ -299,6 +299,6 @@ void LoggerReplies::HandleNmeaPeriods(const IncomingSentence& sentence)
     periods.gsa = LeadingInteger(sentence.field(5));
     periods.gsv = LeadingInteger(sentence.field(6));
     periods.zda = LeadingInteger(sentence.field(18));
-    view_.FillNmeaPeriods(periods);
+    view_.fillNmeaPeriods(periods);
     link_.NmeaPeriodsRequested = false;
 }

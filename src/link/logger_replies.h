@@ -34,14 +34,14 @@ public:
 
     // The download that memory data and read acknowledgements go to while
     // Downloading; none (nullptr) drops them.
-    void AttachDownload(DownloadReceiver* download) { download_ = download; }
+    void attachDownload(DownloadReceiver* download) { download_ = download; }
 
     void HandleAck(const IncomingSentence& sentence);
     void HandleLoggerReply(const IncomingSentence& sentence);
     void HandleValueReply(const IncomingSentence& sentence);
     void HandleNmeaPeriods(const IncomingSentence& sentence);
     // $PMTK705: release, model number, device text.
-    void HandleModelReply(const IncomingSentence& sentence);
+    void handleModelReply(const IncomingSentence& sentence);
 
     // The $PMTK182 replies heard by kind ("3,<type>" for a value reply, "8"
     // for memory data) since that kind was last forgotten, so that a question

@@ -17,38 +17,38 @@ public:
 
     // Log page: Label6 and Label11, and the start/stop pair (start clickable
     // while logging is off, stop clickable while it is on).
-    virtual void ShowLogStatus(const std::string& statusText, const std::string& methodText, bool loggingOn) = 0;
+    virtual void showLogStatus(const std::string& statusText, const std::string& methodText, bool loggingOn) = 0;
     // Log page: Label7, Label8 or Label9.
-    virtual void ShowCriterionText(LoggingCriterion criterion, const std::string& text) = 0;
+    virtual void showCriterionText(LoggingCriterion criterion, const std::string& text) = 0;
     // Log page: Label13.
-    virtual void ShowRecordCount(const std::string& text) = 0;
+    virtual void showRecordCount(const std::string& text) = 0;
     // Log page: CGauge1, 0 to 100.
-    virtual void ShowMemoryUsed(int percent) = 0;
+    virtual void showMemoryUsed(int percent) = 0;
     // Log page: Button1 "Reset", offered after a logger error.
-    virtual void ShowResetButton() = 0;
+    virtual void showResetButton() = 0;
 
     // Logging-criteria page: 0 unchecks the criterion's box and leaves its
     // edit; any other value checks the box and writes the value into the edit.
-    virtual void FillCriterion(LoggingCriterion criterion, int value) = 0;
+    virtual void fillCriterion(LoggingCriterion criterion, int value) = 0;
     // Log-format page: checked[k] is the state of CheckBox(k + 1).
-    virtual void FillLogFormatBoxes(const std::array<bool, kLogFormatBoxes>& checked) = 0;
+    virtual void fillLogFormatBoxes(const std::array<bool, kLogFormatBoxes>& checked) = 0;
     // Recording-method page: which of the two pairs shows its clickable member.
     virtual void SetMethodButtons(bool overwriteClickable, bool stopClickable) = 0;
     // NMEA output page: for each kind, 0 unchecks its box and leaves its spin
     // edit; any other period checks the box and sets the spin edit.
-    virtual void FillNmeaPeriods(const Sentences::NmeaPeriods& periods) = 0;
+    virtual void fillNmeaPeriods(const Sentences::NmeaPeriods& periods) = 0;
 };
 
 // For a logger without a screen: the replies update the records, nothing shows.
 class HeadlessReplyView : public LoggerReplyView {
 public:
-    void ShowLogStatus(const std::string&, const std::string&, bool) override {}
-    void ShowCriterionText(LoggingCriterion, const std::string&) override {}
-    void ShowRecordCount(const std::string&) override {}
-    void ShowMemoryUsed(int) override {}
-    void ShowResetButton() override {}
-    void FillCriterion(LoggingCriterion, int) override {}
-    void FillLogFormatBoxes(const std::array<bool, kLogFormatBoxes>&) override {}
+    void showLogStatus(const std::string&, const std::string&, bool) override {}
+    void showCriterionText(LoggingCriterion, const std::string&) override {}
+    void showRecordCount(const std::string&) override {}
+    void showMemoryUsed(int) override {}
+    void showResetButton() override {}
+    void fillCriterion(LoggingCriterion, int) override {}
+    void fillLogFormatBoxes(const std::array<bool, kLogFormatBoxes>&) override {}
     void SetMethodButtons(bool, bool) override {}
-    void FillNmeaPeriods(const Sentences::NmeaPeriods&) override {}
+    void fillNmeaPeriods(const Sentences::NmeaPeriods&) override {}
 };

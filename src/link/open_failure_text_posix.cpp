@@ -10,7 +10,7 @@ namespace {
 // The name of the group owning the device, its number when the system has no
 // name for it; empty when the device cannot be looked at or when its group
 // may not both read and write it, as joining that group would not help.
-std::string owningGroup(const std::string& device)
+std::string OwningGroup(const std::string& device)
 {
     struct stat status {};
     if (stat(device.c_str(), &status) != 0 || (status.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP))
@@ -20,9 +20,9 @@ std::string owningGroup(const std::string& device)
     return std::to_string(status.st_gid);
 }
 
-std::string permissionAdvice(const std::string& device)
+std::string PermissionAdvice(const std::string& device)
 {
-    const std::string group = owningGroup(device);
+    const std::string group = OwningGroup(device);
     if (group.empty())
         return "No permission to open " + device + ".";
     return "No permission to open " + device + ", which belongs to the group " + group +
@@ -43,7 +43,7 @@ std::string SystemErrorText(int error)
 std::string OpenFailureAdvice(const std::string& device, int error)
 {
     if (error == EACCES || error == EPERM)
-        return permissionAdvice(device);
+        return PermissionAdvice(device);
     if (error == EBUSY)
         return device + " is in use by another program. Close that program, then open the port again.";
     return {};

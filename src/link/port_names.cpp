@@ -7,24 +7,24 @@
 
 namespace PortNames {
 namespace {
-bool isBlank(unsigned char c)
+bool IsBlank(unsigned char c)
 {
     return std::isspace(c) != 0;
 }
 
-std::string trimmed(const std::string& text)
+std::string Trimmed(const std::string& text)
 {
-    const auto first = std::find_if_not(text.begin(), text.end(), isBlank);
-    const auto last = std::find_if_not(text.rbegin(), std::string::const_reverse_iterator(first), isBlank).base();
+    const auto first = std::find_if_not(text.begin(), text.end(), IsBlank);
+    const auto last = std::find_if_not(text.rbegin(), std::string::const_reverse_iterator(first), IsBlank).base();
     return std::string(first, last);
 }
 
-bool allDigits(const std::string& text)
+bool AllDigits(const std::string& text)
 {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
 }
 
-bool startsWithComInAnyCase(const std::string& text)
+bool StartsWithComInAnyCase(const std::string& text)
 {
     constexpr std::string_view prefix = "com";
     return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
@@ -35,8 +35,8 @@ bool startsWithComInAnyCase(const std::string& text)
 
 std::string Canonical(const std::string& portText)
 {
-    const std::string text = trimmed(portText);
-    if (!startsWithComInAnyCase(text) || !allDigits(text.substr(3)))
+    const std::string text = Trimmed(portText);
+    if (!StartsWithComInAnyCase(text) || !AllDigits(text.substr(3)))
         return portText;
     return "Com" + text.substr(3);
 }
@@ -44,6 +44,6 @@ std::string Canonical(const std::string& portText)
 bool IsPortName(const std::string& portText)
 {
     const std::string name = Canonical(portText);
-    return name.starts_with("Com") && allDigits(name.substr(3));
+    return name.starts_with("Com") && AllDigits(name.substr(3));
 }
 } // namespace PortNames

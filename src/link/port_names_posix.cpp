@@ -25,7 +25,7 @@ constexpr DeviceRange kBuiltInTable[] = {
 constexpr std::string_view kPrefix = "Com";
 
 // The number of a name written the plain way ("Com7", not "Com07").
-int plainNumberOf(std::string_view name)
+int PlainNumberOf(std::string_view name)
 {
     const auto digits = name.substr(kPrefix.size());
     int number = 0;
@@ -35,7 +35,7 @@ int plainNumberOf(std::string_view name)
     return number;
 }
 
-std::string builtInDevice(int number)
+std::string BuiltInDevice(int number)
 {
     for (const auto& range : kBuiltInTable)
         if (number >= range.firstPort && number <= range.lastPort)
@@ -43,20 +43,20 @@ std::string builtInDevice(int number)
     return {};
 }
 
-bool entryExists(const std::string& path)
+bool EntryExists(const std::string& path)
 {
     struct stat entry {};
     return lstat(path.c_str(), &entry) == 0;
 }
 
 // The port directory's entry for the name, empty when it has none.
-std::string portDirectoryEntry(const std::string& portName)
+std::string PortDirectoryEntry(const std::string& portName)
 {
     const std::string directory = PortDirectory();
     if (directory.empty())
         return {};
     const std::string entry = directory + "/" + portName;
-    return entryExists(entry) ? entry : std::string();
+    return EntryExists(entry) ? entry : std::string();
 }
 } // namespace
 
@@ -74,8 +74,8 @@ std::string ResolveDevice(const std::string& portText)
     const std::string portName = Canonical(portText);
     if (!IsPortName(portName))
         return {};
-    const std::string entry = portDirectoryEntry(portName);
-    return entry.empty() ? builtInDevice(plainNumberOf(portName)) : entry;
+    const std::string entry = PortDirectoryEntry(portName);
+    return entry.empty() ? BuiltInDevice(PlainNumberOf(portName)) : entry;
 }
 
 std::string DevicePathIn(const std::string& portText)
@@ -85,8 +85,8 @@ std::string DevicePathIn(const std::string& portText)
 
 std::string ShownDevice(const std::string& portName)
 {
-    if (!IsPortName(portName) || !portDirectoryEntry(portName).empty())
+    if (!IsPortName(portName) || !PortDirectoryEntry(portName).empty())
         return {};
-    return builtInDevice(plainNumberOf(portName));
+    return BuiltInDevice(PlainNumberOf(portName));
 }
 } // namespace PortNames

@@ -11,7 +11,7 @@
 
 namespace {
 // The whole text as a decimal integer; 0 when it is not one.
-int baudRateOf(const std::string& baudText)
+int BaudRateOf(const std::string& baudText)
 {
     int baudRate = 0;
     const char* end = baudText.data() + baudText.size();
@@ -19,14 +19,14 @@ int baudRateOf(const std::string& baudText)
     return error == std::errc() && stop == end ? baudRate : 0;
 }
 
-SerialPort::Handle openDevice(const std::string& portName)
+SerialPort::Handle OpenDevice(const std::string& portName)
 {
     const std::string device = PortNames::ResolveDevice(portName);
     return device.empty() ? SerialPort::kNoHandle : SerialPort::Open(device);
 }
 
 // "Com5x" reads as a port number too, as it always has: it then names no device.
-bool readsAsPortNumber(const std::string& portName)
+bool ReadsAsPortNumber(const std::string& portName)
 {
     int number = 0;
     return std::sscanf(portName.c_str(), "Com%d", &number) == 1;
@@ -34,7 +34,7 @@ bool readsAsPortNumber(const std::string& portName)
 
 // The failed step, or Done once the port is configured; the port is closed
 // again when a step fails.
-PortOpenStep configure(SerialPort::Handle port, const std::string& baudText)
+PortOpenStep Configure(SerialPort::Handle port, const std::string& baudText)
 {
     SerialPort::SetTimeouts(port);
     if (!SerialPort::SetQueueSizes(port, SerialPort::kInputQueueSize, SerialPort::kOutputQueueSize))
@@ -42,7 +42,7 @@ PortOpenStep configure(SerialPort::Handle port, const std::string& baudText)
     const auto settings = SerialPort::GetLineSettings(port);
     if (!settings)
         return PortOpenStep::GetLineSettings;
-    const int baudRate = baudRateOf(baudText);
+    const int baudRate = BaudRateOf(baudText);
     if (baudRate == 0)
         return PortOpenStep::ReadBaudRate;
     if (!SerialPort::SetLineSettings(port, *settings, baudRate))
@@ -52,7 +52,7 @@ PortOpenStep configure(SerialPort::Handle port, const std::string& baudText)
     return PortOpenStep::Done;
 }
 
-PortOpenResult openPort(PortOpenResult result, const std::string& baudText)
+PortOpenResult OpenPort(PortOpenResult result, const std::string& baudText)
 {
     const SerialPort::Handle port = SerialPort::Open(result.device);
     if (port == SerialPort::kNoHandle) {
@@ -60,7 +60,7 @@ PortOpenResult openPort(PortOpenResult result, const std::string& baudText)
         result.failedStep = PortOpenStep::OpenDevice;
         return result;
     }
-    result.failedStep = configure(port, baudText);
+    result.failedStep = Configure(port, baudText);
     if (result.failedStep == PortOpenStep::Done)
         result.handle = port;
     else
@@ -75,7 +75,7 @@ PortOpenResult OpenPortSteps(const std::string& portText, const std::string& bau
     result.portName = PortNames::Canonical(PortNameOfEntry(portText));
     result.device = PortNames::DevicePathIn(result.portName);
     if (result.device.empty()) {
-        if (!readsAsPortNumber(result.portName)) {
+        if (!ReadsAsPortNumber(result.portName)) {
             result.failedStep = PortOpenStep::ReadPortText;
             return result;
         }
@@ -85,7 +85,7 @@ PortOpenResult OpenPortSteps(const std::string& portText, const std::string& bau
             return result;
         }
     }
-    return openPort(std::move(result), baudText);
+    return OpenPort(std::move(result), baudText);
 }
 
 std::vector<std::string> ScanPortNames()
@@ -93,7 +93,7 @@ std::vector<std::string> ScanPortNames()
     std::vector<std::string> found;
     for (int number = kFirstScannedPort; number <= kLastScannedPort; ++number) {
         const std::string name = PortNames::NameOf(number);
-        const SerialPort::Handle port = openDevice(name);
+        const SerialPort::Handle port = OpenDevice(name);
         if (port != SerialPort::kNoHandle) {
             found.push_back(name);
             SerialPort::Close(port);

@@ -32,7 +32,7 @@ void Thread1::start()
 void Thread1::requestStop()
 {
     stopRequested_ = true;
-    input_.Wake();
+    input_.wake();
 }
 
 void Thread1::wait()
@@ -46,7 +46,7 @@ void Thread1::Execute()
     SentenceFramer framer;
     std::vector<char> readBuffer(kReadBufferSize);
     while (!stopRequested_) {
-        const int queued = input_.Wait();
+        const int queued = input_.wait();
         if (queued == SerialPort::kDeviceGone)
             return reportDeviceGone();
         if (queued <= 0 || stopRequested_)

@@ -13,7 +13,7 @@ namespace {
 // or two levels up, the device with its texts one above that.
 constexpr int kLevelsToUsbDevice = 4;
 
-std::string firstLineOf(const fs::path& file)
+std::string FirstLineOf(const fs::path& file)
 {
     std::ifstream in(file);
     std::string line;
@@ -21,7 +21,7 @@ std::string firstLineOf(const fs::path& file)
     return line;
 }
 
-bool hasUsbTexts(const fs::path& folder)
+bool HasUsbTexts(const fs::path& folder)
 {
     std::error_code error;
     return fs::is_regular_file(folder / "product", error) || fs::is_regular_file(folder / "serial", error);
@@ -53,13 +53,13 @@ std::vector<std::string> UsbTextsOf(const std::string& device, const std::string
     std::error_code error;
     const fs::path name = fs::path(device).filename();
     fs::path folder = fs::canonical(fs::path(sysRoot) / "class/tty" / name / "device", error);
-    for (int level = 0; !error && level < kLevelsToUsbDevice && !hasUsbTexts(folder); ++level)
+    for (int level = 0; !error && level < kLevelsToUsbDevice && !HasUsbTexts(folder); ++level)
         folder = folder.parent_path();
     std::vector<std::string> texts;
-    if (error || !hasUsbTexts(folder))
+    if (error || !HasUsbTexts(folder))
         return texts;
     for (const char* file : {"product", "serial"})
-        if (std::string text = firstLineOf(folder / file); !text.empty())
+        if (std::string text = FirstLineOf(folder / file); !text.empty())
             texts.push_back(text);
     return texts;
 }

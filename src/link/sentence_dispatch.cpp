@@ -16,21 +16,21 @@ struct NmeaRoute {
 
 // clang-format off
 constexpr NmeaRoute kNmeaRoutes[] = {
-    {"GGA", &SentenceHandlers::OnGga}, {"GLL", &SentenceHandlers::OnGll},
-    {"GSA", &SentenceHandlers::OnGsa}, {"GSV", &SentenceHandlers::OnGsv},
-    {"RMC", &SentenceHandlers::OnRmc}, {"VTG", &SentenceHandlers::OnVtg},
+    {"GGA", &SentenceHandlers::onGga}, {"GLL", &SentenceHandlers::onGll},
+    {"GSA", &SentenceHandlers::onGsa}, {"GSV", &SentenceHandlers::onGsv},
+    {"RMC", &SentenceHandlers::onRmc}, {"VTG", &SentenceHandlers::onVtg},
     {"ZDA", nullptr},  // recognised, nothing to show
 };
 // clang-format on
 
 // Characters from `first` (0-based) on, at most `count`, of the address field.
-std::string_view addressPart(const IncomingSentence& sentence, std::size_t first, std::size_t count)
+std::string_view AddressPart(const IncomingSentence& sentence, std::size_t first, std::size_t count)
 {
     const std::string_view address = sentence.field(0);
     return first < address.size() ? address.substr(first, count) : std::string_view();
 }
 
-std::optional<int> mtkNumber(std::string_view address)
+std::optional<int> MtkNumber(std::string_view address)
 {
     constexpr std::string_view prefix = "PMTK";
     if (!address.starts_with(prefix))
@@ -43,9 +43,9 @@ std::optional<int> mtkNumber(std::string_view address)
     return number;
 }
 
-void route(const IncomingSentence& sentence, SentenceHandlers& handlers)
+void Route(const IncomingSentence& sentence, SentenceHandlers& handlers)
 {
-    const std::string_view kind = addressPart(sentence, 2, 3);
+    const std::string_view kind = AddressPart(sentence, 2, 3);
     for (const auto& nmea : kNmeaRoutes) {
         if (kind == nmea.kind) {
             if (nmea.parser)
@@ -53,7 +53,7 @@ void route(const IncomingSentence& sentence, SentenceHandlers& handlers)
             return;
         }
     }
-    if (addressPart(sentence, 1, 3) == "MTK")
+    if (AddressPart(sentence, 1, 3) == "MTK")
         HandleMtkSentence(sentence, handlers);
 }
 } // namespace
@@ -63,13 +63,13 @@ void DispatchSentence(IncomingSentence& sentence, SentenceHandlers& handlers)
     if (!VerifyChecksum(sentence.SentenceText))
         return;
     SplitFields(sentence);
-    route(sentence, handlers);
+    Route(sentence, handlers);
     handlers.RefreshLiveView(sentence);
 }
 
 void HandleMtkSentence(const IncomingSentence& sentence, SentenceHandlers& handlers)
 {
-    const auto number = mtkNumber(sentence.field(0));
+    const auto number = MtkNumber(sentence.field(0));
     if (!number)
         return;
     switch (*number) {
@@ -83,7 +83,7 @@ void HandleMtkSentence(const IncomingSentence& sentence, SentenceHandlers& handl
         handlers.HandleNmeaPeriods(sentence);
         break;
     case 705:
-        handlers.HandleModelReply(sentence);
+        handlers.handleModelReply(sentence);
         break;
     default:
         break;

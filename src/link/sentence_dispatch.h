@@ -9,16 +9,16 @@ class SentenceHandlers {
 public:
     virtual ~SentenceHandlers() = default;
 
-    virtual void OnGga(const IncomingSentence& sentence) = 0;
-    virtual void OnGll(const IncomingSentence& sentence) = 0;
-    virtual void OnGsa(const IncomingSentence& sentence) = 0;
-    virtual void OnGsv(const IncomingSentence& sentence) = 0;
-    virtual void OnRmc(const IncomingSentence& sentence) = 0;
-    virtual void OnVtg(const IncomingSentence& sentence) = 0;
+    virtual void onGga(const IncomingSentence& sentence) = 0;
+    virtual void onGll(const IncomingSentence& sentence) = 0;
+    virtual void onGsa(const IncomingSentence& sentence) = 0;
+    virtual void onGsv(const IncomingSentence& sentence) = 0;
+    virtual void onRmc(const IncomingSentence& sentence) = 0;
+    virtual void onVtg(const IncomingSentence& sentence) = 0;
     virtual void HandleAck(const IncomingSentence& sentence) = 0;         // PMTK001
     virtual void HandleLoggerReply(const IncomingSentence& sentence) = 0; // PMTK182
     virtual void HandleNmeaPeriods(const IncomingSentence& sentence) = 0; // PMTK514
-    virtual void HandleModelReply(const IncomingSentence& sentence) = 0;  // PMTK705
+    virtual void handleModelReply(const IncomingSentence& sentence) = 0;  // PMTK705
     virtual void RefreshLiveView(const IncomingSentence& sentence) = 0;
 };
 

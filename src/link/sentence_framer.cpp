@@ -3,7 +3,7 @@
 #include <algorithm>
 
 namespace {
-bool isUsableSentence(std::string_view sentence)
+bool IsUsableSentence(std::string_view sentence)
 {
     if (sentence.size() > SentenceFramer::kMaxSentenceLength)
         return false;
@@ -59,6 +59,6 @@ void SentenceFramer::cutCompleteSentences(std::size_t searchFrom)
 
 void SentenceFramer::accept(std::string_view sentence)
 {
-    if (isUsableSentence(sentence))
+    if (IsUsableSentence(sentence))
         complete_.emplace_back(sentence);
 }

@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-bool SentenceMemo::Add(const std::string& sentenceText)
+bool SentenceMemo::add(const std::string& sentenceText)
 {
-    const bool full = LineCount() > kMaxLines || text_.size() > kMaxCharacters;
+    const bool full = lineCount() > kMaxLines || text_.size() > kMaxCharacters;
     if (full)
         text_.clear();
     text_ += sentenceText;
     return full;
 }
 
-int SentenceMemo::LineCount() const
+int SentenceMemo::lineCount() const
 {
     // A last line without its line break still counts as a line.
     const auto breaks = std::count(text_.begin(), text_.end(), '\n');

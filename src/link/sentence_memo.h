@@ -11,9 +11,9 @@ public:
     static constexpr std::size_t kMaxCharacters = 5000;
 
     // True when the memo was cleared before the sentence went in.
-    bool Add(const std::string& sentenceText);
-    const std::string& Text() const { return text_; }
-    int LineCount() const;
+    bool add(const std::string& sentenceText);
+    const std::string& text() const { return text_; }
+    int lineCount() const;
 
 private:
     std::string text_;

@@ -60,7 +60,7 @@ bool VerifyChecksum(std::string_view sentence)
 namespace Sentences {
 namespace {
 template <typename... Values>
-std::string formatted(const char* bodyFormat, Values... values)
+std::string Formatted(const char* bodyFormat, Values... values)
 {
     char body[256];
     std::snprintf(body, sizeof body, bodyFormat, values...);
@@ -70,33 +70,33 @@ std::string formatted(const char* bodyFormat, Values... values)
 
 std::string SetLogFormat(uint32_t mask)
 {
-    return formatted("$PMTK182,1,2,%08X*", static_cast<unsigned>(mask));
+    return Formatted("$PMTK182,1,2,%08X*", static_cast<unsigned>(mask));
 }
 
 std::string SetTimeInterval(int32_t tenthsOfSecond)
 {
-    return formatted("$PMTK182,1,3,%d*", static_cast<int>(tenthsOfSecond));
+    return Formatted("$PMTK182,1,3,%d*", static_cast<int>(tenthsOfSecond));
 }
 
 std::string SetDistanceInterval(int32_t tenthsOfMetre)
 {
-    return formatted("$PMTK182,1,4,%d*", static_cast<int>(tenthsOfMetre));
+    return Formatted("$PMTK182,1,4,%d*", static_cast<int>(tenthsOfMetre));
 }
 
 std::string SetSpeedInterval(int32_t tenthsOfKmh)
 {
-    return formatted("$PMTK182,1,5,%d*", static_cast<int>(tenthsOfKmh));
+    return Formatted("$PMTK182,1,5,%d*", static_cast<int>(tenthsOfKmh));
 }
 
 std::string SetNmeaPeriods(const NmeaPeriods& p)
 {
-    return formatted("$PMTK314,%d,%d,%d,%d,%d,%d,0,0,0,0,0,0,0,0,0,0,1,%d,0*", p.gll, p.rmc, p.vtg, p.gga, p.gsa, p.gsv,
+    return Formatted("$PMTK314,%d,%d,%d,%d,%d,%d,0,0,0,0,0,0,0,0,0,0,1,%d,0*", p.gll, p.rmc, p.vtg, p.gga, p.gsa, p.gsv,
                      p.zda);
 }
 
 std::string FirstMemoryRead()
 {
-    return formatted("$PMTK182,7,%08X,%08X*", 0u, 0x10000u);
+    return Formatted("$PMTK182,7,%08X,%08X*", 0u, 0x10000u);
 }
 
 std::string NextMemoryRead(uint32_t address)
@@ -106,12 +106,12 @@ std::string NextMemoryRead(uint32_t address)
 
 std::string MemoryRead(uint32_t address, uint32_t length)
 {
-    return formatted("$PMTK182,7,%08X,%X*", static_cast<unsigned>(address), static_cast<unsigned>(length));
+    return Formatted("$PMTK182,7,%08X,%X*", static_cast<unsigned>(address), static_cast<unsigned>(length));
 }
 
 std::string LastSectorProbe(uint32_t memorySize)
 {
     const uint32_t sectorStart = memorySize - 0x10000u; // 32-bit: a size not yet known (0) gives FFFF0000
-    return formatted("$PMTK182,7,%08X,2*", static_cast<unsigned>(sectorStart));
+    return Formatted("$PMTK182,7,%08X,2*", static_cast<unsigned>(sectorStart));
 }
 } // namespace Sentences

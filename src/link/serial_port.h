@@ -85,8 +85,8 @@ public:
 
     // Waits at most the read time-out; the number of bytes queued, 0 when
     // none arrived or the wait was woken, kDeviceGone when the device has gone.
-    int Wait();
-    void Wake();
+    int wait();
+    void wake();
 
 private:
     Handle port_;

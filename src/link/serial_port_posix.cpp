@@ -49,7 +49,7 @@ constexpr StandardSpeed kStandardSpeeds[] = {
 };
 // clang-format on
 
-std::optional<speed_t> standardSpeedCode(int baudRate)
+std::optional<speed_t> StandardSpeedCode(int baudRate)
 {
     for (const auto& speed : kStandardSpeeds)
         if (speed.baudRate == baudRate)
@@ -57,7 +57,7 @@ std::optional<speed_t> standardSpeedCode(int baudRate)
     return std::nullopt;
 }
 
-bool claimExclusively(int fd)
+bool ClaimExclusively(int fd)
 {
     if (flock(fd, LOCK_EX | LOCK_NB) != 0)
         return false;
@@ -70,7 +70,7 @@ bool claimExclusively(int fd)
     return ioctl(fd, TIOCEXCL) == 0;
 }
 
-int millisecondsUntil(std::chrono::steady_clock::time_point deadline)
+int MillisecondsUntil(std::chrono::steady_clock::time_point deadline)
 {
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
@@ -85,7 +85,7 @@ Handle Open(const std::string& device)
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return kNoHandle;
-    if (!claimExclusively(fd)) {
+    if (!ClaimExclusively(fd)) {
         ::close(fd);
         errno = EBUSY;
         return kNoHandle;
@@ -133,7 +133,7 @@ bool SetLineSettings(Handle fd, LineSettings settings, int baudRate)
     settings.c_cflag |= CLOCAL | CREAD;
     settings.c_cc[VMIN] = minimum;
     settings.c_cc[VTIME] = time;
-    const auto code = standardSpeedCode(baudRate);
+    const auto code = StandardSpeedCode(baudRate);
     if (code && cfsetspeed(&settings, *code) != 0)
         return false;
     if (tcsetattr(fd, TCSANOW, &settings) != 0)
@@ -181,7 +181,7 @@ WriteOutcome Write(Handle fd, std::string_view bytes)
         if (written < 0 && errno != EAGAIN)
             return failed(errno);
         pollfd port{fd, POLLOUT, 0};
-        const int waitMs = millisecondsUntil(deadline);
+        const int waitMs = MillisecondsUntil(deadline);
         if (waitMs == 0)
             return timedOut;
         const int ready = poll(&port, 1, waitMs);
@@ -214,7 +214,7 @@ InputWait::~InputWait()
 
 // A hung-up device keeps reporting itself ready; once what it left queued
 // has been read, that is the device gone.
-int InputWait::Wait()
+int InputWait::wait()
 {
     pollfd waits[] = {{port_, POLLIN, 0}, {wake_, POLLIN, 0}};
     if (poll(waits, 2, kReadTimeoutMs) <= 0 || waits[1].revents)
@@ -225,7 +225,7 @@ int InputWait::Wait()
     return std::max(queued, 0);
 }
 
-void InputWait::Wake()
+void InputWait::wake()
 {
     if (wake_ < 0)
         return;

@@ -10,7 +10,7 @@
 
 namespace SerialPort {
 namespace {
-HANDLE native(Handle port)
+HANDLE Native(Handle port)
 {
     return reinterpret_cast<HANDLE>(port);
 }
@@ -50,19 +50,19 @@ void SetTimeouts(Handle port)
     COMMTIMEOUTS timeouts{};
     timeouts.ReadTotalTimeoutConstant = kReadTimeoutMs;
     timeouts.WriteTotalTimeoutConstant = kWriteTimeoutMs;
-    SetCommTimeouts(native(port), &timeouts);
+    SetCommTimeouts(Native(port), &timeouts);
 }
 
 bool SetQueueSizes(Handle port, std::size_t inputBytes, std::size_t outputBytes)
 {
-    return SetupComm(native(port), static_cast<DWORD>(inputBytes), static_cast<DWORD>(outputBytes)) != 0;
+    return SetupComm(Native(port), static_cast<DWORD>(inputBytes), static_cast<DWORD>(outputBytes)) != 0;
 }
 
 std::optional<LineSettings> GetLineSettings(Handle port)
 {
     DCB settings{};
     settings.DCBlength = sizeof settings;
-    if (!GetCommState(native(port), &settings))
+    if (!GetCommState(Native(port), &settings))
         return std::nullopt;
     return settings;
 }
@@ -75,19 +75,19 @@ bool SetLineSettings(Handle port, LineSettings settings, int baudRate)
     settings.ByteSize = 8;
     settings.Parity = NOPARITY;
     settings.StopBits = ONESTOPBIT;
-    return SetCommState(native(port), &settings) != 0;
+    return SetCommState(Native(port), &settings) != 0;
 }
 
 bool Purge(Handle port)
 {
-    return PurgeComm(native(port), PURGE_RXABORT | PURGE_TXABORT | PURGE_RXCLEAR | PURGE_TXCLEAR) != 0;
+    return PurgeComm(Native(port), PURGE_RXABORT | PURGE_TXABORT | PURGE_RXCLEAR | PURGE_TXCLEAR) != 0;
 }
 
 int QueuedInputBytes(Handle port)
 {
     DWORD errors = 0;
     COMSTAT status{};
-    if (!ClearCommError(native(port), &errors, &status))
+    if (!ClearCommError(Native(port), &errors, &status))
         return -1;
     return status.cbInQue > INT_MAX ? INT_MAX : static_cast<int>(status.cbInQue);
 }
@@ -95,7 +95,7 @@ int QueuedInputBytes(Handle port)
 long Read(Handle port, char* buffer, std::size_t size)
 {
     DWORD received = 0;
-    if (!ReadFile(native(port), buffer, static_cast<DWORD>(size), &received, nullptr))
+    if (!ReadFile(Native(port), buffer, static_cast<DWORD>(size), &received, nullptr))
         return IsDeviceGoneError(GetLastError()) ? kDeviceGone : 0;
     return static_cast<long>(received);
 }
@@ -108,7 +108,7 @@ long Read(Handle port, char* buffer, std::size_t size)
 WriteOutcome Write(Handle port, std::string_view bytes)
 {
     DWORD written = 0;
-    if (WriteFile(native(port), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+    if (WriteFile(Native(port), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
         return {};
     const DWORD error = GetLastError();
     return {IsDeviceGoneError(error) ? WriteOutcome::Kind::DeviceGone : WriteOutcome::Kind::Refused,
@@ -118,7 +118,7 @@ WriteOutcome Write(Handle port, std::string_view bytes)
 void Close(Handle port)
 {
     if (port != kNoHandle)
-        CloseHandle(native(port));
+        CloseHandle(Native(port));
 }
 
 InputWait::InputWait(Handle port)
@@ -129,13 +129,13 @@ InputWait::InputWait(Handle port)
 InputWait::~InputWait()
 {
     if (wake_)
-        CloseHandle(native(wake_));
+        CloseHandle(Native(wake_));
 }
 
 // The driver offers no wait for input on a synchronous handle: the queue is
 // looked at, and while it is empty the reader pauses a moment (woken at once
 // by a stop).
-int InputWait::Wait()
+int InputWait::wait()
 {
     const int queued = QueuedInputBytes(port_);
     if (queued < 0) // GetLastError() is still ClearCommError's
@@ -143,15 +143,15 @@ int InputWait::Wait()
     if (queued > 0)
         return queued;
     if (wake_)
-        WaitForSingleObject(native(wake_), kEmptyQueuePauseMs);
+        WaitForSingleObject(Native(wake_), kEmptyQueuePauseMs);
     else
         Sleep(kEmptyQueuePauseMs);
     return 0;
 }
 
-void InputWait::Wake()
+void InputWait::wake()
 {
     if (wake_)
-        SetEvent(native(wake_));
+        SetEvent(Native(wake_));
 }
 } // namespace SerialPort

@@ -20,7 +20,7 @@ void DownloadProgress::Timer1Timer()
     if (closed_)
         return;
     if (gauge_.full()) {
-        label1_ = TimeUsed() + ", downloading completed.";
+        label1_ = timeUsed() + ", downloading completed.";
         label2_ = "After " + std::to_string(countdown_) + " seconds, automatically close window.";
         if (countdown_-- <= 0)
             CloseDialog();
@@ -30,7 +30,7 @@ void DownloadProgress::Timer1Timer()
         seconds_ = 0;
         ++minutes_;
     }
-    label1_ = TimeUsed();
+    label1_ = timeUsed();
 }
 
 void DownloadProgress::CloseDialog()
@@ -42,19 +42,19 @@ void DownloadProgress::CloseDialog()
         onClose();
 }
 
-void DownloadProgress::ShowReused(uint32_t reused, uint32_t total)
+void DownloadProgress::showReused(uint32_t reused, uint32_t total)
 {
     if (reused != 0 && !gauge_.full())
         label2_ = "Reused " + std::to_string(reused) + " of " + std::to_string(total) + " bytes already on disk.";
 }
 
-void DownloadProgress::ShowNote(const std::string& note)
+void DownloadProgress::showNote(const std::string& note)
 {
     if (!gauge_.full())
         label2_ = note;
 }
 
-std::string DownloadProgress::TimeUsed() const
+std::string DownloadProgress::timeUsed() const
 {
     return "Time Used:  " + std::to_string(minutes_) + ":" + std::to_string(seconds_);
 }

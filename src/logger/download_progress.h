@@ -17,14 +17,14 @@ public:
     DownloadProgress(ProgressGauge& gauge, const DialogTimings& timings);
 
     void Timer1Timer();
-    void Button1Click() { CloseDialog(); }
+    void button1Click() { CloseDialog(); }
     void FormClose() { CloseDialog(); }
     void CloseDialog();
     // Says how much of the memory came from the earlier download, until completion.
-    void ShowReused(uint32_t reused, uint32_t total);
+    void showReused(uint32_t reused, uint32_t total);
     // What the download says of the logger (DownloadNote) until completion,
     // where the reuse text does not stand.
-    void ShowNote(const std::string& note);
+    void showNote(const std::string& note);
 
     const ProgressGauge& gauge() const { return gauge_; }
     const std::string& label1() const { return label1_; }
@@ -36,7 +36,7 @@ public:
 
 private:
     void FormCreate();
-    std::string TimeUsed() const;
+    std::string timeUsed() const;
 
     ProgressGauge& gauge_;
     DialogTimings timings_;

@@ -132,13 +132,13 @@ void DownloadSequence::start()
     uint32_t reusable = 0;
     bool logging = false;
     line_.locked([&] {
-        reusable = download_.ReusableBytes();
+        reusable = download_.reusableBytes();
         logging = (line_.status().StatusWord & StatusBits::LoggingOn) != 0;
     });
     const bool reuse = reusable != 0 && front_.allowReuse(reusable);
     line_.locked([&] {
-        download_.Start(reuse, logging);
-        line_.replies().AttachDownload(&download_);
+        download_.start(reuse, logging);
+        line_.replies().attachDownload(&download_);
     });
     started_ = true;
 }
@@ -146,8 +146,8 @@ void DownloadSequence::start()
 void DownloadSequence::finish()
 {
     line_.locked([&] {
-        download_.Finish();
-        line_.replies().AttachDownload(nullptr);
+        download_.finish();
+        line_.replies().attachDownload(nullptr);
     });
 }
 

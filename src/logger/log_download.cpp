@@ -72,11 +72,11 @@ std::string SystemError(const std::string& what, const std::string& path)
 } // namespace
 
 LogDownload::LogDownload(DeviceLinkState& link, std::string imagePath, DownloadLimits limits)
-    : link_(link), imagePath_(std::move(imagePath)), partPath_(PartPath(imagePath_)), limits_(limits)
+    : link_(link), imagePath_(std::move(imagePath)), partPath_(partPath(imagePath_)), limits_(limits)
 {
 }
 
-LogDownload::Earlier LogDownload::EarlierDownload() const
+LogDownload::Earlier LogDownload::earlierDownload() const
 {
     // The part file exists only after a download was cut off; whichever file
     // offers more to keep is the one to check.
@@ -93,14 +93,14 @@ LogDownload::Earlier LogDownload::EarlierDownload() const
     return best;
 }
 
-uint32_t LogDownload::ReusableBytes() const
+uint32_t LogDownload::reusableBytes() const
 {
     if (MemoryUseUnreported(link_))
         return 0;
-    return PlanReuse(EarlierDownload().size, link_.MemorySize, link_.DownloadEnd).keep;
+    return PlanReuse(earlierDownload().size, link_.MemorySize, link_.DownloadEnd).keep;
 }
 
-void LogDownload::Start(bool reuse, bool loggerWasLogging)
+void LogDownload::start(bool reuse, bool loggerWasLogging)
 {
     if (const std::string refusal = DownloadRefusal(link_); !refusal.empty())
         throw AppError(refusal);
@@ -108,7 +108,7 @@ void LogDownload::Start(bool reuse, bool loggerWasLogging)
     // Replies that arrive meanwhile may move DownloadEnd; the download keeps its aim.
     wanted_ = !untilBlank_ ? link_.DownloadEnd : link_.MemorySize != 0 ? link_.MemorySize : kUnreportedMemoryLimit;
     // Without the memory use nothing tells whether an earlier file is still the logger's.
-    const Earlier earlier = reuse && !untilBlank_ ? EarlierDownload() : Earlier{};
+    const Earlier earlier = reuse && !untilBlank_ ? earlierDownload() : Earlier{};
     plan_ = PlanReuse(earlier.size, link_.MemorySize, wanted_);
     earlierBytes_ = plan_.reuses() ? ReadPrefix(earlier.path, plan_.keep) : std::vector<unsigned char>{};
     if (earlierBytes_.size() != plan_.keep)
@@ -139,22 +139,22 @@ void LogDownload::Start(bool reuse, bool loggerWasLogging)
     gauge_.setMax(static_cast<int>(plan_.samples.size() + ((wanted_ - plan_.keep) >> 11)));
     request_ = checking_ ? plan_.samples.front() : ReadRange{0, kChunkSize};
     try {
-        HoldUsbProcessing();
+        holdUsbProcessing();
         SwitchLoggingOff(link_);
         SendSentence(link_, checking_ ? Sentences::MemoryRead(request_.address, request_.length)
                                       : Sentences::FirstMemoryRead());
     } catch (const PortFailure&) {
-        Finish();
+        finish();
         throw;
     }
     requested_ = request_;
 }
 
-bool LogDownload::Finish()
+bool LogDownload::finish()
 {
     link_.Downloading = false;
-    ReleaseUsbProcessing();
-    ResumeLogging();
+    releaseUsbProcessing();
+    resumeLogging();
     std::error_code error;
     if (bytesFetched() == 0) {
         // The chunks of a cut-off download stay for the next one, unless they failed their check.
@@ -186,7 +186,7 @@ std::string LogDownload::unfinishedText() const
     return text + ".";
 }
 
-void LogDownload::ResumeLogging()
+void LogDownload::resumeLogging()
 {
     if (!loggerWasLogging_ || loggingResumed_)
         return;
@@ -198,7 +198,7 @@ void LogDownload::ResumeLogging()
     }
 }
 
-void LogDownload::HoldUsbProcessing()
+void LogDownload::holdUsbProcessing()
 {
     if (IdentifyModel(link_.Model.value_or(LoggerModel{})).dialect != LogDialect::Gr245)
         return;
@@ -207,7 +207,7 @@ void LogDownload::HoldUsbProcessing()
     usbHeld_ = true;
 }
 
-void LogDownload::ReleaseUsbProcessing()
+void LogDownload::releaseUsbProcessing()
 {
     if (!usbHeld_)
         return;
@@ -219,7 +219,7 @@ void LogDownload::ReleaseUsbProcessing()
     }
 }
 
-void LogDownload::OnMemoryData(const IncomingSentence& sentence)
+void LogDownload::onMemoryData(const IncomingSentence& sentence)
 {
     if (!link_.Downloading)
         return;
@@ -233,7 +233,7 @@ void LogDownload::OnMemoryData(const IncomingSentence& sentence)
         return;
     // Full only when the download is: a full gauge tells the dialog it is done.
     gauge_.setProgress(std::min(gauge_.progress() + 1, gauge_.max() - 1));
-    if (checksumHolds && address && data.size() == kReplyHexLength && IsHexText(data) && ReplyFits(*address)) {
+    if (checksumHolds && address && data.size() == kReplyHexLength && IsHexText(data) && replyFits(*address)) {
         link_.HexBuffer += data;
         retries_ = 0;
     } else {
@@ -242,7 +242,7 @@ void LogDownload::OnMemoryData(const IncomingSentence& sentence)
 }
 
 // The reply continues the read exactly where the text so far ends, and fits in it.
-bool LogDownload::ReplyFits(uint32_t address) const
+bool LogDownload::replyFits(uint32_t address) const
 {
     const std::size_t received = link_.HexBuffer.size();
     return address == request_.address + received / 2 && received + kReplyHexLength <= 2 * request_.length;
@@ -259,19 +259,19 @@ void LogDownload::DownloadNextChunk()
     const bool whole = link_.HexBuffer.size() == 2 * request_.length && link_.BadReplyCount == 0;
     if (checking_) {
         if (whole)
-            CheckSample();
+            checkSample();
         else
-            RequestChunk();
+            requestChunk();
         return;
     }
-    if (whole && untilBlank_ && ReachedBlankChunk()) {
+    if (whole && untilBlank_ && reachedBlankChunk()) {
         complete_ = true;
         gauge_.fill();
-        Stop();
+        stop();
         return;
     }
     if (whole) {
-        if (!SaveChunk())
+        if (!saveChunk())
             return;
         link_.DownloadAddress += kChunkSize;
         progressAt_ = now();
@@ -279,45 +279,45 @@ void LogDownload::DownloadNextChunk()
     if (link_.DownloadAddress >= wanted_) {
         complete_ = true;
         gauge_.fill();
-        Stop();
+        stop();
         return;
     }
-    RequestChunk();
+    requestChunk();
 }
 
-bool LogDownload::ReachedBlankChunk() const
+bool LogDownload::reachedBlankChunk() const
 {
     return std::all_of(link_.HexBuffer.begin(), link_.HexBuffer.end(), [](char c) { return HexDigitValue(c) == 15; });
 }
 
-void LogDownload::CheckStall()
+void LogDownload::checkStall()
 {
     if (!link_.Downloading)
         return;
     if (link_.PortLost || now() - progressAt_ >= limits_.progress)
-        Stop();
+        stop();
     else if (now() - lastHeard_ >= limits_.silence)
-        RequestChunk();
+        requestChunk();
 }
 
-void LogDownload::CheckSample()
+void LogDownload::checkSample()
 {
     const std::vector<unsigned char> sample = HexToBytes(link_.HexBuffer);
     progressAt_ = now();
     if (!std::equal(sample.begin(), sample.end(), earlierBytes_.begin() + request_.address)) {
-        BeginFetching(false);
+        beginFetching(false);
         return;
     }
     if (++samplesMatched_ < plan_.samples.size())
-        RequestChunk();
+        requestChunk();
     else
-        BeginFetching(true);
+        beginFetching(true);
 }
 
-void LogDownload::BeginFetching(bool reuse)
+void LogDownload::beginFetching(bool reuse)
 {
     const uint32_t from = reuse ? plan_.keep : 0;
-    if (!KeepEarlier(from))
+    if (!keepEarlier(from))
         return;
     checking_ = false;
     if (!reuse)
@@ -325,30 +325,30 @@ void LogDownload::BeginFetching(bool reuse)
     earlierBytes_ = {};
     reused_ = link_.DownloadAddress = from;
     gauge_.setMax(static_cast<int>(samplesMatched_ + ((wanted_ - from) >> 11)));
-    RequestChunk();
+    requestChunk();
 }
 
 // Puts the first `bytes` of the earlier download into the part file, which
 // holds nothing else at this point.
-bool LogDownload::KeepEarlier(uint32_t bytes)
+bool LogDownload::keepEarlier(uint32_t bytes)
 {
     if (source_ != partPath_)
-        return bytes == 0 || AppendToPart(earlierBytes_);
+        return bytes == 0 || appendToPart(earlierBytes_);
     std::error_code error;
     std::filesystem::resize_file(partPath_, bytes, error);
     if (!error)
         return true;
     failure_ = "Cannot write " + partPath_ + ": " + error.message();
-    Stop();
+    stop();
     return false;
 }
 
-bool LogDownload::SaveChunk()
+bool LogDownload::saveChunk()
 {
-    return AppendToPart(HexToBytes(link_.HexBuffer));
+    return appendToPart(HexToBytes(link_.HexBuffer));
 }
 
-bool LogDownload::AppendToPart(const std::vector<unsigned char>& bytes)
+bool LogDownload::appendToPart(const std::vector<unsigned char>& bytes)
 {
     std::FILE* part = std::fopen(partPath_.c_str(), "ab");
     bool written = part && std::fwrite(bytes.data(), 1, bytes.size(), part) == bytes.size() && FlushToDisk(part);
@@ -359,17 +359,17 @@ bool LogDownload::AppendToPart(const std::vector<unsigned char>& bytes)
     // Leave only whole verified chunks behind.
     std::error_code ignored;
     std::filesystem::resize_file(partPath_, link_.DownloadAddress, ignored);
-    Stop();
+    stop();
     return false;
 }
 
-void LogDownload::RequestChunk()
+void LogDownload::requestChunk()
 {
     request_ = checking_ ? plan_.samples[samplesMatched_] : ReadRange{link_.DownloadAddress, kChunkSize};
     const bool again = request_.address == requested_.address && request_.length == requested_.length;
     retries_ = again ? retries_ + 1 : 0;
     if (retries_ > limits_.retries) {
-        Stop();
+        stop();
         return;
     }
     requested_ = request_;
@@ -377,12 +377,12 @@ void LogDownload::RequestChunk()
     link_.HexBuffer.clear();
     const uint32_t fetched = (link_.DownloadAddress - reused_) / kReplyBytes;
     gauge_.setProgress(static_cast<int>(samplesMatched_ + (checking_ ? 0 : fetched)));
-    if (Send(checking_ ? Sentences::MemoryRead(request_.address, request_.length)
+    if (send(checking_ ? Sentences::MemoryRead(request_.address, request_.length)
                        : Sentences::NextMemoryRead(link_.DownloadAddress)))
         lastHeard_ = now();
 }
 
-bool LogDownload::Send(const std::string& request)
+bool LogDownload::send(const std::string& request)
 {
     try {
         SendSentence(link_, request);
@@ -393,12 +393,12 @@ bool LogDownload::Send(const std::string& request)
             link_.PortLost = true;
         else
             failure_ = failure.what();
-        Stop();
+        stop();
         return false;
     }
 }
 
-void LogDownload::Stop()
+void LogDownload::stop()
 {
     link_.Downloading = false;
     if (onStopped)

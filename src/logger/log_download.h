@@ -53,11 +53,11 @@ public:
     // The verified chunks of the download under way, from address 0 in order,
     // whole chunks flushed to disk one by one: what a cancelled, cut or killed
     // download leaves for a later one to pick up.
-    static std::string PartPath(const std::string& imagePath) { return imagePath + ".part"; }
+    static std::string partPath(const std::string& imagePath) { return imagePath + ".part"; }
 
     // Bytes of an earlier download this one could keep if their samples
     // match the logger's memory; 0 when it has to fetch everything.
-    uint32_t ReusableBytes() const;
+    uint32_t reusableBytes() const;
 
     // Stops logging, switches the link into download mode and sends the
     // first request. With reuse and something to keep (ReusableBytes), the
@@ -67,7 +67,7 @@ public:
     // nothing known to fetch (DownloadRefusal) or a file cannot be read or
     // created, and PortFailure when the first sentences cannot be sent
     // (everything is then as before, but logging may be off).
-    void Start(bool reuse = false, bool loggerWasLogging = false);
+    void start(bool reuse = false, bool loggerWasLogging = false);
     // Ends the download where it stands, puts what it verified in place and
     // switches logging on again if it was on. A complete download replaces
     // the image. One that stopped short leaves an image already there as it
@@ -76,7 +76,7 @@ public:
     // (keptPath()); false when it fetched nothing, or the part could not
     // become the image (see failure()). A part file this download set out to
     // resume stays for the next one.
-    bool Finish();
+    bool finish();
     // The file holding this download's verified memory after Finish(): the
     // image, the part file, or empty.
     const std::string& keptPath() const { return kept_; }
@@ -86,12 +86,12 @@ public:
     // many of the bytes wanted, and whether the next download resumes from them.
     std::string unfinishedText() const;
 
-    void OnMemoryData(const IncomingSentence& sentence) override;
+    void onMemoryData(const IncomingSentence& sentence) override;
     void DownloadNextChunk() override;
     // Run every so often while the download runs: requests the chunk again
     // after the logger fell silent (a lost acknowledgement would otherwise
     // stall the download for good) and gives up on a logger that stopped.
-    void CheckStall();
+    void checkStall();
 
     ProgressGauge& gauge() { return gauge_; }
     const ProgressGauge& gauge() const { return gauge_; }
@@ -123,22 +123,22 @@ private:
         std::string path;
         uint64_t size = 0;
     };
-    Earlier EarlierDownload() const;
-    void CheckSample();
-    void BeginFetching(bool reuse);
-    bool KeepEarlier(uint32_t bytes);
-    bool AppendToPart(const std::vector<unsigned char>& bytes);
-    bool ReplyFits(uint32_t address) const;
-    bool SaveChunk();
-    void RequestChunk();
+    Earlier earlierDownload() const;
+    void checkSample();
+    void beginFetching(bool reuse);
+    bool keepEarlier(uint32_t bytes);
+    bool appendToPart(const std::vector<unsigned char>& bytes);
+    bool replyFits(uint32_t address) const;
+    bool saveChunk();
+    void requestChunk();
     // False (the download stopped) when the port did not take the request.
-    bool Send(const std::string& request);
-    void ResumeLogging();
+    bool send(const std::string& request);
+    void resumeLogging();
     // A GPsport 245 shows "USB PROCESSING" for the download.
-    void HoldUsbProcessing();
-    void ReleaseUsbProcessing();
-    bool ReachedBlankChunk() const;
-    void Stop();
+    void holdUsbProcessing();
+    void releaseUsbProcessing();
+    bool reachedBlankChunk() const;
+    void stop();
 
     DeviceLinkState& link_;
     std::string imagePath_;

@@ -16,17 +16,17 @@ LoggerSession::LoggerSession(LoggerReplyView* view) : replies_(link_, status_, v
 
 LoggerSession::~LoggerSession()
 {
-    Close();
+    close();
 }
 
-void LoggerSession::Close()
+void LoggerSession::close()
 {
     // The hand-over never waits for this thread, so the reader can simply be joined.
     thread_.reset();
     SerialPort::Close(abandonablePort_.exchange(SerialPort::kNoHandle));
 }
 
-PortOpenResult LoggerSession::Open(const std::string& portName, int baud)
+PortOpenResult LoggerSession::open(const std::string& portName, int baud)
 {
     const PortOpenResult port = OpenPortSteps(portName, std::to_string(baud));
     if (!port.succeeded())
@@ -36,13 +36,13 @@ PortOpenResult LoggerSession::Open(const std::string& portName, int baud)
     abandonablePort_ = port.handle;
     SentenceHandlers& handlers = *this;
     thread_ = std::make_unique<Thread1>(
-        port.handle, link_, handlers, [this](std::function<void()> handler) { return RunHandler(handler); },
-        [this] { DeviceGone(); });
+        port.handle, link_, handlers, [this](std::function<void()> handler) { return runHandler(handler); },
+        [this] { deviceGone(); });
     thread_->start();
     return port;
 }
 
-void LoggerSession::DeviceGone()
+void LoggerSession::deviceGone()
 {
     {
         std::lock_guard lock(mutex_);
@@ -51,7 +51,7 @@ void LoggerSession::DeviceGone()
     handled_.notify_all();
 }
 
-void LoggerSession::Interrupt(int signal)
+void LoggerSession::interrupt(int signal)
 {
     {
         std::lock_guard lock(mutex_);
@@ -60,13 +60,13 @@ void LoggerSession::Interrupt(int signal)
     handled_.notify_all();
 }
 
-void LoggerSession::Abandon(int signal)
+void LoggerSession::abandon(int signal)
 {
     SerialPort::Close(abandonablePort_.exchange(SerialPort::kNoHandle));
     std::_Exit(128 + signal);
 }
 
-void LoggerSession::ThrowIfEnded() const
+void LoggerSession::throwIfEnded() const
 {
     if (interrupted_ != 0)
         throw SessionInterrupted(interrupted_);
@@ -74,7 +74,7 @@ void LoggerSession::ThrowIfEnded() const
         throw PortFailure(PortLostText(link_.PortName), true);
 }
 
-bool LoggerSession::RunHandler(const std::function<void()>& handler)
+bool LoggerSession::runHandler(const std::function<void()>& handler)
 {
     {
         std::lock_guard lock(mutex_);
@@ -84,24 +84,24 @@ bool LoggerSession::RunHandler(const std::function<void()>& handler)
     return true;
 }
 
-void LoggerSession::Pause(std::chrono::milliseconds pause)
+void LoggerSession::pause(std::chrono::milliseconds pause)
 {
     const auto until = std::chrono::steady_clock::now() + pause;
-    while (!Ended() && handled_.wait_until(*held_, until) != std::cv_status::timeout) {
+    while (!ended() && handled_.wait_until(*held_, until) != std::cv_status::timeout) {
     }
     if (interrupted_ != 0)
         throw SessionInterrupted(interrupted_);
 }
 
-bool LoggerSession::WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
+bool LoggerSession::waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
 {
     std::unique_lock lock(mutex_);
-    const bool held = handled_.wait_for(lock, timeout, [&] { return Ended() || condition(); });
-    ThrowIfEnded();
+    const bool held = handled_.wait_for(lock, timeout, [&] { return ended() || condition(); });
+    throwIfEnded();
     return held;
 }
 
-bool LoggerSession::Ask(std::string_view query, const std::string& replyKind, std::chrono::milliseconds timeout)
+bool LoggerSession::ask(std::string_view query, const std::string& replyKind, std::chrono::milliseconds timeout)
 {
     return AskLogger(line_, query, replyKind, timeout);
 }

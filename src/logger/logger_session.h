@@ -45,10 +45,10 @@ public:
 
     // Opens and configures the port and starts reading; on success the
     // session holds the result's port, else the result says what failed.
-    PortOpenResult Open(const std::string& portName, int baud);
+    PortOpenResult open(const std::string& portName, int baud);
 
     template <typename Job>
-    auto Locked(Job&& job)
+    auto locked(Job&& job)
     {
         std::unique_lock lock(mutex_);
         held_ = &lock;
@@ -57,31 +57,31 @@ public:
     // Only inside Locked(): lets the handlers run while `pause` passes, as a
     // modal dialog's timer does between its ticks; ends early when the port's
     // device has gone, and throws SessionInterrupted.
-    void Pause(std::chrono::milliseconds pause);
+    void pause(std::chrono::milliseconds pause);
     // Waits until the condition (tested under the lock) holds; false after the time-out.
-    bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+    bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
     // Only inside Locked(): throws when the session has ended early.
-    void ThrowIfEnded() const;
+    void throwIfEnded() const;
 
     // From any thread: ends every wait with SessionInterrupted.
-    void Interrupt(int signal);
+    void interrupt(int signal);
     // From any thread, when even the interrupted command is not to be waited
     // for: gives the port back (its exclusive use included) and ends the
     // process with 128 + signal.
-    [[noreturn]] void Abandon(int signal);
+    [[noreturn]] void abandon(int signal);
     // Ends the reader and gives the port back; the destructor does it too.
-    void Close();
+    void close();
     // AskLogger on this session.
-    bool Ask(std::string_view query, const std::string& replyKind, std::chrono::milliseconds timeout);
+    bool ask(std::string_view query, const std::string& replyKind, std::chrono::milliseconds timeout);
     // The value field of the last reply of that kind since it was asked for;
     // empty when none came. Call under the lock.
-    std::string ReplyValue(const std::string& replyKind) const { return replies_.replyValue(replyKind); }
+    std::string replyValue(const std::string& replyKind) const { return replies_.replyValue(replyKind); }
 
     // The session as operations shared with the window wait on it.
     LoggerLine& line() { return line_; }
     DeviceLinkState& link() { return link_; }
     LoggerStatus& status() { return status_; }
-    void AttachDownload(DownloadReceiver* download) { replies_.AttachDownload(download); }
+    void attachDownload(DownloadReceiver* download) { replies_.attachDownload(download); }
     // What the receiver's RMC and ZDA said of its clock. Call under the lock.
     const ReceiverClock& receiverClock() const { return clock_; }
 
@@ -93,32 +93,32 @@ private:
         LoggerStatus& status() override { return session_.status_; }
         LoggerReplies& replies() override { return session_.replies_; }
         const ReceiverClock& receiverClock() override { return session_.clock_; }
-        void locked(const std::function<void()>& job) override { session_.Locked(job); }
+        void locked(const std::function<void()>& job) override { session_.locked(job); }
         bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) override
         {
-            return session_.WaitUntil(condition, timeout);
+            return session_.waitUntil(condition, timeout);
         }
 
     private:
         LoggerSession& session_;
     };
 
-    void OnGga(const IncomingSentence&) override {}
-    void OnGll(const IncomingSentence&) override {}
-    void OnGsa(const IncomingSentence&) override {}
-    void OnGsv(const IncomingSentence&) override {}
-    void OnRmc(const IncomingSentence&) override {}
-    void OnVtg(const IncomingSentence&) override {}
+    void onGga(const IncomingSentence&) override {}
+    void onGll(const IncomingSentence&) override {}
+    void onGsa(const IncomingSentence&) override {}
+    void onGsv(const IncomingSentence&) override {}
+    void onRmc(const IncomingSentence&) override {}
+    void onVtg(const IncomingSentence&) override {}
     // Every dispatched sentence passes here; only the receiver's clock is kept.
     void RefreshLiveView(const IncomingSentence& sentence) override;
     void HandleAck(const IncomingSentence& sentence) override { replies_.HandleAck(sentence); }
     void HandleLoggerReply(const IncomingSentence& sentence) override { replies_.HandleLoggerReply(sentence); }
     void HandleNmeaPeriods(const IncomingSentence& sentence) override { replies_.HandleNmeaPeriods(sentence); }
-    void HandleModelReply(const IncomingSentence& sentence) override { replies_.HandleModelReply(sentence); }
+    void handleModelReply(const IncomingSentence& sentence) override { replies_.handleModelReply(sentence); }
 
-    bool RunHandler(const std::function<void()>& handler);
-    void DeviceGone();
-    bool Ended() const { return link_.PortLost || interrupted_ != 0; }
+    bool runHandler(const std::function<void()>& handler);
+    void deviceGone();
+    bool ended() const { return link_.PortLost || interrupted_ != 0; }
 
     DeviceLinkState link_;
     LoggerStatus status_;

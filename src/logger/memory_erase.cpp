@@ -21,7 +21,7 @@ void EraseProgress::Timer1Timer()
         return;
     if (!link_.Erasing) {
         timerEnabled_ = false;
-        End();
+        end();
         return;
     }
     // A logger that has gone will not acknowledge: no use waiting for it.
@@ -33,7 +33,7 @@ void EraseProgress::Timer1Timer()
         link_.Erasing = false;
         if (onTimedOut)
             onTimedOut();
-        End();
+        end();
         return;
     }
     if (gauge_.full())
@@ -48,7 +48,7 @@ SettingsResult EraseProgress::result() const
     return {};
 }
 
-void EraseProgress::End()
+void EraseProgress::end()
 {
     ended_ = true;
     if (onEnd)

@@ -37,7 +37,7 @@ public:
 
 private:
     void FormCreate();
-    void End();
+    void end();
 
     DeviceLinkState& link_;
     DialogTimings timings_;

@@ -20,7 +20,7 @@ protected:
         WindowTest::SetUp();
         window->Frame11SpeedButton2Click();
     }
-    std::string edit(int number) const { return window->Frame31->LabeledEdit(number)->text().toStdString(); }
+    std::string edit(int number) const { return window->Frame31->labeledEdit(number)->text().toStdString(); }
     TFrame3& page() const { return *window->Frame31; }
 };
 
@@ -89,9 +89,9 @@ TEST_F(LivePageTest, LayoutWithinThePageAndRestartButtonsInTheirPlaces)
     for (int i = 0; i < 3; ++i)
         places.push_back(page().restartPair(i).clickable->geometry());
     for (int number = 1; number <= TFrame3::kLabeledEdits; ++number) {
-        EXPECT_EQ(page().EditLabel(number)->text(), captions[number - 1]);
-        places.push_back(page().LabeledEdit(number)->geometry());
-        places.push_back(page().EditLabel(number)->geometry());
+        EXPECT_EQ(page().editLabel(number)->text(), captions[number - 1]);
+        places.push_back(page().labeledEdit(number)->geometry());
+        places.push_back(page().editLabel(number)->geometry());
     }
     for (std::size_t i = 0; i < places.size(); ++i) {
         EXPECT_TRUE(page().rect().contains(places[i])) << i;
@@ -104,7 +104,7 @@ TEST_F(LivePageTest, RestartButtonsClickableOnlyWhileConnected)
 {
     for (int i = 0; i < 3; ++i)
         EXPECT_FALSE(page().restartPair(i).isActive());
-    window->SetRestartButtons(true);
+    window->setRestartButtons(true);
     for (int i = 0; i < 3; ++i) {
         EXPECT_TRUE(page().restartPair(i).clickable->isVisible());
         EXPECT_FALSE(page().restartPair(i).twin->isVisible());

@@ -135,7 +135,7 @@ TEST_F(LogPageTest, DatesARolloverEarlyAreHintedUnderTheGridUntilRepaired)
     EXPECT_TRUE(hint.contains("set \"GPS Week Rollover:\" to 1")) << hint.toStdString();
 
     window->Frame41->CSpinEdit2->setValue(1);
-    window->Guarded([this] { window->Frame41Button2Click(); });
+    window->guarded([this] { window->Frame41Button2Click(); });
     EXPECT_EQ(window->Frame41->Label15->text(), "");
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -194,7 +194,7 @@ TEST_F(LogPageTest, TheFilterGreysTheRowsASaveLeavesOutAndTheSaveLeavesThemOut)
     window->DecodeLogFile(writeImage(GoldenTrackImage()));
     ExportFilter filter;
     filter.rows.fixKinds = AnyFixKinds();
-    window->ApplyExportFilter(filter);
+    window->applyExportFilter(filter);
     EXPECT_EQ(window->Frame41->FilterButton->text(), "Filter (on)...");
     std::vector<bool> greyed;
     for (int row = 0; row < grid()->rowCount(); ++row)

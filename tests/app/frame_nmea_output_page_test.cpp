@@ -27,14 +27,14 @@ TEST_F(NmeaOutputWindow, StartsWithTheDesignedLayoutAndAsksForThePeriods)
     const char* captions[] = {"GGA", "GLL", "GSA", "GSV", "RMC", "VTG", "ZDA"};
     for (int number = 1; number <= TFrame8::kRows; ++number) {
         SCOPED_TRACE(captions[number - 1]);
-        QCheckBox* box = page()->CheckBox(number);
+        QCheckBox* box = page()->checkBox(number);
         EXPECT_EQ(box->text(), captions[number - 1]);
         EXPECT_EQ(box->geometry(), QRect(80, 104 + 32 * (number - 1), 97, 21));
         EXPECT_EQ(box->palette().color(QPalette::Window), QColor(236, 225, 207));
         EXPECT_EQ(box->checkState(), isFixed(number) ? Qt::PartiallyChecked : Qt::Unchecked);
-        EXPECT_EQ(page()->CSpinEdit(number)->geometry(), QRect(248, 104 + 32 * (number - 1), 81, 22));
-        EXPECT_EQ(page()->CSpinEdit(number)->isEnabled(), !isFixed(number));
-        EXPECT_EQ(page()->CSpinEdit(number)->value(), 1);
+        EXPECT_EQ(page()->cSpinEdit(number)->geometry(), QRect(248, 104 + 32 * (number - 1), 81, 22));
+        EXPECT_EQ(page()->cSpinEdit(number)->isEnabled(), !isFixed(number));
+        EXPECT_EQ(page()->cSpinEdit(number)->value(), 1);
     }
     EXPECT_EQ(page()->Label2->text(), "Period (second)");
     EXPECT_EQ(page()->SpeedButton1->geometry(), QRect(416, 320, 127, 42));
@@ -44,22 +44,22 @@ TEST_F(NmeaOutputWindow, StartsWithTheDesignedLayoutAndAsksForThePeriods)
 // periods and the spin edits' limits reach it and the wire.
 TEST_F(NmeaOutputWindow, ClicksAndTypedPeriodsReachThePageLogic)
 {
-    click(page()->CheckBox(3));
-    EXPECT_EQ(page()->CheckBox(3)->checkState(), Qt::PartiallyChecked);
+    click(page()->checkBox(3));
+    EXPECT_EQ(page()->checkBox(3)->checkState(), Qt::PartiallyChecked);
 
-    PeriodSpinEdit* spin = page()->CSpinEdit(2);
+    PeriodSpinEdit* spin = page()->cSpinEdit(2);
     spin->setFocus(Qt::MouseFocusReason);
     spin->selectAll();
     QTest::keyClicks(spin, "9");
-    page()->CSpinEdit(6)->setFocus(Qt::TabFocusReason);
+    page()->cSpinEdit(6)->setFocus(Qt::TabFocusReason);
     QCoreApplication::processEvents();
     EXPECT_EQ(spin->text(), "5"); // clamped when left
 
     connectPort();
     wire();
-    click(page()->CheckBox(6));
-    page()->CSpinEdit(6)->selectAll();
-    QTest::keyClicks(page()->CSpinEdit(6), "7");
+    click(page()->checkBox(6));
+    page()->cSpinEdit(6)->selectAll();
+    QTest::keyClicks(page()->cSpinEdit(6), "7");
     dialogs.yesNoAnswers = {true};
     click(page()->SpeedButton1); // the typed period counts while its edit still has the focus
     EXPECT_EQ(wire(), AppendChecksum("$PMTK314,0,1,5,1,1,1,0,0,0,0,0,0,0,0,0,0,1,0,0*"));

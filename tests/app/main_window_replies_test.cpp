@@ -71,10 +71,10 @@ TEST_F(LiveRepliesTest, SubPagesAreFilledOnlyByTheFirstReplyAfterOpening)
 
     openSubPage(4);
     Feed(*window, "$PMTK182,3,2,00042000");
-    EXPECT_TRUE(window->Frame101->CheckBox(14)->isChecked());
-    EXPECT_TRUE(window->Frame101->CheckBox(20)->isChecked()); // bit 18: milliseconds
-    EXPECT_FALSE(window->Frame101->CheckBox(19)->isChecked());
-    EXPECT_FALSE(window->Frame101->CheckBox(1)->isChecked());
+    EXPECT_TRUE(window->Frame101->checkBox(14)->isChecked());
+    EXPECT_TRUE(window->Frame101->checkBox(20)->isChecked()); // bit 18: milliseconds
+    EXPECT_FALSE(window->Frame101->checkBox(19)->isChecked());
+    EXPECT_FALSE(window->Frame101->checkBox(1)->isChecked());
 
     openSubPage(5);
     Feed(*window, "$PMTK182,3,6,1");
@@ -85,11 +85,11 @@ TEST_F(LiveRepliesTest, SubPagesAreFilledOnlyByTheFirstReplyAfterOpening)
 
     openSubPage(2);
     Feed(*window, "$PMTK514,2,1,0,10,1,1,0,0,0,0,0,0,0,0,0,0,0,5,0");
-    EXPECT_EQ(window->Frame81->CSpinEdit(1)->value(), 5); // GGA 10 held to the spin edit's limit
-    EXPECT_TRUE(window->Frame81->CheckBox(2)->isChecked());
-    EXPECT_EQ(window->Frame81->CSpinEdit(2)->value(), 2);
-    EXPECT_FALSE(window->Frame81->CheckBox(6)->isChecked());
-    EXPECT_EQ(window->Frame81->CSpinEdit(7)->value(), 5);
+    EXPECT_EQ(window->Frame81->cSpinEdit(1)->value(), 5); // GGA 10 held to the spin edit's limit
+    EXPECT_TRUE(window->Frame81->checkBox(2)->isChecked());
+    EXPECT_EQ(window->Frame81->cSpinEdit(2)->value(), 2);
+    EXPECT_FALSE(window->Frame81->checkBox(6)->isChecked());
+    EXPECT_EQ(window->Frame81->cSpinEdit(7)->value(), 5);
 }
 
 TEST_F(LiveRepliesTest, StatusPollRunsWhileTheLogPageShows)
@@ -117,14 +117,14 @@ class CountingDownload : public DownloadReceiver {
 public:
     int replies = 0;
     int acknowledgements = 0;
-    void OnMemoryData(const IncomingSentence&) override { ++replies; }
+    void onMemoryData(const IncomingSentence&) override { ++replies; }
     void DownloadNextChunk() override { ++acknowledgements; }
 };
 
 TEST_F(LiveRepliesTest, MemoryDataAndAcknowledgementsReachTheAttachedDownload)
 {
     CountingDownload download;
-    window->AttachDownload(&download);
+    window->attachDownload(&download);
     window->link().Downloading = true;
     window->link().LastSectorBlank = true;
     for (const char* body : {"$PMTK182,8,00000000,FFFF", "$PMTK182,8,00000800,0000", "$PMTK001,182,7,3"}) {
@@ -136,7 +136,7 @@ TEST_F(LiveRepliesTest, MemoryDataAndAcknowledgementsReachTheAttachedDownload)
     EXPECT_EQ(download.replies, 2);
     EXPECT_EQ(download.acknowledgements, 1);
     EXPECT_TRUE(window->link().LastSectorBlank);
-    window->AttachDownload(nullptr);
+    window->attachDownload(nullptr);
     window->link().Downloading = false;
 }
 

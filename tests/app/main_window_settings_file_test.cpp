@@ -29,7 +29,7 @@ TEST_F(SettingsWindowTest, AFirstRunStartsWithEmptyPortBoxesAndDefaults)
     EXPECT_EQ(window->Frame41->CSpinEdit1->value(), 0);
     EXPECT_EQ(window->Frame41->ComboBox1->currentText(), "km/h");
     // Opening then fails on the empty port text.
-    window->Guarded([this] { window->OpenPort(); });
+    window->guarded([this] { window->OpenPort(); });
     EXPECT_EQ(dialogs.lastText(), "Com Port Error!");
 }
 
@@ -78,7 +78,7 @@ TEST_F(SettingsWindowTest, ACompleteGridUpdateStoresTheGridOptions)
     window->Frame41->CSpinEdit1->setValue(1);
     window->Frame41->ComboBox1->setCurrentIndex(1);
     window->Frame41->CSpinEdit2->setValue(1);
-    window->Guarded([this] { window->Frame41Button2Click(); });
+    window->guarded([this] { window->Frame41Button2Click(); });
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.lastText();
     EXPECT_EQ(table.cell(1, 1), "2027/08/17");
     EXPECT_EQ(table.cell(2, 1), "00:30:15.250");

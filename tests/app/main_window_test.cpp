@@ -23,7 +23,7 @@
 
 namespace {
 
-int visibleCount(const std::vector<QWidget*>& widgets)
+int VisibleCount(const std::vector<QWidget*>& widgets)
 {
     int count = 0;
     for (QWidget* widget : widgets)
@@ -55,8 +55,8 @@ TEST_F(ShellTest, StartsOnThePortPageNotConnectedWithTheStartButtonStates)
     EXPECT_EQ(window->size(), QSize(792, 572));
     EXPECT_TRUE(window->Frame21->isVisibleTo(window.get()));
     EXPECT_TRUE(window->Frame71->isVisibleTo(window->Frame21));
-    EXPECT_EQ(visibleCount(mainPages()), 1);
-    EXPECT_EQ(visibleCount(subPages()), 1);
+    EXPECT_EQ(VisibleCount(mainPages()), 1);
+    EXPECT_EQ(VisibleCount(subPages()), 1);
     EXPECT_FALSE(window->Connected());
     EXPECT_TRUE(window->Frame71->SpeedButton2->isVisibleTo(window->Frame71));  // open, clickable
     EXPECT_FALSE(window->Frame71->SpeedButton1->isVisibleTo(window->Frame71)); // close hidden
@@ -77,14 +77,14 @@ TEST_F(ShellTest, ClicksAtThePlacesOfTheLayoutReachTheirButtons)
     for (int page = 0; page < 4; ++page) {
         clickAt(topBar[page]);
         EXPECT_TRUE(mainPages()[page]->isVisibleTo(window.get())) << "page " << page;
-        EXPECT_EQ(visibleCount(mainPages()), 1);
+        EXPECT_EQ(VisibleCount(mainPages()), 1);
     }
     clickAt(topBar[0]);
     // Settings menu at (16 + 4, 168 + 48 + 48 k).
     for (int sub = 0; sub < 5; ++sub) {
         clickAt({16 + 80, 168 + 48 * (sub + 1) + 15});
         EXPECT_TRUE(subPages()[sub]->isVisibleTo(window->Frame21)) << "sub-page " << sub;
-        EXPECT_EQ(visibleCount(subPages()), 1);
+        EXPECT_EQ(VisibleCount(subPages()), 1);
     }
     // The selected page's own button shows its selected twin.
     EXPECT_FALSE(window->Frame11->pair(0).isActive());
@@ -149,7 +149,7 @@ TEST_F(ShellTest, WithoutAnOpenPortTheLoggerCommandsOnlyWarn)
 
 TEST_F(ShellTest, AnErrorEscapingAHandlerIsReportedAndTheWindowGoesOn)
 {
-    window->Guarded([] { throw AppError("Com Port Error!"); });
+    window->guarded([] { throw AppError("Com Port Error!"); });
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Com Port Error!");
     EXPECT_EQ(dialogs.messages[0].caption, "Pemblet");

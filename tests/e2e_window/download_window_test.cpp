@@ -36,14 +36,14 @@ protected:
         std::filesystem::current_path(previousDirectory);
     }
     // Opens the log page and waits until the poll has told how much to fetch.
-    void OpenLogPage(std::uint32_t expectedDownloadEnd)
+    void openLogPage(std::uint32_t expectedDownloadEnd)
     {
-        window->Guarded([this] { window->Frame11SpeedButton3Click(); });
+        window->guarded([this] { window->Frame11SpeedButton3Click(); });
         ASSERT_TRUE(QTest::qWaitFor([&] { return window->link().DownloadEnd == expectedDownloadEnd; }, 10000))
             << window->link().DownloadEnd;
     }
     // Clicks Cancel once the download dialog is up and `ready` holds.
-    void CancelWhen(std::function<bool()> ready)
+    void cancelWhen(std::function<bool()> ready)
     {
         canceller.setInterval(2);
         QObject::connect(&canceller, &QTimer::timeout, [this, ready] {
@@ -72,7 +72,7 @@ TEST_F(DownloadWindowTest, WholeMemoryArrivesDespiteALostAcknowledgementAndIsDec
     TempFile image(sample.image);
     // Acknowledgements: the last-sector probe's, chunk 0's, then chunk 1's is lost.
     ASSERT_NO_FATAL_FAILURE(connectSim({"--image", image.path(), "--drop-ack", "3"}));
-    ASSERT_NO_FATAL_FAILURE(OpenLogPage(kFullMemory));
+    ASSERT_NO_FATAL_FAILURE(openLogPage(kFullMemory));
     window->Frame71->ComboBox2->setEditText("300");
 
     window->Frame41->SpeedButton3->click();
@@ -101,10 +101,10 @@ TEST_F(DownloadWindowTest, AHoluxModelDecidesTheDialectAndAMemoryNotReportedIsRe
     const std::vector<std::uint8_t> image = HoluxImage(LogDialect::M1000C, 1000);
     ASSERT_NO_FATAL_FAILURE(
         connectSim({"--no-nmea", "--dialect", "m1000c", "--refuse-status", "--records", "1000", "--baud", "3000000"}));
-    window->Guarded([this] { window->Frame11SpeedButton3Click(); });
+    window->guarded([this] { window->Frame11SpeedButton3Click(); });
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->link().QueryRefusals > 0; }, 10000));
     std::string note;
-    CancelWhen([&] {
+    cancelWhen([&] {
         auto* dialog = qobject_cast<TForm2*>(QApplication::activeModalWidget());
         if (note.empty())
             note = dialog->Label2->text().toStdString();
@@ -130,7 +130,7 @@ TEST_F(DownloadWindowTest, ReuseIsAskedOnceAndThenOnlyTheRestIsFetched)
     const std::vector<std::uint8_t>& memory = sample.image;
     std::ofstream("data.bin", std::ios::binary).write(reinterpret_cast<const char*>(memory.data()), 2 * kChunk);
     ASSERT_NO_FATAL_FAILURE(connectSim({"--no-nmea"}));
-    ASSERT_NO_FATAL_FAILURE(OpenLogPage(4 * kChunk));
+    ASSERT_NO_FATAL_FAILURE(openLogPage(4 * kChunk));
     dialogs.yesNoAnswers = {true};
 
     window->Frame41->SpeedButton3->click();
@@ -150,9 +150,9 @@ TEST_F(DownloadWindowTest, CancelKeepsOnlyWholeVerifiedChunksAndLeavesTheMemoryF
     const SampleMemory sample(32, kFullMemory);
     TempFile image(sample.image);
     ASSERT_NO_FATAL_FAILURE(connectSim({"--image", image.path(), "--memory", "4M", "--no-nmea"}));
-    ASSERT_NO_FATAL_FAILURE(OpenLogPage(kFullMemory));
+    ASSERT_NO_FATAL_FAILURE(openLogPage(kFullMemory));
 
-    CancelWhen([] {
+    cancelWhen([] {
         std::error_code ignored;
         return std::filesystem::file_size("data.bin.part", ignored) >= 3 * kChunk;
     });
@@ -191,10 +191,10 @@ TEST_F(DownloadWindowTest, CancelKeepsOnlyWholeVerifiedChunksAndLeavesTheMemoryF
 TEST_F(DownloadWindowTest, CancelBeforeAnyChunkLeavesDataBinAsItWas)
 {
     ASSERT_NO_FATAL_FAILURE(connectSim({"--baud", "115200", "--no-nmea"}));
-    ASSERT_NO_FATAL_FAILURE(OpenLogPage(4 * kChunk));
+    ASSERT_NO_FATAL_FAILURE(openLogPage(4 * kChunk));
     WriteOlderImage();
 
-    CancelWhen([] { return true; });
+    cancelWhen([] { return true; });
     window->Frame41->SpeedButton3->click();
     canceller.stop();
 
@@ -210,7 +210,7 @@ TEST_F(DownloadWindowTest, UnpluggedDuringADownloadKeepsTheChunksAndClosesThePor
 {
     const SampleMemory sample(4, 4 * kChunk); // what the simulator generates by default
     ASSERT_NO_FATAL_FAILURE(connectSim({"--baud", "460800", "--no-nmea"}));
-    ASSERT_NO_FATAL_FAILURE(OpenLogPage(4 * kChunk));
+    ASSERT_NO_FATAL_FAILURE(openLogPage(4 * kChunk));
     WriteOlderImage();
     QTimer puller;
     puller.setInterval(2);
@@ -236,14 +236,14 @@ TEST_F(DownloadWindowTest, UnpluggedDuringADownloadKeepsTheChunksAndClosesThePor
                                             "download resumes from them.");
     EXPECT_EQ(dialogs.messages[1].text, "Lost the logger on Com5: it was unplugged or switched off.");
     EXPECT_FALSE(window->Connected());
-    EXPECT_EQ(DescriptorsOn(sim->slavePath()), 0);
+    EXPECT_EQ(descriptorsOn(sim->slavePath()), 0);
 }
 
 TEST_F(DownloadWindowTest, AnEmptyLoggerHasNothingToDownload)
 {
     ASSERT_NO_FATAL_FAILURE(connectSim({"--generate", "0", "--no-nmea"}));
     // Pressed at once: the download waits for the poll's first report.
-    window->Guarded([this] { window->Frame11SpeedButton3Click(); });
+    window->guarded([this] { window->Frame11SpeedButton3Click(); });
     window->Frame41->SpeedButton3->click();
 
     ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -269,7 +269,7 @@ TEST_F(DownloadWindowTest, ResetSendsResetThenEraseWithoutAsking)
 {
     ASSERT_NO_FATAL_FAILURE(connectSim({"--fault", "--erase-delay", "50", "--no-nmea"}));
     ASSERT_TRUE(sim->waitForState("fault", "1"));
-    window->Guarded([this] { window->Frame41Button1Click(); });
+    window->guarded([this] { window->Frame41Button1Click(); });
 
     EXPECT_TRUE(dialogs.questions.empty());
     EXPECT_FALSE(window->Frame41->Button1->isVisible());

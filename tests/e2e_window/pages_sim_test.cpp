@@ -84,11 +84,11 @@ TEST_F(LogFormatOnSim, GoogleEarthPresetGoesOutAfterTheEraseAndReadsBack)
     ASSERT_NO_FATAL_FAILURE(connectToSim({"--mask", "0004E001"}));
     open();
     ASSERT_TRUE(QTest::qWaitFor([&] { return shown() == 0x0004E001u; }));
-    EXPECT_TRUE(page()->CheckBox(15)->isEnabled());
-    EXPECT_TRUE(page()->CheckBox(20)->isChecked());
+    EXPECT_TRUE(page()->checkBox(15)->isEnabled());
+    EXPECT_TRUE(page()->checkBox(20)->isChecked());
 
-    click(page()->Button(9));
-    click(page()->Button(11));
+    click(page()->button(9));
+    click(page()->button(11));
     const std::size_t from = mark();
     dialogs.yesNoAnswers = {true};
     click(page()->SpeedButton1);
@@ -98,10 +98,10 @@ TEST_F(LogFormatOnSim, GoogleEarthPresetGoesOutAfterTheEraseAndReadsBack)
     EXPECT_TRUE(sim->waitForState("mask", "000A003F"));
     EXPECT_TRUE(sim->waitForState("erases", "1")) << sim->stateValue("erases");
 
-    click(page()->Button(8));
+    click(page()->button(8));
     open();
     EXPECT_TRUE(QTest::qWaitFor([&] { return shown() == 0x000A003Fu; }));
-    EXPECT_FALSE(page()->CheckBox(15)->isEnabled());
+    EXPECT_FALSE(page()->checkBox(15)->isEnabled());
 }
 
 class MethodOnSim : public PagesSimTest {
@@ -147,7 +147,7 @@ protected:
     void open() { openSubPage(2); }
     bool row(int number, Qt::CheckState state, int period) const
     {
-        return page()->CheckBox(number)->checkState() == state && page()->CSpinEdit(number)->value() == period;
+        return page()->checkBox(number)->checkState() == state && page()->cSpinEdit(number)->value() == period;
     }
 };
 
@@ -160,9 +160,9 @@ TEST_F(NmeaOutputOnSim, ShowsTheReceiversPeriodsTakesNewOnesAndReadsThemBack)
                row(1, Qt::PartiallyChecked, 1);
     }));
 
-    page()->CSpinEdit(2)->setValue(2);
-    click(page()->CheckBox(6));
-    page()->CSpinEdit(7)->setValue(5);
+    page()->cSpinEdit(2)->setValue(2);
+    click(page()->checkBox(6));
+    page()->cSpinEdit(7)->setValue(5);
     const std::size_t from = mark();
     dialogs.yesNoAnswers = {true};
     click(page()->SpeedButton1);
@@ -170,7 +170,7 @@ TEST_F(NmeaOutputOnSim, ShowsTheReceiversPeriodsTakesNewOnesAndReadsThemBack)
     EXPECT_EQ(receivedSince(from, 1), (Strings{"$PMTK314,2,1,0,1,1,1,0,0,0,0,0,0,0,0,0,0,1,5,0*2E"}));
     EXPECT_TRUE(sim->waitForState("periods", "2,1,0,1,1,1,0,0,0,0,0,0,0,0,0,0,1,5,0"));
 
-    page()->CSpinEdit(2)->setValue(4);
+    page()->cSpinEdit(2)->setValue(4);
     open();
     EXPECT_TRUE(QTest::qWaitFor([&] {
         return row(2, Qt::Checked, 2) && row(6, Qt::Unchecked, 1) && row(7, Qt::Checked, 5) &&

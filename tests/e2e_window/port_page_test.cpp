@@ -119,7 +119,7 @@ TEST_F(PortPageTest, UnpluggingTheLoggerClosesThePortWithOneWarning)
     openPort();
     ASSERT_TRUE(window->Connected());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->Frame31->Memo1->toPlainText().isEmpty(); }, 5000));
-    ASSERT_EQ(DescriptorsOn(talking.slavePath()), 1);
+    ASSERT_EQ(descriptorsOn(talking.slavePath()), 1);
     talking.unplug();
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.messages.empty(); }, 5000));
@@ -130,7 +130,7 @@ TEST_F(PortPageTest, UnpluggingTheLoggerClosesThePortWithOneWarning)
     EXPECT_EQ(window->link().PortHandle, DeviceLinkState::kNoPort);
     EXPECT_EQ(window->Frame71->Shape1->fillColour(), QColor(255, 255, 255));
     EXPECT_FALSE(window->Frame31->restartPair(0).clickable->isVisibleTo(window->Frame31));
-    EXPECT_EQ(DescriptorsOn(talking.slavePath()), 0);
+    EXPECT_EQ(descriptorsOn(talking.slavePath()), 0);
 }
 
 TEST_F(PortPageTest, ClosingTheWindowWhileTheLoggerTalksEndsCleanly)
@@ -142,5 +142,5 @@ TEST_F(PortPageTest, ClosingTheWindowWhileTheLoggerTalksEndsCleanly)
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->Frame31->Memo1->blockCount() >= 10; }, 5000));
     window->close();
     window.reset();
-    EXPECT_EQ(DescriptorsOn(talking.slavePath()), 0);
+    EXPECT_EQ(descriptorsOn(talking.slavePath()), 0);
 }

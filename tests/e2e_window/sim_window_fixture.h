@@ -37,7 +37,7 @@ protected:
     }
     void openPort()
     {
-        window->Guarded([this] { window->Frame71SpeedButton2Click(); });
+        window->guarded([this] { window->Frame71SpeedButton2Click(); });
     }
     // Starts the simulator and opens its line from the port page.
     void connectSim(const std::vector<std::string>& simArgs)
@@ -49,7 +49,7 @@ protected:
     }
 
     // How many of this process's descriptors are open on the device.
-    static int DescriptorsOn(const std::string& device)
+    static int descriptorsOn(const std::string& device)
     {
         int held = 0;
         for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {

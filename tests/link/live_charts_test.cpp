@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-void report(SatelliteTable& satellites, int prn, const char* elevation, const char* azimuth, const char* snr,
+void Report(SatelliteTable& satellites, int prn, const char* elevation, const char* azimuth, const char* snr,
             const char* prnText = nullptr)
 {
     satellites.Prn[prn] = prnText ? prnText : std::to_string(prn);
@@ -13,7 +13,7 @@ void report(SatelliteTable& satellites, int prn, const char* elevation, const ch
     satellites.Snr[prn] = snr;
 }
 
-const SkyPoint* findSky(const SatelliteCharts& charts, const std::string& label)
+const SkyPoint* FindSky(const SatelliteCharts& charts, const std::string& label)
 {
     for (const auto& point : charts.sky)
         if (point.label == label)
@@ -55,11 +55,11 @@ TEST(LiveCharts, SatellitesPlacedNorthUpEastRightHorizonAt100)
     };
     SatelliteTable satellites;
     for (const auto& c : cases)
-        report(satellites, c.prn, c.elevation, c.azimuth, "30");
+        Report(satellites, c.prn, c.elevation, c.azimuth, "30");
     const SatelliteCharts charts = DrawSatellites(satellites);
     ASSERT_EQ(charts.sky.size(), 4u + std::size(cases));
     for (const auto& c : cases) {
-        const SkyPoint* point = findSky(charts, std::to_string(c.prn));
+        const SkyPoint* point = FindSky(charts, std::to_string(c.prn));
         ASSERT_NE(point, nullptr) << c.prn;
         EXPECT_NEAR(point->x, c.x, 1e-9) << c.prn;
         EXPECT_NEAR(point->y, c.y, 1e-9) << c.prn;
@@ -70,9 +70,9 @@ TEST(LiveCharts, SatellitesPlacedNorthUpEastRightHorizonAt100)
 TEST(LiveCharts, UsedSatellitesAreBlueByExactTextOfTheUsedList)
 {
     SatelliteTable satellites;
-    report(satellites, 5, "40", "100", "35", "05");
-    report(satellites, 7, "40", "100", "35", "07");
-    report(satellites, 9, "40", "100", "35", "09");
+    Report(satellites, 5, "40", "100", "35", "05");
+    Report(satellites, 7, "40", "100", "35", "07");
+    Report(satellites, 9, "40", "100", "35", "09");
     LiveFix fix;
     DeviceLinkState link;
     ParseGsa(Incoming("$GPGSA,A,3,05,7,,,,,,,,,,,2.5,1.3,2.1"), fix, satellites, link);
@@ -82,16 +82,16 @@ TEST(LiveCharts, UsedSatellitesAreBlueByExactTextOfTheUsedList)
     EXPECT_EQ(charts.bars[0].colour, kUsedSatelliteColour); // "05" listed as "05"
     EXPECT_EQ(charts.bars[1].colour, kSeenSatelliteColour); // "07" listed as "7"
     EXPECT_EQ(charts.bars[2].colour, kSeenSatelliteColour); // not listed
-    EXPECT_EQ(findSky(charts, "05")->colour, kUsedSatelliteColour);
-    EXPECT_EQ(findSky(charts, "07")->colour, kSeenSatelliteColour);
+    EXPECT_EQ(FindSky(charts, "05")->colour, kUsedSatelliteColour);
+    EXPECT_EQ(FindSky(charts, "07")->colour, kSeenSatelliteColour);
 }
 
 TEST(LiveCharts, SignalBarsInSlotOrderWithEmptySnrAsZero)
 {
     SatelliteTable satellites;
-    report(satellites, 27, "05", "244", "");
-    report(satellites, 3, "03", "111", "41");
-    report(satellites, 16, "57", "208", "39x");
+    Report(satellites, 27, "05", "244", "");
+    Report(satellites, 3, "03", "111", "41");
+    Report(satellites, 16, "57", "208", "39x");
     const SatelliteCharts charts = DrawSatellites(satellites);
     ASSERT_EQ(charts.bars.size(), 3u);
     EXPECT_EQ(charts.bars[0].label, "3");
@@ -125,18 +125,18 @@ TEST(LiveMemo, ClearedOnlyOnceItHoldsMoreThan50LinesOr5000Characters)
     const std::string gga = "$GPGGA,123519.000,2503.1234,N,12134.5678,E,1,08,0.9,545.4,M,46.9,M,,*4F\r\n";
     SentenceMemo memo;
     for (int i = 0; i < 51; ++i)
-        EXPECT_FALSE(memo.Add(gga)) << i;
-    EXPECT_EQ(memo.LineCount(), 51);
-    EXPECT_TRUE(memo.Add(gga));
-    EXPECT_EQ(memo.Text(), gga);
+        EXPECT_FALSE(memo.add(gga)) << i;
+    EXPECT_EQ(memo.lineCount(), 51);
+    EXPECT_TRUE(memo.add(gga));
+    EXPECT_EQ(memo.text(), gga);
 
     SentenceMemo longLines;
     const std::string data = "$PMTK182,8,00000000," + std::string(4096, 'F') + "*00\r\n";
-    EXPECT_FALSE(longLines.Add(data));
-    EXPECT_FALSE(longLines.Add(data)); // 4,121 characters are not yet too many
-    EXPECT_TRUE(longLines.Add(gga));   // 8,242 are
-    EXPECT_EQ(longLines.Text(), gga);
-    EXPECT_EQ(longLines.LineCount(), 1);
+    EXPECT_FALSE(longLines.add(data));
+    EXPECT_FALSE(longLines.add(data)); // 4,121 characters are not yet too many
+    EXPECT_TRUE(longLines.add(gga));   // 8,242 are
+    EXPECT_EQ(longLines.text(), gga);
+    EXPECT_EQ(longLines.lineCount(), 1);
 }
 
 TEST(LiveRefresh, CopiesTheTextsAndDrawsOnlyWhenACycleEnded)
@@ -151,7 +151,7 @@ TEST(LiveRefresh, CopiesTheTextsAndDrawsOnlyWhenACycleEnded)
     EXPECT_EQ(update.labeledEdits, expected);
     EXPECT_FALSE(update.charts.has_value());
     EXPECT_FALSE(update.memoCleared);
-    EXPECT_EQ(memo.Text(), "$GPGSA,...\r\n");
+    EXPECT_EQ(memo.text(), "$GPGSA,...\r\n");
     EXPECT_EQ(satellites.Prn[3], "03");
 
     satellites.RedrawPending = true;

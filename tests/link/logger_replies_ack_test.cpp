@@ -53,7 +53,7 @@ TEST(LoggerMemoryData, FeedsTheDownloadWhileOneRuns)
 TEST(LoggerMemoryData, DroppedWhenNoDownloadIsAttached)
 {
     ReplyBench bench;
-    bench.replies.AttachDownload(nullptr);
+    bench.replies.attachDownload(nullptr);
     bench.link.Downloading = true;
     bench.link.LastSectorBlank = true;
     bench.replies.HandleLoggerReply(Incoming("$PMTK182,8,00000000,0A0B"));

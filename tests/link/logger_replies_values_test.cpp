@@ -7,7 +7,7 @@
 namespace {
 using Calls = std::vector<std::string>;
 
-void value(ReplyBench& bench, int type, const std::string& text)
+void Value(ReplyBench& bench, int type, const std::string& text)
 {
     bench.replies.HandleLoggerReply(Incoming("$PMTK182,3," + std::to_string(type) + "," + text));
 }
@@ -34,7 +34,7 @@ TEST(LoggerStatusReply, StatusWordTextsMethodAndResetButton)
     for (const auto& c : cases) {
         ReplyBench bench;
         bench.link.LogPageActive = true;
-        value(bench, 7, c.value);
+        Value(bench, 7, c.value);
         EXPECT_EQ(bench.status.StatusWord, std::stoi(c.value));
         EXPECT_EQ(bench.status.StatusText, c.statusText) << c.value;
         EXPECT_EQ(bench.status.MethodText, c.methodText) << c.value;
@@ -52,10 +52,10 @@ TEST(LoggerStatusReply, UnreadableStatusShowsLoggerErrorAndKeepsTheRest)
 {
     ReplyBench bench;
     bench.link.LogPageActive = true;
-    value(bench, 7, "6");
+    Value(bench, 7, "6");
     bench.view.calls.clear();
     bench.link.LastSectorBlank = false;
-    value(bench, 7, "??");
+    Value(bench, 7, "??");
     EXPECT_EQ(bench.status.StatusWord, 6);
     EXPECT_EQ(bench.status.StatusText, "Logger error!!");
     EXPECT_EQ(bench.status.MethodText, "Stop.");
@@ -66,16 +66,16 @@ TEST(LoggerStatusReply, UnreadableStatusShowsLoggerErrorAndKeepsTheRest)
 TEST(LoggerStatusReply, LogPageLeftAloneWhenNotShown)
 {
     ReplyBench bench;
-    value(bench, 7, "2");
-    value(bench, 3, "50");
-    value(bench, 8, "1000");
-    value(bench, 10, "1F");
+    Value(bench, 7, "2");
+    Value(bench, 3, "50");
+    Value(bench, 8, "1000");
+    Value(bench, 10, "1F");
     EXPECT_EQ(bench.status.StatusText, "Log started.");
     EXPECT_EQ(bench.status.TimeInterval, 5);
     EXPECT_EQ(bench.status.RecordCount, 31u);
     EXPECT_TRUE(bench.view.calls.empty());
     // The error button is offered whichever page is shown.
-    value(bench, 7, "1024");
+    Value(bench, 7, "1024");
     EXPECT_EQ(bench.view.calls, Calls{"reset"});
 }
 
@@ -117,20 +117,20 @@ TEST(LoggerMemoryUsed, ReplyStoresTheFiguresAndFillsTheGauge)
     ReplyBench bench;
     bench.link.MemorySize = 0x200000;
     bench.link.LogPageActive = true;
-    value(bench, 7, "4");
+    Value(bench, 7, "4");
     bench.view.calls.clear();
-    value(bench, 8, "12345");
+    Value(bench, 8, "12345");
     EXPECT_EQ(bench.status.PercentUsed, 3);
     EXPECT_EQ(bench.link.DownloadEnd, 0x20000u);
     EXPECT_EQ(bench.view.calls, Calls{"gauge 3"});
 
-    value(bench, 8, "zz"); // unreadable: nothing changes
+    Value(bench, 8, "zz"); // unreadable: nothing changes
     EXPECT_EQ(bench.status.PercentUsed, 3);
     EXPECT_EQ(bench.link.DownloadEnd, 0x20000u);
     EXPECT_EQ(bench.view.calls.size(), 1u);
 
     bench.link.MemorySize = 0; // size unknown: figures kept
-    value(bench, 8, "30000");
+    Value(bench, 8, "30000");
     EXPECT_EQ(bench.status.PercentUsed, 3);
     EXPECT_EQ(bench.link.DownloadEnd, 0x20000u);
 }
@@ -138,11 +138,11 @@ TEST(LoggerMemoryUsed, ReplyStoresTheFiguresAndFillsTheGauge)
 TEST(LoggerMemoryUsed, DownloadEndCountsAsReportedOnlyForAKnownMemorySize)
 {
     ReplyBench bench;
-    value(bench, 7, "0"); // overwrite, last sector written: the whole memory
-    value(bench, 8, "12345");
+    Value(bench, 7, "0"); // overwrite, last sector written: the whole memory
+    Value(bench, 8, "12345");
     EXPECT_FALSE(bench.link.DownloadEndKnown);
     bench.link.MemorySize = 0x200000;
-    value(bench, 8, "12345");
+    Value(bench, 8, "12345");
     EXPECT_TRUE(bench.link.DownloadEndKnown);
     EXPECT_EQ(bench.link.DownloadEnd, 0x200000u);
 }
@@ -153,10 +153,10 @@ TEST(LoggerCriteriaReply, TenthsStoredTruncatedAndShownWhereAsked)
     bench.link.TimeIntervalRequested = true;
     bench.link.DistanceIntervalRequested = true;
     bench.link.LogPageActive = true;
-    value(bench, 3, "15");
-    value(bench, 4, "0");
-    value(bench, 5, "200");
-    value(bench, 3, "50"); // the time page was filled already
+    Value(bench, 3, "15");
+    Value(bench, 4, "0");
+    Value(bench, 5, "200");
+    Value(bench, 3, "50"); // the time page was filled already
     EXPECT_EQ(bench.status.TimeInterval, 5);
     EXPECT_EQ(bench.status.DistanceInterval, 0);
     EXPECT_EQ(bench.status.SpeedInterval, 20);
@@ -166,9 +166,9 @@ TEST(LoggerCriteriaReply, TenthsStoredTruncatedAndShownWhereAsked)
                             "label distance 0 meter (s)", "label speed 20 km/h",     "label time 5 second (s)"};
     EXPECT_EQ(bench.view.calls, expected);
 
-    value(bench, 4, "abc"); // unreadable reads as 0
+    Value(bench, 4, "abc"); // unreadable reads as 0
     EXPECT_EQ(bench.status.DistanceInterval, 0);
-    value(bench, 4, "12345x");
+    Value(bench, 4, "12345x");
     EXPECT_EQ(bench.status.DistanceInterval, 1234);
 }
 
@@ -187,16 +187,16 @@ TEST(LoggerFormatReply, BoxesFollowTheMaskWithMillisecondsAndDistanceSwapped)
     for (const auto& c : cases) {
         ReplyBench bench;
         bench.link.LogFormatRequested = true;
-        value(bench, 2, c.mask);
+        Value(bench, 2, c.mask);
         EXPECT_EQ(bench.view.calls, Calls{std::string("format ") + c.boxes}) << c.mask;
         EXPECT_FALSE(bench.link.LogFormatRequested);
     }
     ReplyBench bench;
-    value(bench, 2, "0002002F");
+    Value(bench, 2, "0002002F");
     EXPECT_EQ(bench.status.FormatMask, 0x0002002Fu);
     EXPECT_TRUE(bench.view.calls.empty()); // nobody asked
     bench.link.LogFormatRequested = true;
-    value(bench, 2, "xyz"); // unreadable: the boxes show the mask kept
+    Value(bench, 2, "xyz"); // unreadable: the boxes show the mask kept
     EXPECT_EQ(bench.status.FormatMask, 0x0002002Fu);
     EXPECT_EQ(bench.view.calls, Calls{"format 11110100000000000100"});
 }
@@ -205,15 +205,15 @@ TEST(LoggerMethodReply, SetsOverwriteAndTheButtonsOnlyWhenAsked)
 {
     ReplyBench bench;
     bench.link.MethodRequested = true;
-    value(bench, 6, "1");
+    Value(bench, 6, "1");
     EXPECT_TRUE(bench.status.Overwrite);
     EXPECT_EQ(bench.view.calls, Calls{"method 01"});
     EXPECT_FALSE(bench.link.MethodRequested);
-    value(bench, 6, "2");
+    Value(bench, 6, "2");
     EXPECT_FALSE(bench.status.Overwrite);
     EXPECT_EQ(bench.view.calls.size(), 1u);
     bench.link.MethodRequested = true;
-    value(bench, 6, "7"); // unknown method: kept
+    Value(bench, 6, "7"); // unknown method: kept
     EXPECT_FALSE(bench.status.Overwrite);
     EXPECT_EQ(bench.view.calls.back(), "method 10");
 }
@@ -234,7 +234,7 @@ TEST(LoggerFlashReply, TheCapacityByteSetsTheMemorySize)
     for (const auto& c : cases) {
         ReplyBench bench;
         bench.link.MemorySize = c.before;
-        value(bench, 9, c.identifier);
+        Value(bench, 9, c.identifier);
         EXPECT_EQ(bench.link.MemorySize, c.after) << c.identifier;
     }
 }
@@ -243,11 +243,11 @@ TEST(LoggerRecordCountReply, HexCountShownAsDecimal)
 {
     ReplyBench bench;
     bench.link.LogPageActive = true;
-    value(bench, 10, "0000ABCD");
+    Value(bench, 10, "0000ABCD");
     EXPECT_EQ(bench.status.RecordCount, 0xABCDu);
-    value(bench, 10, "");
+    Value(bench, 10, "");
     EXPECT_EQ(bench.status.RecordCount, 0xABCDu);
-    value(bench, 10, "FFFFFFFF");
+    Value(bench, 10, "FFFFFFFF");
     EXPECT_EQ(bench.status.RecordCount, 0xFFFFFFFFu);
     EXPECT_EQ(bench.view.calls, (Calls{"count 43981", "count 43981", "count 4294967295"}));
 }

@@ -17,15 +17,15 @@ struct RecordingHandlers : SentenceHandlers {
         sentenceTexts.push_back(sentence.SentenceText);
     }
 
-    void OnGga(const IncomingSentence& s) override { record("OnGga", s); }
-    void OnGll(const IncomingSentence& s) override { record("OnGll", s); }
-    void OnGsa(const IncomingSentence& s) override { record("OnGsa", s); }
-    void OnGsv(const IncomingSentence& s) override { record("OnGsv", s); }
-    void OnRmc(const IncomingSentence& s) override { record("OnRmc", s); }
-    void OnVtg(const IncomingSentence& s) override { record("OnVtg", s); }
+    void onGga(const IncomingSentence& s) override { record("OnGga", s); }
+    void onGll(const IncomingSentence& s) override { record("OnGll", s); }
+    void onGsa(const IncomingSentence& s) override { record("OnGsa", s); }
+    void onGsv(const IncomingSentence& s) override { record("OnGsv", s); }
+    void onRmc(const IncomingSentence& s) override { record("OnRmc", s); }
+    void onVtg(const IncomingSentence& s) override { record("OnVtg", s); }
     void HandleAck(const IncomingSentence& s) override { record("HandleAck", s); }
     void HandleLoggerReply(const IncomingSentence& s) override { record("HandleLoggerReply", s); }
     void HandleNmeaPeriods(const IncomingSentence& s) override { record("HandleNmeaPeriods", s); }
-    void HandleModelReply(const IncomingSentence& s) override { record("HandleModelReply", s); }
+    void handleModelReply(const IncomingSentence& s) override { record("HandleModelReply", s); }
     void RefreshLiveView(const IncomingSentence& s) override { record("RefreshLiveView", s); }
 };

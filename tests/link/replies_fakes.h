@@ -12,22 +12,22 @@ class RecordingReplyView : public LoggerReplyView {
 public:
     std::vector<std::string> calls;
 
-    void ShowLogStatus(const std::string& statusText, const std::string& methodText, bool loggingOn) override
+    void showLogStatus(const std::string& statusText, const std::string& methodText, bool loggingOn) override
     {
         calls.push_back("status " + statusText + " | " + methodText + (loggingOn ? " | on" : " | off"));
     }
-    void ShowCriterionText(LoggingCriterion criterion, const std::string& text) override
+    void showCriterionText(LoggingCriterion criterion, const std::string& text) override
     {
         calls.push_back("label " + name(criterion) + " " + text);
     }
-    void ShowRecordCount(const std::string& text) override { calls.push_back("count " + text); }
-    void ShowMemoryUsed(int percent) override { calls.push_back("gauge " + std::to_string(percent)); }
-    void ShowResetButton() override { calls.push_back("reset"); }
-    void FillCriterion(LoggingCriterion criterion, int value) override
+    void showRecordCount(const std::string& text) override { calls.push_back("count " + text); }
+    void showMemoryUsed(int percent) override { calls.push_back("gauge " + std::to_string(percent)); }
+    void showResetButton() override { calls.push_back("reset"); }
+    void fillCriterion(LoggingCriterion criterion, int value) override
     {
         calls.push_back("criterion " + name(criterion) + " " + std::to_string(value));
     }
-    void FillLogFormatBoxes(const std::array<bool, kLogFormatBoxes>& checked) override
+    void fillLogFormatBoxes(const std::array<bool, kLogFormatBoxes>& checked) override
     {
         std::string boxes;
         for (bool box : checked)
@@ -38,7 +38,7 @@ public:
     {
         calls.push_back(std::string("method ") + (overwriteClickable ? "1" : "0") + (stopClickable ? "1" : "0"));
     }
-    void FillNmeaPeriods(const Sentences::NmeaPeriods& p) override
+    void fillNmeaPeriods(const Sentences::NmeaPeriods& p) override
     {
         calls.push_back("periods gga" + std::to_string(p.gga) + " gll" + std::to_string(p.gll) + " gsa" +
                         std::to_string(p.gsa) + " gsv" + std::to_string(p.gsv) + " rmc" + std::to_string(p.rmc) +
@@ -65,7 +65,7 @@ public:
     std::vector<std::string> memoryData; // field 3 of each reply
     int nextChunkCalls = 0;
 
-    void OnMemoryData(const IncomingSentence& sentence) override { memoryData.push_back(sentence.field(3)); }
+    void onMemoryData(const IncomingSentence& sentence) override { memoryData.push_back(sentence.field(3)); }
     void DownloadNextChunk() override { ++nextChunkCalls; }
 };
 
@@ -77,5 +77,5 @@ struct ReplyBench {
     RecordingDownload download;
     LoggerReplies replies{link, status, view};
 
-    ReplyBench() { replies.AttachDownload(&download); }
+    ReplyBench() { replies.attachDownload(&download); }
 };

@@ -10,7 +10,7 @@
 namespace {
 using Calls = std::vector<std::string>;
 
-Calls dispatch(const std::string& text)
+Calls Dispatch(const std::string& text)
 {
     RecordingHandlers handlers;
     IncomingSentence sentence;
@@ -19,7 +19,7 @@ Calls dispatch(const std::string& text)
     return handlers.calls;
 }
 
-Calls handleMtk(const std::string& text)
+Calls HandleMtk(const std::string& text)
 {
     RecordingHandlers handlers;
     IncomingSentence sentence;
@@ -53,18 +53,18 @@ TEST(DispatchSentence, RoutesByKindThenRefreshesTheLiveView)
         {"$XMTK182,3", {"RefreshLiveView XMTK182"}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(dispatch(Incoming(c.body).SentenceText), c.calls) << c.body;
+        EXPECT_EQ(Dispatch(Incoming(c.body).SentenceText), c.calls) << c.body;
 }
 
 TEST(DispatchSentence, DropsASentenceFailingItsChecksumWithoutTrace)
 {
-    EXPECT_TRUE(dispatch("$GPGGA,123519,4807.038,N*00\r\n").empty());
-    EXPECT_TRUE(dispatch("$PMTK001,182,7,3\r\n").empty());
+    EXPECT_TRUE(Dispatch("$GPGGA,123519,4807.038,N*00\r\n").empty());
+    EXPECT_TRUE(Dispatch("$PMTK001,182,7,3\r\n").empty());
 }
 
 TEST(DispatchSentence, AcceptsLowerCaseChecksums)
 {
-    EXPECT_EQ(dispatch("$GPGGA,002750.000,5321.6802,N,00630.3372,W,1,08,1.03,61.7,M,55.2,M,,*4f\r\n"),
+    EXPECT_EQ(Dispatch("$GPGGA,002750.000,5321.6802,N,00630.3372,W,1,08,1.03,61.7,M,55.2,M,,*4f\r\n"),
               (Calls{"OnGga GPGGA", "RefreshLiveView GPGGA"}));
 }
 
@@ -84,6 +84,6 @@ TEST(HandleMtkSentence, RoutesByPmtkNumberWithoutChecksumTest)
         {"$PMTK002,1*00\r\n", {}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(handleMtk(c.text), c.calls) << c.text;
+        EXPECT_EQ(HandleMtk(c.text), c.calls) << c.text;
 }
 } // namespace

@@ -11,7 +11,7 @@ const std::string kGga = "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,
 const std::string kAck = "$PMTK001,182,7,3*20\r\n";
 const std::string kZda = "$GPZDA,201530.00,04,07,2002,00,00*60\r\n";
 
-std::vector<std::string> drain(SentenceFramer& framer)
+std::vector<std::string> Drain(SentenceFramer& framer)
 {
     std::vector<std::string> sentences;
     while (auto sentence = framer.next())
@@ -20,13 +20,13 @@ std::vector<std::string> drain(SentenceFramer& framer)
 }
 
 // Feeds the reads one by one; returns the sentences cut after each read.
-std::vector<std::vector<std::string>> feed(const std::vector<std::string>& reads)
+std::vector<std::vector<std::string>> Feed(const std::vector<std::string>& reads)
 {
     SentenceFramer framer;
     std::vector<std::vector<std::string>> cuts;
     for (const auto& read : reads) {
         framer.append(read);
-        cuts.push_back(drain(framer));
+        cuts.push_back(Drain(framer));
     }
     return cuts;
 }
@@ -57,7 +57,7 @@ TEST(SentenceFramer, CutsSentencesFromTheirReads)
         {"CR alone does not end a sentence", {"$PMTK001\r,182*00\r\n"}, {{"$PMTK001\r,182*00\r\n"}}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(feed(c.reads), c.expected) << c.name;
+        EXPECT_EQ(Feed(c.reads), c.expected) << c.name;
 }
 
 TEST(SentenceFramer, SentenceArrivingByteByByte)
@@ -65,7 +65,7 @@ TEST(SentenceFramer, SentenceArrivingByteByByte)
     std::vector<std::string> reads;
     for (char c : kGga)
         reads.emplace_back(1, c);
-    const auto cuts = feed(reads);
+    const auto cuts = Feed(reads);
     for (std::size_t i = 0; i + 1 < cuts.size(); ++i)
         EXPECT_TRUE(cuts[i].empty()) << i;
     EXPECT_EQ(cuts.back(), std::vector<std::string>{kGga});
@@ -77,7 +77,7 @@ TEST(SentenceFramer, DropsAnIncompleteRestBeyondItsLimit)
     framer.append("$" + std::string(SentenceFramer::kMaxIncompleteRest, 'A'));
     EXPECT_EQ(framer.incompleteRestSize(), 0u);
     framer.append("*00\r\n" + kAck);
-    EXPECT_EQ(drain(framer), std::vector<std::string>{kAck});
+    EXPECT_EQ(Drain(framer), std::vector<std::string>{kAck});
 
     framer.append("$" + std::string(SentenceFramer::kMaxIncompleteRest - 1, 'A'));
     EXPECT_EQ(framer.incompleteRestSize(), SentenceFramer::kMaxIncompleteRest);
@@ -90,9 +90,9 @@ TEST(SentenceFramer, CompleteSentencesDoNotCountTowardsTheLimit)
         manySentences += kGga;
     SentenceFramer framer;
     framer.append(manySentences + kAck.substr(0, 5));
-    EXPECT_EQ(drain(framer).size(), manySentences.size() / kGga.size());
+    EXPECT_EQ(Drain(framer).size(), manySentences.size() / kGga.size());
     framer.append(kAck.substr(5));
-    EXPECT_EQ(drain(framer), std::vector<std::string>{kAck});
+    EXPECT_EQ(Drain(framer), std::vector<std::string>{kAck});
 }
 
 TEST(SentenceFramer, DropsSentencesBeyondTheLimitsWhole)
@@ -124,7 +124,7 @@ TEST(SentenceFramer, DropsSentencesBeyondTheLimitsWhole)
         if (c.kept)
             expected.push_back(c.sentence);
         expected.push_back(kAck);
-        EXPECT_EQ(drain(framer), expected) << c.name;
+        EXPECT_EQ(Drain(framer), expected) << c.name;
     }
 }
 
@@ -142,10 +142,10 @@ TEST(SentenceFramer, EndlessTextWithoutLineEndsStaysBounded)
 TEST(SentenceFramer, NulBytesBetweenSentencesAreNoise)
 {
     const std::string nuls(5, '\0');
-    EXPECT_EQ(feed({nuls + kAck + nuls + kZda + nuls}), (Cuts{{kAck, kZda}}));
+    EXPECT_EQ(Feed({nuls + kAck + nuls + kZda + nuls}), (Cuts{{kAck, kZda}}));
 }
 
-std::vector<std::string> splitFields(const std::string& text)
+std::vector<std::string> SplitFields(const std::string& text)
 {
     IncomingSentence sentence;
     sentence.SentenceFields.fill("stale");
@@ -179,7 +179,7 @@ TEST(SplitFields, FillsTheSlotsFromTheText)
         {fifty + ",50,51*00\r\n", fiftyExpected}, // more than the slots hold
     };
     for (const auto& c : cases)
-        EXPECT_EQ(splitFields(c.text), c.fields) << c.text;
+        EXPECT_EQ(SplitFields(c.text), c.fields) << c.text;
 }
 
 TEST(SplitFields, EmptyFieldsKeepTheirPlace)

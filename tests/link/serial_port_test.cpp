@@ -12,7 +12,7 @@
 #include <sys/ioctl.h>
 
 namespace {
-bool waitForQueuedBytes(int fd, int count)
+bool WaitForQueuedBytes(int fd, int count)
 {
     for (int i = 0; i < 500; ++i) {
         if (SerialPort::QueuedInputBytes(fd) >= count)
@@ -108,7 +108,7 @@ TEST(SerialPort, CountsAndPurgesQueuedInput)
     OpenPort port(line.devicePath());
     ASSERT_TRUE(SerialPort::SetLineSettings(port.fd, *SerialPort::GetLineSettings(port.fd), 115200));
     line.send("$PMTK001,182,7,3*20\r\n");
-    ASSERT_TRUE(waitForQueuedBytes(port.fd, 21));
+    ASSERT_TRUE(WaitForQueuedBytes(port.fd, 21));
     EXPECT_EQ(SerialPort::QueuedInputBytes(port.fd), 21);
     EXPECT_TRUE(SerialPort::Purge(port.fd));
     EXPECT_EQ(SerialPort::QueuedInputBytes(port.fd), 0);

@@ -9,7 +9,7 @@ struct Dialog {
         gauge.setMax(gaugeMax);
         progress.onClose = [this] { ++closes; };
     }
-    void Ticks(int count)
+    void ticks(int count)
     {
         for (int i = 0; i < count; ++i)
             progress.Timer1Timer();
@@ -38,12 +38,12 @@ TEST(DownloadProgress, StartsWithEmptyLabelsAndThenTellsOfTheLoggerAndWhatWasReu
 {
     Dialog dialog;
     EXPECT_EQ(dialog.progress.label1(), "");
-    dialog.progress.ShowReused(0, 262144);
+    dialog.progress.showReused(0, 262144);
     EXPECT_EQ(dialog.progress.label2(), "");
-    dialog.progress.ShowNote("Logger: Holux M-241.");
-    dialog.progress.ShowReused(0, 262144);
+    dialog.progress.showNote("Logger: Holux M-241.");
+    dialog.progress.showReused(0, 262144);
     EXPECT_EQ(dialog.progress.label2(), "Logger: Holux M-241.");
-    dialog.progress.ShowReused(131072, 262144);
+    dialog.progress.showReused(131072, 262144);
     EXPECT_EQ(dialog.progress.label2(), "Reused 131072 of 262144 bytes already on disk.");
 }
 
@@ -55,7 +55,7 @@ TEST(DownloadProgress, ElapsedTimeHasNoLeadingZeros)
     } cases[] = {{1, "Time Used:  0:1"}, {59, "Time Used:  0:59"}, {60, "Time Used:  1:0"}, {125, "Time Used:  2:5"}};
     for (const auto& c : cases) {
         Dialog dialog;
-        dialog.Ticks(c.ticks);
+        dialog.ticks(c.ticks);
         EXPECT_EQ(dialog.progress.label1(), c.label) << c.ticks << " ticks";
         EXPECT_EQ(dialog.closes, 0);
     }
@@ -64,30 +64,30 @@ TEST(DownloadProgress, ElapsedTimeHasNoLeadingZeros)
 TEST(DownloadProgress, CompletionCountsDownFromFiveAndClosesOnTheTickShowingZero)
 {
     Dialog dialog(96);
-    dialog.Ticks(7);
+    dialog.ticks(7);
     dialog.gauge.advance(96);
 
     for (int shown = 5; shown >= 0; --shown) {
         EXPECT_EQ(dialog.closes, 0);
-        dialog.Ticks(1);
-        dialog.progress.ShowReused(65536, 6291456); // the countdown stays
+        dialog.ticks(1);
+        dialog.progress.showReused(65536, 6291456); // the countdown stays
         EXPECT_EQ(dialog.progress.label1(), "Time Used:  0:7, downloading completed.");
         EXPECT_EQ(dialog.progress.label2(), "After " + std::to_string(shown) + " seconds, automatically close window.");
     }
     EXPECT_EQ(dialog.closes, 1);
     EXPECT_TRUE(dialog.progress.closed());
-    dialog.Ticks(3);
+    dialog.ticks(3);
     EXPECT_EQ(dialog.closes, 1);
 }
 
 TEST(DownloadProgress, CancelAndCloseBoxEndTheDialogOnce)
 {
-    for (auto close : {&DownloadProgress::Button1Click, &DownloadProgress::FormClose}) {
+    for (auto close : {&DownloadProgress::button1Click, &DownloadProgress::FormClose}) {
         Dialog dialog;
         (dialog.progress.*close)();
         (dialog.progress.*close)();
         EXPECT_EQ(dialog.closes, 1);
-        dialog.Ticks(2);
+        dialog.ticks(2);
         EXPECT_EQ(dialog.progress.label1(), "");
     }
 }

@@ -59,41 +59,41 @@ public:
     {
         for (std::vector<std::string> sent; !condition() && !(sent = wire_.sentences()).empty();)
             for (const std::string& sentence : sent)
-                Answer(sentence.substr(0, sentence.size() - 2));
+                answer(sentence.substr(0, sentence.size() - 2));
         if (!condition())
             std::this_thread::sleep_for(timeout);
         return condition();
     }
 
 private:
-    void Answer(const std::string& sentence)
+    void answer(const std::string& sentence)
     {
         received.push_back(sentence);
         const std::string body = sentence.substr(0, sentence.find('*'));
         unsigned address = 0;
         unsigned length = 0;
         if (body == "$PMTK605")
-            Reply("$PMTK705,AXN_1.30,0005,,1.0");
+            reply("$PMTK705,AXN_1.30,0005,,1.0");
         else if (body == "$PMTK182,2,7")
-            Reply("$PMTK182,3,7,2");
+            reply("$PMTK182,3,7,2");
         else if (body == "$PMTK182,2,9,9F")
-            Reply("$PMTK182,3,9," + flashId);
+            reply("$PMTK182,3,9," + flashId);
         else if (body == "$PMTK182,2,8" && answersMemoryUsed)
-            Reply("$PMTK182,3,8," + Hex(used, 8));
+            reply("$PMTK182,3,8," + Hex(used, 8));
         else if (std::sscanf(body.c_str(), "$PMTK182,7,%8X,%X", &address, &length) == 2 && (length > 2 || answersProbe))
-            Read(address, length);
+            read(address, length);
     }
-    void Read(uint32_t address, uint32_t length)
+    void read(uint32_t address, uint32_t length)
     {
         for (uint32_t from = address; from < address + length; from += 2048) {
             std::string hex;
             for (uint32_t a = from; a < std::min(from + 2048, address + length); ++a)
                 hex += a < used ? Hex(MemoryByte(a), 2) : "FF";
-            Reply("$PMTK182,8," + Hex(from, 8) + "," + hex);
+            reply("$PMTK182,8," + Hex(from, 8) + "," + hex);
         }
-        Reply("$PMTK001,182,7,3");
+        reply("$PMTK001,182,7,3");
     }
-    void Reply(const std::string& body)
+    void reply(const std::string& body)
     {
         IncomingSentence sentence;
         sentence.SentenceText = AppendChecksum(body + "*");
@@ -101,7 +101,7 @@ private:
         if (body.rfind("$PMTK001", 0) == 0)
             replies_.HandleAck(sentence);
         else if (body.rfind("$PMTK705", 0) == 0)
-            replies_.HandleModelReply(sentence);
+            replies_.handleModelReply(sentence);
         else
             replies_.HandleLoggerReply(sentence);
     }
@@ -133,12 +133,12 @@ protected:
         sequence.run();
         return sequence;
     }
-    std::vector<unsigned char> FileBytes() const
+    std::vector<unsigned char> fileBytes() const
     {
         std::ifstream file(image, std::ios::binary);
         return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     }
-    static std::vector<unsigned char> Memory(uint32_t size)
+    static std::vector<unsigned char> memory(uint32_t size)
     {
         std::vector<unsigned char> bytes(size);
         for (uint32_t a = 0; a < size; ++a)
@@ -161,7 +161,7 @@ TEST_F(DownloadSequenceTest, AFreshLoggerTellsModelAndMemoryThenIsReadWholeDecod
 {
     EXPECT_EQ(Run(logger).refusal(), "");
 
-    EXPECT_EQ(FileBytes(), Memory(3 * kChunk));
+    EXPECT_EQ(fileBytes(), memory(3 * kChunk));
     ASSERT_TRUE(kept.has_value());
     EXPECT_EQ(kept->path, image);
     EXPECT_TRUE(kept->complete);
@@ -210,7 +210,7 @@ TEST_F(DownloadSequenceTest, AMemoryNotToldOrEmptyIsRefusedWithoutStoppingLoggin
 // What the poll told already is not asked again; the front allows the reuse.
 TEST_F(DownloadSequenceTest, AKnownReportIsNotAskedAgainAndTheFrontAllowsTheReuse)
 {
-    const std::vector<unsigned char> earlier = Memory(2 * kChunk);
+    const std::vector<unsigned char> earlier = memory(2 * kChunk);
     std::ofstream(image, std::ios::binary).write(reinterpret_cast<const char*>(earlier.data()), 2 * kChunk);
     logger.link().MemorySize = 0x200000;
     logger.link().DownloadEnd = 3 * kChunk;
@@ -220,7 +220,7 @@ TEST_F(DownloadSequenceTest, AKnownReportIsNotAskedAgainAndTheFrontAllowsTheReus
     Run(logger);
 
     EXPECT_EQ(offered, kChunk);
-    EXPECT_EQ(FileBytes(), Memory(3 * kChunk));
+    EXPECT_EQ(fileBytes(), memory(3 * kChunk));
     ASSERT_FALSE(logger.received.empty());
     EXPECT_EQ(logger.received.front(), Sent("$PMTK182,5*"));
     ASSERT_TRUE(kept.has_value());

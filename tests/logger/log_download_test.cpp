@@ -86,40 +86,40 @@ public:
         std::filesystem::remove_all(directory);
         std::filesystem::create_directories(directory);
         image = (directory / "data.bin").string();
-        part = LogDownload::PartPath(image);
+        part = LogDownload::partPath(image);
         download = std::make_unique<LogDownload>(link, image, DownloadLimits{2000ms, 16min, 5});
         download->now = [this] { return clock; };
         download->onStopped = [this] { ++stops; };
     }
     void TearDown() override { std::filesystem::remove_all(directory); }
 
-    void Start(uint32_t downloadEnd)
+    void start(uint32_t downloadEnd)
     {
         link.DownloadEnd = downloadEnd;
         link.DownloadEndKnown = true;
-        download->Start();
+        download->start();
     }
-    void Deliver(const std::string& text)
+    void deliver(const std::string& text)
     {
         IncomingSentence sentence;
         sentence.SentenceText = text;
         SplitFields(sentence);
-        download->OnMemoryData(sentence);
+        download->onMemoryData(sentence);
     }
-    void Deliver(const Replies& replies)
+    void deliver(const Replies& replies)
     {
         for (const auto& reply : replies)
-            Deliver(reply);
+            deliver(reply);
     }
     // One chunk's exchange: its replies, then the acknowledgement.
-    void Answer(const Replies& replies)
+    void answer(const Replies& replies)
     {
-        Deliver(replies);
+        deliver(replies);
         download->DownloadNextChunk();
     }
     // Answers the reads sent, as the logger would, until the download stops
     // or `reads` were answered; gives each read as "ADDRESS,LENGTH".
-    Replies ServeReads(std::size_t reads = SIZE_MAX)
+    Replies serveReads(std::size_t reads = SIZE_MAX)
     {
         Replies served;
         for (Replies requests; served.size() < reads && !(requests = sent.sentences()).empty();)
@@ -132,12 +132,12 @@ public:
                 Replies replies;
                 for (uint32_t a = address; a < address + length; a += kReply)
                     replies.push_back(MemoryReply(a, ReplyHex(a)));
-                Answer(replies);
+                answer(replies);
             }
         return served;
     }
     // The first `chunks` of the memory, with the byte at `spoiled` changed.
-    static void WriteEarlier(const std::string& path, uint32_t chunks, std::optional<uint32_t> spoiled = {})
+    static void writeEarlier(const std::string& path, uint32_t chunks, std::optional<uint32_t> spoiled = {})
     {
         std::vector<unsigned char> bytes = ExpectedMemory(chunks * kChunk);
         if (spoiled)
@@ -160,7 +160,7 @@ TEST_F(LogDownloadTest, StartLeavesTheImageBeginsAnEmptyPartStopsLoggingAndReque
 {
     std::ofstream(image) << "an older image";
     std::ofstream(part) << "a killed download's chunks";
-    Start(0x30000);
+    start(0x30000);
 
     EXPECT_EQ(std::filesystem::file_size(image), 14u);
     EXPECT_EQ(std::filesystem::file_size(part), 0u);
@@ -171,12 +171,12 @@ TEST_F(LogDownloadTest, StartLeavesTheImageBeginsAnEmptyPartStopsLoggingAndReque
 
 TEST_F(LogDownloadTest, ThreeChunksAreRequestedInOrderAndSavedWhole)
 {
-    Start(0x30000);
+    start(0x30000);
     link.DownloadEnd = 0x200000; // a late reply cannot move the aim
     sent.sentences();
     Replies requests;
     for (uint32_t address = 0; address < 0x30000; address += kChunk) {
-        Answer(ChunkReplies(address));
+        answer(ChunkReplies(address));
         for (const auto& s : sent.sentences())
             requests.push_back(s);
     }
@@ -190,7 +190,7 @@ TEST_F(LogDownloadTest, ThreeChunksAreRequestedInOrderAndSavedWhole)
     EXPECT_TRUE(download->gauge().full());
     EXPECT_EQ(download->bytesWanted(), 0x30000u);
     EXPECT_EQ(FileBytes(part), ExpectedMemory(0x30000));
-    EXPECT_TRUE(download->Finish());
+    EXPECT_TRUE(download->finish());
     EXPECT_EQ(FileBytes(image), ExpectedMemory(0x30000));
     EXPECT_FALSE(std::filesystem::exists(part));
 }
@@ -198,17 +198,17 @@ TEST_F(LogDownloadTest, ThreeChunksAreRequestedInOrderAndSavedWhole)
 TEST_F(LogDownloadTest, OnlyVerifiedChunksEverReplaceTheImage)
 {
     std::ofstream(image) << "an older image";
-    Start(0x30000);
-    Deliver(ChunkReplies(0)); // cancelled before the acknowledgement
-    EXPECT_FALSE(download->Finish());
+    start(0x30000);
+    deliver(ChunkReplies(0)); // cancelled before the acknowledgement
+    EXPECT_FALSE(download->finish());
     EXPECT_EQ(std::filesystem::file_size(image), 14u);
     EXPECT_FALSE(std::filesystem::exists(part));
 
     // Stopped short, it keeps its chunks beside an image it must not shrink...
-    Start(0x30000);
-    Answer(ChunkReplies(0));
-    Deliver(ChunkReplies(kChunk));
-    EXPECT_TRUE(download->Finish());
+    start(0x30000);
+    answer(ChunkReplies(0));
+    deliver(ChunkReplies(kChunk));
+    EXPECT_TRUE(download->finish());
     EXPECT_FALSE(link.Downloading);
     EXPECT_FALSE(download->complete());
     EXPECT_EQ(std::filesystem::file_size(image), 14u);
@@ -218,9 +218,9 @@ TEST_F(LogDownloadTest, OnlyVerifiedChunksEverReplaceTheImage)
 
     // ...and with no image before, they become the image.
     std::filesystem::remove(image);
-    Start(0x30000);
-    Answer(ChunkReplies(0));
-    EXPECT_TRUE(download->Finish());
+    start(0x30000);
+    answer(ChunkReplies(0));
+    EXPECT_TRUE(download->finish());
     EXPECT_EQ(download->keptPath(), image);
     EXPECT_EQ(FileBytes(image), ExpectedMemory(kChunk));
     EXPECT_FALSE(std::filesystem::exists(part));
@@ -237,13 +237,13 @@ class SpoiledChunkTest : public LogDownloadTest, public ::testing::WithParamInte
 
 TEST_P(SpoiledChunkTest, ChunkIsRequestedAgainAndFileStaysWhole)
 {
-    Start(0x20000);
-    Answer(ChunkReplies(0));
+    start(0x20000);
+    answer(ChunkReplies(0));
     sent.sentences();
 
     Replies replies = ChunkReplies(kChunk);
     GetParam().spoil(replies);
-    Answer(replies);
+    answer(replies);
 
     EXPECT_EQ(sent.sentences(), Replies{Sentences::NextMemoryRead(kChunk)});
     EXPECT_EQ(std::filesystem::file_size(part), kChunk);
@@ -252,7 +252,7 @@ TEST_P(SpoiledChunkTest, ChunkIsRequestedAgainAndFileStaysWhole)
     EXPECT_EQ(link.BadReplyCount, 0);
     EXPECT_TRUE(link.Downloading);
 
-    Answer(ChunkReplies(kChunk));
+    answer(ChunkReplies(kChunk));
     EXPECT_TRUE(download->complete());
     EXPECT_EQ(FileBytes(part), ExpectedMemory(0x20000));
 }
@@ -292,17 +292,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(LogDownloadTest, RepliesToAnEarlierRequestAreIgnored)
 {
-    Start(0x20000);
-    Answer(ChunkReplies(0));
+    start(0x20000);
+    answer(ChunkReplies(0));
     sent.sentences();
 
     // A late second answer for chunk 0 and a last-sector probe's answer,
     // then the real answer for chunk 1.
-    Answer(ChunkReplies(0));
-    Answer({MemoryReply(0x1F0000, "FFFF")});
+    answer(ChunkReplies(0));
+    answer({MemoryReply(0x1F0000, "FFFF")});
     EXPECT_TRUE(sent.sentences().empty());
     EXPECT_EQ(link.BadReplyCount, 0);
-    Answer(ChunkReplies(kChunk));
+    answer(ChunkReplies(kChunk));
 
     EXPECT_TRUE(download->complete());
     EXPECT_EQ(FileBytes(part), ExpectedMemory(0x20000));
@@ -310,49 +310,49 @@ TEST_F(LogDownloadTest, RepliesToAnEarlierRequestAreIgnored)
 
 TEST_F(LogDownloadTest, LostAcknowledgementIsRecoveredAfterSilence)
 {
-    Start(0x10000);
+    start(0x10000);
     sent.sentences();
-    Deliver(ChunkReplies(0));
+    deliver(ChunkReplies(0));
 
     clock += 1999ms;
-    download->CheckStall();
+    download->checkStall();
     EXPECT_TRUE(sent.sentences().empty());
 
     clock += 1ms;
-    download->CheckStall();
+    download->checkStall();
     EXPECT_EQ(sent.sentences(), Replies{"$PMTK182,7,00000000,10000*13\r\n"}); // later requests drop the zeros
     EXPECT_TRUE(link.HexBuffer.empty());
 
-    Answer(ChunkReplies(0));
+    answer(ChunkReplies(0));
     EXPECT_TRUE(download->complete());
     EXPECT_EQ(FileBytes(part), ExpectedMemory(0x10000));
 }
 
 TEST_F(LogDownloadTest, RepliesKeepTheSilenceWatchAway)
 {
-    Start(0x10000);
+    start(0x10000);
     sent.sentences();
     for (const auto& reply : ChunkReplies(0)) {
         clock += 1500ms;
-        Deliver(reply);
-        download->CheckStall();
+        deliver(reply);
+        download->checkStall();
     }
     EXPECT_TRUE(sent.sentences().empty());
 }
 
 TEST_F(LogDownloadTest, SilentLoggerIsGivenUpAfterFiveRequestsAgainWithoutAVerifiedReply)
 {
-    Start(0x30000);
-    Answer(ChunkReplies(0));
+    start(0x30000);
+    answer(ChunkReplies(0));
     sent.sentences();
     const auto silence = [&](int requests) {
         for (int i = 0; i < requests; ++i) {
             clock += 2000ms;
-            download->CheckStall();
+            download->checkStall();
         }
     };
     silence(3);
-    Deliver(ChunkReplies(kChunk)[0]); // one verified reply starts the count afresh
+    deliver(ChunkReplies(kChunk)[0]); // one verified reply starts the count afresh
     silence(5);
     EXPECT_EQ(sent.sentences(), Replies(8, Sentences::NextMemoryRead(kChunk)));
     EXPECT_TRUE(link.Downloading);
@@ -380,13 +380,13 @@ TEST_P(DownloadEndingTest, LoggingIsOnAgainAndTheVerifiedChunksAreKept)
     std::ofstream(image) << "an older image";
     link.DownloadEnd = 0x30000;
     link.DownloadEndKnown = true;
-    download->Start(false, true);
-    Answer(ChunkReplies(0));
-    Answer(ChunkReplies(kChunk));
+    download->start(false, true);
+    answer(ChunkReplies(0));
+    answer(ChunkReplies(kChunk));
     GetParam().end(*this);
     sent.sentences();
 
-    EXPECT_TRUE(download->Finish());
+    EXPECT_TRUE(download->finish());
     EXPECT_FALSE(link.Downloading);
     EXPECT_EQ(download->loggingResumed(), GetParam().loggingResumed);
     EXPECT_EQ(sent.sentences(), GetParam().loggingResumed ? Replies{std::string(Sentences::StartLogging)} : Replies{});
@@ -400,46 +400,46 @@ INSTANTIATE_TEST_SUITE_P(Endings, DownloadEndingTest,
                                                           [](LogDownloadTest& t) {
                                                               for (int request = 0; request < 7; ++request) {
                                                                   t.clock += 2000ms;
-                                                                  t.download->CheckStall();
+                                                                  t.download->checkStall();
                                                               }
                                                           },
                                                           true},
                                            DownloadEnding{"DeviceGone",
                                                           [](LogDownloadTest& t) {
                                                               t.link.PortLost = true;
-                                                              t.download->CheckStall();
+                                                              t.download->checkStall();
                                                           },
                                                           false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LogDownloadTest, ALoggerThatWasNotLoggingIsLeftStopped)
 {
-    Start(0x10000);
-    Answer(ChunkReplies(0));
+    start(0x10000);
+    answer(ChunkReplies(0));
     sent.sentences();
-    EXPECT_TRUE(download->Finish());
+    EXPECT_TRUE(download->finish());
     EXPECT_FALSE(download->loggingResumed());
     EXPECT_TRUE(sent.sentences().empty());
 }
 
 TEST_F(LogDownloadTest, TimeLimitCountsFromTheLastVerifiedChunkWhateverIsRequestedAgain)
 {
-    Start(0x20000);
+    start(0x20000);
     clock += 10min;
-    Answer(ChunkReplies(0));
+    answer(ChunkReplies(0));
     Replies spoiled = ChunkReplies(kChunk);
     spoiled[31] = WithChecksumOf(spoiled[31], "ZZ");
     for (int minute = 1; minute < 16; ++minute) {
         clock += 1min;
-        Answer(spoiled);
-        download->CheckStall();
+        answer(spoiled);
+        download->checkStall();
     }
     clock += 59s;
-    download->CheckStall();
+    download->checkStall();
     EXPECT_TRUE(link.Downloading);
 
     clock += 1s;
-    download->CheckStall();
+    download->checkStall();
     EXPECT_FALSE(link.Downloading);
     EXPECT_FALSE(download->complete());
     EXPECT_EQ(stops, 1);
@@ -447,23 +447,23 @@ TEST_F(LogDownloadTest, TimeLimitCountsFromTheLastVerifiedChunkWhateverIsRequest
 
 TEST_F(LogDownloadTest, OnlyCompletionFillsTheGauge)
 {
-    Start(0x10000);
+    start(0x10000);
     for (int attempt = 0; attempt < 3; ++attempt) {
         Replies replies = ChunkReplies(0);
         replies[31] = WithChecksumOf(replies[31], "ZZ");
-        Deliver(replies);
+        deliver(replies);
         EXPECT_EQ(download->gauge().progress(), 31); // every reply counted, one short of full ...
         download->DownloadNextChunk();
         EXPECT_EQ(download->gauge().progress(), 0); // ... and taken back with the rejected chunk
     }
-    Answer(ChunkReplies(0));
+    answer(ChunkReplies(0));
     EXPECT_TRUE(download->gauge().full());
     EXPECT_TRUE(download->complete());
 }
 
 TEST_F(LogDownloadTest, SmallDownloadEndKeepsTheDefaultGaugeMaximum)
 {
-    Start(1000);
+    start(1000);
     EXPECT_EQ(download->gauge().max(), ProgressGauge::kDefaultMax);
 }
 
@@ -474,7 +474,7 @@ TEST_F(LogDownloadTest, NeverStartsWithoutAnAmountToFetch)
         link.DownloadEndKnown = reported;
         link.DownloadEnd = downloadEnd;
         try {
-            download->Start();
+            download->start();
         } catch (const AppError& error) {
             return error.what();
         }
@@ -494,54 +494,54 @@ TEST_F(LogDownloadTest, NeverStartsWithoutAnAmountToFetch)
 // shows "USB PROCESSING" meanwhile.
 TEST_F(LogDownloadTest, ALoggerWithoutAMemoryReportIsReadUntilABlankChunk)
 {
-    WriteEarlier(image, 1);
+    writeEarlier(image, 1);
     link.QueryRefusals = 1;
     link.MemorySize = 0x200000;
     link.Model = LoggerModel{"AXN_2.00", "0043", "GR-245"};
-    download->Start(true);
+    download->start(true);
     EXPECT_TRUE(download->untilBlank());
     EXPECT_EQ(download->bytesWanted(), 0x200000u);
     EXPECT_EQ(sent.sentences(),
               (Replies{std::string(Sentences::HoldUsbProcessing[0]), std::string(Sentences::HoldUsbProcessing[1]),
                        std::string(Sentences::StopLogging), Sentences::FirstMemoryRead()}));
-    Answer(ChunkReplies(0));
-    Answer(ChunkReplies(kChunk));
+    answer(ChunkReplies(0));
+    answer(ChunkReplies(kChunk));
     sent.sentences();
-    Answer(ChunkReplies(2 * kChunk, true));
+    answer(ChunkReplies(2 * kChunk, true));
     EXPECT_TRUE(download->complete());
     EXPECT_TRUE(download->gauge().full());
     EXPECT_EQ(stops, 1);
     EXPECT_TRUE(sent.sentences().empty());
-    EXPECT_TRUE(download->Finish());
+    EXPECT_TRUE(download->finish());
     EXPECT_EQ(sent.sentences(), Replies{std::string(Sentences::ReleaseUsbProcessing)});
     EXPECT_EQ(FileBytes(image), ExpectedMemory(2 * kChunk));
 
     // Stopped short, it shrinks nothing and promises no resumption.
     link.Model.reset();
-    download->Start(true);
-    Answer(ChunkReplies(0));
-    EXPECT_TRUE(download->Finish());
+    download->start(true);
+    answer(ChunkReplies(0));
+    EXPECT_TRUE(download->finish());
     EXPECT_EQ(download->unfinishedText(), "65536 of 2097152 bytes are in " + part + "; " + image + " is unchanged.");
     EXPECT_EQ(FileBytes(image), ExpectedMemory(2 * kChunk));
 
     // A blank first chunk: an empty memory.
     link.MemorySize = 0;
-    download->Start();
+    download->start();
     EXPECT_EQ(download->bytesWanted(), LogDownload::kUnreportedMemoryLimit);
-    Answer(ChunkReplies(0, true));
+    answer(ChunkReplies(0, true));
     EXPECT_TRUE(download->foundNoData());
-    EXPECT_FALSE(download->Finish());
+    EXPECT_FALSE(download->finish());
     EXPECT_EQ(FileBytes(image), ExpectedMemory(2 * kChunk));
 }
 
 TEST_F(LogDownloadTest, NothingHappensOutsideADownload)
 {
-    Start(0x10000);
-    EXPECT_FALSE(download->Finish());
+    start(0x10000);
+    EXPECT_FALSE(download->finish());
     sent.sentences();
-    Answer(ChunkReplies(0));
+    answer(ChunkReplies(0));
     clock += 1h;
-    download->CheckStall();
+    download->checkStall();
 
     EXPECT_TRUE(sent.sentences().empty());
     EXPECT_FALSE(std::filesystem::exists(part));
@@ -553,21 +553,21 @@ TEST_F(LogDownloadTest, ImageThatCannotBeCreatedRaisesAnError)
     LogDownload elsewhere(link, (directory / "missing" / "data.bin").string(), DownloadLimits{2000ms});
     link.DownloadEnd = 0x10000;
     link.DownloadEndKnown = true;
-    EXPECT_THROW(elsewhere.Start(), AppError);
+    EXPECT_THROW(elsewhere.start(), AppError);
     EXPECT_FALSE(link.Downloading);
     EXPECT_TRUE(sent.sentences().empty());
 }
 
 TEST_F(LogDownloadTest, WriteFailureStopsTheDownloadAndSaysWhy)
 {
-    Start(0x30000);
-    Answer(ChunkReplies(0));
+    start(0x30000);
+    answer(ChunkReplies(0));
     sent.sentences();
     // The part turns into something that cannot be appended to.
     std::filesystem::remove(part);
     std::filesystem::create_directory(part);
 
-    Answer(ChunkReplies(kChunk));
+    answer(ChunkReplies(kChunk));
 
     EXPECT_FALSE(link.Downloading);
     EXPECT_FALSE(download->complete());
@@ -604,21 +604,21 @@ TEST_F(LogDownloadTest, EarlierChunksAreKeptOnlyWhenTheirSamplesMatch)
     for (const ReuseCase& c : cases) {
         SCOPED_TRACE(c.name);
         std::filesystem::remove(part);
-        WriteEarlier(image, c.imageChunks, c.spoiled);
+        writeEarlier(image, c.imageChunks, c.spoiled);
         if (c.partChunks != 0)
-            WriteEarlier(part, c.partChunks);
+            writeEarlier(part, c.partChunks);
         link.DownloadEnd = 4 * kChunk;
         link.DownloadEndKnown = true;
-        EXPECT_EQ(download->ReusableBytes(), 2 * kChunk);
+        EXPECT_EQ(download->reusableBytes(), 2 * kChunk);
 
-        download->Start(true);
+        download->start(true);
         const int gaugeMax = download->gauge().max();
-        EXPECT_EQ(ServeReads(), c.reads);
+        EXPECT_EQ(serveReads(), c.reads);
 
         EXPECT_TRUE(download->complete());
         EXPECT_EQ(download->bytesReused(), c.reused);
         EXPECT_EQ(download->gauge().max(), c.gaugeMax) << "at start: " << gaugeMax;
-        EXPECT_TRUE(download->Finish());
+        EXPECT_TRUE(download->finish());
         EXPECT_EQ(FileBytes(image), ExpectedMemory(4 * kChunk));
         EXPECT_FALSE(std::filesystem::exists(part));
     }
@@ -629,16 +629,16 @@ TEST_F(LogDownloadTest, ACutOffDownloadsChunksStayUntilSomethingNewArrives)
     link.MemorySize = 0x200000;
     link.DownloadEnd = 4 * kChunk;
     link.DownloadEndKnown = true;
-    WriteEarlier(part, 3);
-    download->Start(true);
-    EXPECT_EQ(ServeReads(1), Replies{"00000000,800"});
-    download->Finish(); // cancelled while checking
+    writeEarlier(part, 3);
+    download->start(true);
+    EXPECT_EQ(serveReads(1), Replies{"00000000,800"});
+    download->finish(); // cancelled while checking
     EXPECT_EQ(FileBytes(part), ExpectedMemory(3 * kChunk));
     sent.sentences();
 
-    download->Start(true);
-    EXPECT_EQ(ServeReads(2), (Replies{"00000000,800", "00010800,800"}));
-    EXPECT_FALSE(download->Finish()); // cancelled before anything new arrived
+    download->start(true);
+    EXPECT_EQ(serveReads(2), (Replies{"00000000,800", "00010800,800"}));
+    EXPECT_FALSE(download->finish()); // cancelled before anything new arrived
     EXPECT_EQ(FileBytes(part), ExpectedMemory(2 * kChunk));
     EXPECT_FALSE(std::filesystem::exists(image));
 }

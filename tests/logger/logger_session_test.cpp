@@ -23,7 +23,7 @@ struct SessionEnd {
 
 const SessionEnd kEnds[] = {
     {"Unplugged", [](PseudoTerminal& line, LoggerSession&) { line.closeMaster(); }, true},
-    {"Interrupted", [](PseudoTerminal&, LoggerSession& session) { session.Interrupt(SIGINT); }, false},
+    {"Interrupted", [](PseudoTerminal&, LoggerSession& session) { session.interrupt(SIGINT); }, false},
 };
 
 // Which way a wait ended: "unplugged", "interrupted", or what else happened.
@@ -41,17 +41,17 @@ std::string EndOf(const std::function<void()>& wait)
 
 class SessionEndTest : public ::testing::TestWithParam<SessionEnd> {
 protected:
-    void SetUp() override { ASSERT_TRUE(session.Open(line.devicePath(), 115200).succeeded()); }
+    void SetUp() override { ASSERT_TRUE(session.open(line.devicePath(), 115200).succeeded()); }
 
     // The wait for an answer to the status query, ended from another thread
     // once the query is on the line.
-    std::string EndWhileAsking()
+    std::string endWhileAsking()
     {
         std::thread trigger([this] {
             line.receive(Sentences::QueryStatus.size());
             GetParam().trigger(line, session);
         });
-        const std::string end = EndOf([&] { session.Ask(Sentences::QueryStatus, "3,7", 60s); });
+        const std::string end = EndOf([&] { session.ask(Sentences::QueryStatus, "3,7", 60s); });
         trigger.join();
         return end;
     }
@@ -63,11 +63,11 @@ protected:
 TEST_P(SessionEndTest, EveryWaitEndsAtOnce)
 {
     const std::string expected = GetParam().deviceGone ? "unplugged" : "interrupted";
-    EXPECT_EQ(EndWhileAsking(), expected);
+    EXPECT_EQ(endWhileAsking(), expected);
     // Once ended, a session stays ended.
-    EXPECT_EQ(EndOf([&] { session.WaitUntil([] { return false; }, 60s); }), expected);
+    EXPECT_EQ(EndOf([&] { session.waitUntil([] { return false; }, 60s); }), expected);
     // A pause (an erase dialog's tick) is cut short by the loss, which the tick then sees.
-    EXPECT_EQ(EndOf([&] { session.Locked([&] { session.Pause(60s); }); }),
+    EXPECT_EQ(EndOf([&] { session.locked([&] { session.pause(60s); }); }),
               GetParam().deviceGone ? "returned" : "interrupted");
 }
 

@@ -15,7 +15,7 @@ struct EraseDialog {
         progress.onEnd = [this] { ++ends; };
         progress.onTimedOut = [this] { endedWhenTimedOut.push_back(ends); };
     }
-    int TicksUntilEnd(int limit)
+    int ticksUntilEnd(int limit)
     {
         int ticks = 0;
         while (!progress.ended() && ticks < limit) {
@@ -44,7 +44,7 @@ TEST(EraseProgress, AcknowledgementEndsTheDialogAtTheNextTickWithoutMessage)
 {
     EraseDialog dialog;
     dialog.link.Erasing = true;
-    EXPECT_EQ(dialog.TicksUntilEnd(40), 40); // two seconds
+    EXPECT_EQ(dialog.ticksUntilEnd(40), 40); // two seconds
     EXPECT_FALSE(dialog.progress.ended());
 
     dialog.link.Erasing = false;
@@ -60,7 +60,7 @@ TEST(EraseProgress, NoAcknowledgementFailsOnTheTickAfterFifteenSeconds)
 {
     EraseDialog dialog;
     dialog.link.Erasing = true;
-    EXPECT_EQ(dialog.TicksUntilEnd(1000), 302);
+    EXPECT_EQ(dialog.ticksUntilEnd(1000), 302);
     EXPECT_EQ(dialog.ends, 1);
     EXPECT_EQ(dialog.endedWhenTimedOut, std::vector<int>{0}); // told while the dialog was still up
     EXPECT_EQ(dialog.progress.result().outcome, SettingsResult::Outcome::EraseFailed);
@@ -75,9 +75,9 @@ TEST(EraseProgress, ALoggerThatHasGoneFailsAtTheNextTick)
 {
     EraseDialog dialog;
     dialog.link.Erasing = true;
-    EXPECT_EQ(dialog.TicksUntilEnd(40), 40);
+    EXPECT_EQ(dialog.ticksUntilEnd(40), 40);
     dialog.link.PortLost = true;
-    EXPECT_EQ(dialog.TicksUntilEnd(1000), 1);
+    EXPECT_EQ(dialog.ticksUntilEnd(1000), 1);
     EXPECT_EQ(dialog.progress.result().text, "Erasing fail!");
     EXPECT_FALSE(dialog.progress.acknowledged());
     EXPECT_FALSE(dialog.link.Erasing);
@@ -92,7 +92,7 @@ TEST(EraseProgress, PieFillsInHundredTicksAndStartsAgain)
         int progress;
     } steps[] = {{1, 1}, {99, 100}, {1, 1}, {99, 100}, {50, 50}};
     for (const auto& step : steps) {
-        dialog.TicksUntilEnd(step.ticks);
+        dialog.ticksUntilEnd(step.ticks);
         EXPECT_EQ(dialog.progress.gauge().progress(), step.progress);
     }
 }
@@ -101,7 +101,7 @@ class MemoryEraseTest : public ::testing::Test {
 protected:
     MemoryEraseTest() { link.LastSectorBlank = false; }
     // Stands in for the modal dialog: the logger acknowledges after a few ticks, or never.
-    void RunDialog(EraseProgress& progress)
+    void runDialog(EraseProgress& progress)
     {
         dialogRuns.push_back({link.Erasing, link.LastSectorBlank, sent.sentences()});
         for (int tick = 0; !progress.ended(); ++tick) {
@@ -122,7 +122,7 @@ protected:
     FakeDialogs dialogs;
     int acknowledgeAtTick = 5;
     std::vector<DialogRun> dialogRuns;
-    MemoryErase erase{link, dialogs, DialogTimings{}, [this](EraseProgress& p) { RunDialog(p); }};
+    MemoryErase erase{link, dialogs, DialogTimings{}, [this](EraseProgress& p) { runDialog(p); }};
 };
 
 TEST_F(MemoryEraseTest, AnsweringNoSendsNothingAndSaysTerminated)

@@ -84,10 +84,10 @@ const SendingOperation kOperations[] = {
          s.link.DownloadEndKnown = true;
          LogDownload download(s.link, image.string(), {std::chrono::seconds(2)});
          try {
-             download.Start(false, true);
+             download.start(false, true);
          } catch (...) {
              EXPECT_FALSE(s.link.Downloading);
-             EXPECT_FALSE(std::filesystem::exists(LogDownload::PartPath(image.string())));
+             EXPECT_FALSE(std::filesystem::exists(LogDownload::partPath(image.string())));
              throw;
          }
      }},

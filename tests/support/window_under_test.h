@@ -21,14 +21,14 @@ public:
     using TForm1::Frame91;
     using TForm1::Timer1;
 
-    using TForm1::ApplyExportFilter;
-    using TForm1::AttachDownload;
+    using TForm1::applyExportFilter;
+    using TForm1::attachDownload;
     using TForm1::Connected;
     using TForm1::DecodeLogFile;
-    using TForm1::Guarded;
+    using TForm1::guarded;
     using TForm1::OpenPort;
     using TForm1::SetMethodButtons;
-    using TForm1::SetRestartButtons;
+    using TForm1::setRestartButtons;
     using TForm1::Timer1Timer;
 
     using TForm1::Frame11SpeedButton1Click;

@@ -93,7 +93,7 @@ void RefuseSameFile(const DownloadOptions& options)
     if (options.csv.empty())
         return;
     const auto csv = Resolved(options.csv);
-    if (csv == Resolved(options.image) || csv == Resolved(LogDownload::PartPath(options.image)))
+    if (csv == Resolved(options.image) || csv == Resolved(LogDownload::partPath(options.image)))
         throw std::invalid_argument("--csv " + options.csv + " would write over the memory image");
 }
 
@@ -146,7 +146,7 @@ public:
     explicit ProgressReport(uint32_t total) : total_(total), terminal_(StderrIsTerminal() && !Quiet()) {}
 
     // Only a terminal gets the line, redrawn at every change; a log would fill up with it.
-    void Show(uint32_t done, bool last = false)
+    void show(uint32_t done, bool last = false)
     {
         if (!terminal_ || (!last && done == shown_))
             return;
@@ -157,10 +157,10 @@ public:
     }
 
     // Bytes counted as done that did not come over the line; the rate leaves them out.
-    void Carry(uint32_t bytes) { carried_ = bytes; }
+    void carry(uint32_t bytes) { carried_ = bytes; }
 
     // A line of its own; on a terminal it ends the progress line first, which is then drawn again.
-    void Note(const std::string& text)
+    void note(const std::string& text)
     {
         if (terminal_ && shown_ != UINT32_MAX)
             std::cerr << '\n';
@@ -182,21 +182,21 @@ void FollowDownload(LoggerSession& session, LogDownload& download, ProgressRepor
     uint32_t saved = 0;
     uint32_t reused = 0;
     for (bool running = true; running;) {
-        session.WaitUntil([&] { return !download.running() || download.bytesSaved() != saved; }, 250ms);
-        const uint32_t reusedNow = session.Locked([&] {
-            download.CheckStall();
+        session.waitUntil([&] { return !download.running() || download.bytesSaved() != saved; }, 250ms);
+        const uint32_t reusedNow = session.locked([&] {
+            download.checkStall();
             saved = download.bytesSaved();
             running = download.running();
             return download.bytesReused();
         });
         if (reusedNow != reused && (reused = reusedNow) != 0) {
-            report.Carry(reused);
-            report.Note("Reusing " + std::to_string(reused) + " of " + std::to_string(download.bytesWanted()) +
+            report.carry(reused);
+            report.note("Reusing " + std::to_string(reused) + " of " + std::to_string(download.bytesWanted()) +
                         " bytes already in " + download.reuseSource() + ".");
         }
-        report.Show(saved);
+        report.show(saved);
     }
-    report.Show(saved, true);
+    report.show(saved, true);
 }
 
 void SayWhatIsFetched(const LogDownload& download, const DownloadOptions& options)
@@ -239,7 +239,7 @@ public:
     std::string finishedText(const LogDownload& download)
     {
         if (download.loggingResumed() && report_ && !told_)
-            report_->Note("Logging switched on again.");
+            report_->note("Logging switched on again.");
         told_ = true;
         const std::string unfinished = "Download incomplete: " + download.unfinishedText();
         if (!download.failure().empty())
@@ -314,7 +314,7 @@ void RunDownload(const DownloadOptions& options, std::string& interruptedState)
     {
         LoggerSession session;
         const InterruptWatch watch(session);
-        if (const PortOpenResult opened = session.Open(options.link.port, options.link.baud); !opened.succeeded())
+        if (const PortOpenResult opened = session.open(options.link.port, options.link.baud); !opened.succeeded())
             throw LoggerFailure(CliText::PortOpenFailure(opened));
         kept = Download(session, options, interruptedState, bytes);
     }

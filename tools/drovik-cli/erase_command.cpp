@@ -26,7 +26,7 @@ int RunErase(const std::vector<std::string>& args)
             const bool yes = ParsePortAndFlag(args, port, "--yes");
             LoggerCommand command("erase", port);
             command.dialogs().setAnswer(yes);
-            const bool erased = command.Apply([&] { return command.ConfirmErase(); });
+            const bool erased = command.apply([&] { return command.ConfirmErase(); });
             if (!yes)
                 PrintError("erase: " + CliText::EraseNeedsYes());
             if (erased)

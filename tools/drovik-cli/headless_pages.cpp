@@ -1,11 +1,11 @@
 #include "headless_pages.h"
 
-void HeadlessPages::FillCriterion(LoggingCriterion criterion, int value)
+void HeadlessPages::fillCriterion(LoggingCriterion criterion, int value)
 {
     ShowIntervalCriterion(*this, criterion, value);
 }
 
-void HeadlessPages::FillLogFormatBoxes(const std::array<bool, kLogFormatBoxes>& checked)
+void HeadlessPages::fillLogFormatBoxes(const std::array<bool, kLogFormatBoxes>& checked)
 {
     ShowFormatBoxes(*this, checked);
 }
@@ -15,7 +15,7 @@ void HeadlessPages::SetMethodButtons(bool overwriteClickable, bool stopClickable
     setMethodButtons(overwriteClickable, stopClickable);
 }
 
-void HeadlessPages::FillNmeaPeriods(const Sentences::NmeaPeriods& periods)
+void HeadlessPages::fillNmeaPeriods(const Sentences::NmeaPeriods& periods)
 {
     reportedPeriods_ = periods;
     ShowNmeaPeriods(*this, periods);

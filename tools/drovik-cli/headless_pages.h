@@ -20,10 +20,10 @@ class HeadlessPages : public HeadlessReplyView,
                       public NmeaOutputView {
 public:
     // What the replies fill.
-    void FillCriterion(LoggingCriterion criterion, int value) override;
-    void FillLogFormatBoxes(const std::array<bool, kLogFormatBoxes>& checked) override;
+    void fillCriterion(LoggingCriterion criterion, int value) override;
+    void fillLogFormatBoxes(const std::array<bool, kLogFormatBoxes>& checked) override;
     void SetMethodButtons(bool overwriteClickable, bool stopClickable) override;
-    void FillNmeaPeriods(const Sentences::NmeaPeriods& periods) override;
+    void fillNmeaPeriods(const Sentences::NmeaPeriods& periods) override;
 
     // Logging-criteria page.
     bool criterionChecked(LoggingCriterion criterion) const override;

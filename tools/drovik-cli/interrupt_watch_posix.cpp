@@ -31,9 +31,9 @@ sigset_t StopSignals()
         if (!watchedSession)
             std::_Exit(128 + signal);
         if (interrupted)
-            watchedSession->Abandon(signal);
+            watchedSession->abandon(signal);
         interrupted = true;
-        watchedSession->Interrupt(signal);
+        watchedSession->interrupt(signal);
     }
 }
 } // namespace
@@ -60,6 +60,6 @@ InterruptWatch::~InterruptWatch()
     std::lock_guard lock(watchMutex);
     // Given back while a second signal still waits here, or ending the process
     // then would keep the port's exclusive use.
-    watchedSession->Close();
+    watchedSession->close();
     watchedSession = nullptr;
 }

@@ -23,9 +23,9 @@ BOOL WINAPI OnControl(DWORD event)
     if (!watchedSession)
         return FALSE; // the default: the process ends
     if (interrupted)
-        watchedSession->Abandon(signal);
+        watchedSession->abandon(signal);
     interrupted = true;
-    watchedSession->Interrupt(signal);
+    watchedSession->interrupt(signal);
     return TRUE;
 }
 } // namespace
@@ -42,6 +42,6 @@ InterruptWatch::~InterruptWatch()
     std::lock_guard lock(watchMutex);
     // Given back while a second signal still waits here, or ending the process
     // then would keep the port's exclusive use.
-    watchedSession->Close();
+    watchedSession->close();
     watchedSession = nullptr;
 }

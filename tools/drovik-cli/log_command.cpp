@@ -26,7 +26,7 @@ int RunLog(const std::vector<std::string>& args)
         ParsePortAndFlag({args.begin() + 1, args.end()}, port, "");
         LoggerCommand command("log", port);
         const bool on = args.front() == "on";
-        const bool sent = command.Run([&] {
+        const bool sent = command.run([&] {
             const DeviceLinkState& link = command.session().link();
             on ? SwitchLoggingOn(link) : SwitchLoggingOff(link);
         });

@@ -22,72 +22,72 @@ LoggerCommand::LoggerCommand(const std::string& name, const PortOptions& port)
     : name_(name), port_(port.port), session_(&pages_)
 {
     dialogs_.setContext(name);
-    if (const PortOpenResult opened = session_.Open(port.port, port.baud); !opened.succeeded())
+    if (const PortOpenResult opened = session_.open(port.port, port.baud); !opened.succeeded())
         throw LoggerFailure(CliText::PortOpenFailure(opened));
 }
 
-void LoggerCommand::Ask(std::string_view query, const std::string& replyKind)
+void LoggerCommand::ask(std::string_view query, const std::string& replyKind)
 {
-    if (!session_.Ask(query, replyKind, kAnswerTimeout))
+    if (!session_.ask(query, replyKind, kAnswerTimeout))
         throw LoggerFailure("the logger on " + port_ + " does not answer");
 }
 
-void LoggerCommand::ReadLogPage()
+void LoggerCommand::readLogPage()
 {
-    Ask(Sentences::QueryStatus, "3,7");
-    Ask(Sentences::QueryFlashId, "3,9");
-    const auto [use, memorySize] = session_.Locked([&] {
+    ask(Sentences::QueryStatus, "3,7");
+    ask(Sentences::QueryFlashId, "3,9");
+    const auto [use, memorySize] = session_.locked([&] {
         return std::pair(MemoryInUse(MemoryRepliesOf(session_.link(), session_.status())), session_.link().MemorySize);
     });
     if (use.probeLastSector)
-        Ask(Sentences::LastSectorProbe(memorySize), "8");
-    Ask(Sentences::QueryMemoryUsed, "3,8");
-    Ask(Sentences::QueryRecordCount, "3,10");
+        ask(Sentences::LastSectorProbe(memorySize), "8");
+    ask(Sentences::QueryMemoryUsed, "3,8");
+    ask(Sentences::QueryRecordCount, "3,10");
 }
 
-void LoggerCommand::OpenPage(const std::function<void()>& request, const std::function<bool()>& answered)
+void LoggerCommand::openPage(const std::function<void()>& request, const std::function<bool()>& answered)
 {
     const auto deadline = std::chrono::steady_clock::now() + kAnswerTimeout;
     while (std::chrono::steady_clock::now() < deadline) {
-        session_.Locked(request);
-        if (session_.WaitUntil(answered, 1s))
+        session_.locked(request);
+        if (session_.waitUntil(answered, 1s))
             return;
     }
     throw LoggerFailure("the logger on " + port_ + " does not answer");
 }
 
-void LoggerCommand::OpenCriteriaPage()
+void LoggerCommand::openCriteriaPage()
 {
     DeviceLinkState& link = session_.link();
-    OpenPage(
+    openPage(
         [&] { RequestLogCriteria(pages_, link); },
         [&] { return !link.TimeIntervalRequested && !link.DistanceIntervalRequested && !link.SpeedIntervalRequested; });
 }
 
-void LoggerCommand::OpenLogFormatPage()
+void LoggerCommand::openLogFormatPage()
 {
     DeviceLinkState& link = session_.link();
-    OpenPage([&] { RequestLogFormat(link); }, [&] { return !link.LogFormatRequested; });
+    openPage([&] { RequestLogFormat(link); }, [&] { return !link.LogFormatRequested; });
 }
 
-void LoggerCommand::OpenMethodPage()
+void LoggerCommand::openMethodPage()
 {
     DeviceLinkState& link = session_.link();
-    OpenPage([&] { RequestRecordingMethod(link); }, [&] { return !link.MethodRequested; });
+    openPage([&] { RequestRecordingMethod(link); }, [&] { return !link.MethodRequested; });
 }
 
-void LoggerCommand::OpenNmeaOutputPage()
+void LoggerCommand::openNmeaOutputPage()
 {
     DeviceLinkState& link = session_.link();
-    OpenPage([&] { RequestNmeaPeriods(link); }, [&] { return !link.NmeaPeriodsRequested; });
+    openPage([&] { RequestNmeaPeriods(link); }, [&] { return !link.NmeaPeriodsRequested; });
 }
 
-bool LoggerCommand::Run(const std::function<void()>& operation)
+bool LoggerCommand::run(const std::function<void()>& operation)
 {
     try {
-        session_.Locked([&] {
+        session_.locked([&] {
             operation();
-            session_.ThrowIfEnded();
+            session_.throwIfEnded();
         });
     } catch (const AppError& error) { // the window's default error report
         dialogs_.errorReport(error.what());
@@ -96,11 +96,11 @@ bool LoggerCommand::Run(const std::function<void()>& operation)
     return true;
 }
 
-bool LoggerCommand::Apply(const std::function<SettingsResult()>& operation)
+bool LoggerCommand::apply(const std::function<SettingsResult()>& operation)
 {
     bool applied = false;
     // Told before a port lost meanwhile, as the window tells it.
-    return Run([&] { applied = ReportSettingsResult(operation(), name_); }) && applied;
+    return run([&] { applied = ReportSettingsResult(operation(), name_); }) && applied;
 }
 
 SettingsResult LoggerCommand::ConfirmErase()
@@ -108,7 +108,7 @@ SettingsResult LoggerCommand::ConfirmErase()
     const DialogTimings timings;
     MemoryErase erase(session_.link(), dialogs_, timings, [&](EraseProgress& progress) {
         while (!progress.ended()) {
-            session_.Pause(timings.eraseTick);
+            session_.pause(timings.eraseTick);
             progress.Timer1Timer();
         }
     });

@@ -31,29 +31,29 @@ public:
     ConsoleDialogs& dialogs() { return dialogs_; }
 
     // Throws LoggerFailure when the reply does not come.
-    void Ask(std::string_view query, const std::string& replyKind);
+    void ask(std::string_view query, const std::string& replyKind);
     // What the log page's poll learns: status, flash size, the last-sector
     // probe when the memory-use rule asks for it, memory used, record count.
-    void ReadLogPage();
+    void readLogPage();
     // Opening a settings page: its request goes out (again, once a second)
     // until the reply has filled the page and cleared the request flags.
-    void OpenCriteriaPage();
-    void OpenLogFormatPage();
-    void OpenMethodPage();
-    void OpenNmeaOutputPage();
+    void openCriteriaPage();
+    void openLogFormatPage();
+    void openMethodPage();
+    void openNmeaOutputPage();
 
     // Runs an operation under the session's lock; false when it failed (the
     // error, the lost port's included, is on stderr).
-    bool Run(const std::function<void()>& operation);
+    bool run(const std::function<void()>& operation);
     // Runs a settings page's apply or an erase so, and tells why it did not
     // apply; true when it did.
-    bool Apply(const std::function<SettingsResult()>& operation);
+    bool apply(const std::function<SettingsResult()>& operation);
     // The erase question, then the erase as its dialog runs it: ticks and
     // the 15 s limit. Inside Apply() only.
     SettingsResult ConfirmErase();
 
 private:
-    void OpenPage(const std::function<void()>& request, const std::function<bool()>& answered);
+    void openPage(const std::function<void()>& request, const std::function<bool()>& answered);
 
     std::string name_;
     std::string port_;

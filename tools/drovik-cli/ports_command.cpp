@@ -36,11 +36,11 @@ std::string ProbeText(const std::string& entry)
 {
     for (const int baud : kProbeRates) {
         LoggerSession session;
-        if (!session.Open(PortNameOfEntry(entry), baud).succeeded())
+        if (!session.open(PortNameOfEntry(entry), baud).succeeded())
             return ": does not open";
-        session.Locked([&] { SendSentence(session.link(), Sentences::QueryModel); });
-        if (session.WaitUntil([&] { return session.link().Model.has_value(); }, kProbeWait)) {
-            const LoggerModel model = session.Locked([&] { return *session.link().Model; });
+        session.locked([&] { SendSentence(session.link(), Sentences::QueryModel); });
+        if (session.waitUntil([&] { return session.link().Model.has_value(); }, kProbeWait)) {
+            const LoggerModel model = session.locked([&] { return *session.link().Model; });
             return ": " + ModelText(model) + " at " + std::to_string(baud) + " Bd";
         }
     }

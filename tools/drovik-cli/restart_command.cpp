@@ -31,7 +31,7 @@ int RunRestart(const std::vector<std::string>& args)
         PortOptions port;
         ParsePortAndFlag({args.begin() + 1, args.end()}, port, "");
         LoggerCommand command("restart", port);
-        const bool sent = command.Run([&] { restart->second(command.session().link()); });
+        const bool sent = command.run([&] { restart->second(command.session().link()); });
         if (sent)
             PrintNote(CliText::RestartSent(restart->first));
         return sent ? kExitSuccess : kExitFailure;

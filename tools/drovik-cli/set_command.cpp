@@ -154,7 +154,7 @@ bool SetFormat(LoggerCommand& command, const SetOptions& options)
 {
     HeadlessPages& pages = command.pages();
     command.dialogs().setAnswer(options.yes);
-    const bool applied = command.Apply([&] {
+    const bool applied = command.apply([&] {
         ApplyFormatPreset(pages, FormatPreset::ClearAll);
         if (options.mask)
             ShowFormatBoxes(pages, LogFormatBoxes(*options.mask));
@@ -170,9 +170,9 @@ bool SetFormat(LoggerCommand& command, const SetOptions& options)
 
 bool SetCriteria(LoggerCommand& command, const SetOptions& options)
 {
-    command.OpenCriteriaPage();
+    command.openCriteriaPage();
     HeadlessPages& pages = command.pages();
-    return command.Apply([&] {
+    return command.apply([&] {
         for (const auto& [criterion, value] : options.criteria) {
             pages.setCriterionChecked(criterion, value != 0);
             if (value != 0)
@@ -184,10 +184,10 @@ bool SetCriteria(LoggerCommand& command, const SetOptions& options)
 
 bool SetMethod(LoggerCommand& command, bool overwrite)
 {
-    command.ReadLogPage();
-    command.OpenMethodPage();
+    command.readLogPage();
+    command.openMethodPage();
     LoggerSession& session = command.session();
-    return command.Apply([&] {
+    return command.apply([&] {
         if (overwrite)
             return ChooseOverwriteMethod(command.pages(), session.status(), session.link(),
                                          [&] { ProbeLastSector(session.link()); });
@@ -197,9 +197,9 @@ bool SetMethod(LoggerCommand& command, bool overwrite)
 
 bool SetNmeaPeriods(LoggerCommand& command, const SetOptions& options)
 {
-    command.OpenNmeaOutputPage();
+    command.openNmeaOutputPage();
     HeadlessPages& pages = command.pages();
-    return command.Apply([&] {
+    return command.apply([&] {
         for (const auto& [row, period] : options.periods) {
             pages.setPeriodBoxState(row, period == 0 ? BoxState::Unchecked : BoxState::Checked);
             if (period != 0)

@@ -73,13 +73,13 @@ std::vector<std::pair<const char*, int>> PeriodsByName(const Sentences::NmeaPeri
 
 LoggerReport ReadReport(LoggerCommand& command)
 {
-    command.ReadLogPage();
-    command.OpenCriteriaPage();
-    command.OpenLogFormatPage();
-    command.OpenMethodPage();
-    command.OpenNmeaOutputPage();
+    command.readLogPage();
+    command.openCriteriaPage();
+    command.openLogFormatPage();
+    command.openMethodPage();
+    command.openNmeaOutputPage();
     LoggerSession& session = command.session();
-    return session.Locked([&] {
+    return session.locked([&] {
         const LoggerStatus& status = session.status();
         LoggerReport report;
         report.logging = (status.StatusWord & StatusBits::LoggingOn) != 0;
@@ -90,10 +90,10 @@ LoggerReport ReadReport(LoggerCommand& command)
         report.criteria[1] = status.DistanceInterval;
         report.criteria[2] = status.SpeedInterval;
         report.memorySize = session.link().MemorySize;
-        report.memoryUsed = static_cast<uint32_t>(ParseInteger(session.ReplyValue("3,8"), 16).value_or(0));
+        report.memoryUsed = static_cast<uint32_t>(ParseInteger(session.replyValue("3,8"), 16).value_or(0));
         report.percentUsed = status.PercentUsed;
         report.recordCount = status.RecordCount;
-        report.flashId = session.ReplyValue("3,9");
+        report.flashId = session.replyValue("3,9");
         report.periods = command.pages().reportedPeriods();
         return report;
     });

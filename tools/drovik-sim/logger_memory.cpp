@@ -25,7 +25,7 @@ LoggerMemory::LoggerMemory(std::vector<uint8_t> image, uint32_t size) : bytes_(s
     survey();
 }
 
-LoggerMemory LoggerMemory::FromFile(const std::string& path, uint32_t size)
+LoggerMemory LoggerMemory::fromFile(const std::string& path, uint32_t size)
 {
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file)
@@ -38,7 +38,7 @@ LoggerMemory LoggerMemory::FromFile(const std::string& path, uint32_t size)
     return LoggerMemory(std::move(image), size);
 }
 
-LoggerMemory LoggerMemory::Generated(const SampleImageOptions& sample, uint32_t size)
+LoggerMemory LoggerMemory::generated(const SampleImageOptions& sample, uint32_t size)
 {
     return LoggerMemory(MakeSampleImage(sample), size);
 }

@@ -15,9 +15,9 @@ public:
     // The image is padded with 0xFF to the memory size or cut to it.
     LoggerMemory(std::vector<uint8_t> image, uint32_t size);
     // Throws std::runtime_error when the file cannot be read.
-    static LoggerMemory FromFile(const std::string& path, uint32_t size);
+    static LoggerMemory fromFile(const std::string& path, uint32_t size);
     // The sample track; no sectors (or records) give an erased memory.
-    static LoggerMemory Generated(const SampleImageOptions& sample, uint32_t size);
+    static LoggerMemory generated(const SampleImageOptions& sample, uint32_t size);
 
     uint32_t size() const { return static_cast<uint32_t>(bytes_.size()); }
     // The flash identifier the logger reports: maker, type and capacity (2^N bytes), two hex digits each.

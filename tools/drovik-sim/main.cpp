@@ -19,14 +19,14 @@ namespace {
 LoggerMemory LoadMemory(const SimOptions& options)
 {
     if (!options.imagePath.empty())
-        return LoggerMemory::FromFile(options.imagePath, options.memorySize);
+        return LoggerMemory::fromFile(options.imagePath, options.memorySize);
     SampleImageOptions sample;
     sample.sectorCount =
         options.generatedRecords != 0 ? static_cast<int>(options.memorySize >> 16) : options.generatedSectors;
     sample.recordCount = options.generatedRecords;
     sample.firstPoint = options.firstPoint;
     sample.dialect = options.dialect.value_or(LogDialect::Generic);
-    return LoggerMemory::Generated(sample, options.memorySize);
+    return LoggerMemory::generated(sample, options.memorySize);
 }
 
 // Signals are taken by sigwait in main, never by a handler in another thread.

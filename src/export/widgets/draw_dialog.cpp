@@ -114,7 +114,7 @@ TForm3::TForm3(int dataRowCount, QWidget* parent) : QDialog(parent), range_(data
     connect(CSpinEdit2, &QSpinBox::valueChanged, this, &TForm3::CSpinEdit2Change);
     connect(CSpinButton1Up, &QToolButton::clicked, this, &TForm3::CSpinButton1UpClick);
     connect(CSpinButton1Down, &QToolButton::clicked, this, &TForm3::CSpinButton1DownClick);
-    connect(ColorBox1, &QComboBox::activated, this, &TForm3::ColorBox1Activated);
+    connect(ColorBox1, &QComboBox::activated, this, &TForm3::colorBox1Activated);
     connect(Button1, &QPushButton::clicked, this, [this] { done(kRunResult); });
     connect(Button2, &QPushButton::clicked, this, [this] { done(kExitResult); });
 }
@@ -123,14 +123,14 @@ void TForm3::FormCreate()
 {
     for (QSpinBox* box : {CSpinEdit1, CSpinEdit2})
         box->setRange(1, range_.maximum());
-    ShowRange();
+    showRange();
     ColorBox1->setCurrentIndex(0);
     Edit1->setText("1.0");
     CSpinEdit3->setRange(kMinOpacity, kMaxOpacity);
     CSpinEdit3->setValue(kMaxOpacity);
 }
 
-std::optional<DrawOptions> TForm3::Ask(int dataRowCount, QWidget* parent)
+std::optional<DrawOptions> TForm3::ask(int dataRowCount, QWidget* parent)
 {
     TForm3 form(dataRowCount, parent);
     if (form.exec() != kRunResult)
@@ -163,7 +163,7 @@ void TForm3::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void TForm3::ShowRange()
+void TForm3::showRange()
 {
     const QSignalBlocker blockStart(CSpinEdit1);
     const QSignalBlocker blockEnd(CSpinEdit2);
@@ -174,13 +174,13 @@ void TForm3::ShowRange()
 void TForm3::CSpinEdit1Change(int value)
 {
     range_.setStart(value);
-    ShowRange();
+    showRange();
 }
 
 void TForm3::CSpinEdit2Change(int value)
 {
     range_.setEnd(value);
-    ShowRange();
+    showRange();
 }
 
 void TForm3::CSpinButton1UpClick()
@@ -193,7 +193,7 @@ void TForm3::CSpinButton1DownClick()
     Edit1->setText(QString::fromStdString(LineWidthDown(Edit1->text().toStdString())));
 }
 
-void TForm3::ColorBox1Activated(int index)
+void TForm3::colorBox1Activated(int index)
 {
     if (index != customIndex_) {
         lastColourIndex_ = index;

@@ -24,7 +24,7 @@ public:
     explicit TForm3(int dataRowCount, QWidget* parent = nullptr);
 
     // Runs the dialog modally: the choices after "Run", nothing after "Exit" or close.
-    static std::optional<DrawOptions> Ask(int dataRowCount, QWidget* parent);
+    static std::optional<DrawOptions> ask(int dataRowCount, QWidget* parent);
 
     // What the export reads after "Run".
     DrawOptions options() const;
@@ -63,8 +63,8 @@ private:
     void CSpinEdit2Change(int value);
     void CSpinButton1UpClick();
     void CSpinButton1DownClick();
-    void ColorBox1Activated(int index);
-    void ShowRange();
+    void colorBox1Activated(int index);
+    void showRange();
 
     PointRuleRange range_;
     int customIndex_ = 0;

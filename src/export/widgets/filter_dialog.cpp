@@ -124,7 +124,7 @@ FilterDialog::FilterDialog(const ExportFilter& filter, UserDialogs& dialogs, QWi
     connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-std::optional<ExportFilter> FilterDialog::Ask(const ExportFilter& current, UserDialogs& dialogs, QWidget* parent)
+std::optional<ExportFilter> FilterDialog::ask(const ExportFilter& current, UserDialogs& dialogs, QWidget* parent)
 {
     FilterDialog form(current, dialogs, parent);
     if (form.exec() != QDialog::Accepted)

@@ -25,7 +25,7 @@ public:
     FilterDialog(const ExportFilter& filter, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     // Runs the dialog modally: the filter after "OK", nothing after "Cancel" or close.
-    static std::optional<ExportFilter> Ask(const ExportFilter& current, UserDialogs& dialogs, QWidget* parent);
+    static std::optional<ExportFilter> ask(const ExportFilter& current, UserDialogs& dialogs, QWidget* parent);
 
     // What the controls hold; nothing, once the user has been told why, when
     // a time cannot be read or the time range is empty.

@@ -103,7 +103,7 @@ GeotagDialog::GeotagDialog(const TrackTable& table, UserDialogs& dialogs, QWidge
     connect(MaxGap, &QSpinBox::valueChanged, this, &GeotagDialog::forgetPlans);
 }
 
-void GeotagDialog::Show(const TrackTable& table, UserDialogs& dialogs, QWidget* parent)
+void GeotagDialog::run(const TrackTable& table, UserDialogs& dialogs, QWidget* parent)
 {
     GeotagDialog form(table, dialogs, parent);
     form.exec();

@@ -24,7 +24,7 @@ public:
     GeotagDialog(const TrackTable& table, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     // Runs the dialog modally.
-    static void Show(const TrackTable& table, UserDialogs& dialogs, QWidget* parent);
+    static void run(const TrackTable& table, UserDialogs& dialogs, QWidget* parent);
 
     QLineEdit* Photos; // a photo or a folder
     QPushButton* PhotoButton;

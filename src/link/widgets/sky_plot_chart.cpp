@@ -7,13 +7,13 @@
 #include <numbers>
 
 namespace {
-QColor toQColor(const ChartColour& colour)
+QColor ToQColor(const ChartColour& colour)
 {
     return QColor(colour.red, colour.green, colour.blue);
 }
 
 // Horizon distance of a circle of equal elevation.
-double ringRadius(double elevationDegrees)
+double RingRadius(double elevationDegrees)
 {
     return std::cos(elevationDegrees * std::numbers::pi / 180) * SatelliteCharts::kHorizon;
 }
@@ -62,7 +62,7 @@ void SkyPlotChart::paintSky(QPainter& painter) const
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(200, 220, 245, 150), 1, Qt::DashLine));
     for (double elevation : {30.0, 60.0}) {
-        const double r = ringRadius(elevation) * pixelsPerUnit();
+        const double r = RingRadius(elevation) * pixelsPerUnit();
         painter.drawEllipse(centre, r, r);
     }
     painter.drawLine(toPixels(-SatelliteCharts::kHorizon, 0), toPixels(SatelliteCharts::kHorizon, 0));
@@ -84,7 +84,7 @@ void SkyPlotChart::paintPoint(QPainter& painter, const SkyPoint& point) const
 {
     const QPointF centre = toPixels(point.x, point.y);
     const double radius = point.radius * pixelsPerUnit();
-    painter.setBrush(toQColor(point.colour));
+    painter.setBrush(ToQColor(point.colour));
     painter.setPen(QPen(QColor(0, 0, 0, 90), 1));
     painter.drawEllipse(centre, radius, radius);
     if (point.label.empty())

@@ -27,12 +27,12 @@ TForm2::TForm2(ProgressGauge& gauge, const DialogTimings& timings, QWidget* pare
     Label2 = MakeLabel(panel, QRect(12, 66, 352, 20), "", true);
     Button1 = new QPushButton("Cancel", panel);
     Button1->setGeometry(144, 96, 88, 26);
-    connect(Button1, &QPushButton::clicked, this, [this] { progress_.Button1Click(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { progress_.button1Click(); });
 
     progress_.onClose = [this] { done(QDialog::Rejected); };
-    gauge_.onChanged = [this] { ShowGauge(); };
-    ShowGauge();
-    ShowLabels();
+    gauge_.onChanged = [this] { showGauge(); };
+    showGauge();
+    showLabels();
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(timings.downloadTick);
@@ -50,16 +50,16 @@ void TForm2::Timer1Timer()
     if (onTick)
         onTick();
     progress_.Timer1Timer();
-    ShowLabels();
+    showLabels();
 }
 
-void TForm2::ShowGauge()
+void TForm2::showGauge()
 {
     CGauge1->setRange(0, gauge_.max());
     CGauge1->setValue(gauge_.progress());
 }
 
-void TForm2::ShowLabels()
+void TForm2::showLabels()
 {
     Label1->setText(QString::fromStdString(progress_.label1()));
     Label2->setText(QString::fromStdString(progress_.label2()));

@@ -39,8 +39,8 @@ protected:
 
 private:
     void Timer1Timer();
-    void ShowGauge();
-    void ShowLabels();
+    void showGauge();
+    void showLabels();
 
     ProgressGauge& gauge_;
     DownloadProgress progress_;
