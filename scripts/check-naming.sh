@@ -4,6 +4,8 @@
 # it, declarations and uses together.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" --naming
 fix=false
 if [ "${1:-}" = "--fix" ]; then fix=true; shift; fi
 build=$(realpath -m "${1:-"$root/build"}")

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build and test tools that are missing (Debian 12; run as root).
 # "--windows" adds the Windows cross compiler and wine, "--fuzz" clang's libFuzzer,
-# "--package" what makes and checks the Debian package.
+# "--package" what makes and checks the Debian package, "--naming" clang-tidy
+# for the naming check.
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev libqt6opengl6-dev libxkbcommon-dev
           libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev nlohmann-json3-dev xvfb xdotool imagemagick gpsbabel clang-format-14
@@ -11,6 +12,9 @@ if [ "${1:-}" = "--windows" ]; then
 fi
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang-14 libclang-rt-14-dev)
+fi
+if [ "${1:-}" = "--naming" ]; then
+    packages+=(clang-tidy clang-tools)
 fi
 if [ "${1:-}" = "--package" ]; then
     packages+=(dpkg-dev file lintian man-db)
