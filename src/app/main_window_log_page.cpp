@@ -86,11 +86,11 @@ void TForm1::Frame41SpeedButton7Click()
         // The draw shows the rows the filters keep; a split makes no sense for one viewer's file.
         std::optional<TrackTable> filtered;
         if (exportFilter_.rows.any()) {
-            if (const auto missing = MissingFilterColumn(trackTable_, exportFilter_.rows)) {
-                dialogs_.warning(*missing);
+            filtered = FilteredRows(trackTable_, exportFilter_.rows);
+            if (!filtered) {
+                dialogs_.warning(MissingFilterColumn(trackTable_, exportFilter_.rows).value_or(""));
                 return;
             }
-            filtered = FilteredRows(trackTable_, exportFilter_.rows);
         }
         if (!DrawKmlTrack(filtered ? *filtered : trackTable_, dialogs_,
                           [this](int dataRowCount) { return TForm3::ask(dataRowCount, this); }))

@@ -122,7 +122,7 @@ void LoggerReplies::HandleLoggerReply(const IncomingSentence& sentence)
     if (kind == kValueReply)
         heard_["3," + std::to_string(LeadingInteger(sentence.field(2)))] = sentence.field(3);
     else if (kind == kMemoryDataReply)
-        heard_["8"] = sentence.field(3);
+        heard_.try_emplace("8"); // its data goes to the download or the probe, not copied here
     switch (kind) {
     case kValueReply:
         HandleValueReply(sentence);

@@ -45,8 +45,8 @@ public:
 
     // The $PMTK182 replies heard by kind ("3,<type>" for a value reply, "8"
     // for memory data) since that kind was last forgotten, so that a question
-    // can wait for its answer; replyValue() is the last one's value field,
-    // empty when none came.
+    // can wait for its answer; replyValue() is the last value reply's value
+    // field, empty when none came.
     bool heard(const std::string& replyKind) const { return heard_.count(replyKind) > 0; }
     std::string replyValue(const std::string& replyKind) const;
     void forget(const std::string& replyKind) { heard_.erase(replyKind); }
